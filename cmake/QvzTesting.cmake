@@ -1,0 +1,37 @@
+# GoogleTest from Debian's sources, built with the same flags as our code.
+enable_testing()
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(QVZ_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
+set(QVZ_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/lib/wine-run)
+
+# qvz_add_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [NO_GTEST_MAIN])
+# One executable; under the cross build CTest runs it through Wine. Each run leaves a
+# GoogleTest XML report that the test script sums up.
+function(qvz_add_test name)
+  cmake_parse_arguments(T "WINDOWS_ONLY;NO_GTEST_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  if(T_WINDOWS_ONLY AND NOT WIN32)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  if(T_NO_GTEST_MAIN)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main gmock)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  set(report --gtest_output=xml:${QVZ_TEST_RESULTS}/${name}.xml)
+  if(WIN32)
+    # Wine sees the Linux file system as drive Z:.
+    set(report --gtest_output=xml:Z:${QVZ_TEST_RESULTS}/${name}.xml)
+    add_test(NAME ${name} COMMAND ${QVZ_WINE_RUN} $<TARGET_FILE:${name}> ${report})
+  else()
+    add_test(NAME ${name} COMMAND $<TARGET_FILE:${name}> ${report})
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    TIMEOUT 600
+    ENVIRONMENT "QVZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};QVZ_BIN_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+endfunction()

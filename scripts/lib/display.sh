@@ -1,0 +1,30 @@
+# Sourced: makes sure DISPLAY names a working X server, starting Xvfb when there is none.
+# The Xvfb started here keeps running for later commands; stop_display ends it.
+qvz_display_num=${QVZ_XVFB_DISPLAY:-77}
+
+display_works() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
+
+ensure_display() {
+  if display_works; then return 0; fi
+  export DISPLAY=:$qvz_display_num
+  if display_works; then return 0; fi
+  local lock=/tmp/.qvz-xvfb-$qvz_display_num.lock
+  (
+    flock 9
+    if ! xdpyinfo >/dev/null 2>&1; then
+      rm -f /tmp/.X$qvz_display_num-lock /tmp/.X11-unix/X$qvz_display_num
+      setsid Xvfb ":$qvz_display_num" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+      echo $! >/tmp/.qvz-xvfb-$qvz_display_num.pid
+      for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    fi
+  ) 9>"$lock"
+  display_works || { echo "no X display could be started" >&2; return 1; }
+}
+
+stop_display() {
+  local pidfile=/tmp/.qvz-xvfb-$qvz_display_num.pid
+  if [ -f "$pidfile" ]; then
+    kill "$(cat "$pidfile")" 2>/dev/null || true
+    rm -f "$pidfile"
+  fi
+}
