@@ -1,0 +1,240 @@
+#include "UnlhaArchive.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+extern "C" {
+#include <lhasa/lhasa.h>
+}
+
+namespace {
+
+struct ReaderHolder {
+    FILE* file = nullptr;
+    LHAInputStream* stream = nullptr;
+    LHAReader* reader = nullptr;
+
+    bool Open(const std::string& path)
+    {
+        file = std::fopen(path.c_str(), "rb");
+        if (!file)
+            return false;
+        stream = lha_input_stream_from_FILE(file);
+        if (!stream)
+            return false;
+        reader = lha_reader_new(stream);
+        return reader != nullptr;
+    }
+    ~ReaderHolder()
+    {
+        if (reader)
+            lha_reader_free(reader);
+        if (stream)
+            lha_input_stream_free(stream);
+        if (file)
+            std::fclose(file);
+    }
+};
+
+std::string EntryName(const LHAFileHeader* h)
+{
+    std::string name = h->path ? h->path : "";
+    if (h->filename)
+        name += h->filename;
+    return name;
+}
+
+// The names as stored, before the decoder tidies them: the decoder drops ".." and leading
+// separators, which would extract an escaping entry somewhere else rather than refuse it.
+bool StoredNamesContained(const LHAFileHeader* h)
+{
+    const uint8_t* raw = h->raw_data;
+    const size_t len = h->raw_data_len;
+    if (!raw || len < 22)
+        return false;
+    const int level = raw[20];
+    auto check = [](const uint8_t* p, size_t n, bool directory) {
+        std::string name(reinterpret_cast<const char*>(p), n);
+        for (char& c : name)
+            if (static_cast<uint8_t>(c) == 0xFF)
+                c = '/';
+        if (directory && name.empty())
+            return true;
+        return UnlhaIsContainedName(name);
+    };
+    size_t next;
+    size_t field = 2;
+    if (level == 0 || level == 1) {
+        const size_t n = raw[21];
+        if (22 + n > len || !check(raw + 22, n, false))
+            return false;
+        if (level == 0)
+            return true;
+        next = 22 + n + 3;
+    } else if (level == 2) {
+        next = 24;
+    } else if (level == 3) {
+        next = 28;
+        field = 4;
+    } else {
+        return false;
+    }
+    // Extended headers: [size][type][data], size counting type, data and the next size field.
+    while (next + field <= len) {
+        size_t size = raw[next] | static_cast<size_t>(raw[next + 1]) << 8;
+        if (field == 4)
+            size |= static_cast<size_t>(raw[next + 2]) << 16 | static_cast<size_t>(raw[next + 3]) << 24;
+        if (size == 0)
+            return true;
+        const size_t at = next + field;
+        if (size < 1 + field || at + size - field > len)
+            return level == 1;  // level 1 keeps its extended headers out of the stored header
+        const uint8_t type = raw[at];
+        const size_t dataLen = size - 1 - field;
+        if ((type == 0x01 || type == 0x02) && !check(raw + at + 1, dataLen, type == 0x02))
+            return false;
+        next = at + size - field;
+    }
+    return level == 1;
+}
+
+bool IsDirectory(const LHAFileHeader* h)
+{
+    return std::string(h->compress_method) == LHA_COMPRESS_TYPE_DIR;
+}
+
+// Creates the folders of path below base, one level at a time.
+void MakeFolders(const std::string& base, const std::string& relative)
+{
+    size_t at = 0;
+    while ((at = relative.find('\\', at)) != std::string::npos) {
+        CreateDirectoryA((base + "\\" + relative.substr(0, at)).c_str(), nullptr);
+        ++at;
+    }
+}
+
+} // namespace
+
+bool UnlhaIsContainedName(const std::string& name)
+{
+    if (name.empty() || name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos)
+        return false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string::npos)
+            end = name.size();
+        if (name.compare(start, end - start, "..") == 0)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+int UnlhaExtract(const std::string& archive, const std::string& folder, std::string& message)
+{
+    // First pass: every name is checked before anything is written.
+    {
+        ReaderHolder r;
+        if (!r.Open(archive)) {
+            message = "cannot open archive";
+            return UNLHA_ERROR_ARCHIVE;
+        }
+        int entries = 0;
+        while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
+            if (h->symlink_target || !UnlhaIsContainedName(EntryName(h)) || !StoredNamesContained(h)) {
+                message = "unsafe entry name";
+                return UNLHA_ERROR_UNSAFE_NAME;
+            }
+            ++entries;
+        }
+        if (entries == 0) {
+            message = "not an LHA archive";
+            return UNLHA_ERROR_ARCHIVE;
+        }
+    }
+    ReaderHolder r;
+    if (!r.Open(archive)) {
+        message = "cannot open archive";
+        return UNLHA_ERROR_ARCHIVE;
+    }
+    while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
+        if (IsDirectory(h) || lha_reader_current_is_fake(r.reader))
+            continue;
+        std::string relative = EntryName(h);
+        for (char& c : relative)
+            if (c == '/')
+                c = '\\';
+        MakeFolders(folder, relative);
+        const std::string target = folder + "\\" + relative;
+        std::string temp = target + ".~tmp";
+        // Written beside the target and renamed only when whole and its checksum matches.
+        if (!lha_reader_extract(r.reader, &temp[0], nullptr, nullptr)) {
+            DeleteFileA(temp.c_str());
+            message = "extraction failed: " + relative;
+            return UNLHA_ERROR_DATA;
+        }
+        if (!MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            DeleteFileA(temp.c_str());
+            message = "cannot write: " + relative;
+            return UNLHA_ERROR_WRITE;
+        }
+    }
+    message = "ok";
+    return UNLHA_OK;
+}
+
+namespace {
+std::vector<std::string> SplitCommand(const char* line)
+{
+    std::vector<std::string> out;
+    const char* p = line;
+    while (*p) {
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        if (!*p)
+            break;
+        std::string token;
+        if (*p == '"') {
+            ++p;
+            while (*p && *p != '"')
+                token += *p++;
+            if (*p == '"')
+                ++p;
+        } else {
+            while (*p && *p != ' ' && *p != '\t')
+                token += *p++;
+        }
+        out.push_back(token);
+    }
+    return out;
+}
+} // namespace
+
+int UnlhaRunCommand(const char* commandLine, std::string& message)
+{
+    if (!commandLine) {
+        message = "no command";
+        return UNLHA_ERROR_COMMAND;
+    }
+    const std::vector<std::string> tokens = SplitCommand(commandLine);
+    std::vector<std::string> operands;
+    for (size_t i = 1; i < tokens.size(); ++i)
+        if (!tokens[i].empty() && tokens[i][0] != '-' && tokens[i][0] != '/')
+            operands.push_back(tokens[i]);
+    if (tokens.empty() || (tokens[0] != "x" && tokens[0] != "e") || operands.size() != 2) {
+        message = "unsupported command";
+        return UNLHA_ERROR_COMMAND;
+    }
+    std::string folder = operands[1];
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    if (folder.empty()) {
+        message = "no destination";
+        return UNLHA_ERROR_COMMAND;
+    }
+    return UnlhaExtract(operands[0], folder, message);
+}
