@@ -401,7 +401,4 @@ class CTestCmdUI : public CCmdUI {
 #include "afxwin_wnd.h"
 #include "afxwin_app.h"
 #include "afxwin_doc.h"
-// Dialogs and controls, when that part of the framework is present.
-#if __has_include("afxwin_dlg.h")
 #include "afxwin_dlg.h"
-#endif

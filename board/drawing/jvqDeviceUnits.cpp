@@ -1,0 +1,45 @@
+#include "jvqDeviceUnits.h"
+
+#ifdef JVQ_HAVE_GDI
+#include "afxwin.h"
+#ifdef JVQ_HAVE_PREVIEWDC
+#include "afxext.h"
+#endif
+
+BOOL jvqIsPreviewDC(CDC* pDC) {
+#ifdef JVQ_HAVE_PREVIEWDC
+  return pDC->IsKindOf(RUNTIME_CLASS(CPreviewDC));
+#else
+  (void)pDC;
+  return FALSE;
+#endif
+}
+
+void jvqLogicalToDevice(CDC* pDC, POINT* pPoints, int nCount) {
+  HDC hAttrib = pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC;
+  int sx = ::GetDeviceCaps(hAttrib, SCALINGFACTORX);
+  int sy = ::GetDeviceCaps(hAttrib, SCALINGFACTORY);
+  BOOL bPreview = jvqIsPreviewDC(pDC);
+  POINT org = {0, 0};
+  if (bPreview) ::GetViewportOrgEx(pDC->m_hDC, &org);
+  for (int i = 0; i < nCount; i++) {
+    ::LPtoDP(hAttrib, &pPoints[i], 1);
+    if (bPreview) {
+#ifdef JVQ_HAVE_PREVIEWDC
+      ((CPreviewDC*)pDC)->PrinterDPtoScreenDP(&pPoints[i]);
+#endif
+      pPoints[i].x += org.x;
+      pPoints[i].y += org.y;
+    } else if (pDC->IsPrinting()) {
+      pPoints[i].x >>= sx;
+      pPoints[i].y >>= sy;
+    }
+  }
+}
+
+#else
+
+BOOL jvqIsPreviewDC(CDC*) { return FALSE; }
+void jvqLogicalToDevice(CDC*, POINT*, int) {}
+
+#endif

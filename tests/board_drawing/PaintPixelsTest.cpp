@@ -1,0 +1,260 @@
+// Drawing read back from a memory DC: outlines, XOR feedback, fills and markers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "afxwin.h"
+#include "jvqEllipticObject.h"
+#include "jvqGradientFill.h"
+#include "jvqLineStyle.h"
+#include "jvqPolylineObject.h"
+#include "jvqRectObject.h"
+#include "jvqSolidFill.h"
+
+namespace {
+
+// A white 32-bit DIB section in a memory DC; one logical unit is one pixel.
+class Canvas {
+ public:
+  Canvas(int w, int h) : m_w(w), m_h(h) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC hScreen = ::GetDC(NULL);
+    m_hDC = ::CreateCompatibleDC(hScreen);
+    ::ReleaseDC(NULL, hScreen);
+    m_hBitmap = ::CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, (void**)&m_bits, NULL, 0);
+    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+    std::memset(m_bits, 0xFF, (size_t)w * h * 4);
+    m_dc.Attach(m_hDC);
+  }
+  ~Canvas() {
+    m_dc.Detach();
+    ::SelectObject(m_hDC, m_hOld);
+    ::DeleteObject(m_hBitmap);
+    ::DeleteDC(m_hDC);
+  }
+  COLORREF At(int x, int y) const {
+    ::GdiFlush();
+    DWORD v = m_bits[y * m_w + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  std::vector<DWORD> Snapshot() const {
+    ::GdiFlush();
+    return std::vector<DWORD>(m_bits, m_bits + m_w * m_h);
+  }
+  int Count(COLORREF cr) const {
+    int n = 0;
+    for (int y = 0; y < m_h; y++)
+      for (int x = 0; x < m_w; x++)
+        if (At(x, y) == cr) n++;
+    return n;
+  }
+  CDC* dc() { return &m_dc; }
+  int m_w, m_h;
+
+ private:
+  HDC m_hDC;
+  HBITMAP m_hBitmap;
+  HGDIOBJ m_hOld;
+  DWORD* m_bits = nullptr;
+  CDC m_dc;
+};
+
+const COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0);
+
+TEST(OutlinePixels, SolidWidthsAndNoLine) {
+  struct Case { int width; int style; int probeOffset; BOOL drawn; } cases[] = {
+      {1, 0, 0, TRUE}, {6, 0, 2, TRUE}, {1, 5, 0, FALSE}, {0, 0, 0, FALSE},
+  };
+  for (const Case& k : cases) {
+    Canvas c(200, 150);
+    RECT rc = {20, 20, 180, 120};
+    jvqRectObject o(&rc, NULL, 0x311);
+    o.m_LineStyle.Set(k.width, kBlack, k.style, FALSE, 0, NULL);
+    o.Render(c.dc());
+    EXPECT_EQ(k.drawn ? kBlack : kWhite, c.At(20 + k.probeOffset, 70)) << k.width << "/" << k.style;
+    EXPECT_EQ(kWhite, c.At(100, 70));
+  }
+}
+
+// Counts the runs of ink along row y between x0 and x1.
+int InkRuns(const Canvas& c, int y, int x0, int x1) {
+  int runs = 0;
+  BOOL inInk = FALSE;
+  for (int x = x0; x < x1; x++) {
+    BOOL ink = c.At(x, y) != kWhite;
+    if (ink && !inInk) runs++;
+    inInk = ink;
+  }
+  return runs;
+}
+
+TEST(OutlinePixels, DashedStylesBreakTheLine) {
+  for (int style = 1; style <= 4; style++) {
+    for (int width : {1, 4}) {
+      Canvas c(400, 100);
+      jvqLineStyle s(width, kBlack, style);
+      POINT a = {10, 50}, b = {390, 50};
+      s.DrawLine(c.dc(), &a, &b);
+      EXPECT_GT(InkRuns(c, 50, 0, 400), 5) << style << "/" << width;
+      EXPECT_LT(InkRuns(c, 50, 0, 400), 380) << style << "/" << width;
+    }
+  }
+}
+
+TEST(OutlinePixels, WideDashedCurvesAreStroked) {
+  Canvas c(300, 300);
+  jvqLineStyle s(4, kBlack, 1);
+  RECT rc = {20, 20, 280, 280};
+  s.DrawEllipse(c.dc(), &rc, 0);
+  EXPECT_GT(c.Count(kBlack), 200);
+  Canvas d(300, 300);
+  s.DrawRoundRect(d.dc(), &rc, 60, 60, 0);
+  EXPECT_GT(d.Count(kBlack), 200);
+  Canvas e(300, 300);
+  s.DrawArc(e.dc(), &rc, 0, 180, 0, 0);
+  EXPECT_GT(e.Count(kBlack), 100);
+}
+
+TEST(XorFeedback, DrawingTwiceRestoresTheScreen) {
+  Canvas c(200, 200);
+  for (int y = 0; y < 200; y += 7) {
+    RECT band = {0, y, 200, y + 3};
+    ::FillRect(c.dc()->m_hDC, &band, (HBRUSH)::GetStockObject(GRAY_BRUSH));
+  }
+  std::vector<DWORD> before = c.Snapshot();
+  const POINT pts[4] = {{10, 10}, {190, 30}, {150, 180}, {20, 150}};
+  jvqPointList l(pts, 4);
+  theXorDotStyle.DrawPointList(c.dc(), l, FALSE);
+  EXPECT_NE(before, c.Snapshot());
+  theXorDotStyle.DrawPointList(c.dc(), l, FALSE);
+  EXPECT_EQ(before, c.Snapshot());
+  POINT a = {0, 0}, b = {199, 199};
+  theXorSolidStyle.DrawLine(c.dc(), &a, &b);
+  theXorSolidStyle.DrawLine(c.dc(), &a, &b);
+  EXPECT_EQ(before, c.Snapshot());
+}
+
+TEST(FillPixels, EllipseFillStaysInside) {
+  Canvas c(200, 200);
+  RECT rc = {20, 20, 180, 180};
+  jvqEllipseObject e(&rc, NULL, 0x311);
+  e.SetFill(new jvqSolidFill(kRed));
+  e.m_LineStyle.SetStyle(5);
+  e.Render(c.dc());
+  EXPECT_EQ(kRed, c.At(100, 100));
+  EXPECT_EQ(kWhite, c.At(25, 25));
+  EXPECT_EQ(kWhite, c.At(175, 175));
+  EXPECT_EQ(kWhite, c.At(5, 100));
+  // The screen DC leaves painting without a clip region.
+  HRGN hRgn = ::CreateRectRgn(0, 0, 1, 1);
+  EXPECT_EQ(0, ::GetClipRgn(c.dc()->m_hDC, hRgn));
+  ::DeleteObject(hRgn);
+}
+
+TEST(FillPixels, TurnedRectangleFillMatchesItsOutline) {
+  Canvas c(300, 300);
+  RECT rc = {60, 100, 240, 200};
+  jvqRectObject o(&rc, NULL, 0x311);
+  o.SetFill(new jvqSolidFill(kRed));
+  o.m_LineStyle.SetStyle(5);
+  o.m_dRotation = 30;
+  o.GetHandlePoints(o.m_FramePoints);
+  o.Render(c.dc());
+  int mismatches = 0, inside = 0;
+  for (int y = 0; y < 300; y++)
+    for (int x = 0; x < 300; x++) {
+      POINT p = {x, y};
+      BOOL in = o.m_FramePoints.PtInPolygon(&p);
+      BOOL red = c.At(x, y) == kRed;
+      if (in) inside++;
+      if (in != red) mismatches++;
+    }
+  EXPECT_GT(inside, 10000);
+  EXPECT_LT(mismatches, inside / 50);  // only along the border
+}
+
+TEST(FillPixels, GradientRunsAcrossTheBox) {
+  Canvas c(300, 120);
+  RECT rc = {10, 10, 290, 110};
+  jvqRectObject o(&rc, NULL, 0x311);
+  jvqGradientFill* g = new jvqGradientFill;
+  g->SetColor1(kBlack);
+  g->SetColor2(kWhite);
+  g->SetKind(0);
+  o.SetFill(g);
+  o.m_LineStyle.SetStyle(5);
+  o.Render(c.dc());
+  EXPECT_LT(GetRValue(c.At(10, 50)), 8);  // each band takes the colour that ends it
+  EXPECT_GT(GetRValue(c.At(288, 50)), 240);
+  EXPECT_LT(GetRValue(c.At(100, 50)), GetRValue(c.At(200, 50)));
+  EXPECT_EQ(kWhite, c.At(5, 50));
+  EXPECT_EQ(kWhite, c.At(150, 5));
+}
+
+TEST(FillPixels, SolidPaintRectUsesTheColourAndKeepsTheBackground) {
+  Canvas c(100, 100);
+  ::SetBkColor(c.dc()->m_hDC, RGB(1, 2, 3));
+  jvqSolidFill f(BS_HATCHED, kRed, HS_CROSS);
+  RECT rc = {10, 10, 50, 50};
+  f.PaintRect(c.dc(), &rc);
+  EXPECT_EQ(kRed, c.At(20, 21));
+  EXPECT_EQ(kWhite, c.At(60, 60));
+  EXPECT_EQ(RGB(1, 2, 3), ::GetBkColor(c.dc()->m_hDC));
+}
+
+TEST(FillPixels, GradientLeavesNoClipRegionAndUnknownKindPaintsNothing) {
+  Canvas c(100, 100);
+  RECT rc = {10, 10, 90, 90};
+  jvqRectObject o(&rc, NULL, 0x311);
+  jvqGradientFill* g = new jvqGradientFill;
+  g->SetKind(9);
+  o.SetFill(g);
+  o.m_LineStyle.SetStyle(5);
+  o.Render(c.dc());
+  EXPECT_EQ(kWhite, c.At(50, 50));
+  HRGN hRgn = ::CreateRectRgn(0, 0, 1, 1);
+  EXPECT_EQ(0, ::GetClipRgn(c.dc()->m_hDC, hRgn));
+  ::DeleteObject(hRgn);
+  g->SetKind(6);
+  g->SetColor1(kRed);
+  g->SetColor2(kRed);
+  o.Render(c.dc());
+  EXPECT_EQ(kRed, c.At(50, 50));  // equal colours: one solid box
+  EXPECT_EQ(kWhite, c.At(5, 50));
+}
+
+TEST(LineEndPixels, ArrowheadBeyondTheLineEnd) {
+  Canvas c(300, 100);
+  jvqPolylineObject o(NULL);
+  const POINT pts[2] = {{20, 50}, {200, 50}};
+  o.SetPoints(pts, 2, NULL, 0x141);
+  o.m_LineStyle.Set(2, kBlack, 0, FALSE, 0, NULL);
+  o.m_EndLineEnd = *GetLineEnd(3);
+  o.Render(c.dc());
+  EXPECT_EQ(kBlack, c.At(210, 50));  // the triangle reaches past the end
+  EXPECT_EQ(kBlack, c.At(195, 40));  // and is wider than the line
+  EXPECT_EQ(kWhite, c.At(25, 40));   // no shape at the start
+}
+
+TEST(MarkerPixels, SelectedRectangleShowsGreenHandles) {
+  Canvas c(200, 200);
+  RECT rc = {40, 40, 160, 160};
+  jvqRectObject o(&rc, NULL, 0x319);
+  o.Draw(c.dc());
+  EXPECT_EQ(RGB(0, 255, 0), c.At(160, 160));
+  EXPECT_EQ(RGB(0, 255, 0), c.At(100, 42));
+  EXPECT_EQ(kWhite, c.At(165, 165));  // 8 pixels: 4 either side
+  Canvas d(200, 200);
+  o.m_dwState &= ~JVQ_STATE_SELECTED;
+  o.Draw(d.dc());
+  EXPECT_NE(RGB(0, 255, 0), d.At(160, 160));
+}
+
+}  // namespace
