@@ -15,7 +15,7 @@ struct GlyphFontSpec {
   bool vertical = false;  // use the "@" face
 };
 
-// LOGFONTA for the spec; height and width in the DC's logical units.
+// LOGFONTA for the font wanted; height and width in the DC's logical units.
 LOGFONTA MakeGlyphLogFont(const GlyphFontSpec& spec, int height, int width, int escapement);
 
 // Metrics in fractions of the em. Faces already measured are kept for the next texts.
