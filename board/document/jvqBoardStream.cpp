@@ -1,0 +1,86 @@
+#include "jvqBoardStream.h"
+
+#include <cstdint>
+
+#include "Dib.h"
+#include "afxarch.h"
+#include "jvqBoard.h"
+#include "jvqFileHeader.h"
+#include "jvqRecordIO.h"
+
+namespace {
+
+int32_t ReadInt(CFile* pFile) {
+  int32_t v = 0;
+  if (!jvqReadExact(pFile, &v, 4)) AfxThrowArchiveException(CArchiveException::endOfFile);
+  return v;
+}
+
+void WriteInt(CFile* pFile, int32_t v) { pFile->Write(&v, 4); }
+
+}  // namespace
+
+void jvqBoardStream::Write(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard, CDib* pThumbnail) {
+  CFile* pFile = ar.GetFile();
+  pFile->SeekToBegin();
+  pHeader->m_nPageCount = pBoard->GetPageCount();
+  pHeader->Serialize(ar);
+  ar.Flush();
+  if (pHeader->m_nVersion >= JVQ_VERSION_THUMBNAIL) {
+    const DWORD s = (pThumbnail && !pThumbnail->IsEmpty()) ? pThumbnail->GetSize() : 0;
+    WriteInt(pFile, (int32_t)s);
+    if (s != 0 && !pThumbnail->Write(pFile)) AfxThrowFileException(CFileException::generic);
+  }
+  pBoard->SerializeContainer(ar, pHeader);
+  ar.Flush();
+  if (pHeader->m_nVersion >= JVQ_VERSION_POOL) {
+    // The image pool: the version, then no entries while no object holds a picture.
+    WriteInt(pFile, pHeader->m_nVersion);
+    WriteInt(pFile, 0);
+  }
+  // The OLE item list: no items.
+  ar << (DWORD)0;
+  ar.Flush();
+}
+
+void jvqBoardStream::Read(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard, CDib** ppThumbnail) {
+  *ppThumbnail = NULL;
+  CFile* pFile = ar.GetFile();
+  pHeader->Serialize(ar);
+  // Anything else than a board document is refused rather than shown as an empty board.
+  if (!pHeader->IsValid()) AfxThrowArchiveException(CArchiveException::badSchema);
+  ar.Flush();
+  const int nVersion = pHeader->m_nVersion;
+  CDib* pThumb = NULL;
+  try {
+    if (nVersion >= JVQ_VERSION_THUMBNAIL) {
+      const int32_t s = ReadInt(pFile);
+      if (s < 0 || (DWORD)s > jvqBytesLeft(pFile)) AfxThrowArchiveException(CArchiveException::badIndex);
+      if (s > 0) {
+        pThumb = new CDib;
+        if (!pThumb->Read(pFile, (DWORD)s)) {
+          // A thumbnail that does not read is dropped; the next save makes a new one.
+          delete pThumb;
+          pThumb = NULL;
+        }
+      }
+    }
+    if (ReadInt(pFile) != 0x243) AfxThrowArchiveException(CArchiveException::badClass);
+    pBoard->RemoveAllPages(1);
+    pBoard->SerializeContainer(ar, pHeader);
+    if (nVersion >= JVQ_VERSION_POOL) {
+      ReadInt(pFile);
+      // Pictures are not part of this program yet; a pool with entries cannot be kept.
+      if (ReadInt(pFile) != 0) AfxThrowArchiveException(CArchiveException::badClass);
+    }
+    // The OLE item list of older or foreign writers is read when present.
+    if (jvqBytesLeft(pFile) >= 4) {
+      if (ReadInt(pFile) != 0) AfxThrowArchiveException(CArchiveException::badClass);
+    }
+  } catch (...) {
+    delete pThumb;
+    throw;
+  }
+  pHeader->m_nVersion = JVQ_VERSION_CURRENT;
+  *ppThumbnail = pThumb;
+}

@@ -1,0 +1,384 @@
+#include "jvqDocument.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "Dib.h"
+#include "afxres.h"
+#include "jvqBoard.h"
+#include "jvqBoardStream.h"
+#include "jvqCompoundFile.h"
+#include "jvqFileHeader.h"
+#include "jvqFill.h"
+#include "jvqMemFile.h"
+#include "jvqObjectDefaults.h"
+#include "jvqPage.h"
+#include "jvqUndoManager.h"
+#include "jvqViewMapping.h"
+
+IMPLEMENT_DYNCREATE(jvqDocument, CDocument)
+
+UINT theClipboardFormat = 0;
+void (*jvqDocument::s_pfnBeforeReplace)(LPCTSTR, LPCTSTR) = NULL;
+
+static const char kPasteCorrupt[] =
+    "クリップボード内のデータが破損しているか、メモリが不足しているため、データを貼り付けることができません。";
+
+UINT jvqRegisterClipboardFormat() {
+  if (theClipboardFormat == 0) theClipboardFormat = ::RegisterClipboardFormat("JVQ_CLIPBOARD");
+  return theClipboardFormat;
+}
+
+static jvqFileHeader* HeaderOfDocument(jvqDocument* pDocument) { return pDocument ? pDocument->m_pHeader : NULL; }
+
+jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL) {
+  jvqGroupObject::s_pfnHeaderOf = HeaderOfDocument;
+}
+
+jvqDocument::~jvqDocument() {
+  // The undo records and the registry point into this document; neither may outlive it.
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  if (d->GetDocument() == this) {
+    d->SetDocument(NULL);
+    theUndoManager.Reset(NULL, NULL, NULL);
+  }
+  FreeContents();
+}
+
+CView* jvqDocument::GetFirstView() {
+  CView* pLast = NULL;
+  POSITION pos = GetFirstViewPosition();
+  while (pos != NULL) pLast = GetNextView(pos);
+  return pLast;
+}
+
+void jvqDocument::FreeContents() {
+  delete m_pBoard;
+  m_pBoard = NULL;
+  delete m_pHeader;
+  m_pHeader = NULL;
+  delete m_pThumbnail;
+  m_pThumbnail = NULL;
+}
+
+void jvqDocument::ResetContents() {
+  FreeContents();
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->SetDocument(this);
+  m_pBoard = new jvqBoard(d->GetDefaultView());
+  m_pHeader = new jvqFileHeader;
+  m_pHeader->m_nPageCount = 1;
+  m_pHeader->m_pDocument = this;
+  DeleteContents();
+  theUndoManager.Reset(GetFirstView(), UndoHideHook, UndoReviveHook);
+  SetModifiedFlag(FALSE);
+}
+
+BOOL jvqDocument::IsModified() { return m_bModified; }
+void jvqDocument::SetModifiedFlag(BOOL bModified) { m_bModified = bModified; }
+
+BOOL jvqDocument::OnNewDocument() {
+  if (!CDocument::OnNewDocument()) return FALSE;
+  ResetContents();
+  return TRUE;
+}
+
+void jvqDocument::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    delete m_pThumbnail;
+    m_pThumbnail = NULL;
+    if (m_pHeader->m_nVersion >= JVQ_VERSION_THUMBNAIL) m_pThumbnail = MakeThumbnail(m_pBoard->GetPage(0), 147, 158);
+    jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail);
+    return;
+  }
+  // Read beside the current contents: only a whole board replaces them.
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  jvqFileHeader* pHeader = new jvqFileHeader;
+  pHeader->m_pDocument = this;
+  jvqBoard* pBoard = new jvqBoard(d->GetDefaultView());
+  CDib* pThumb = NULL;
+  jvqFileHeader* pOldHeader = m_pHeader;
+  m_pHeader = pHeader;  // the version context of the records being read
+  try {
+    jvqBoardStream::Read(ar, pHeader, pBoard, &pThumb);
+  } catch (...) {
+    m_pHeader = pOldHeader;
+    delete pHeader;
+    delete pBoard;
+    throw;
+  }
+  m_pHeader = pOldHeader;
+  ResetContents();
+  delete m_pBoard;
+  delete m_pHeader;
+  m_pBoard = pBoard;
+  m_pHeader = pHeader;
+  m_pThumbnail = pThumb;
+}
+
+BOOL jvqDocument::OpenStorageFile(LPCTSTR lpszPathName) {
+  CFile* pFile = NULL;
+  try {
+    pFile = jvqCompoundFile::OpenContents(lpszPathName);
+    CArchive ar(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    try {
+      CWaitCursor wait;
+      Serialize(ar);
+      ar.Close();
+    } catch (...) {
+      ar.Abort();
+      throw;
+    }
+    delete pFile;
+  } catch (CException* e) {
+    delete pFile;
+    ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    e->Delete();
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL jvqDocument::OnOpenDocument(LPCTSTR lpszPathName) {
+  if (m_pBoard == NULL) ResetContents();
+  return OpenStorageFile(lpszPathName);
+}
+
+BOOL jvqDocument::SaveStorageFile(LPCTSTR lpszPathName) {
+  jvqStreamFile* pFile = NULL;
+  try {
+    pFile = jvqCompoundFile::CreateContents(lpszPathName);
+    CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    try {
+      CWaitCursor wait;
+      Serialize(ar);
+      ar.Close();
+    } catch (...) {
+      ar.Abort();
+      throw;
+    }
+    pFile->Commit();
+    pFile->Close();
+    delete pFile;
+  } catch (CException* e) {
+    delete pFile;
+    ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    e->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}
+
+CString jvqDocument::MakeTempName(LPCTSTR lpszFolder, LPCTSTR lpszPrefix) {
+  char szName[MAX_PATH];
+  if (::GetTempFileName(lpszFolder, lpszPrefix, 0, szName) == 0) return CString();
+  return CString(szName);
+}
+
+BOOL jvqDocument::ReplaceFile(LPCTSTR lpszFinished, LPCTSTR lpszTarget) {
+  if (s_pfnBeforeReplace) s_pfnBeforeReplace(lpszFinished, lpszTarget);
+  return ::MoveFileEx(lpszFinished, lpszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+static CString FolderOf(LPCTSTR lpszPath) {
+  char szFull[MAX_PATH];
+  LPSTR pName = NULL;
+  if (::GetFullPathName(lpszPath, MAX_PATH, szFull, &pName) == 0 || pName == NULL) return CString(".");
+  *pName = 0;
+  return CString(szFull);
+}
+
+BOOL jvqDocument::OnSaveDocument(LPCTSTR lpszPathName) {
+  // Written in full beside the target first; the old file is replaced only by a whole one.
+  CString strTemp = MakeTempName(FolderOf(lpszPathName), "qvz");
+  if (strTemp.IsEmpty() || !SaveStorageFile(strTemp) || !ReplaceFile(strTemp, lpszPathName)) {
+    if (!strTemp.IsEmpty()) ::DeleteFile(strTemp);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+void jvqDocument::InsertPage(int nKind) {
+  if (nKind < 0 || nKind > 2 || m_pBoard == NULL) return;
+  jvqPage* p = new jvqPage;
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(p);
+  m_pBoard->InsertPage(m_pBoard->GetCurrentPageIndex(), p);
+  m_pBoard->NextPage();
+}
+
+CDib* jvqDocument::MakeThumbnail(jvqPage* pPage, int nWidth, int nHeight) {
+  return RenderPageToDib(GetFirstView(), pPage, nWidth, nHeight);
+}
+
+HWND jvqDocument::GetClipboardOwner() {
+  CView* pView = GetFirstView();
+  if (pView && pView->m_hWnd) return pView->m_hWnd;
+  // Without a view the clipboard needs an owner all the same: SetClipboardData fails
+  // for a clipboard opened without a window.
+  static HWND s_hOwner = NULL;
+  if (s_hOwner == NULL || !::IsWindow(s_hOwner))
+    s_hOwner = ::CreateWindowEx(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, ::GetModuleHandle(NULL), NULL);
+  return s_hOwner;
+}
+
+void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
+  if (objects.GetCount() == 0 || m_pHeader == NULL) return;
+  if (!::OpenClipboard(GetClipboardOwner())) return;
+  ::EmptyClipboard();
+  CWaitCursor wait;
+  jvqMemFile file(1024);
+  const int nSaved = m_pHeader->m_nVersion;
+  try {
+    int32_t n = objects.GetCount();
+    file.Write(&n, 4);
+    for (jvqObject* p : objects.m_items) {
+      m_pHeader->m_nVersion = p->GetClassCode() == JVQ_OBJ_BANNER ? JVQ_VERSION_CURRENT : JVQ_VERSION_CLIPBOARD;
+      BOOL bOk = p->Store(&file, m_pHeader);
+      m_pHeader->m_nVersion = nSaved;
+      if (!bOk) AfxThrowMemoryException();
+    }
+    if (::SetClipboardData(jvqRegisterClipboardFormat(), file.GetHandle()) == NULL) AfxThrowMemoryException();
+    file.Close();  // the block is the clipboard's now
+  } catch (CException* e) {
+    e->Delete();
+    m_pHeader->m_nVersion = nSaved;
+    file.FreeBlock();
+    ::CloseClipboard();
+    AfxMessageBox("クリップボードへのコピーに失敗しました。");
+    return;
+  }
+  ::CloseClipboard();
+}
+
+BOOL jvqDocument::CanPaste() {
+  // Pictures and text paste once their object classes are part of the program.
+  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat());
+}
+
+BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
+  if (!::OpenClipboard(GetClipboardOwner())) {
+    AfxMessageBox("クリップボードのオープンに失敗しました。");
+    return FALSE;
+  }
+  BOOL bResult = FALSE;
+  HGLOBAL h = ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat()) ? ::GetClipboardData(theClipboardFormat) : NULL;
+  if (h != NULL && m_pHeader != NULL) {
+    // The block may come from another process: every count is checked against it, and a
+    // block that ends early pastes nothing.
+    jvqMemFile file(h, 1024);
+    std::vector<jvqObject*> made;
+    const int nSaved = m_pHeader->m_nVersion;
+    BOOL bOk = FALSE;
+    try {
+      int32_t n = 0;
+      bOk = file.Read(&n, 4) == 4 && n >= 0 && (DWORD)n <= (file.GetLength() - 4) / 4;
+      for (int32_t i = 0; bOk && i < n; i++) {
+        int32_t code = 0;
+        if (file.Read(&code, 4) != 4) {
+          bOk = FALSE;
+          break;
+        }
+        jvqObject* p = jvqObjectDefaults::CreateObject(code);
+        if (p == NULL) {
+          bOk = FALSE;  // no record length: nothing after an unknown class can be read
+          break;
+        }
+        m_pHeader->m_nVersion = code == JVQ_OBJ_BANNER ? JVQ_VERSION_CURRENT : JVQ_VERSION_CLIPBOARD;
+        BOOL bRead = p->Load(&file, m_pHeader);
+        m_pHeader->m_nVersion = nSaved;
+        if (!bRead) {
+          delete p;
+          bOk = FALSE;
+          break;
+        }
+        p->Recalc();
+        made.push_back(p);
+      }
+    } catch (CException* e) {
+      e->Delete();
+      bOk = FALSE;
+    }
+    m_pHeader->m_nVersion = nSaved;
+    file.Close();
+    if (bOk) {
+      for (jvqObject* p : made) objects.Add(p);
+      bResult = TRUE;
+    } else {
+      for (jvqObject* p : made) delete p;
+      AfxMessageBox(kPasteCorrupt);
+    }
+  }
+  ::CloseClipboard();
+  return bResult;
+}
+
+CDib* RenderPageToDib(CView* pView, jvqPage* pPage, int nWidth, int nHeight) {
+  if (pPage == NULL || nWidth <= 0 || nHeight <= 0) return NULL;
+  HDC hScreen = ::GetDC(NULL);
+  HDC hMem = ::CreateCompatibleDC(hScreen);
+  HBITMAP hBmp = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);
+  ::ReleaseDC(NULL, hScreen);
+  if (hMem == NULL || hBmp == NULL) {
+    if (hMem) ::DeleteDC(hMem);
+    if (hBmp) ::DeleteObject(hBmp);
+    return NULL;
+  }
+  HGDIOBJ hOldBmp = ::SelectObject(hMem, hBmp);
+  CDC dc;
+  dc.Attach(hMem);
+  dc.FillSolidRect(0, 0, nWidth, nHeight, RGB(255, 255, 255));
+  RECT frame = {10, 10, nWidth - 10, nHeight - 10};
+  dc.Draw3dRect(&frame, RGB(0, 0, 0), RGB(0, 0, 0));
+
+  RECT r;
+  pPage->GetBoundRect(&r);
+  const int pw = r.right - r.left, ph = r.bottom - r.top;
+  const int iw = frame.right - frame.left, ih = frame.bottom - frame.top;
+  if (pw > 0 && ph > 0 && iw > 0 && ih > 0) {
+    double s = std::min((double)iw / pw, (double)ih / ph) * 0.95;
+    const int fw = std::max(1, (int)(pw * s)), fh = std::max(1, (int)(ph * s));
+    const int fx = frame.left + (iw - fw) / 2, fy = frame.top + (ih - fh) / 2;
+    const int nSaved = dc.SaveDC();
+    ::IntersectClipRect(hMem, fx, fy, fx + fw, fy + fh);
+    ::SetMapMode(hMem, MM_ANISOTROPIC);
+    ::SetWindowOrgEx(hMem, r.left, r.top, NULL);
+    ::SetWindowExtEx(hMem, pw, ph, NULL);
+    ::SetViewportOrgEx(hMem, fx, fy, NULL);
+    ::SetViewportExtEx(hMem, fw, fh, NULL);
+
+    jvqViewMapping temp;
+    temp.m_dZoom = s * 100;
+    jvqViewMapping* pOldView = pPage->m_pView;
+    const DWORD dwOldState = pPage->m_dwState;
+    pPage->m_dwState |= JVQ_STATE_VISIBLE;
+    SetOwnerRecursive(pPage, &temp);
+    // The paper, the outline and the page's objects as they print.
+    RECT paper = {0, 0, pw, ph};
+    if ((pPage->m_dwState & JVQ_STATE_FILLED) && pPage->GetFill()) pPage->GetFill()->PaintRect(&dc, &paper);
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    HGDIOBJ hOldPen = ::SelectObject(hMem, hPen);
+    HGDIOBJ hOldBrush = ::SelectObject(hMem, ::GetStockObject(NULL_BRUSH));
+    ::Rectangle(hMem, 0, 0, pw, ph);
+    ::SelectObject(hMem, hOldBrush);
+    ::SelectObject(hMem, hOldPen);
+    ::DeleteObject(hPen);
+    for (int i = 0; i < pPage->GetChildCount(); i++) pPage->GetChild(i)->Render(&dc);
+    SetOwnerRecursive(pPage, pOldView);
+    pPage->m_dwState = dwOldState;
+    dc.RestoreDC(nSaved);
+  }
+  dc.Detach();
+  ::SelectObject(hMem, hOldBmp);
+  ::DeleteDC(hMem);
+  CDib* pDib = new CDib;
+  if (!pDib->CreateFromBitmap(hBmp)) {
+    delete pDib;
+    pDib = NULL;
+  }
+  ::DeleteObject(hBmp);
+  return pDib;
+}

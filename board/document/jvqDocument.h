@@ -1,0 +1,68 @@
+// The document of the drawing framework: owns the board, the file header and the
+// thumbnail; opens and saves the compound file; copies and pastes objects through the
+// private clipboard format.
+#pragma once
+
+#include "afxwin.h"
+#include "jvqObject.h"
+
+class CDib;
+class jvqBoard;
+class jvqFileHeader;
+class jvqPage;
+
+// "JVQ_CLIPBOARD", registered once before any document copies or pastes.
+extern UINT theClipboardFormat;
+UINT jvqRegisterClipboardFormat();
+
+class jvqDocument : public CDocument {
+  DECLARE_DYNCREATE(jvqDocument)
+ public:
+  jvqDocument();
+  virtual ~jvqDocument();
+
+  virtual void Serialize(CArchive& ar);
+  virtual BOOL IsModified();
+  virtual void SetModifiedFlag(BOOL bModified = TRUE);
+  virtual BOOL OnNewDocument();
+  virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
+  virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
+  virtual void InsertPage(int nKind);
+  virtual void ResetContents();
+
+  CView* GetFirstView();
+  void FreeContents();
+  // Reads the file into the document; on any failure the user is told, the document is
+  // left as it was and the result is FALSE.
+  BOOL OpenStorageFile(LPCTSTR lpszPathName);
+  // Writes the whole document as a new compound file at the path; FALSE (reported) when
+  // anything fails. The modified flag is left alone.
+  BOOL SaveStorageFile(LPCTSTR lpszPathName);
+  CDib* MakeThumbnail(jvqPage* pPage, int nWidth, int nHeight);
+
+  void CopyObjectsToClipboard(jvqObjectArray& objects);
+  BOOL CanPaste();
+  BOOL PasteObjects(jvqObjectArray& objects);
+
+  jvqBoard* GetBoard() const { return m_pBoard; }
+  jvqFileHeader* GetHeader() const { return m_pHeader; }
+  CDib* GetThumbnail() const { return m_pThumbnail; }
+
+  jvqBoard* m_pBoard;
+  jvqFileHeader* m_pHeader;
+  CDib* m_pThumbnail;
+
+ protected:
+  HWND GetClipboardOwner();
+  // Replaces the target by the finished file in one step; FALSE when that fails.
+  static BOOL ReplaceFile(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
+  static CString MakeTempName(LPCTSTR lpszFolder, LPCTSTR lpszPrefix);
+  // For tests of interrupted saves: called once the new file is complete and before it
+  // replaces the target.
+ public:
+  static void (*s_pfnBeforeReplace)(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
+};
+
+// A picture of the page, its objects included, framed in black on white; NULL when the
+// page is NULL or a size is not positive.
+CDib* RenderPageToDib(CView* pView, jvqPage* pPage, int nWidth, int nHeight);

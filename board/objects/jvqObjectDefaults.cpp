@@ -1,0 +1,204 @@
+#include "jvqObjectDefaults.h"
+
+#include <new>
+
+#include "jvqBoard.h"
+#include "jvqEllipticObject.h"
+#include "jvqPage.h"
+#include "jvqPolylineObject.h"
+#include "jvqRoundRectObject.h"
+#include "jvqSolidFill.h"
+
+static jvqObjectDefaults* s_pDefaults = NULL;
+
+// The A3 sheet turned to landscape, in 0.1 mm.
+static const RECT kA3 = {0, 0, 4200, 2970};
+static const RECT kEmpty = {0, 0, 0, 0};
+
+// Classes with a built-in prototype, in the order they are registered.
+static const int kBuiltInCodes[] = {JVQ_OBJ_RECT,    JVQ_OBJ_GROUP,   JVQ_OBJ_POLYLINE, JVQ_OBJ_PAGE,
+                                    JVQ_OBJ_ROUNDRECT, JVQ_OBJ_ELLIPSE, JVQ_OBJ_CHORD,   JVQ_OBJ_PIE,
+                                    JVQ_OBJ_ARC};
+
+jvqObjectDefaults::jvqObjectDefaults() : m_pDefaultView(NULL), m_pDocument(NULL) { m_Prototypes.m_bOwns = TRUE; }
+
+jvqObjectDefaults::~jvqObjectDefaults() {
+  if (!m_Prototypes.m_bOwns) m_Prototypes.m_items.clear();
+}
+
+jvqObjectDefaults* jvqObjectDefaults::GetObjectDefaults() {
+  if (s_pDefaults == NULL) s_pDefaults = new jvqObjectDefaults;
+  return s_pDefaults;
+}
+
+void jvqObjectDefaults::FreeObjectDefaults() {
+  delete s_pDefaults;
+  s_pDefaults = NULL;
+}
+
+void jvqObjectDefaults::AddPrototype(jvqObject* pObject) {
+  if (pObject) m_Prototypes.Add(pObject);
+}
+
+jvqObject* jvqObjectDefaults::FindPrototype(int nClassCode) {
+  for (jvqObject* p : m_Prototypes.m_items)
+    if (p->GetClassCode() == nClassCode) return p;
+  return NULL;
+}
+
+void jvqObjectDefaults::ReplacePrototype(jvqObject* pObject) {
+  if (pObject == NULL) return;
+  for (size_t i = 0; i < m_Prototypes.m_items.size(); i++) {
+    jvqObject* p = m_Prototypes.m_items[i];
+    if (p->GetClassCode() != pObject->GetClassCode()) continue;
+    if (p == pObject) return;
+    m_Prototypes.m_items.erase(m_Prototypes.m_items.begin() + i);
+    delete p;
+    m_Prototypes.Add(pObject);
+    return;
+  }
+}
+
+int jvqObjectDefaults::ApplyDefaults(jvqObject* pObject) {
+  if (pObject == NULL) return 0;
+  if (pObject->m_pView == NULL && m_pDefaultView) pObject->m_pView = m_pDefaultView;
+  jvqObject* proto = FindPrototype(pObject->GetClassCode());
+  if (proto == NULL) return 0;
+  pObject->m_LineStyle = proto->m_LineStyle;
+  pObject->m_dwState = proto->m_dwState;
+  pObject->SetFill(proto->GetFill() ? proto->GetFill()->Clone() : NULL);
+  const int c = pObject->GetClassCode();
+  if (c & 4) {
+    jvqPolylineObject* d = (jvqPolylineObject*)pObject;
+    jvqPolylineObject* s = (jvqPolylineObject*)proto;
+    d->m_StartLineEnd = s->m_StartLineEnd;
+    d->m_EndLineEnd = s->m_EndLineEnd;
+  } else if (c & 8) {
+    RECT r;
+    proto->GetBoundRect(&r);
+    ((jvqPage*)pObject)->SetPageRect(&r);
+  } else if (c & 0x8000) {
+    jvqArcObject* d = (jvqArcObject*)pObject;
+    jvqArcObject* s = (jvqArcObject*)proto;
+    d->m_StartLineEnd = s->m_StartLineEnd;
+    d->m_EndLineEnd = s->m_EndLineEnd;
+  }
+  return 1;
+}
+
+jvqObject* jvqObjectDefaults::CreateFromPrototype(int nClassCode) {
+  jvqObject* proto = FindPrototype(nClassCode);
+  if (proto == NULL) return NULL;
+  jvqObject* p = proto->Clone();
+  if (p && p->m_pView == NULL) p->m_pView = m_pDefaultView;
+  return p;
+}
+
+jvqObject* jvqObjectDefaults::CreateObject(int c) {
+  jvqViewMapping* v = s_pDefaults ? s_pDefaults->m_pDefaultView : NULL;
+  jvqObject* p = NULL;
+  try {
+    if (c & 0x200) {
+      p = new jvqBoard(v);
+    } else if (c & 8) {
+      p = new jvqPage(&kEmpty, v);
+      p->m_dwState = 0x311;
+    } else if (c & (0x40000 | 0x100000 | 0x400000)) {
+      p = NULL;  // leader text, title banner and floor plan are not part of this program yet
+    } else if (c & 0x40) {
+      p = new jvqGroupObject(&kEmpty, v, 0x311);
+    } else if (c & (0x80 | 0x100 | 0x400)) {
+      p = NULL;  // OLE, picture and text objects are not part of this program yet
+    } else if (c & 0x800) {
+      p = new jvqRoundRectObject(&kEmpty, v, 0x311);
+    } else if (c & 0x1000) {
+      p = new jvqEllipseObject(&kEmpty, v, 0x311);
+    } else if (c & 0x2000) {
+      jvqChordObject* o = new jvqChordObject;
+      o->Create(&kEmpty, v, 0x311, 0, 180);
+      p = o;
+    } else if (c & 0x4000) {
+      jvqPieObject* o = new jvqPieObject;
+      o->Create(&kEmpty, v, 0x311, 0, 180);
+      p = o;
+    } else if (c & 0x8000) {
+      p = new jvqArcObject(&kEmpty, v, 0x151, 0, 180);
+    } else if (c & 0x200000) {
+      p = NULL;  // symbols are not part of this program yet
+    } else if (c & 2) {
+      p = new jvqRectObject(&kEmpty, v, 0x311);
+    } else if (c & 0x80000) {
+      p = NULL;  // balloons are not part of this program yet
+    } else if (c & 4) {
+      jvqPolylineObject* o = new jvqPolylineObject(v);
+      p = o;
+    }
+  } catch (std::bad_alloc&) {
+    return NULL;
+  }
+  if (p && p->m_pView == NULL) p->m_pView = v;
+  return p;
+}
+
+jvqObject* jvqObjectDefaults::MakeBuiltIn(int nClassCode) {
+  jvqViewMapping* v = s_pDefaults ? s_pDefaults->m_pDefaultView : NULL;
+  static const POINT zero3[3] = {{0, 0}, {0, 0}, {0, 0}};
+  jvqObject* p = NULL;
+  COLORREF crFill = 0xA6A6A6;
+  BOOL bFill = TRUE;
+  switch (nClassCode) {
+    case JVQ_OBJ_RECT:
+      p = new jvqRectObject(&kEmpty, v, 0x311);
+      crFill = 0xA6A600;
+      break;
+    case JVQ_OBJ_GROUP:
+      p = new jvqGroupObject(&kEmpty, v, 0x311);
+      bFill = FALSE;
+      break;
+    case JVQ_OBJ_POLYLINE: {
+      jvqPolylineObject* o = new jvqPolylineObject(v);
+      o->SetPoints(zero3, 3, v, 0x311);
+      p = o;
+      break;
+    }
+    case JVQ_OBJ_PAGE: {
+      jvqPage* o = new jvqPage();
+      o->SetRect(&kA3, v, 0x301);
+      p = o;
+      crFill = 0xFFFFFF;
+      break;
+    }
+    case JVQ_OBJ_ROUNDRECT: p = new jvqRoundRectObject(&kEmpty, v, 0x301); break;
+    case JVQ_OBJ_ELLIPSE: p = new jvqEllipseObject(&kA3, v, 0x301); break;
+    case JVQ_OBJ_CHORD: {
+      jvqChordObject* o = new jvqChordObject;
+      o->Create(&kA3, v, 0x311, 0, 180);
+      p = o;
+      break;
+    }
+    case JVQ_OBJ_PIE: {
+      jvqPieObject* o = new jvqPieObject;
+      o->Create(&kA3, v, 0x311, 0, 180);
+      p = o;
+      break;
+    }
+    case JVQ_OBJ_ARC:
+      p = new jvqArcObject(&kA3, v, 0x151, 0, 180);
+      bFill = FALSE;
+      break;
+    default: return NULL;
+  }
+  p->m_LineStyle = nClassCode == JVQ_OBJ_GROUP ? theNoLineStyle : theSolidLineStyle;
+  p->SetFill(bFill ? new jvqSolidFill(crFill) : NULL);
+  if (p->m_pView == NULL) p->m_pView = v;
+  return p;
+}
+
+void jvqObjectDefaults::CreatePrototypes() {
+  for (int code : kBuiltInCodes) AddPrototype(MakeBuiltIn(code));
+}
+
+void jvqObjectDefaults::FillMissingPrototypes() {
+  for (int code : kBuiltInCodes)
+    if (FindPrototype(code) == NULL) AddPrototype(MakeBuiltIn(code));
+}

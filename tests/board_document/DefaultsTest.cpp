@@ -1,0 +1,107 @@
+// The defaults registry: the factory, applying prototypes, replacing them, the file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "BoardFixture.h"
+#include "jvqObjectsFile.h"
+
+namespace {
+
+struct FactoryCase {
+  int code;
+  int made;  // class code of the object made, 0 for none
+};
+
+}  // namespace
+
+TEST(Defaults, FactoryTestsBitsDerivedFirst) {
+  const FactoryCase cases[] = {
+      {JVQ_OBJ_BOARD, JVQ_OBJ_BOARD},         {JVQ_OBJ_PAGE, JVQ_OBJ_PAGE},
+      {JVQ_OBJ_GROUP, JVQ_OBJ_GROUP},         {JVQ_OBJ_RECT, JVQ_OBJ_RECT},
+      {JVQ_OBJ_ROUNDRECT, JVQ_OBJ_ROUNDRECT}, {JVQ_OBJ_ELLIPSE, JVQ_OBJ_ELLIPSE},
+      {JVQ_OBJ_CHORD, JVQ_OBJ_CHORD},         {JVQ_OBJ_PIE, JVQ_OBJ_PIE},
+      {JVQ_OBJ_ARC, JVQ_OBJ_ARC},             {JVQ_OBJ_POLYLINE, JVQ_OBJ_POLYLINE},
+      {JVQ_OBJ_LINETEXT, 0},  // a leader text, never a group
+      {JVQ_OBJ_BALLOON, 0},   // a balloon, never a polyline
+      {0x10000, 0},           {1, 0},
+  };
+  for (const FactoryCase& c : cases) {
+    std::unique_ptr<jvqObject> p(jvqObjectDefaults::CreateObject(c.code));
+    EXPECT_EQ(c.made, p ? p->GetClassCode() : 0) << std::hex << c.code;
+  }
+  std::unique_ptr<jvqObject> arc(jvqObjectDefaults::CreateObject(JVQ_OBJ_ARC));
+  EXPECT_EQ(0x151u, arc->GetState());
+}
+
+TEST(Defaults, ApplyReplaceAndCreateFromPrototype) {
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->RemoveAll();
+  d->CreatePrototypes();
+  const int n = d->GetCount();
+
+  jvqPolylineObject poly(NULL);
+  d->FindPrototype(JVQ_OBJ_POLYLINE)->m_dwState &= ~JVQ_STATE_FILLED;
+  EXPECT_EQ(1, d->ApplyDefaults(&poly));
+  EXPECT_FALSE(poly.GetState() & JVQ_STATE_FILLED);
+  EXPECT_EQ(0, d->ApplyDefaults(NULL));
+
+  jvqRectObject* r = new jvqRectObject();
+  d->ReplacePrototype(r);
+  EXPECT_EQ(n, d->GetCount());
+  EXPECT_EQ(r, d->GetAt(n - 1));
+  EXPECT_EQ(r, d->FindPrototype(JVQ_OBJ_RECT));
+  jvqGroupObject* strange = new jvqGroupObject();
+  strange->m_nClassCode = 0x7043;
+  d->ReplacePrototype(strange);  // no such class: left to the caller
+  EXPECT_EQ(n, d->GetCount());
+  delete strange;
+
+  std::unique_ptr<jvqObject> c(d->CreateFromPrototype(JVQ_OBJ_ELLIPSE));
+  ASSERT_TRUE(c);
+  EXPECT_EQ(JVQ_OBJ_ELLIPSE, c->GetClassCode());
+  EXPECT_EQ(nullptr, d->CreateFromPrototype(0x7043));
+  d->RemoveAll();
+  d->CreatePrototypes();
+}
+
+TEST(Defaults, ObjectsFileRoundTripAndMissingClassesFilled) {
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->RemoveAll();
+  d->CreatePrototypes();
+  d->FindPrototype(JVQ_OBJ_RECT)->SetFill(new jvqSolidFill(RGB(1, 2, 3)));
+  const std::string rect = RecordOf(d->FindPrototype(JVQ_OBJ_RECT));
+  const char* path = "board_document_objects.tmp";
+  ASSERT_TRUE(jvqSaveObjectsFile(path));
+  d->RemoveAll();
+  jvqLoadObjectsFile(path);
+  EXPECT_EQ(rect, RecordOf(d->FindPrototype(JVQ_OBJ_RECT)));
+  const int n = d->GetCount();
+
+  // A file with the rectangle alone: every other class comes from the built-in ones.
+  {
+    FILE* f = fopen(path, "wb");
+    int32_t head[3] = {91530, 1, 0};
+    fwrite(head, 4, 2, f);
+    fwrite(rect.data(), 1, rect.size(), f);
+    fclose(f);
+  }
+  jvqLoadObjectsFile(path);
+  EXPECT_EQ(n, d->GetCount());
+  EXPECT_EQ(rect, RecordOf(d->FindPrototype(JVQ_OBJ_RECT)));
+  EXPECT_NE(nullptr, d->FindPrototype(JVQ_OBJ_PAGE));
+
+  // A count beyond the file, or no file at all.
+  {
+    FILE* f = fopen(path, "wb");
+    int32_t head[2] = {91530, 0x7FFFFFFF};
+    fwrite(head, 4, 2, f);
+    fclose(f);
+  }
+  jvqLoadObjectsFile(path);
+  EXPECT_EQ(n, d->GetCount());
+  remove(path);
+  jvqLoadObjectsFile(path);
+  EXPECT_EQ(n, d->GetCount());
+}

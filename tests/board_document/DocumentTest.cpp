@@ -1,0 +1,471 @@
+// The board document under Wine: compound files, failures that leave everything as it
+// was, interrupted saves, the clipboard and auto-save.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "BoardFixture.h"
+#include "Dib.h"
+#include "DocumentTestApp.h"
+#include "afxarch.h"
+#include "jvqBoardStream.h"
+#include "jvqCompoundFile.h"
+#include "jvqMemFile.h"
+#include "jvqUndoManager.h"
+#include "jvqViewMapping.h"
+#include "qvzDocument.h"
+
+namespace {
+
+std::string Slurp(const CString& path) {
+  std::ifstream f((LPCTSTR)path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void Spit(const CString& path, const std::string& bytes) {
+  std::ofstream f((LPCTSTR)path, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), (std::streamsize)bytes.size());
+}
+
+std::string StreamBytes(jvqBoard* b, int nVersion) {
+  jvqFileHeader h;
+  h.m_nVersion = nVersion;
+  CMemFile f;
+  {
+    CArchive ar(&f, CArchive::store);
+    jvqBoardStream::Write(ar, &h, b, NULL);
+    ar.Close();
+  }
+  std::string s((size_t)f.GetLength(), '\0');
+  f.SeekToBegin();
+  f.Read(&s[0], (UINT)s.size());
+  return s;
+}
+
+// A document holding the test board.
+std::unique_ptr<qvzDocument> NewDocument(int nPages) {
+  std::unique_ptr<qvzDocument> d(new qvzDocument);
+  d->OnNewDocument();
+  delete d->m_pBoard;
+  d->m_pBoard = MakeTestBoard(nPages);
+  return d;
+}
+
+class Document : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    dir = CString(szTemp) + "qvz_board_doc_test\\";
+    ::CreateDirectory(dir, NULL);
+    TestApp()->m_messages.clear();
+  }
+  CString Path(const char* name) {
+    CString p = dir + name;
+    ::SetFileAttributes(p, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFile(p);
+    return p;
+  }
+  CString dir;
+};
+
+}  // namespace
+
+TEST_F(Document, SavedFileIsACompoundFileThatReopensIdentical) {
+  auto d = NewDocument(3);
+  d->m_pHeader->SetProperty("物件名", "山田邸");
+  d->SetModifiedFlag(TRUE);
+  const CString path = Path("board.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  EXPECT_FALSE(d->IsModified());
+  EXPECT_EQ(0, d->GetPathName().CompareNoCase(path));
+
+  // Read back with the platform's storage functions directly.
+  WCHAR wpath[MAX_PATH];
+  ::MultiByteToWideChar(CP_ACP, 0, path, -1, wpath, MAX_PATH);
+  ASSERT_EQ(S_OK, ::StgIsStorageFile(wpath));
+  IStorage* stg = NULL;
+  ASSERT_EQ(S_OK, ::StgOpenStorage(wpath, NULL, STGM_READ | STGM_SHARE_DENY_WRITE, NULL, 0, &stg));
+  IStream* stm = NULL;
+  ASSERT_EQ(S_OK, stg->OpenStream(L"Contents", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stm));
+  unsigned char head[53] = {};
+  ULONG got = 0;
+  stm->Read(head, sizeof(head), &got);
+  stm->Release();
+  stg->Release();
+  ASSERT_EQ(sizeof(head), got);
+  EXPECT_EQ(4, head[0]);
+  EXPECT_EQ(0, memcmp(head + 1, "vask", 4));
+  int32_t version, pages, flag;
+  memcpy(&version, head + 5, 4);
+  memcpy(&pages, head + 9, 4);
+  memcpy(&flag, head + 13, 4);
+  EXPECT_EQ(91530, version);
+  EXPECT_EQ(3, pages);
+  EXPECT_EQ(0, flag);
+
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(path));
+  EXPECT_EQ(AliveRecords(d->m_pBoard), AliveRecords(r.m_pBoard));
+  EXPECT_STREQ("山田邸", r.m_pHeader->GetProperty("物件名"));
+  EXPECT_STREQ("4200", r.m_pHeader->GetProperty("用紙幅"));
+  EXPECT_STREQ("2970", r.m_pHeader->GetProperty("用紙高さ"));
+  EXPECT_EQ(12, r.m_pHeader->m_Properties.GetCount());
+  // The thumbnail shows the page's objects, not only its outline.
+  ASSERT_NE(nullptr, r.GetThumbnail());
+  EXPECT_EQ(147, r.GetThumbnail()->GetWidth());
+  EXPECT_EQ(158, r.GetThumbnail()->GetHeight());
+  int coloured = 0;
+  for (int y = 0; y < 158; y++)
+    for (int x = 0; x < 147; x++) {
+      COLORREF c = r.GetThumbnail()->GetColor(x, y);
+      if (c != RGB(255, 255, 255) && c != 0) coloured++;
+    }
+  EXPECT_GT(coloured, 50);
+  EXPECT_TRUE(TestApp()->m_messages.empty());
+}
+
+TEST_F(Document, FlatFileOfAnOlderVersionOpensAndIsUpgradedOnSave) {
+  std::unique_ptr<jvqBoard> b(MakeTestBoard(2));
+  const CString flat = Path("old.vqd");
+  Spit(flat, StreamBytes(b.get(), 91100));
+  qvzDocument d;
+  d.OnNewDocument();
+  ASSERT_TRUE(d.OnOpenDocument(flat));
+  EXPECT_EQ(AliveRecords(b.get()), AliveRecords(d.m_pBoard));
+  EXPECT_EQ(nullptr, d.GetThumbnail());
+  EXPECT_EQ(91530, d.m_pHeader->m_nVersion);
+  const CString saved = Path("upgraded.vqd");
+  ASSERT_TRUE(d.OnSaveDocument(saved));
+  EXPECT_TRUE(jvqCompoundFile::IsCompoundFile(saved));
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(saved));
+  EXPECT_NE(nullptr, r.GetThumbnail());
+  EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.m_pBoard));
+}
+
+TEST_F(Document, CorruptFilesFailAndChangeNothing) {
+  std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+  const std::string good = StreamBytes(b.get(), 91530);
+  std::string foreign = good;
+  memcpy(&foreign[1], "xxxx", 4);
+  std::string unknown = good;
+  // The first page's first object gets a class code that names no class.
+  const size_t firstObj = 126 + BaseRecordOf(b.get()).size() + 4 + BaseRecordOf(b->GetPage(0)).size() + 4;
+  int32_t code = 0x10;
+  memcpy(&unknown[firstObj], &code, 4);
+  std::string huge = good;
+  int32_t n = 0x40000000;
+  memcpy(&huge[firstObj - 4], &n, 4);
+  const std::string cases[] = {foreign, unknown, huge, good.substr(0, good.size() / 2), "", "not a board at all"};
+
+  auto d = NewDocument(2);
+  d->SetModifiedFlag(TRUE);
+  jvqBoard* before = d->m_pBoard;
+  const std::vector<std::string> records = AliveRecords(before);
+  for (const std::string& bytes : cases) {
+    const CString path = Path("corrupt.vqd");
+    Spit(path, bytes);
+    TestApp()->m_messages.clear();
+    EXPECT_FALSE(d->OnOpenDocument(path));
+    EXPECT_EQ(1u, TestApp()->m_messages.size());
+    EXPECT_EQ(before, d->m_pBoard);
+    EXPECT_EQ(records, AliveRecords(d->m_pBoard));
+    EXPECT_TRUE(d->IsModified());
+    EXPECT_TRUE(bytes == Slurp(path));
+  }
+}
+
+TEST_F(Document, FailedSaveKeepsTheOldFileThePathAndTheModifiedFlag) {
+  auto d = NewDocument(1);
+  const CString path = Path("keep.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  const std::string old = Slurp(path);
+  const CString oldPath = d->GetPathName();
+
+  d->m_pBoard->GetPage(0)->AddChild(new jvqRectObject());
+  d->SetModifiedFlag(TRUE);
+  // A target held open by another program cannot be replaced.
+  HANDLE hold = ::CreateFile(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+  ASSERT_NE(INVALID_HANDLE_VALUE, hold);
+  TestApp()->m_messages.clear();
+  EXPECT_FALSE(d->OnSaveDocument(path));
+  ::CloseHandle(hold);
+  EXPECT_EQ(1u, TestApp()->m_messages.size());
+  EXPECT_TRUE(d->IsModified());
+  EXPECT_TRUE(old == Slurp(path));
+
+  // A folder that does not exist.
+  TestApp()->m_messages.clear();
+  EXPECT_FALSE(d->OnSaveDocument(dir + "no such folder\\x.vqd"));
+  EXPECT_EQ(1u, TestApp()->m_messages.size());
+  EXPECT_TRUE(d->IsModified());
+  EXPECT_EQ(oldPath, d->GetPathName());
+}
+
+TEST_F(Document, KilledSaveLeavesThePreviousFileWhole) {
+  auto d = NewDocument(2);
+  const CString path = Path("killed.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  const std::string old = Slurp(path);
+
+  char szExe[MAX_PATH];
+  ::GetModuleFileName(NULL, szExe, MAX_PATH);
+  ::SetEnvironmentVariable("QVZ_KILL_SAVE", path);
+  STARTUPINFO si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  CString cmd = CString("\"") + szExe + "\"";
+  ASSERT_TRUE(::CreateProcess(NULL, cmd.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+  ::SetEnvironmentVariable("QVZ_KILL_SAVE", NULL);
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
+  DWORD code = 0;
+  ::GetExitCodeProcess(pi.hProcess, &code);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  EXPECT_EQ(3u, code);  // it died inside the save
+  EXPECT_TRUE(old == Slurp(path));
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(path));
+  EXPECT_EQ(AliveRecords(d->m_pBoard), AliveRecords(r.m_pBoard));
+}
+
+TEST_F(Document, CopyAndPasteBetweenTwoDocuments) {
+  auto a = NewDocument(1);
+  auto b = NewDocument(1);
+  jvqObjectArray sel;
+  sel.m_bOwns = FALSE;
+  jvqPage* page = a->m_pBoard->GetPage(0);
+  for (int i = 0; i < page->GetChildCount(); i++)
+    if (page->GetChild(i)->GetState() & JVQ_STATE_ALIVE) sel.Add(page->GetChild(i));
+  a->CopyObjectsToClipboard(sel);
+  EXPECT_TRUE(b->CanPaste());
+  jvqObjectArray pasted;
+  ASSERT_TRUE(b->PasteObjects(pasted));
+  ASSERT_EQ(sel.GetCount(), pasted.GetCount());
+  for (int i = 0; i < sel.GetCount(); i++) {
+    EXPECT_NE(sel.GetAt(i), pasted.GetAt(i));
+    EXPECT_EQ(RecordOf(sel.GetAt(i), 91100), RecordOf(pasted.GetAt(i), 91100)) << i;
+  }
+  EXPECT_TRUE(TestApp()->m_messages.empty());
+  sel.m_items.clear();
+}
+
+TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {
+  auto d = NewDocument(1);
+  RECT r = {0, 0, 100, 100};
+  jvqRectObject rect(&r, NULL, 0x311);
+  const std::string rec = RecordOf(&rect, 91100);
+  auto put = [](const std::string& bytes) {
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
+    memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+    ::GlobalUnlock(h);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::SetClipboardData(theClipboardFormat, h);
+    ::CloseClipboard();
+  };
+  auto block = [&](int32_t n, const std::string& body) {
+    std::string s(4, '\0');
+    memcpy(&s[0], &n, 4);
+    return s + body;
+  };
+  // The block sizes the system rounds up to are filled with zeros, so a record cut short
+  // is told by its own fields running past the block.
+  const std::string cases[] = {block(2, rec), block(0x7FFFFFFF, rec), block(-1, rec), block(1, rec.substr(0, 10)),
+                               std::string(2, '\1')};
+  for (const std::string& bytes : cases) {
+    put(bytes);
+    TestApp()->m_messages.clear();
+    jvqObjectArray out;
+    EXPECT_FALSE(d->PasteObjects(out));
+    EXPECT_EQ(0, out.GetCount());
+    EXPECT_EQ(1u, TestApp()->m_messages.size());
+  }
+  put(block(1, rec));
+  jvqObjectArray out;
+  ASSERT_TRUE(d->PasteObjects(out));
+  ASSERT_EQ(1, out.GetCount());
+  EXPECT_EQ(rec, RecordOf(out.GetAt(0), 91100));
+}
+
+TEST_F(Document, AddedPageIsUndoneAndTheNeighbourBecomesCurrent) {
+  auto d = NewDocument(2);
+  d->m_pBoard->SetCurrentPage(0);
+  jvqPage* first = d->m_pBoard->GetPage(0);
+  jvqPage* p = new jvqPage;
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(p);
+  d->SetModifiedFlag(FALSE);
+  d->AddPage(p);
+  EXPECT_TRUE(d->IsModified());
+  EXPECT_EQ(p, d->m_pBoard->GetCurrentPage());
+  EXPECT_EQ(1, d->m_pBoard->GetCurrentPageIndex());
+  theUndoManager.Undo();
+  EXPECT_FALSE(p->GetState() & JVQ_STATE_ALIVE);
+  EXPECT_EQ(d->m_pBoard->GetPage(1), d->m_pBoard->GetCurrentPage());
+  EXPECT_NE(first, d->m_pBoard->GetCurrentPage());
+}
+
+namespace {
+
+// The main window of the auto-save test: timer 114 runs the document's auto-save.
+class CAutoSaveFrame : public CFrameWnd {
+ public:
+  qvzDocument* m_pDoc = nullptr;
+  int m_nTicks = 0;
+  afx_msg void OnTimer(UINT nIDEvent) {
+    if (nIDEvent == QVZ_AUTOSAVE_TIMER && m_pDoc) {
+      m_nTicks++;
+      m_pDoc->AutoSave();
+    }
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CAutoSaveFrame, CFrameWnd)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST_F(Document, AutoSaveOnTimer114KeepsNameAndModifiedFlag) {
+  auto d = NewDocument(1);
+  d->SetTitle("無題");
+  d->SetModifiedFlag(TRUE);
+  d->m_strAutoSavePath = Path("autosave.vqd");
+  CAutoSaveFrame* frame = new CAutoSaveFrame;
+  ASSERT_TRUE(frame->Create(NULL, "autosave"));
+  frame->m_pDoc = d.get();
+  AfxGetApp()->m_pMainWnd = frame;
+  AfxGetApp()->WriteProfileInt("AutoSave", "Interval", 50);
+  d->StartAutoSaveTimer();
+  for (int i = 0; i < 400 && frame->m_nTicks == 0; i++) {
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) ::DispatchMessage(&msg);
+    ::Sleep(10);
+  }
+  d->StopAutoSaveTimer();
+  AfxGetApp()->WriteProfileInt("AutoSave", "Interval", 0);
+  EXPECT_GT(frame->m_nTicks, 0);
+  EXPECT_TRUE(jvqCompoundFile::IsCompoundFile(d->m_strAutoSavePath));
+  EXPECT_TRUE(d->IsModified());
+  EXPECT_TRUE(d->GetPathName().IsEmpty());
+  EXPECT_STREQ("無題", d->GetTitle());
+  AfxGetApp()->m_pMainWnd = NULL;
+  frame->DestroyWindow();
+}
+
+TEST(FormatFileTime, MorningAndAfternoon) {
+  char szTemp[MAX_PATH];
+  ::GetTempPath(MAX_PATH, szTemp);
+  const CString path = CString(szTemp) + "qvz_filetime.tmp";
+  Spit(path, "x");
+  auto at = [&](WORD h, WORD m) {
+    SYSTEMTIME st = {2003, 4, 0, 5, h, m, 0, 0};
+    FILETIME local, utc;
+    ::SystemTimeToFileTime(&st, &local);
+    ::LocalFileTimeToFileTime(&local, &utc);
+    HANDLE f = ::CreateFile(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ::SetFileTime(f, NULL, NULL, &utc);
+    ::CloseHandle(f);
+    return std::string((LPCTSTR)FormatFileTime(path));
+  };
+  EXPECT_EQ("2003/04/05 午後 01:30", at(13, 30));
+  EXPECT_EQ("2003/04/05 午後 00:05", at(12, 5));
+  EXPECT_EQ("2003/04/05 午前 00:30", at(0, 30));
+  EXPECT_EQ("", std::string((LPCTSTR)FormatFileTime(szTemp)));
+  ::DeleteFile(path);
+}
+
+TEST_F(Document, TemplateIsFlaggedHasNoPaperSizeAndOpensLocked) {
+  auto d = NewDocument(1);
+  d->m_bTemplate = 1;
+  d->m_pHeader->m_Properties.RemoveAll();
+  const CString path = Path("template.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  EXPECT_NE(-1, d->GetTitle().Find("[ひな型]"));
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(path));
+  EXPECT_EQ(1, r.m_bTemplate);
+  EXPECT_EQ(1, r.m_pHeader->GetTemplateFlag());
+  EXPECT_EQ(nullptr, r.m_pHeader->GetProperty("用紙幅"));
+  jvqPage* page = r.m_pBoard->GetCurrentPage();
+  for (int i = 0; i < page->GetShownCount(); i++) EXPECT_TRUE(page->GetShownObject(i)->GetState() & JVQ_STATE_LOCKED);
+}
+
+TEST(PageDrawing, GridLinesAreTwoSpacingsApart) {
+  EnsurePrototypes();
+  jvqViewMapping view;
+  view.m_nClientWidth = 200;
+  view.m_nClientHeight = 100;
+  jvqBoard board(&view);
+  board.m_nGridSpacing = 50;
+  board.m_crGrid = RGB(255, 0, 0);
+  board.m_nGridStyle = 0;
+  board.m_dwState |= JVQ_STATE_GRID;
+  jvqPage* page = board.GetCurrentPage();
+  page->m_pView = &view;
+
+  HDC hScreen = ::GetDC(NULL);
+  HDC hMem = ::CreateCompatibleDC(hScreen);
+  HBITMAP hBmp = ::CreateCompatibleBitmap(hScreen, 200, 100);
+  ::ReleaseDC(NULL, hScreen);
+  HGDIOBJ hOld = ::SelectObject(hMem, hBmp);
+  CDC dc;
+  dc.Attach(hMem);
+  // Ten logical units to the pixel, the page's corner at the window's corner.
+  dc.SetMapMode(MM_ANISOTROPIC);
+  dc.SetWindowExt(10, 10);
+  dc.SetViewportExt(1, 1);
+  board.Draw(&dc);
+  dc.SetMapMode(MM_TEXT);  // pixels are read back in device units
+  auto red = [&](int x, int y) { return dc.GetPixel(x, y) == RGB(255, 0, 0); };
+  // Lines at 0, 100, 200 ... units: every tenth pixel.
+  EXPECT_TRUE(red(10, 55));
+  EXPECT_TRUE(red(20, 55));
+  EXPECT_FALSE(red(15, 55));
+  EXPECT_TRUE(red(55, 30));
+  EXPECT_FALSE(red(55, 35));
+  dc.Detach();
+  ::SelectObject(hMem, hOld);
+  ::DeleteObject(hBmp);
+  ::DeleteDC(hMem);
+}
+
+namespace {
+std::vector<qvzGuideEntry> g_guidesGiven, g_guidesTaken;
+void GiveGuides(BOOL bHorizontal, std::vector<qvzGuideEntry>& out) {
+  if (bHorizontal) out = g_guidesGiven;
+}
+void TakeGuides(BOOL bHorizontal, const std::vector<qvzGuideEntry>& in) {
+  if (bHorizontal) g_guidesTaken = in;
+}
+}  // namespace
+
+TEST_F(Document, GuidesTravelAsHeaderProperties) {
+  auto d = NewDocument(2);
+  g_guidesGiven = {{300, 1}, {900, 1}};
+  qvzDocument::s_pfnGetGuides = GiveGuides;
+  qvzDocument::s_pfnSetGuides = TakeGuides;
+  const CString path = Path("guides.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  EXPECT_STREQ("300/1", d->m_pHeader->GetProperty("GuideH0"));
+  EXPECT_STREQ("900/1", d->m_pHeader->GetProperty("GuideH1"));
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(path));
+  qvzDocument::s_pfnGetGuides = NULL;
+  qvzDocument::s_pfnSetGuides = NULL;
+  ASSERT_EQ(2u, g_guidesTaken.size());
+  EXPECT_EQ(900, g_guidesTaken[1].nPosition);
+  EXPECT_EQ(1, g_guidesTaken[1].nPageIndex);
+}

@@ -1,0 +1,19 @@
+// The application object of the document tests: message boxes are recorded, not shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "afxwin.h"
+
+class CDocumentTestApp : public CWinApp {
+ public:
+  CDocumentTestApp() : CWinApp("BoardDocumentTest") {}
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override {
+    m_messages.push_back(lpszPrompt ? lpszPrompt : "");
+    return IDOK;
+  }
+  std::vector<std::string> m_messages;
+};
+
+inline CDocumentTestApp* TestApp() { return static_cast<CDocumentTestApp*>(AfxGetApp()); }
