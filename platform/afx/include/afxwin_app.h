@@ -150,6 +150,8 @@ class CRecentFileList {
 
 class CDocManager;
 
+class CPrintDialog;
+
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
  public:
@@ -217,6 +219,10 @@ class CWinApp : public CWinThread {
   CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
   void CloseAllDocuments(BOOL bEndSession);
   BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+  // A DC on the selected printer; the bodies live with printing.
+  BOOL CreatePrinterDC(CDC& dc);
+  virtual int DoPrintDialog(CPrintDialog* pPD);
+  afx_msg void OnFilePrintSetup();
   void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
 
   afx_msg void OnFileNew();

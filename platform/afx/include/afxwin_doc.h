@@ -1,7 +1,12 @@
 // Frames, documents, views and document templates. Included by afxwin.h.
 #pragma once
 
-struct CPrintInfo;  // the printing part of the framework defines it
+// Defined with the control bars and printing (afxext.h).
+struct CPrintInfo;
+struct CPrintPreviewState;
+class CControlBar;
+class CDockBar;
+class CPreviewView;
 
 // What a frame needs to build its views for a document.
 struct CCreateContext {
@@ -45,6 +50,14 @@ class CFrameWnd : public CWnd {
   BOOL IsTracking() const { return FALSE; }
 
   virtual void RecalcLayout(BOOL bNotify = TRUE);
+  // Docking and floating of control bars; the bodies live with the bars.
+  void EnableDocking(DWORD dwDockStyle);
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  CControlBar* GetControlBar(UINT nID);
+  void RemoveControlBar(CControlBar* pBar);
   virtual void ActivateFrame(int nCmdShow = -1);
   void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
   virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
@@ -280,6 +293,11 @@ class CView : public CWnd {
   virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {}
   virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) { OnDraw(pDC); }
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) {}
+  // The print dialog for pInfo; FALSE when cancelled or there is no printer.
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                      CPrintPreviewState* pState);
+  virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
   virtual void OnInitialUpdate();
   virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
   virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) {}
@@ -300,6 +318,8 @@ class CView : public CWnd {
   afx_msg void OnPaint();
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
   afx_msg LRESULT OnInitialUpdateMsg(WPARAM, LPARAM);
+  afx_msg void OnFilePrint();
+  afx_msg void OnFilePrintPreview();
 
   friend class CDocument;
   friend class CFrameWnd;
