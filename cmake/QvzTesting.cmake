@@ -34,4 +34,8 @@ function(qvz_add_test name)
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
     TIMEOUT 600
     ENVIRONMENT "QVZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};QVZ_BIN_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+  if(T_WINDOWS_ONLY)
+    # Windows of tests running side by side on one display take each other's focus.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK qvz_display)
+  endif()
 endfunction()
