@@ -144,6 +144,28 @@ void yqIndex::Build()
         });
         for (size_t i = 0; i < keys.size(); ++i)
             m_rows[i] = keys[i].row;
+    } else if (m_pfnCompare == yqCompareKeyword) {
+        // yqCompareKeyword's order on values looked up once; the same comparison outcomes
+        // on the same starting sequence give the same permutation.
+        struct Key {
+            const char* v1;
+            const char* v2;
+            const char* keyword;
+            yqRecord* row;
+        };
+        std::vector<Key> keys;
+        keys.reserve(m_rows.size());
+        for (yqRecord* row : m_rows)
+            keys.push_back({row->GetFieldText("0000"), row->GetFieldText("0001"), row->GetFieldText("0400"), row});
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            if (int r = CompareKeyPair(a.v1, a.v2, b.v1, b.v2))
+                return r < 0;
+            if (int r = ComparePresence(a.keyword, b.keyword))
+                return r < 0;
+            return a.keyword && CompareBytes(a.keyword, b.keyword) < 0;
+        });
+        for (size_t i = 0; i < keys.size(); ++i)
+            m_rows[i] = keys[i].row;
     } else {
         yqCompareProc compare = m_pfnCompare;
         std::sort(m_rows.begin(), m_rows.end(),
@@ -154,6 +176,7 @@ void yqIndex::Build()
     for (int i = 0; i < m_nCount; ++i)
         m_rowNumbers[i] = m_rows[i]->m_nRow;
     m_bRowsMade = true;
+    m_pfnOrder = m_pfnCompare;
 }
 
 yqRecord* const* yqIndex::GetRows(int& count)
@@ -175,6 +198,7 @@ bool yqIndex::IsOrdered(yqCompareProc compare)
     for (int i = 1; i < count; ++i)
         if (compare(rows[i - 1], rows[i], m_szCode1, m_szCode2) > 0)
             return false;
+    m_pfnOrder = compare;
     return true;
 }
 

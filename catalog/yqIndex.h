@@ -40,6 +40,10 @@ public:
     const char* GetCode1() const { return m_szCode1; }
     const char* GetCode2() const { return m_szCode2; }
     bool HasComparator() const { return m_pfnCompare != nullptr; }
+    // True when the rows are known (sorted here, or checked by IsOrdered) to ascend by code
+    // 1's text, missing values first, with no second code: the searches on code 1 may then
+    // find a run's end without stepping through the run.
+    bool IsOrderedByText() const { return m_pfnOrder == yqCompareText && !m_szCode2[0]; }
     const std::vector<int32_t>& GetRowNumbers() const { return m_rowNumbers; }
 
     // True when the rows stand in the order the comparator gives (a restored index is
@@ -54,6 +58,7 @@ public:
 
 private:
     yqCompareProc m_pfnCompare;
+    yqCompareProc m_pfnOrder = nullptr;  // the order the rows are known to stand in
     char m_szCode1[5] = {};
     char m_szCode2[5] = {};
     std::vector<int32_t> m_rowNumbers;

@@ -90,8 +90,30 @@ void SplitFieldList(const char* text, CStringList& out)
     }
 }
 
+namespace {
+
+// The values a row holds up to its 0 byte (or as many whole ones as the buffer holds), so
+// that the row's vector is sized once instead of growing value by value.
+size_t CountRowValues(const unsigned char* p, size_t remaining)
+{
+    size_t count = 0;
+    while (remaining > 5 && *p) {
+        const void* nul = std::memchr(p + 5, 0, remaining - 5);
+        if (!nul)
+            break;
+        size_t used = static_cast<const unsigned char*>(nul) - p + 1;
+        p += used;
+        remaining -= used;
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
 bool yqRecord::Parse(yqByteReader& reader)
 {
+    m_fields.reserve(m_fields.size() + CountRowValues(reader.GetCurrent(), reader.GetRemaining()));
     for (;;) {
         int type = reader.Peek();
         if (type < 0)

@@ -20,9 +20,12 @@ yqRecordset* MakeRecordset(yqRecord* const* rows, int count)
 }
 
 // The run [start, end) of rows that `compare` calls matching (0), in an index whose rows
-// are ordered so that rows sorting before the key (negative) come first.
+// are ordered so that rows sorting before the key (negative) come first. `monotone` says
+// that `compare` never falls along the rows (-1s, 0s, then 1s): the run's end is then
+// found by galloping and bisection, the same end as stepping through the run finds, at
+// about the cost of stepping for a short run.
 bool FindRunBounds(yqRecord* const* rows, int count, const std::function<int(const yqRecord*)>& compare,
-                   int& start, int& end)
+                   int& start, int& end, bool monotone = false)
 {
     int lo = 0, hi = count;
     while (lo < hi) {
@@ -33,15 +36,37 @@ bool FindRunBounds(yqRecord* const* rows, int count, const std::function<int(con
             hi = mid;
     }
     start = end = lo;
+    if (monotone) {
+        // Probe start, start + 1, start + 3, ...: [start, lo) match, hi does not.
+        hi = count;
+        for (long long reach = 1; reach <= count - start; reach *= 2) {
+            int probe = start + static_cast<int>(reach - 1);
+            if (compare(rows[probe]) > 0) {
+                hi = probe;
+                break;
+            }
+            lo = probe + 1;
+        }
+        while (lo < hi) {
+            int mid = lo + (hi - lo) / 2;
+            if (compare(rows[mid]) <= 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        end = lo;
+        return end > start;
+    }
     while (end < count && compare(rows[end]) == 0)
         ++end;
     return end > start;
 }
 
-yqRecordset* FindRun(yqRecord* const* rows, int count, const std::function<int(const yqRecord*)>& compare)
+yqRecordset* FindRun(yqRecord* const* rows, int count, const std::function<int(const yqRecord*)>& compare,
+                     bool monotone = false)
 {
     int start, end;
-    if (!FindRunBounds(rows, count, compare, start, end))
+    if (!FindRunBounds(rows, count, compare, start, end, monotone))
         return nullptr;
     return MakeRecordset(rows + start, end - start);
 }
@@ -137,9 +162,8 @@ void yqTable::BuildIndexes()
         index->Build();
 }
 
-yqRecord* const* yqTable::GetIndexRows(const char* code1, const char* code2, int& count)
+yqIndex* yqTable::FindIndex(const char* code1, const char* code2) const
 {
-    count = 0;
     if (!code1 || !*code1)
         return nullptr;
     for (yqIndex* index : m_indexes) {
@@ -147,9 +171,16 @@ yqRecord* const* yqTable::GetIndexRows(const char* code1, const char* code2, int
             continue;
         if (code2 && *code2 && std::strcmp(index->GetCode2(), code2) != 0)
             continue;
-        return index->GetRows(count);
+        return index;
     }
     return nullptr;
+}
+
+yqRecord* const* yqTable::GetIndexRows(const char* code1, const char* code2, int& count)
+{
+    count = 0;
+    yqIndex* index = FindIndex(code1, code2);
+    return index ? index->GetRows(count) : nullptr;
 }
 
 yqRecordset* yqTable::Search(const char* code, const char* text, int mode)
@@ -168,28 +199,32 @@ yqRecordset* yqTable::Search(const char* code, const char* text, int mode)
     }
 }
 
+// In an index ordered by the code's text, both searches below rise along the rows: an
+// exact comparison with the value, and a prefix match (a text's first bytes keep its order).
 yqRecordset* yqTable::SearchExact(const char* code, const char* text)
 {
-    int count;
-    yqRecord* const* rows = GetIndexRows(code, nullptr, count);
+    yqIndex* index = FindIndex(code, nullptr);
+    int count = 0;
+    yqRecord* const* rows = index ? index->GetRows(count) : nullptr;
     if (!rows)
         return nullptr;
     return FindRun(rows, count, [&](const yqRecord* row) {
         const char* value = row->GetFieldText(code);
         return value ? Sign(std::strcmp(value, text)) : -1;
-    });
+    }, index->IsOrderedByText());
 }
 
 yqRecordset* yqTable::SearchPrefix(const char* code, const char* text)
 {
-    int count;
-    yqRecord* const* rows = GetIndexRows(code, nullptr, count);
+    yqIndex* index = FindIndex(code, nullptr);
+    int count = 0;
+    yqRecord* const* rows = index ? index->GetRows(count) : nullptr;
     if (!rows)
         return nullptr;
     return FindRun(rows, count, [&](const yqRecord* row) {
         const char* value = row->GetFieldText(code);
         return value ? -MatchPrefix(text, value) : -1;
-    });
+    }, index->IsOrderedByText());
 }
 
 yqRecordset* yqTable::SearchContains(const char* code, const char* text)

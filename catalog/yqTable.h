@@ -76,6 +76,8 @@ public:
     std::vector<yqIndex*> m_indexes;
 
 private:
+    // The first index on code1 (and code2 when given), or NULL.
+    yqIndex* FindIndex(const char* code1, const char* code2) const;
     yqRecordset* SearchExact(const char* code, const char* text);
     yqRecordset* SearchPrefix(const char* code, const char* text);
     yqRecordset* SearchContains(const char* code, const char* text);

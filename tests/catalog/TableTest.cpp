@@ -133,6 +133,16 @@ TEST_F(TableTest, ExactAndPrefixSearches)
     EXPECT_EQ(Values(table->Search("0002", "x", yqTable::kContains), "0002"), (Strings{"x"}));
 }
 
+TEST_F(TableTest, TextSearchOnANumberIndexStopsAtTheFirstMismatch)
+{
+    // In number order 1, 2, 10, 11 the prefix "1" matches, fails, then matches again: only
+    // an index ordered by the code's text may have its run's end bisected.
+    auto table = Load({{T("0D00", "11")}, {T("0D00", "2")}, {T("0D00", "10")}, {T("0D00", "1")}});
+    table->AddIndex("0D00", nullptr, yqCompareNumber);
+    table->BuildIndexes();
+    EXPECT_EQ(Values(table->Search("0D00", "1", yqTable::kPrefix), "0D00"), (Strings{"1"}));
+}
+
 TEST_F(TableTest, SearchesWorkOnOneRowAndOnDuplicates)
 {
     auto one = Load({{T("0000", "K"), T("0001", "N")}});
