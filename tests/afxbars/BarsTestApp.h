@@ -4,6 +4,8 @@
 
 #include "afxext.h"
 
+#include "afxtest/ThreadPump.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,21 +23,6 @@ class CBarsTestApp : public CWinApp {
 };
 
 CBarsTestApp& TheApp();
-
-// Dispatches what is queued, then runs idle time (bars update there).
-void PumpPending();
-
-template <class Pred>
-bool PumpUntil(Pred pred) {
-  for (int i = 0; i < 300 && !pred(); i++) {
-    PumpPending();
-    ::Sleep(10);
-  }
-  return pred();
-}
-
-// Runs fn from a thread timer: the way the tests drive a modal loop.
-void RunWhenIdle(std::function<void()> fn, UINT nDelay = 50);
 
 // A window's rectangle in its parent's client coordinates.
 CRect RectInParent(HWND hWnd);

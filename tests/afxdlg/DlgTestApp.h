@@ -5,6 +5,8 @@
 #include "afxwin.h"
 #include "afxwin_dlg.h"
 
+#include "afxtest/ThreadPump.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,23 +26,6 @@ class CDlgTestApp : public CWinApp {
 };
 
 CDlgTestApp& TheApp();
-
-// Dispatches what is queued, then runs idle time.
-void PumpPending();
-
-// Pumps until pred() holds or about three seconds pass.
-template <class Pred>
-bool PumpUntil(Pred pred) {
-  for (int i = 0; i < 300 && !pred(); i++) {
-    PumpPending();
-    ::Sleep(10);
-  }
-  return pred();
-}
-
-// Runs fn once the thread's modal loop is idle (a thread timer): the way the tests drive a
-// dialog that DoModal is running.
-void RunWhenIdle(std::function<void()> fn, UINT nDelay = 50);
 
 // The colour at a point of a window's client area, as painted on the screen.
 COLORREF ReadPixel(HWND hWnd, int x, int y);
