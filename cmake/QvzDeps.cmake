@@ -1,6 +1,20 @@
 # Outside libraries as uniform targets for both builds.
 if(WIN32)
-  set(QVZ_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/i686-w64-mingw32 CACHE PATH "Target libraries built from Debian's sources")
+  # The 64-bit tree is a test build of the same sources; the 32-bit one is the product.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QVZ_TRIPLET x86_64-w64-mingw32)
+    set(QVZ_RUNTIME_DLLS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  else()
+    set(QVZ_TRIPLET i686-w64-mingw32)
+    set(QVZ_RUNTIME_DLLS libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+  endif()
+  # QVZ_DEPS_DIR lets several work trees share one set of target libraries.
+  if(DEFINED ENV{QVZ_DEPS_DIR})
+    set(qvz_deps_dir $ENV{QVZ_DEPS_DIR})
+  else()
+    set(qvz_deps_dir ${CMAKE_SOURCE_DIR}/build/deps)
+  endif()
+  set(QVZ_DEPS_PREFIX ${qvz_deps_dir}/${QVZ_TRIPLET} CACHE PATH "Target libraries built from Debian's sources")
   if(NOT EXISTS ${QVZ_DEPS_PREFIX}/lib/libjpeg.a)
     message(FATAL_ERROR "libjpeg for the target is missing in ${QVZ_DEPS_PREFIX}: run scripts/setup")
   endif()
@@ -13,7 +27,7 @@ if(WIN32)
   target_link_libraries(qvz_zlib INTERFACE ${QVZ_ZLIB})
 
   # The C++ runtime is shared (classes and exceptions cross DLL borders): ship it beside the programs.
-  foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+  foreach(dll ${QVZ_RUNTIME_DLLS})
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT EXISTS "${dll_path}")

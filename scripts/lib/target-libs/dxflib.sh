@@ -5,7 +5,7 @@ fetch_source() {
   [ -n "$SRC" ]
 }
 build() {
-  local cxx=i686-w64-mingw32-g++-posix
+  local cxx=$triplet-g++-posix
   # The reader sizes its vertex, knot and point arrays by counts read from the file: bound
   # them, so that a damaged count can neither overflow the size nor exhaust memory.
   sed -i -E 's/^([[:space:]]*)(max(Vertices|Knots|ControlPoints|FitPoints|LeaderVertices)) = toInt\(groupValue\);/\1\2 = toInt(groupValue);\n\1if (\2 < 0 || \2 > 1000000) \2 = 0;/' "$SRC/src/dl_dxf.cpp"
@@ -15,6 +15,6 @@ build() {
     "$cxx" -O2 -msse2 -mfpmath=sse -std=c++11 -c "$SRC/src/$f.cpp" -o "obj/$f.o"
   done
   rm -f "$prefix/lib/libdxflib.a"
-  i686-w64-mingw32-ar rcs "$prefix/lib/libdxflib.a" obj/dl_dxf.o obj/dl_writer_ascii.o
+  "$triplet-ar" rcs "$prefix/lib/libdxflib.a" obj/dl_dxf.o obj/dl_writer_ascii.o
   cp "$SRC"/src/*.h "$prefix/include/dxflib/"
 }
