@@ -539,7 +539,17 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-  if (lpMeasureItemStruct->CtlType != ODT_MENU) {
+  if (lpMeasureItemStruct->CtlType == ODT_MENU) {
+    // The item names no menu: look for it in the pop-up being tracked for this window,
+    // else in the window's menu bar.
+    AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
+    HMENU hStart = pState->m_hTrackingWindow == m_hWnd ? pState->m_hTrackingMenu : ::GetMenu(m_hWnd);
+    CMenu* pMenu = AfxFindPopupMenuFromID(hStart, lpMeasureItemStruct->itemID);
+    if (pMenu != NULL && AfxGetWinThreadState()->m_mapHMENU.LookupPermanent(pMenu->m_hMenu) == pMenu) {
+      pMenu->MeasureItem(lpMeasureItemStruct);
+      return;
+    }
+  } else {
     CWnd* pChild = GetDescendantWindow(nIDCtl, TRUE);
     if (pChild != NULL && pChild->SendChildNotifyLastMsg()) return;
   }
