@@ -64,6 +64,28 @@ TEST(MenuOwnerDraw, TrackedPopupReachesTheMenuObject) {
   menu.TrackPopupMenu(TPM_LEFTALIGN, 40, 40, pFrame);
   EXPECT_EQ(menu.m_nMeasured, 2);
   EXPECT_GE(menu.m_nDrawn, 2);
+
+  // Shown by the system call itself, inside another pop-up: found through WM_INITMENUPOPUP.
+  COwnerDrawnMenu inner;
+  ASSERT_TRUE(inner.CreatePopupMenu());
+  ::AppendMenu(inner.m_hMenu, MF_OWNERDRAW, 601, (LPCTSTR)1);
+  CMenu outer;
+  ASSERT_TRUE(outer.CreatePopupMenu());
+  ::AppendMenu(outer.m_hMenu, MF_POPUP, (UINT_PTR)inner.m_hMenu, "形");
+  struct Opener {
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+      ::KillTimer(NULL, id);
+      HWND hMenuWnd = ::FindWindow("#32768", NULL);
+      // Right arrow opens the sub-menu of the highlighted first item.
+      ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_DOWN, 0);
+      ::PostMessage(hMenuWnd, WM_KEYDOWN, VK_RIGHT, 0);
+      ::SetTimer(NULL, 0, 300, Closer::Fire);
+    }
+  };
+  ::SetTimer(NULL, 0, 300, Opener::Fire);
+  ::TrackPopupMenu(outer.m_hMenu, TPM_LEFTALIGN, 40, 40, 0, pFrame->m_hWnd, NULL);
+  EXPECT_EQ(inner.m_nMeasured, 1);
+  outer.RemoveMenu(0, MF_BYPOSITION);
   pFrame->DestroyWindow();
 }
 

@@ -68,7 +68,8 @@ AFX_WIN_THREAD_STATE::AFX_WIN_THREAD_STATE()
       m_mapHGDIOBJ(CreateTempGdi, ReleaseTempGdi),
       m_mapHMENU(CreateTempMenu, ReleaseTempMenu),
       m_hTrackingWindow(NULL),
-      m_hTrackingMenu(NULL) {}
+      m_hTrackingMenu(NULL),
+      m_hLastInitPopup(NULL) {}
 
 AFX_WIN_THREAD_STATE::~AFX_WIN_THREAD_STATE() {
   if (m_hHookOldCbtFilter != NULL) ::UnhookWindowsHookEx(m_hHookOldCbtFilter);

@@ -49,6 +49,7 @@ struct AFX_WIN_THREAD_STATE : _AFX_THREAD_STATE {
   // WM_MEASUREITEM reaches the menu object of an owner-drawn item.
   HWND m_hTrackingWindow;
   HMENU m_hTrackingMenu;
+  HMENU m_hLastInitPopup;
 };
 
 // The menu below hMenu (or hMenu) whose own items include the command nID, or NULL.
