@@ -38,11 +38,14 @@ class CShotFrame : public CFrameWnd {
     m_wndFonts.m_pFontList = &theFontList;
     return 0;
   }
+  // Handled, so that the menu shows its items enabled.
+  afx_msg void OnShape(UINT) {}
   DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CShotFrame, CFrameWnd)
   ON_WM_CREATE()
+  ON_COMMAND_RANGE(ID_SHAPE_RECT, ID_SHAPE_ELLIPSE, OnShape)
 END_MESSAGE_MAP()
 
 void SaveScreen(const char* pszPath) {
@@ -86,12 +89,15 @@ TEST(Screenshot, ToolBarFontTipAndOpenImageMenu) {
   CDibToolBarButton* pDrop = pFrame->m_wndBar.GetButton(1);
   CRect rectDrop;
   pDrop->GetWindowRect(rectDrop);
-  RunWhenIdle([] {
+  UINT nState = 0;
+  RunWhenIdle([&] {
+    nState = ::GetMenuState(hMenu, 0, MF_BYPOSITION);
     SaveScreen("controls_screenshot.bmp");
     ::EndMenu();
   }, 600);
   menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, rectDrop.left, rectDrop.bottom, pFrame);
   EXPECT_EQ(::GetFileAttributesA("controls_screenshot.bmp") != INVALID_FILE_ATTRIBUTES, true);
+  EXPECT_FALSE(nState & MF_GRAYED);
   ::DestroyMenu(hMenu);
   pFrame->DestroyWindow();
   PumpPending();
