@@ -2,42 +2,50 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "jvqFileHeader.h"
 #include "jvqObjectDefaults.h"
 #include "jvqRecordIO.h"
 
-void jvqLoadObjectsFile(LPCTSTR lpszPath) {
+BOOL jvqLoadObjectsFile(LPCTSTR lpszPath) {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   CFile file;
   if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite)) {
     d->RemoveAll();
     d->CreatePrototypes();
-    return;
+    return FALSE;
   }
+  // Every record is read before the registry changes: a damaged file changes nothing.
   jvqFileHeader header;
+  std::vector<std::unique_ptr<jvqObject>> read;
+  BOOL bOk = FALSE;
   try {
     int32_t nVersion = 0, n = 0;
-    if (jvqReadExact(&file, &nVersion, 4) && jvqReadExact(&file, &n, 4)) {
+    if (jvqReadExact(&file, &nVersion, 4) && jvqReadExact(&file, &n, 4) && n >= 0 &&
+        (DWORD)n <= jvqBytesLeft(&file) / 4) {
       header.m_nVersion = nVersion;
-      d->RemoveAll();
-      if (n < 0 || (DWORD)n > jvqBytesLeft(&file) / 4) n = 0;
-      for (int32_t i = 0; i < n; i++) {
+      bOk = TRUE;
+      for (int32_t i = 0; i < n && bOk; i++) {
         int32_t code = 0;
-        if (!jvqReadExact(&file, &code, 4)) break;
-        jvqObject* p = jvqObjectDefaults::CreateObject(code);
-        if (p == NULL) break;  // no record length: nothing after an unknown class
-        if (!p->Load(&file, &header)) {
-          delete p;
-          break;
-        }
-        d->AddPrototype(p);
+        if (!jvqReadExact(&file, &code, 4)) bOk = FALSE;
+        std::unique_ptr<jvqObject> p(bOk ? jvqObjectDefaults::CreateObject(code) : NULL);
+        // No record length: nothing can be read after an unknown class or a failed record.
+        if (!p || !p->Load(&file, &header)) bOk = FALSE;
+        if (bOk) read.push_back(std::move(p));
       }
     }
   } catch (CFileException* e) {
     e->Delete();
+    bOk = FALSE;
+  }
+  if (bOk) {
+    d->RemoveAll();
+    for (auto& p : read) d->AddPrototype(p.release());
   }
   d->FillMissingPrototypes();
+  return bOk;
 }
 
 BOOL jvqSaveObjectsFile(LPCTSTR lpszPath) {
