@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "afxreplace.h"
 #include "jvqFileHeader.h"
 #include "jvqObjectDefaults.h"
 #include "jvqRecordIO.h"
@@ -50,35 +51,25 @@ BOOL jvqLoadObjectsFile(LPCTSTR lpszPath) {
 
 BOOL jvqSaveObjectsFile(LPCTSTR lpszPath) {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
-  CString strTemp = CString(lpszPath) + ".tmp";
-  jvqFileHeader header;
-  BOOL bOk = FALSE;
-  {
+  return AfxReplaceFile(lpszPath, [d](LPCTSTR lpszTemp) -> BOOL {
+    jvqFileHeader header;
     CFile file;
-    if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite)) return FALSE;
+    if (!file.Open(lpszTemp, CFile::modeCreate | CFile::modeWrite)) return FALSE;
     try {
       int32_t v = header.m_nVersion, n = d->GetCount();
       file.Write(&v, 4);
       file.Write(&n, 4);
-      bOk = TRUE;
-      for (int i = 0; i < n && bOk; i++) bOk = d->GetAt(i)->Store(&file, &header);
+      for (int i = 0; i < n; i++)
+        if (!d->GetAt(i)->Store(&file, &header)) {
+          file.Abort();
+          return FALSE;
+        }
       file.Close();
     } catch (CFileException* e) {
       e->Delete();
-      bOk = FALSE;
       file.Abort();
+      return FALSE;
     }
-  }
-  if (!bOk) {
-    CFile::Remove(strTemp);
-    return FALSE;
-  }
-  // Replaced in one step: the old file stays whole until the new one is.
-#ifdef _WIN32
-  if (::MoveFileEx(strTemp, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return TRUE;
-#else
-  if (::rename(strTemp, lpszPath) == 0) return TRUE;
-#endif
-  CFile::Remove(strTemp);
-  return FALSE;
+    return TRUE;
+  });
 }

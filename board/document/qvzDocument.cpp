@@ -1,6 +1,7 @@
 #include "qvzDocument.h"
 
 #include "Dib.h"
+#include "afxreplace.h"
 #include "afxres.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
@@ -133,18 +134,11 @@ BOOL qvzDocument::OnSaveDocument(LPCTSTR lpszPathName) {
   if (bOk) {
     // The copy goes beside the target first and then replaces it in one step, so that
     // an interrupted save never leaves a half-copied board.
-    char szFull[MAX_PATH];
-    LPSTR pName = NULL;
-    CString strDir = ".";
-    if (::GetFullPathName(lpszPathName, MAX_PATH, szFull, &pName) && pName) {
-      *pName = 0;
-      strDir = szFull;
-    }
-    CString strSibling = MakeTempName(strDir, "qvz");
-    bOk = !strSibling.IsEmpty() && ::CopyFile(strTemp, strSibling, FALSE) && ReplaceFile(strSibling, lpszPathName);
+    bOk = AfxReplaceFile(lpszPathName, [&](LPCTSTR lpszSibling) -> BOOL {
+      return ::CopyFile(strTemp, lpszSibling, FALSE) && BeforeReplace(lpszSibling, lpszPathName);
+    });
     if (!bOk) {
       const DWORD dwError = ::GetLastError();
-      if (!strSibling.IsEmpty()) ::DeleteFile(strSibling);
       CFileException fe(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError);
       fe.m_strFileName = lpszPathName;
       ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);

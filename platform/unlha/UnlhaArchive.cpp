@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "afxmbs.h"
+#include "afxreplace.h"
+
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -39,11 +42,39 @@ struct ReaderHolder {
     }
 };
 
+// Where the next path separator at or after `from` starts a character, or npos. Names are
+// Shift-JIS: 0x5C is also the second byte of characters such as 表 and ソ.
+size_t NextSeparator(const std::string& name, size_t from)
+{
+    for (size_t i = from; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == '\\' || c == '/')
+            return i;
+        i += AfxIsLeadByte(c) && i + 1 < name.size() ? 2 : 1;
+    }
+    return std::string::npos;
+}
+
+// The entry's name with '\\' between its parts. The decoder turns every 0x5C of a level 0
+// or 1 name into '/', the second bytes of Shift-JIS characters too; '/' is never a second
+// byte, so one after a lead byte is such a character's and gets its 0x5C back.
 std::string EntryName(const LHAFileHeader* h)
 {
-    std::string name = h->path ? h->path : "";
+    std::string stored = h->path ? h->path : "";
     if (h->filename)
-        name += h->filename;
+        stored += h->filename;
+    std::string name;
+    name.reserve(stored.size());
+    for (size_t i = 0; i < stored.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(stored[i]);
+        if (AfxIsLeadByte(c) && i + 1 < stored.size()) {
+            name += stored[i];
+            name += stored[i + 1] == '/' ? '\\' : stored[i + 1];
+            ++i;
+        } else {
+            name += c == '/' ? '\\' : stored[i];
+        }
+    }
     return name;
 }
 
@@ -110,7 +141,7 @@ bool IsDirectory(const LHAFileHeader* h)
 void MakeFolders(const std::string& base, const std::string& relative)
 {
     size_t at = 0;
-    while ((at = relative.find('\\', at)) != std::string::npos) {
+    while ((at = NextSeparator(relative, at)) != std::string::npos) {
         CreateDirectoryA((base + "\\" + relative.substr(0, at)).c_str(), nullptr);
         ++at;
     }
@@ -124,7 +155,7 @@ bool UnlhaIsContainedName(const std::string& name)
         return false;
     size_t start = 0;
     while (start <= name.size()) {
-        size_t end = name.find_first_of("\\/", start);
+        size_t end = NextSeparator(name, start);
         if (end == std::string::npos)
             end = name.size();
         if (name.compare(start, end - start, "..") == 0)
@@ -164,23 +195,19 @@ int UnlhaExtract(const std::string& archive, const std::string& folder, std::str
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
         if (IsDirectory(h) || lha_reader_current_is_fake(r.reader))
             continue;
-        std::string relative = EntryName(h);
-        for (char& c : relative)
-            if (c == '/')
-                c = '\\';
+        const std::string relative = EntryName(h);
         MakeFolders(folder, relative);
         const std::string target = folder + "\\" + relative;
-        std::string temp = target + ".~tmp";
-        // Written beside the target and renamed only when whole and its checksum matches.
-        if (!lha_reader_extract(r.reader, &temp[0], nullptr, nullptr)) {
-            DeleteFileA(temp.c_str());
-            message = "extraction failed: " + relative;
-            return UNLHA_ERROR_DATA;
-        }
-        if (!MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            DeleteFileA(temp.c_str());
-            message = "cannot write: " + relative;
-            return UNLHA_ERROR_WRITE;
+        // Written beside the target and put in its place only when whole and its checksum matches.
+        bool extracted = false;
+        const BOOL written = AfxReplaceFile(target.c_str(), [&](LPCTSTR temp) -> BOOL {
+            std::string name = temp;
+            extracted = lha_reader_extract(r.reader, &name[0], nullptr, nullptr) != 0;
+            return extracted;
+        });
+        if (!written) {
+            message = (extracted ? "cannot write: " : "extraction failed: ") + relative;
+            return extracted ? UNLHA_ERROR_WRITE : UNLHA_ERROR_DATA;
         }
     }
     message = "ok";
