@@ -127,6 +127,12 @@ void qvzDocument::StartAutoSaveTimer() {
 }
 
 BOOL qvzDocument::OnSaveDocument(LPCTSTR lpszPathName) {
+  if (!SaveCopy(lpszPathName)) return FALSE;
+  SetPathName(lpszPathName, TRUE);
+  return TRUE;
+}
+
+BOOL qvzDocument::SaveCopy(LPCTSTR lpszPathName) {
   StopAutoSaveTimer();
   CString strTemp = MakeOpenTempName();
   if (!strTemp.IsEmpty()) ::DeleteFile(strTemp);
@@ -149,7 +155,6 @@ BOOL qvzDocument::OnSaveDocument(LPCTSTR lpszPathName) {
     StartAutoSaveTimer();
     return FALSE;
   }
-  SetPathName(lpszPathName, TRUE);
   if (!m_strTempCopy.IsEmpty()) ::DeleteFile(m_strTempCopy);
   m_strTempCopy = strTemp;
   SetModifiedFlag(FALSE);
@@ -218,14 +223,10 @@ void qvzDocument::AutoSave() {
   }
   CWaitCursor wait;
   const BOOL bModified = IsModified();
-  const CString strPath = m_strPathName;
-  const CString strTitle = m_strTitle;
-  OnSaveDocument(m_strAutoSavePath);
-  // The document keeps its own name: an untitled one stays untitled rather than taking
-  // the auto-save file's name or a made-up one.
+  // The copy takes no name: the document keeps its path and title (an untitled one stays
+  // untitled), and the recent-file list never sees the auto-save file.
+  SaveCopy(m_strAutoSavePath);
   SetModifiedFlag(bModified);
-  m_strPathName = strPath;
-  SetTitle(strTitle);
 }
 
 void qvzDocument::UpdatePageThumbnails() {

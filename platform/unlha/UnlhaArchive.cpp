@@ -55,53 +55,32 @@ size_t NextSeparator(const std::string& name, size_t from)
     return std::string::npos;
 }
 
-// The entry's name with '\\' between its parts. The decoder turns every 0x5C of a level 0
-// or 1 name into '/', the second bytes of Shift-JIS characters too; '/' is never a second
-// byte, so one after a lead byte is such a character's and gets its 0x5C back.
-std::string EntryName(const LHAFileHeader* h)
-{
-    std::string stored = h->path ? h->path : "";
-    if (h->filename)
-        stored += h->filename;
-    std::string name;
-    name.reserve(stored.size());
-    for (size_t i = 0; i < stored.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(stored[i]);
-        if (AfxIsLeadByte(c) && i + 1 < stored.size()) {
-            name += stored[i];
-            name += stored[i + 1] == '/' ? '\\' : stored[i + 1];
-            ++i;
-        } else {
-            name += c == '/' ? '\\' : stored[i];
-        }
-    }
-    return name;
-}
+// The names an entry's header stores: the file name (level 0 and 1 in the base header, with
+// DOS separators for a level 0 path; any level in an extended header) and the folder path of
+// an extended header, 0xFF between its parts.
+struct StoredNames {
+    std::string filename;
+    std::string path;
+};
 
-// The names as stored, before the decoder tidies them: the decoder drops ".." and leading
-// separators, which would extract an escaping entry somewhere else rather than refuse it.
-bool StoredNamesContained(const LHAFileHeader* h)
+// Read from the header's own bytes: the decoder tidies names as if they were ASCII (every
+// 0x5C becomes '/', the second bytes of Shift-JIS characters too, and all-capital names are
+// lowered), which Japanese names do not survive, and it drops ".." and leading separators,
+// which would extract an escaping entry somewhere else rather than refuse it.
+bool ReadStoredNames(const LHAFileHeader* h, StoredNames* names)
 {
     const uint8_t* raw = h->raw_data;
     const size_t len = h->raw_data_len;
     if (!raw || len < 22)
         return false;
     const int level = raw[20];
-    auto check = [](const uint8_t* p, size_t n, bool directory) {
-        std::string name(reinterpret_cast<const char*>(p), n);
-        for (char& c : name)
-            if (static_cast<uint8_t>(c) == 0xFF)
-                c = '/';
-        if (directory && name.empty())
-            return true;
-        return UnlhaIsContainedName(name);
-    };
     size_t next;
     size_t field = 2;
     if (level == 0 || level == 1) {
         const size_t n = raw[21];
-        if (22 + n > len || !check(raw + 22, n, false))
+        if (22 + n > len)
             return false;
+        names->filename.assign(reinterpret_cast<const char*>(raw + 22), n);
         if (level == 0)
             return true;
         next = 22 + n + 3;
@@ -124,18 +103,62 @@ bool StoredNamesContained(const LHAFileHeader* h)
         if (size < 1 + field || at + size - field > len)
             return level == 1;  // level 1 keeps its extended headers out of the stored header
         const uint8_t type = raw[at];
-        const size_t dataLen = size - 1 - field;
-        if ((type == 0x01 || type == 0x02) && !check(raw + at + 1, dataLen, type == 0x02))
-            return false;
+        const std::string data(reinterpret_cast<const char*>(raw + at + 1), size - 1 - field);
+        if (type == 0x01)
+            names->filename = data;
+        else if (type == 0x02)
+            names->path = data;
         next = at + size - field;
     }
     return level == 1;
+}
+
+// A stored name with '\\' between its parts: 0xFF (never part of a Shift-JIS character) and
+// '/' or 0x5C where they start a character.
+std::string WithBackslashes(const std::string& stored)
+{
+    std::string name = stored;
+    for (size_t i = 0; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == 0xFF || c == '/')
+            name[i] = '\\';
+        i += AfxIsLeadByte(c) && i + 1 < name.size() ? 2 : 1;
+    }
+    return name;
+}
+
+// The entry's name below the target folder, its parts joined by '\\'.
+std::string EntryName(const LHAFileHeader* h)
+{
+    StoredNames names;
+    if (!ReadStoredNames(h, &names))
+        return std::string();
+    std::string path = WithBackslashes(names.path);
+    // The last character of the path must be a separator, not the second byte of one.
+    size_t last = 0;
+    for (size_t i = 0; i < path.size(); i += AfxIsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() ? 2 : 1)
+        last = i;
+    if (!path.empty() && !(last == path.size() - 1 && path[last] == '\\'))
+        path += '\\';
+    return path + WithBackslashes(names.filename);
 }
 
 bool IsDirectory(const LHAFileHeader* h)
 {
     return std::string(h->compress_method) == LHA_COMPRESS_TYPE_DIR;
 }
+
+bool StoredNamesContained(const LHAFileHeader* h)
+{
+    StoredNames names;
+    if (!ReadStoredNames(h, &names))
+        return false;
+    // A folder's own entry may have a path and no file name.
+    return (names.filename.empty() ? !names.path.empty() && IsDirectory(h)
+                                   : UnlhaIsContainedName(WithBackslashes(names.filename))) &&
+           (names.path.empty() || UnlhaIsContainedName(WithBackslashes(names.path)));
+}
+
 
 // Creates the folders of path below base, one level at a time.
 void MakeFolders(const std::string& base, const std::string& relative)
