@@ -47,6 +47,17 @@ std::string StreamBytes(jvqBoard* b, int nVersion) {
   return s;
 }
 
+// Puts the bytes on the clipboard in the board's private format.
+void PutClipboardBlock(const std::string& bytes) {
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
+  memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+  ::GlobalUnlock(h);
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ::SetClipboardData(theClipboardFormat, h);
+  ::CloseClipboard();
+}
+
 // A document holding the test board.
 std::unique_ptr<qvzDocument> NewDocument(int nPages) {
   std::unique_ptr<qvzDocument> d(new qvzDocument);
@@ -264,15 +275,6 @@ TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {
   RECT r = {0, 0, 100, 100};
   jvqRectObject rect(&r, NULL, 0x311);
   const std::string rec = RecordOf(&rect, 91100);
-  auto put = [](const std::string& bytes) {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
-    memcpy(::GlobalLock(h), bytes.data(), bytes.size());
-    ::GlobalUnlock(h);
-    ASSERT_TRUE(::OpenClipboard(NULL));
-    ::EmptyClipboard();
-    ::SetClipboardData(theClipboardFormat, h);
-    ::CloseClipboard();
-  };
   auto block = [&](int32_t n, const std::string& body) {
     std::string s(4, '\0');
     memcpy(&s[0], &n, 4);
@@ -283,14 +285,14 @@ TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {
   const std::string cases[] = {block(2, rec), block(0x7FFFFFFF, rec), block(-1, rec), block(1, rec.substr(0, 10)),
                                std::string(2, '\1')};
   for (const std::string& bytes : cases) {
-    put(bytes);
+    PutClipboardBlock(bytes);
     TestApp()->m_messages.clear();
     jvqObjectArray out;
     EXPECT_FALSE(d->PasteObjects(out));
     EXPECT_EQ(0, out.GetCount());
     EXPECT_EQ(1u, TestApp()->m_messages.size());
   }
-  put(block(1, rec));
+  PutClipboardBlock(block(1, rec));
   jvqObjectArray out;
   ASSERT_TRUE(d->PasteObjects(out));
   ASSERT_EQ(1, out.GetCount());
@@ -313,15 +315,6 @@ TEST_F(Document, FillKindsWithoutAPainterFailOpenAndPaste) {
     int32_t n = 1;
     return std::string((const char*)&n, 4) + record;
   };
-  auto put = [](const std::string& bytes) {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    memcpy(::GlobalLock(h), bytes.data(), bytes.size());
-    ::GlobalUnlock(h);
-    ASSERT_TRUE(::OpenClipboard(NULL));
-    ::EmptyClipboard();
-    ::SetClipboardData(theClipboardFormat, h);
-    ::CloseClipboard();
-  };
 
   auto d = NewDocument(2);
   d->SetModifiedFlag(TRUE);
@@ -343,7 +336,7 @@ TEST_F(Document, FillKindsWithoutAPainterFailOpenAndPaste) {
       for (const std::string& bad : {WithFillFlags(block(RecordOf(&rect)), &rect, k.flags, dropBody),
                                      WithFillFlags(block(RecordOf(g)), filled, k.flags, dropBody)}) {
         ASSERT_FALSE(bad.empty()) << k.kind;
-        put(bad);
+        PutClipboardBlock(bad);
         TestApp()->m_messages.clear();
         jvqObjectArray out;
         EXPECT_FALSE(d->PasteObjects(out)) << k.kind << dropBody;
