@@ -2,6 +2,7 @@
 
 #include "ZBBackGround.h"
 #include "ZBLight.h"
+#include "ZBMath.h"
 #include "ZBMaterial.h"
 #include "ZBTexture.h"
 #include "ZBTriangleGroup.h"
@@ -264,7 +265,7 @@ void ZBTriangle::Light(const ZBLightGroup& lights, const ZBMaterialGroup& materi
                 ZBVector D = light.m_cameraDirection;
                 D.Normalize();
                 const float c = D.Dot(R);
-                if (std::cos(light.m_nSpotAngle * 0.017453292f) > c)
+                if (ZBCos(light.m_nSpotAngle * 0.017453292f) > c)
                     S = 0.0f;
                 else
                     S = static_cast<float>(Power(c, light.m_nSpotExponent));

@@ -1,5 +1,6 @@
 #include "ZBView.h"
 
+#include "ZBMath.h"
 #include "ZBPixelTriangleEx.h"
 #include "ZBScene.h"
 #include "ZBSceneStream.h"
@@ -68,7 +69,7 @@ void ZBView::ComputeViewMatrix(ZBMatrix& out)
 
 bool ZBView::SetUpScreen(ZBScene& scene, float nearZ, float farZ)
 {
-    m_fPlaneWidth = 2 * nearZ * std::tan(m_fAngle * 3.1415927f * 0.0027777778f);
+    m_fPlaneWidth = 2 * nearZ * ZBTan(m_fAngle * 3.1415927f * 0.0027777778f);
     m_fPlaneHeight = m_fPlaneWidth * static_cast<float>(m_nHeight) / static_cast<float>(m_nWidth);
     m_fPixelWidth = m_fPlaneWidth / m_nWidth;
     m_fPixelHeight = m_fPlaneHeight / m_nHeight;
