@@ -1,10 +1,13 @@
 #include "ZBDriver.h"
 
+#include "ZBByteStream.h"
 #include "ZBFileSystem.h"
 #include "ZBSceneStream.h"
 
 #include <cstring>
 #include <fstream>
+#include <limits>
+#include <new>
 #include <strings.h>
 #include <vector>
 
@@ -118,9 +121,27 @@ int ZBDriver::UnpackArchives(std::istream& is, int32_t count, const std::string&
 
 int ZBDriver::ReadSceneContainer(const ZBRenderRequest& req)
 {
-    std::ifstream is(req.scenePath, std::ios::binary);
-    if (!is)
-        return ZB_ERR_SCENE;
+    // The whole container in one block: its records are read from memory.
+    std::vector<char> bytes;
+    {
+        std::ifstream file(req.scenePath, std::ios::binary);
+        if (!file)
+            return ZB_ERR_SCENE;
+        file.seekg(0, std::ios::end);
+        const std::streamoff size = file.tellg();
+        file.seekg(0, std::ios::beg);
+        if (size < 0 || static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2)
+            return ZB_ERR_SCENE;
+        try {
+            bytes.resize(static_cast<size_t>(size));
+        } catch (const std::bad_alloc&) {
+            return ZB_ERR_SCENE;
+        }
+        if (size > 0 && !file.read(bytes.data(), static_cast<std::streamsize>(size)))
+            return ZB_ERR_SCENE;
+    }
+    ZBMemoryBuf block(std::move(bytes));
+    std::istream is(&block);
     char magic[4];
     int32_t unused1, unused2, count;
     if (!is.read(magic, 4) || std::memcmp(magic, "#RAY", 4) != 0 || !ReadInt32(is, unused1) ||
