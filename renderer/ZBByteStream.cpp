@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-ZBMemoryBuf::ZBMemoryBuf(std::vector<char> bytes) : m_bytes(std::move(bytes))
+ZBMemoryBuf::ZBMemoryBuf(std::unique_ptr<char[]> bytes, size_t size) : m_bytes(std::move(bytes))
 {
-    char* p = m_bytes.data();
-    setg(p, p, p + m_bytes.size());
+    char* p = m_bytes.get();
+    setg(p, p, p + size);
 }
 
 ZBMemoryBuf::pos_type ZBMemoryBuf::seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode which)

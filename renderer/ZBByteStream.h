@@ -2,15 +2,15 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <streambuf>
-#include <vector>
 
 // A scene container held in one memory block. As a stream buffer it serves the record readers
 // (std::istream); the bulk of a container, its triangles, is read through ZBByteCursor straight
 // from the block.
 class ZBMemoryBuf : public std::streambuf {
 public:
-    explicit ZBMemoryBuf(std::vector<char> bytes);
+    ZBMemoryBuf(std::unique_ptr<char[]> bytes, size_t size);
 
     const char* Data() const { return eback(); }
     size_t Size() const { return static_cast<size_t>(egptr() - eback()); }
@@ -23,7 +23,7 @@ protected:
     std::streamsize xsgetn(char* s, std::streamsize n) override;
 
 private:
-    std::vector<char> m_bytes;
+    std::unique_ptr<char[]> m_bytes;
 };
 
 // A cursor over a block that refuses every read past its end.

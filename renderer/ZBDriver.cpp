@@ -122,25 +122,24 @@ int ZBDriver::UnpackArchives(std::istream& is, int32_t count, const std::string&
 int ZBDriver::ReadSceneContainer(const ZBRenderRequest& req)
 {
     // The whole container in one block: its records are read from memory.
-    std::vector<char> bytes;
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
     {
         std::ifstream file(req.scenePath, std::ios::binary);
         if (!file)
             return ZB_ERR_SCENE;
         file.seekg(0, std::ios::end);
-        const std::streamoff size = file.tellg();
+        const std::streamoff end = file.tellg();
         file.seekg(0, std::ios::beg);
-        if (size < 0 || static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2)
+        if (end < 0 || static_cast<uint64_t>(end) > std::numeric_limits<size_t>::max() / 2)
             return ZB_ERR_SCENE;
-        try {
-            bytes.resize(static_cast<size_t>(size));
-        } catch (const std::bad_alloc&) {
-            return ZB_ERR_SCENE;
-        }
-        if (size > 0 && !file.read(bytes.data(), static_cast<std::streamsize>(size)))
+        size = static_cast<size_t>(end);
+        // Not cleared first: every byte is read over.
+        bytes.reset(new (std::nothrow) char[size > 0 ? size : 1]);
+        if (!bytes || (size > 0 && !file.read(bytes.get(), static_cast<std::streamsize>(size))))
             return ZB_ERR_SCENE;
     }
-    ZBMemoryBuf block(std::move(bytes));
+    ZBMemoryBuf block(std::move(bytes), size);
     std::istream is(&block);
     char magic[4];
     int32_t unused1, unused2, count;

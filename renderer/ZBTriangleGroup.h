@@ -38,6 +38,7 @@ public:
     // Pool indices of the corners of triangle i; false for a clipping piece, whose corners are
     // its own.
     bool CornerVertices(int i, uint32_t out[3]) const;
+    size_t GetVertexCount() const { return m_vertices.size(); }
 
 private:
     struct Vertex {

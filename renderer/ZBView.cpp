@@ -6,6 +6,8 @@
 #include "ZBSceneStream.h"
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 using namespace ZBSceneStream;
 
@@ -119,12 +121,37 @@ bool ZBView::Render(ZBScene& scene)
     scene.m_progress.SetDrawnTriangleCount(0);
     scene.m_progress.SetTriangleSum(n);
     DrawWireLines(scene, group.NearestDepth(), group.FarthestDepth());
+    struct LitCorner {
+        float rgb[3];
+        float opacity;
+        bool known;
+    };
+    std::vector<LitCorner> lit;
+    if (m_nShadeMode != ZB_SHADE_BACKCOLOR)
+        lit.assign(group.GetVertexCount(), LitCorner{{0, 0, 0}, 1.0f, false});
     for (int i = 1; i <= n; ++i) {
         scene.m_progress.SetDrawnTriangleCount(i);
         ZBTriangle* t = group.NextTriangle();
         if (!t || !t->m_bVisible)
             continue;
-        LightTriangle(scene, *t);
+        // A corner shared by several triangles of a mesh is lit once: its colour depends only on
+        // its camera position and normal, the material and the lights, all the same for it.
+        uint32_t corner[3];
+        if (lit.empty() || !group.CornerVertices(i - 1, corner)) {
+            LightTriangle(scene, *t);
+        } else if (lit[corner[0]].known && lit[corner[1]].known && lit[corner[2]].known) {
+            for (int k = 0; k < 3; ++k)
+                std::memcpy(t->m_colours[k], lit[corner[k]].rgb, sizeof lit[corner[k]].rgb);
+            t->m_fOpacity = lit[corner[0]].opacity;
+        } else {
+            LightTriangle(scene, *t);
+            for (int k = 0; k < 3; ++k) {
+                LitCorner& c = lit[corner[k]];
+                std::memcpy(c.rgb, t->m_colours[k], sizeof c.rgb);
+                c.opacity = t->m_fOpacity;
+                c.known = true;
+            }
+        }
         ZBVector proj[3];
         t->ProjectCorners(m_fNear, proj);
         if (!ClipToWindow(proj[0], proj[1], proj[2]))
