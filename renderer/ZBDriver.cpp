@@ -6,8 +6,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <limits>
-#include <new>
 #include <strings.h>
 #include <vector>
 
@@ -121,25 +119,10 @@ int ZBDriver::UnpackArchives(std::istream& is, int32_t count, const std::string&
 
 int ZBDriver::ReadSceneContainer(const ZBRenderRequest& req)
 {
-    // The whole container in one block: its records are read from memory.
-    std::unique_ptr<char[]> bytes;
-    size_t size = 0;
-    {
-        std::ifstream file(req.scenePath, std::ios::binary);
-        if (!file)
-            return ZB_ERR_SCENE;
-        file.seekg(0, std::ios::end);
-        const std::streamoff end = file.tellg();
-        file.seekg(0, std::ios::beg);
-        if (end < 0 || static_cast<uint64_t>(end) > std::numeric_limits<size_t>::max() / 2)
-            return ZB_ERR_SCENE;
-        size = static_cast<size_t>(end);
-        // Not cleared first: every byte is read over.
-        bytes.reset(new (std::nothrow) char[size > 0 ? size : 1]);
-        if (!bytes || (size > 0 && !file.read(bytes.get(), static_cast<std::streamsize>(size))))
-            return ZB_ERR_SCENE;
-    }
-    ZBMemoryBuf block(std::move(bytes), size);
+    // Read through a small window: a container of any size costs no memory of its size.
+    ZBFileReadBuf block;
+    if (!block.Open(req.scenePath))
+        return ZB_ERR_SCENE;
     std::istream is(&block);
     char magic[4];
     int32_t unused1, unused2, count;

@@ -74,36 +74,41 @@ struct StreamSource {
 };
 
 struct BlockSource {
-    ZBByteCursor& cur;
+    ZBFileReadBuf& buf;
     bool failed = false;
     static constexpr bool kBounded = true;
-    bool Num(float& v) { return Note(cur.ReadFloat(v)); }
-    bool Num(int& v)
+    bool Num(int32_t& v)
     {
-        int32_t x;
-        if (!Note(cur.ReadInt32(x)))
+        unsigned char b[4];
+        if (!buf.Read4(b)) {
+            failed = true;
             return false;
-        v = x;
+        }
+        v = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
         return true;
     }
-    uint64_t Remaining() { return cur.Remaining(); }
-    void Fail() { failed = true; }
-    bool Note(bool ok)
+    bool Num(float& v)
     {
-        failed = failed || !ok;
-        return ok;
+        int32_t bits;
+        if (!Num(bits))
+            return false;
+        std::memcpy(&v, &bits, 4);
+        return true;
     }
+    uint64_t Remaining() { return buf.Remaining(); }
+    void Fail() { failed = true; }
     bool Begin(char& kind, bool& ok)
     {
-        if (!Note(cur.ReadByte(kind))) {
+        if (!buf.ReadByte(kind)) {
+            failed = true;
             ok = false;
             return false;
         }
         if (kind == '#') {
             // The closing keyword, as ReadStr takes it: a length within limits and the bytes left.
             int32_t len = 0;
-            ok = Note(cur.ReadInt32(len)) && len >= 0 && static_cast<uint64_t>(len) <= kWordLimit &&
-                 Note(cur.Skip(static_cast<size_t>(len)));
+            ok = Num(len) && len >= 0 && static_cast<uint64_t>(len) <= kWordLimit && buf.Skip(static_cast<uint64_t>(len));
             if (!ok)
                 failed = true;
             return false;
@@ -305,13 +310,11 @@ bool ZBTriangleGroup::ReadBinary(std::istream& is, const ZBMaterialGroup& materi
 {
     Clear();
     bool ok = true;
-    // A container in memory is read straight from its block; the stream then continues after it.
-    if (auto* block = dynamic_cast<ZBMemoryBuf*>(is.rdbuf()); block && is.good()) {
-        ZBByteCursor cursor(block->Data(), block->Size(), block->Position());
-        BlockSource src{cursor};
+    // A container file is read straight from its reading window; the stream then continues after it.
+    if (auto* block = dynamic_cast<ZBFileReadBuf*>(is.rdbuf()); block && is.good()) {
+        BlockSource src{*block};
         while (ReadEntry(src, materials, ok)) {
         }
-        block->SetPosition(cursor.Position());
         if (src.failed)
             is.setstate(std::ios::failbit | std::ios::eofbit);
         return ok;

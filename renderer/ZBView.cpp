@@ -6,6 +6,7 @@
 #include "ZBSceneStream.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -121,14 +122,18 @@ bool ZBView::Render(ZBScene& scene)
     scene.m_progress.SetDrawnTriangleCount(0);
     scene.m_progress.SetTriangleSum(n);
     DrawWireLines(scene, group.NearestDepth(), group.FarthestDepth());
+    // Lit colours of recently drawn mesh corners, by pool index; a mesh drawn in order finds its
+    // shared corners here without a table as large as the mesh.
     struct LitCorner {
+        uint32_t vertex;
         float rgb[3];
         float opacity;
-        bool known;
     };
+    constexpr uint32_t kLitSlots = 1 << 16;
     std::vector<LitCorner> lit;
     if (m_nShadeMode != ZB_SHADE_BACKCOLOR)
-        lit.assign(group.GetVertexCount(), LitCorner{{0, 0, 0}, 1.0f, false});
+        lit.assign(kLitSlots, LitCorner{UINT32_MAX, {0, 0, 0}, 1.0f});
+    auto slot = [&](uint32_t v) -> LitCorner& { return lit[v & (kLitSlots - 1)]; };
     for (int i = 1; i <= n; ++i) {
         scene.m_progress.SetDrawnTriangleCount(i);
         ZBTriangle* t = group.NextTriangle();
@@ -139,17 +144,18 @@ bool ZBView::Render(ZBScene& scene)
         uint32_t corner[3];
         if (lit.empty() || !group.CornerVertices(i - 1, corner)) {
             LightTriangle(scene, *t);
-        } else if (lit[corner[0]].known && lit[corner[1]].known && lit[corner[2]].known) {
+        } else if (slot(corner[0]).vertex == corner[0] && slot(corner[1]).vertex == corner[1] &&
+                   slot(corner[2]).vertex == corner[2]) {
             for (int k = 0; k < 3; ++k)
-                std::memcpy(t->m_colours[k], lit[corner[k]].rgb, sizeof lit[corner[k]].rgb);
-            t->m_fOpacity = lit[corner[0]].opacity;
+                std::memcpy(t->m_colours[k], slot(corner[k]).rgb, sizeof t->m_colours[k]);
+            t->m_fOpacity = slot(corner[0]).opacity;
         } else {
             LightTriangle(scene, *t);
             for (int k = 0; k < 3; ++k) {
-                LitCorner& c = lit[corner[k]];
+                LitCorner& c = slot(corner[k]);
+                c.vertex = corner[k];
                 std::memcpy(c.rgb, t->m_colours[k], sizeof c.rgb);
                 c.opacity = t->m_fOpacity;
-                c.known = true;
             }
         }
         ZBVector proj[3];

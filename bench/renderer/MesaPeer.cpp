@@ -8,7 +8,8 @@
 // the same material, Gouraud shading, both sides lit; textured: the same 64 x 64 texture,
 // nearest texel, unlit (ours shows an unshaded texture's own colours). Depth test on.
 // Choose the rasteriser with GALLIUM_DRIVER=softpipe or llvmpipe (LP_NUM_THREADS=0: one thread).
-// Prints seconds and peak memory in MB; the picture goes to mesa_out.ppm for the coverage check.
+// Prints seconds, peak memory in MB and CPU seconds of the process (all its threads); the
+// picture goes to mesa_out.ppm for the coverage check.
 #include "SceneGenerator.h"
 
 #include <GL/osmesa.h>
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <time.h>
 #include <vector>
 
 using namespace SceneGenerator;
@@ -84,6 +86,13 @@ bool Read(const std::string& path, Arrays& a)
     }
     std::fclose(f);
     return ok;
+}
+
+double CpuSeconds()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
 double PeakMegabytes()
@@ -211,24 +220,29 @@ int main(int argc, char** argv)
         warm.idx = {0, 1, 2};
         Draw(warm);
     }
-    double seconds;
+    double seconds, cpu;
     if (mode == "draw") {
         const Arrays a = FromScene(s);
+        const double c0 = CpuSeconds();
         const auto t0 = Clock::now();
         Draw(a);
         seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        cpu = CpuSeconds() - c0;
     } else if (mode == "call") {
+        const double c0 = CpuSeconds();
         const auto t0 = Clock::now();
         Arrays a;
         if (!Read(FileName(n, textured), a))
             return 1;
         Draw(a);
         seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        cpu = CpuSeconds() - c0;
     } else {
         return 2;
     }
     WritePpm(buffer);
-    std::printf("%.4f\t%.1f\t%s\n", seconds, PeakMegabytes(), reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("%.4f\t%.1f\t%.4f\t%s\n", seconds, PeakMegabytes(), cpu,
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     OSMesaDestroyContext(ctx);
     return 0;
 }

@@ -30,13 +30,13 @@ wine() { (cd "$win" && "$here/scripts/lib/wine-run" ./renderer_bench.exe "$@" 2>
 cd "$out"
 results=$out/results.tsv
 : >"$out/coverage.txt"
-printf 'triangles\ttextured\twhat\tseconds\tpeak MB\n' >"$results"
+printf 'triangles\ttextured\twhat\tseconds\tpeak MB\tCPU seconds\n' >"$results"
 record() { # n t what -- command...
   local n=$1 t=$2 what=$3
   shift 4
   local line
   line=$("$@" | head -n 1)
-  printf '%s\t%s\t%s\t%s\n' "$n" "$t" "$what" "$(cut -f1,2 <<<"$line")" >>"$results"
+  printf '%s\t%s\t%s\t%s\n' "$n" "$t" "$what" "$(cut -f1,2,3 <<<"$line")" >>"$results"
   echo "$n $t $what $line"
 }
 for n in $sizes; do
