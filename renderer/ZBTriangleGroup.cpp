@@ -138,17 +138,31 @@ void ZBTriangleGroup::AddRecord(const Record& r, bool seeThrough)
     (seeThrough ? m_seeThrough : m_drawing).push_back(r);
 }
 
+uint32_t ZBTriangleGroup::KindOf(const Kind& k)
+{
+    if (m_kinds.empty() || !(m_kinds.back() == k))
+        m_kinds.push_back(k);
+    return static_cast<uint32_t>(m_kinds.size() - 1);
+}
+
+// The edge marks of the corners of t.
+static void NoteCorners(const ZBTriangle& t, uint8_t marksA[3], uint8_t marksB[3])
+{
+    for (int k = 0; k < 3; ++k) {
+        marksA[k] = static_cast<uint8_t>(t.m_corners[k].a & 7);
+        marksB[k] = static_cast<uint8_t>(t.m_corners[k].b & 7);
+    }
+}
+
 void ZBTriangleGroup::AddTriangle(const ZBTriangle& t, const ZBMaterialGroup& materials)
 {
+    Kind kind{t.m_nMaterial, t.m_nTexture, {}, {}};
+    NoteCorners(t, kind.marksA, kind.marksB);
     Record r{};
-    r.material = t.m_nMaterial;
-    r.texture = t.m_nTexture;
-    r.visible = t.m_bVisible;
+    r.kind = KindOf(kind) | (t.m_bVisible ? 0 : kHidden);
     for (int k = 0; k < 3; ++k) {
         r.v[k] = static_cast<uint32_t>(m_vertices.size());
         m_vertices.push_back(Vertex{t.m_corners[k].p, t.m_normals[k], t.m_tex[k].x, t.m_tex[k].y});
-        r.marksA[k] = static_cast<uint8_t>(t.m_corners[k].a & 7);
-        r.marksB[k] = static_cast<uint8_t>(t.m_corners[k].b & 7);
     }
     AddRecord(r, IsSeeThrough(materials, t.m_nMaterial));
 }
@@ -159,34 +173,33 @@ void ZBTriangleGroup::AppendDrawing(const ZBTriangle& t)
         m_pieces.push_back(t);
         return;
     }
+    Kind kind{t.m_nMaterial, t.m_nTexture, {}, {}};
+    NoteCorners(t, kind.marksA, kind.marksB);
     Record r{};
-    r.material = t.m_nMaterial;
-    r.texture = t.m_nTexture;
-    r.visible = t.m_bVisible;
+    r.kind = KindOf(kind) | (t.m_bVisible ? 0 : kHidden);
     for (int k = 0; k < 3; ++k) {
         r.v[k] = static_cast<uint32_t>(m_vertices.size());
         m_vertices.push_back(Vertex{t.m_corners[k].p, t.m_normals[k], t.m_tex[k].x, t.m_tex[k].y});
-        r.marksA[k] = static_cast<uint8_t>(t.m_corners[k].a & 7);
-        r.marksB[k] = static_cast<uint8_t>(t.m_corners[k].b & 7);
     }
     m_drawing.push_back(r);
 }
 
 void ZBTriangleGroup::Materialise(const Record& r, ZBTriangle& t) const
 {
+    const Kind& kind = m_kinds[r.kind & ~kHidden];
     t = ZBTriangle();
-    t.m_nMaterial = r.material;
-    t.m_nTexture = r.texture;
-    t.m_bVisible = r.visible;
+    t.m_nMaterial = kind.material;
+    t.m_nTexture = kind.texture;
+    t.m_bVisible = (r.kind & kHidden) ? 0 : 1;
     for (int k = 0; k < 3; ++k) {
         const Vertex& v = m_vertices[r.v[k]];
         t.m_corners[k].p = v.p;
-        t.m_corners[k].a = r.marksA[k];
-        t.m_corners[k].b = r.marksB[k];
+        t.m_corners[k].a = kind.marksA[k];
+        t.m_corners[k].b = kind.marksB[k];
         t.m_normals[k] = v.n;
         t.m_tex[k] = ZBVector(v.u, v.v, 0.0f);
-        t.m_camera[k].a = r.marksA[k];
-        t.m_camera[k].b = r.marksB[k];
+        t.m_camera[k].a = kind.marksA[k];
+        t.m_camera[k].b = kind.marksB[k];
         if (r.v[k] < m_cameraPoints.size()) {
             t.m_camera[k].p = m_cameraPoints[r.v[k]];
             t.m_cameraNormals[k] = m_cameraNormals[r.v[k]];
@@ -208,11 +221,7 @@ bool ZBTriangleGroup::ReadEntry(Source& src, const ZBMaterialGroup& materials, b
     }
     const bool seeThrough = IsSeeThrough(materials, material);
     Record r{};
-    r.material = material;
-    r.texture = texture;
-    r.visible = 1;
-    for (int k = 0; k < 3; ++k)
-        r.marksA[k] = r.marksB[k] = 7;
+    r.kind = KindOf(Kind{material, texture, {7, 7, 7}, {7, 7, 7}});
     // Corners that are exactly equal make no triangle.
     auto add = [&](uint32_t a, uint32_t b, uint32_t c) {
         const ZBVector &pa = m_vertices[a].p, &pb = m_vertices[b].p, &pc = m_vertices[c].p;
@@ -352,7 +361,7 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
     const size_t n = m_drawing.size();
     for (size_t i = 0; i < n; ++i) {
         Record& r = m_drawing[i];
-        r.visible = 1;
+        r.kind &= ~kHidden;
         int kept[3], count = 0;
         for (int k = 0; k < 3; ++k)
             if (r.v[k] < m_cameraPoints.size() ? m_cameraPoints[r.v[k]].z >= nearZ : 0.0f >= nearZ)
@@ -360,12 +369,12 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
         if (count == 3)
             continue;
         if (count == 0) {
-            r.visible = 0;
+            r.kind |= kHidden;
             continue;
         }
         ZBTriangle copy;
         Materialise(r, copy);
-        r.visible = 0;
+        r.kind |= kHidden;
         copy.SplitAtNear(nearZ, kept[0], count == 2 ? kept[1] : -1, *this);
     }
     m_cursor = 0;
@@ -448,6 +457,7 @@ void ZBTriangleGroup::Clear()
 {
     // The memory goes back too: a scene of a million triangles leaves nothing behind.
     std::vector<Vertex>().swap(m_vertices);
+    std::vector<Kind>().swap(m_kinds);
     std::vector<ZBVector>().swap(m_cameraPoints);
     std::vector<ZBVector>().swap(m_cameraNormals);
     std::vector<Record>().swap(m_drawing);

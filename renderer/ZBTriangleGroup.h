@@ -45,16 +45,22 @@ private:
         ZBVector p, n;
         float u, v;
     };
-    struct Record {
+    // What the triangles of one scene entry share.
+    struct Kind {
         int32_t material;
         int32_t texture;
-        uint32_t v[3];
         uint8_t marksA[3];
         uint8_t marksB[3];
-        uint8_t visible;
-        uint8_t spare;
+        bool operator==(const Kind&) const = default;
     };
+    static constexpr uint32_t kHidden = 0x80000000u;  // in Record::kind: not visible
+    struct Record {
+        uint32_t v[3];
+        uint32_t kind;  // index into m_kinds, with kHidden
+    };
+    static_assert(sizeof(Record) == 16, "a triangle takes 16 bytes");
 
+    uint32_t KindOf(const Kind& k);
     template <class Source>
     bool ReadEntry(Source& src, const ZBMaterialGroup& materials, bool& ok);
     void AddRecord(const Record& r, bool seeThrough);
@@ -62,6 +68,7 @@ private:
     float RecordMaxDepth(const Record& r) const;
 
     std::vector<Vertex> m_vertices;
+    std::vector<Kind> m_kinds;
     std::vector<ZBVector> m_cameraPoints;   // per vertex, after Transform
     std::vector<ZBVector> m_cameraNormals;  // per vertex, unit length
     std::vector<Record> m_drawing;

@@ -144,18 +144,27 @@ bool ZBView::Render(ZBScene& scene)
         uint32_t corner[3];
         if (lit.empty() || !group.CornerVertices(i - 1, corner)) {
             LightTriangle(scene, *t);
-        } else if (slot(corner[0]).vertex == corner[0] && slot(corner[1]).vertex == corner[1] &&
-                   slot(corner[2]).vertex == corner[2]) {
-            for (int k = 0; k < 3; ++k)
-                std::memcpy(t->m_colours[k], slot(corner[k]).rgb, sizeof t->m_colours[k]);
-            t->m_fOpacity = slot(corner[0]).opacity;
         } else {
-            LightTriangle(scene, *t);
+            unsigned unknown = 0;
             for (int k = 0; k < 3; ++k) {
-                LitCorner& c = slot(corner[k]);
-                c.vertex = corner[k];
-                std::memcpy(c.rgb, t->m_colours[k], sizeof c.rgb);
-                c.opacity = t->m_fOpacity;
+                const LitCorner& c = slot(corner[k]);
+                if (c.vertex == corner[k]) {
+                    std::memcpy(t->m_colours[k], c.rgb, sizeof t->m_colours[k]);
+                    t->m_fOpacity = c.opacity;
+                } else {
+                    unknown |= 1u << k;
+                }
+            }
+            if (unknown) {
+                t->Light(scene.m_lights, scene.m_materials, scene.m_textures, unknown);
+                for (int k = 0; k < 3; ++k) {
+                    if (!(unknown & (1u << k)))
+                        continue;
+                    LitCorner& c = slot(corner[k]);
+                    c.vertex = corner[k];
+                    std::memcpy(c.rgb, t->m_colours[k], sizeof c.rgb);
+                    c.opacity = t->m_fOpacity;
+                }
             }
         }
         ZBVector proj[3];
