@@ -200,9 +200,11 @@ void ZBTriangleGroup::Materialise(const Record& r, ZBTriangle& t) const
         t.m_tex[k] = ZBVector(v.u, v.v, 0.0f);
         t.m_camera[k].a = kind.marksA[k];
         t.m_camera[k].b = kind.marksB[k];
-        if (r.v[k] < m_cameraPoints.size()) {
-            t.m_camera[k].p = m_cameraPoints[r.v[k]];
-            t.m_cameraNormals[k] = m_cameraNormals[r.v[k]];
+        if (r.v[k] < m_cameraDepths.size()) {
+            // As ZBTriangle::Transform does it.
+            t.m_camera[k].p = TransformPoint(v.p, m_matrix);
+            t.m_cameraNormals[k] = TransformPoint(v.p + v.n, m_matrix) - t.m_camera[k].p;
+            t.m_cameraNormals[k].Normalize();
         }
     }
 }
@@ -341,15 +343,11 @@ void ZBTriangleGroup::Prepare()
 
 void ZBTriangleGroup::Transform(const ZBMatrix& m)
 {
-    // Each vertex once: the same operations ZBTriangle::Transform does for each corner.
-    m_cameraPoints.resize(m_vertices.size());
-    m_cameraNormals.resize(m_vertices.size());
-    for (size_t i = 0; i < m_vertices.size(); ++i) {
-        const Vertex& v = m_vertices[i];
-        m_cameraPoints[i] = TransformPoint(v.p, m);
-        m_cameraNormals[i] = TransformPoint(v.p + v.n, m) - m_cameraPoints[i];
-        m_cameraNormals[i].Normalize();
-    }
+    // Each vertex once, by the operations ZBTriangle::Transform does for each corner.
+    m_matrix = m;
+    m_cameraDepths.resize(m_vertices.size());
+    for (size_t i = 0; i < m_vertices.size(); ++i)
+        m_cameraDepths[i] = TransformPoint(m_vertices[i].p, m).z;
     for (ZBTriangle& t : m_pieces)
         t.Transform(m);
 }
@@ -364,7 +362,7 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
         r.kind &= ~kHidden;
         int kept[3], count = 0;
         for (int k = 0; k < 3; ++k)
-            if (r.v[k] < m_cameraPoints.size() ? m_cameraPoints[r.v[k]].z >= nearZ : 0.0f >= nearZ)
+            if ((r.v[k] < m_cameraDepths.size() ? m_cameraDepths[r.v[k]] : 0.0f) >= nearZ)
                 kept[count++] = k;
         if (count == 3)
             continue;
@@ -419,7 +417,7 @@ float ZBTriangleGroup::RecordMaxDepth(const Record& r) const
 {
     float z[3];
     for (int k = 0; k < 3; ++k)
-        z[k] = r.v[k] < m_cameraPoints.size() ? m_cameraPoints[r.v[k]].z : 0.0f;
+        z[k] = r.v[k] < m_cameraDepths.size() ? m_cameraDepths[r.v[k]] : 0.0f;
     return std::max(z[0], std::max(z[1], z[2]));
 }
 
@@ -458,8 +456,7 @@ void ZBTriangleGroup::Clear()
     // The memory goes back too: a scene of a million triangles leaves nothing behind.
     std::vector<Vertex>().swap(m_vertices);
     std::vector<Kind>().swap(m_kinds);
-    std::vector<ZBVector>().swap(m_cameraPoints);
-    std::vector<ZBVector>().swap(m_cameraNormals);
+    std::vector<float>().swap(m_cameraDepths);
     std::vector<Record>().swap(m_drawing);
     std::vector<ZBTriangle>().swap(m_pieces);
     std::vector<Record>().swap(m_seeThrough);

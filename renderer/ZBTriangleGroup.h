@@ -69,8 +69,11 @@ private:
 
     std::vector<Vertex> m_vertices;
     std::vector<Kind> m_kinds;
-    std::vector<ZBVector> m_cameraPoints;   // per vertex, after Transform
-    std::vector<ZBVector> m_cameraNormals;  // per vertex, unit length
+    // After Transform: the matrix, and each vertex's camera depth for the clipping and depth
+    // sweeps; the rest of camera space is worked out again for the triangle asked for (the same
+    // operations give the same values), which touches far less memory than keeping it.
+    ZBMatrix m_matrix;
+    std::vector<float> m_cameraDepths;
     std::vector<Record> m_drawing;
     std::vector<ZBTriangle> m_pieces;
     size_t m_cursor = 0;
