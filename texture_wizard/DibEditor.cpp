@@ -296,6 +296,17 @@ void CDibEditor::SetWorking(BITMAPINFOHEADER* info, BYTE* bits)
     m_nImageHeight = info->biHeight;
 }
 
+void CDibEditor::UseBaseAsWorking()
+{
+    ReleaseWorking();
+    m_pInfo[1] = m_pInfo[0];
+    m_pBits[1] = m_pBits[0];
+    if (m_pInfo[1] != NULL) {
+        m_nImageWidth = m_pInfo[1]->biWidth;
+        m_nImageHeight = m_pInfo[1]->biHeight;
+    }
+}
+
 void CDibEditor::InstallPicture(BITMAPINFOHEADER* info, BYTE* bits, int angle)
 {
     SaveUndo(TRUE);
