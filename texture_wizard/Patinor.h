@@ -61,7 +61,7 @@ PATINOR_API CWizardSettings& GetWizardSettings();
 PATINOR_API HINSTANCE GetPatinorModule();
 
 // While it lives, resources are looked up in the library first, so a host's own ids never
-// stand in for the wizard's.
+// stand in for the wizard's; the host's module is still searched after it.
 class PATINOR_API CWizardResourceScope
 {
 public:
@@ -70,6 +70,7 @@ public:
 
 private:
     HINSTANCE m_hPrevious;
+    BOOL m_bAddedPrevious;
     CWizardResourceScope(const CWizardResourceScope&) = delete;
     CWizardResourceScope& operator=(const CWizardResourceScope&) = delete;
 };

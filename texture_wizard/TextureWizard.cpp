@@ -51,13 +51,16 @@ DIBViewMaker SetDIBViewMaker(DIBViewMaker maker)
     return previous;
 }
 
-CWizardResourceScope::CWizardResourceScope() : m_hPrevious(AfxGetResourceHandle())
+CWizardResourceScope::CWizardResourceScope() : m_hPrevious(AfxGetResourceHandle()), m_bAddedPrevious(FALSE)
 {
     AfxSetResourceHandle(GetPatinorModule());
+    m_bAddedPrevious = AfxAddResourceModule(m_hPrevious);
 }
 
 CWizardResourceScope::~CWizardResourceScope()
 {
+    if (m_bAddedPrevious)
+        AfxRemoveResourceModule(m_hPrevious);
     AfxSetResourceHandle(m_hPrevious);
 }
 

@@ -11,6 +11,11 @@
 
 static CWizardTestApp theApp;
 
+CWizardTestApp& TheApp()
+{
+    return theApp;
+}
+
 namespace {
 
 // An image that counts its deletions.
@@ -186,6 +191,24 @@ TEST(TextureWizard, ItsOwnResourcesComeFirstWhileItRuns)
     }
     ASSERT_GT(AfxLoadString(102, text), 0);
     EXPECT_STREQ("host 102", text);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextureWizard, ItsPicturesAreInTheLibrary)
+{
+    HINSTANCE module = GetPatinorModule();
+    ASSERT_NE(nullptr, module);
+    for (UINT id : {141u, 148u, 149u, 150u, 151u})
+        EXPECT_NE(nullptr, ::LoadImage(module, MAKEINTRESOURCE(id), IMAGE_ICON, 16, 16, 0)) << id;
+    EXPECT_NE(nullptr, ::LoadBitmap(module, MAKEINTRESOURCE(144)));
+    for (UINT id : {159u, 160u, 169u, 170u, 171u, 172u, 173u, 174u})
+        EXPECT_NE(nullptr, ::LoadCursor(module, MAKEINTRESOURCE(id))) << id;
+    char text[256];
+    for (UINT id : {102u, 118u, 119u, 120u, 121u, 136u})
+        EXPECT_GT(::LoadStringA(module, id, text, sizeof(text)), 0) << id;
 }
 
 } // namespace

@@ -95,3 +95,48 @@ const RecordedMessage* CRecordingPage::Last(UINT message) const
             return &*it;
     return NULL;
 }
+
+namespace {
+
+void SendKey(WORD vk, DWORD flags)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = flags;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+} // namespace
+
+void KeyDown(WORD vk)
+{
+    SendKey(vk, 0);
+}
+
+void KeyUp(WORD vk)
+{
+    SendKey(vk, KEYEVENTF_KEYUP);
+}
+
+void PressKey(WORD vk)
+{
+    KeyDown(vk);
+    KeyUp(vk);
+}
+
+void CtrlKey(WORD vk)
+{
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    const BYTE ctrl = state[VK_CONTROL];
+    state[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    HWND focus = ::GetFocus();
+    ::PostMessage(focus, WM_KEYDOWN, vk, 1);
+    ::PostMessage(focus, WM_KEYUP, vk, 0xC0000001);
+    PumpPending();
+    ::GetKeyboardState(state);
+    state[VK_CONTROL] = ctrl;
+    ::SetKeyboardState(state);
+}

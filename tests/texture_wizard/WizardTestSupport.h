@@ -21,10 +21,22 @@ public:
     int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
     {
         m_messages.push_back(lpszPrompt != NULL ? lpszPrompt : "");
-        return IDOK;
+        return m_nAnswer;
     }
     std::vector<std::string> m_messages;
+    int m_nAnswer = IDOK;
 };
+
+CWizardTestApp& TheApp();
+
+// Keys through the system's input, so that the key state follows them as it would a user's.
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void PressKey(WORD vk);
+// A key typed into the focused control with Ctrl held, as the thread sees it. Wine takes
+// the modifier state of injected input back from the X server, so Ctrl is set in the
+// thread's key state instead.
+void CtrlKey(WORD vk);
 
 // A picture of w x h whose pixel (x, y), counted from the top, has colour(x, y).
 CImage* MakeImage(int w, int h, const std::function<COLORREF(int, int)>& colour);
