@@ -68,8 +68,8 @@ END_MESSAGE_MAP()
 
 CEditDIBView::CEditDIBView()
     : m_nZoom(MakeZoom(1, 1)), m_nFitZoom(MakeZoom(1, 1)), m_bFitToWindow(FALSE), m_rcCrop{},
-      m_bRangeBoxShown(FALSE), m_bTilingPreview(FALSE), m_bDragging(FALSE), m_pDisplayKey(NULL),
-      m_hDisplay(NULL), m_hOldDisplay(NULL), m_pOldBackground(NULL), m_nZoomedWidth(0), m_nZoomedHeight(0),
+      m_bRangeBoxShown(FALSE), m_bTilingPreview(FALSE), m_bDragging(FALSE), m_pDisplayBits(NULL),
+      m_nDisplayWidth(0), m_nDisplayHeight(0), m_hDisplay(NULL), m_hOldDisplay(NULL), m_pOldBackground(NULL), m_nZoomedWidth(0), m_nZoomedHeight(0),
       m_nClientWidth(0), m_nClientHeight(0), m_bAttached(FALSE), m_bAutoZoomPending(FALSE), m_nScrollMaxX(0),
       m_nScrollMaxY(0), m_nScrollX(0), m_nScrollY(0), m_nPageX(0), m_nPageY(0), m_nLineStep(8), m_hCursors{},
       m_hPreviousCursor(NULL), m_bFitting(FALSE), m_bDeleteOnDestroy(FALSE), m_rcDragStart{}, m_bCropFixed(FALSE),
@@ -113,7 +113,7 @@ void CEditDIBView::PostNcDestroy()
         ::DeleteObject(m_hDisplay);
         m_hDisplay = NULL;
     }
-    m_pDisplayKey = NULL;
+    m_pDisplayBits = NULL;
     if (m_pOldBackground != NULL && m_dcBackground.GetSafeHdc() != NULL)
         m_dcBackground.SelectObject(m_pOldBackground);
     m_pOldBackground = NULL;
@@ -151,7 +151,6 @@ void CEditDIBView::DetachImage()
         return;
     CDibEditor::DetachImage();
     m_bAttached = FALSE;
-    m_pDisplayKey = NULL;
     m_mask.Clear();
     m_savedMask.Clear();
     m_polygon.clear();
@@ -187,77 +186,61 @@ void CEditDIBView::OnPictureChanged()
 void CEditDIBView::RefreshBitmap()
 {
     BITMAPINFOHEADER* info = GetWorkingInfo();
-    BYTE* bits = GetWorkingBits();
     if (m_hWnd == NULL)
         return;
-    if (info != NULL && bits != NULL && m_bAttached) {
-        if (!m_mask.IsEmpty()) {
-            UpdateDisplayRows(0, info->biHeight);
-        } else if (bits == m_pDisplayKey && m_hDisplay != NULL) {
-            CClientDC dc(this);
-            BITMAPINFOHEADER header = GdiHeader(info, info->biHeight);
-            ::SetDIBits(dc.GetSafeHdc(), m_hDisplay, 0, info->biHeight, bits,
-                        reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-        } else {
-            if (m_hDisplay != NULL)
-                ::DeleteObject(m_hDisplay);
-            CClientDC dc(this);
-            BITMAPINFOHEADER header = GdiHeader(info, info->biHeight);
-            m_hDisplay = ::CreateDIBitmap(dc.GetSafeHdc(), &header, CBM_INIT, bits,
-                                          reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-            m_pDisplayKey = m_hDisplay != NULL ? bits : NULL;
-        }
-    }
+    if (info != NULL && GetWorkingBits() != NULL && m_bAttached)
+        UpdateDisplayRows(0, info->biHeight);
     Invalidate(FALSE);
 }
 
 // The display bitmap's rows top to bottom (picture rows, y downwards) made again from the
-// working layer with the black-fill mask over it.
+// working layer, with the black-fill mask over it while one is painted. The display is a
+// 32-bit DIB section written here directly: the platform's own 24-to-32-bit conversion of a
+// large picture took most of the time of every edit.
 void CEditDIBView::UpdateDisplayRows(int top, int bottom)
 {
     BITMAPINFOHEADER* info = GetWorkingInfo();
-    BYTE* bits = GetWorkingBits();
-    if (info == NULL || bits == NULL || m_mask.Width() != info->biWidth || m_mask.Height() != info->biHeight)
+    const BYTE* bits = GetWorkingBits();
+    if (info == NULL || bits == NULL)
         return;
-    const int height = info->biHeight;
-    top = std::max(top, 0);
-    bottom = std::min(bottom, height);
-    if (top >= bottom)
-        return;
-    CClientDC dc(this);
-    if (m_hDisplay == NULL || m_pDisplayKey != bits) {
+    const int width = info->biWidth, height = info->biHeight;
+    const bool masked = !m_mask.IsEmpty() && m_mask.Width() == width && m_mask.Height() == height;
+    if (m_hDisplay == NULL || m_nDisplayWidth != width || m_nDisplayHeight != height) {
         if (m_hDisplay != NULL)
             ::DeleteObject(m_hDisplay);
-        BITMAPINFOHEADER header = GdiHeader(info, info->biHeight);
-        m_hDisplay = ::CreateDIBitmap(dc.GetSafeHdc(), &header, CBM_INIT, bits, reinterpret_cast<BITMAPINFO*>(&header),
-                                      DIB_RGB_COLORS);
-        m_pDisplayKey = m_hDisplay != NULL ? bits : NULL;
-        if (m_hDisplay == NULL)
+        m_hDisplay = NULL;
+        m_pDisplayBits = NULL;
+        BITMAPINFOHEADER header = GdiHeader(info, height);
+        header.biBitCount = 32;
+        void* pixels = NULL;
+        m_hDisplay = ::CreateDIBSection(NULL, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &pixels, NULL, 0);
+        if (m_hDisplay == NULL || pixels == NULL) {
+            if (m_hDisplay != NULL)
+                ::DeleteObject(m_hDisplay);
+            m_hDisplay = NULL;
+            GetImageNotify()->ReportError(IDS_IMAGE_NO_RESOURCE);
             return;
-    }
-    const DWORD stride = DibStride24(info->biWidth);
-    const int rows = bottom - top;
-    BYTE* strip = static_cast<BYTE*>(malloc(static_cast<size_t>(stride) * rows));
-    if (strip == NULL)
-        return;
-    // Rows top..bottom are stored from (height - bottom) upwards.
-    // The header describes the whole picture; the strip holds only the lines asked for.
-    BITMAPINFOHEADER part = GdiHeader(info, height);
-    for (int y = top; y < bottom; ++y) {
-        const BYTE* in = bits + static_cast<size_t>(stride) * static_cast<size_t>(height - 1 - y);
-        BYTE* out = strip + static_cast<size_t>(stride) * static_cast<size_t>(bottom - 1 - y);
-        const BYTE* mask = m_mask.Bits() + static_cast<size_t>(y) * m_mask.Width();
-        for (int x = 0; x < info->biWidth; ++x) {
-            const BYTE keep = mask[x] == CFillMask::BLACK ? 0 : 0xFF;
-            out[3 * x] = in[3 * x] & keep;
-            out[3 * x + 1] = in[3 * x + 1] & keep;
-            out[3 * x + 2] = in[3 * x + 2] & keep;
         }
-        memset(out + 3 * static_cast<size_t>(info->biWidth), 0, stride - 3 * static_cast<size_t>(info->biWidth));
+        m_pDisplayBits = static_cast<DWORD*>(pixels);
+        m_nDisplayWidth = width;
+        m_nDisplayHeight = height;
+        top = 0;
+        bottom = height;
     }
-    ::SetDIBits(dc.GetSafeHdc(), m_hDisplay, static_cast<UINT>(height - bottom), static_cast<UINT>(rows), strip,
-                reinterpret_cast<BITMAPINFO*>(&part), DIB_RGB_COLORS);
-    free(strip);
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height);
+    ::GdiFlush();
+    const DWORD stride = DibStride24(width);
+    for (int y = top; y < bottom; ++y) {
+        const size_t stored = static_cast<size_t>(height - 1 - y);
+        const BYTE* in = bits + static_cast<size_t>(stride) * stored;
+        DWORD* out = m_pDisplayBits + static_cast<size_t>(width) * stored;
+        const BYTE* mask = masked ? m_mask.Bits() + static_cast<size_t>(y) * width : NULL;
+        for (int x = 0; x < width; ++x) {
+            const DWORD colour = in[3 * x] | (in[3 * x + 1] << 8) | (in[3 * x + 2] << 16);
+            out[x] = mask != NULL && mask[x] == CFillMask::BLACK ? 0 : colour;
+        }
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////

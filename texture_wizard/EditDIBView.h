@@ -123,7 +123,9 @@ private:
 
     CDC m_dcDisplay;
     CDC m_dcBackground;
-    BYTE* m_pDisplayKey;
+    DWORD* m_pDisplayBits; // the display's 32-bit pixels, rows bottom-up
+    int m_nDisplayWidth;
+    int m_nDisplayHeight;
     HBITMAP m_hDisplay;
     HBITMAP m_hOldDisplay;
     CBitmap m_bmBackground;
