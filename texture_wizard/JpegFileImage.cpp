@@ -54,6 +54,10 @@ DecodeResult DecodeJpeg(FILE* fp, DecodeOutput* out)
     cinfo.out_color_space = JCS_EXT_BGR;
 
     // Size the picture before the library allocates anything for it.
+    if (!DibSideAllowed(cinfo.image_width, cinfo.image_height)) {
+        jpeg_destroy_decompress(&cinfo);
+        return DECODE_FAILED;
+    }
     const DWORD bytes = DibBytes24(static_cast<LONG>(cinfo.image_width), static_cast<LONG>(cinfo.image_height));
     if (bytes == 0 || cinfo.image_width > 0x7FFFFFFF || cinfo.image_height > 0x7FFFFFFF) {
         jpeg_destroy_decompress(&cinfo);
