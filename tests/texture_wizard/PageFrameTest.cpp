@@ -119,7 +119,8 @@ TEST_F(PageFrameTest, PlacementCarriesFromPageToPage)
     CRect initial;
     CSize nextGap;
     EXPECT_EQ(WIZARD_RESULT_NEXT, Run(kResizable, [&](CTestPage& page) {
-        maximised = page.IsZoomed() != FALSE;
+        // The maximise is posted after the showing; a loaded machine may not have run it yet.
+        maximised = PumpUntil([&] { return page.IsZoomed() != FALSE; });
         page.ShowWindow(SW_RESTORE);
         initial = CRect(page.m_rcShown);
         CRect window, next;
