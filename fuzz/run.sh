@@ -36,6 +36,11 @@ if [ $# -gt 0 ]; then harnesses=("$@"); else mapfile -t harnesses < <(grep -v '^
 # what earlier runs found.
 rm -rf "$tree/seeds"
 QVZ_FUZZ_SCRATCH=$tree/scratch/seeds "$tree/bin/fuzz_seeds" "$tree/seeds"
+if [ -x "$tree/bin/fuzz_lha_extract" ] && command -v lha >/dev/null; then
+  "$here/tests/renderer/make_lha_fixtures.sh" "$tree/scratch/lha-seeds" >/dev/null
+  mkdir -p "$tree/seeds/lha_extract"
+  cp "$tree/scratch/lha-seeds"/*.lzh "$tree/seeds/lha_extract/"
+fi
 
 dict_of() {
   case $1 in
@@ -46,6 +51,7 @@ dict_of() {
     texture_jpeg|picture_jpeg) echo jpeg ;;
     picture_metafile) echo metafile ;;
     picture_raster_header) echo raster ;;
+    lha_extract) echo lha ;;
   esac
 }
 

@@ -40,6 +40,7 @@ std::vector<std::string> Inputs(const char* harness, size_t limit = 400) {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(dir + "\\" + fd.cFileName);
   } while (files.size() < limit && ::FindNextFileA(h, &fd));
   ::FindClose(h);
+  if (limit > 1) std::printf("%s: %u inputs\n", harness, (unsigned)files.size());
   return files;
 }
 
