@@ -1,5 +1,6 @@
 """The board designer's pictures."""
+from . import controls
 
 
 def draw(outdir):
-    pass
+    controls.draw(outdir)
