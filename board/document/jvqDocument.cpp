@@ -8,6 +8,7 @@
 #include "afxres.h"
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
+#include "jvqClipboardBlock.h"
 #include "jvqCompoundFile.h"
 #include "jvqFileHeader.h"
 #include "jvqFill.h"
@@ -257,44 +258,12 @@ BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
     // block that ends early pastes nothing.
     jvqMemFile file(h, 1024);
     std::vector<jvqObject*> made;
-    const int nSaved = m_pHeader->m_nVersion;
-    BOOL bOk = FALSE;
-    try {
-      int32_t n = 0;
-      bOk = file.Read(&n, 4) == 4 && n >= 0 && (DWORD)n <= (file.GetLength() - 4) / 4;
-      for (int32_t i = 0; bOk && i < n; i++) {
-        int32_t code = 0;
-        if (file.Read(&code, 4) != 4) {
-          bOk = FALSE;
-          break;
-        }
-        jvqObject* p = jvqObjectDefaults::CreateObject(code);
-        if (p == NULL) {
-          bOk = FALSE;  // no record length: nothing after an unknown class can be read
-          break;
-        }
-        m_pHeader->m_nVersion = code == JVQ_OBJ_BANNER ? JVQ_VERSION_CURRENT : JVQ_VERSION_CLIPBOARD;
-        BOOL bRead = p->Load(&file, m_pHeader);
-        m_pHeader->m_nVersion = nSaved;
-        if (!bRead) {
-          delete p;
-          bOk = FALSE;
-          break;
-        }
-        p->Recalc();
-        made.push_back(p);
-      }
-    } catch (CException* e) {
-      e->Delete();
-      bOk = FALSE;
-    }
-    m_pHeader->m_nVersion = nSaved;
+    const BOOL bOk = jvqReadClipboardBlock(&file, m_pHeader, made);
     file.Close();
     if (bOk) {
       for (jvqObject* p : made) objects.Add(p);
       bResult = TRUE;
     } else {
-      for (jvqObject* p : made) delete p;
       AfxMessageBox(kPasteCorrupt);
     }
   }

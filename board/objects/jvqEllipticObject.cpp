@@ -13,8 +13,9 @@
 #endif
 
 int GetArcPointCount(int nStart, int nEnd) {
-  int n = 3 * ((nEnd - nStart) / 3);
-  return (n >= 1 && n <= 60) ? n : 60;
+  // Angles come from records as they stand: the difference may not fit an int.
+  const int64_t n = 3 * (((int64_t)nEnd - nStart) / 3);
+  return (n >= 1 && n <= 60) ? (int)n : 60;
 }
 
 static int ReduceAngle(int nAngle) {

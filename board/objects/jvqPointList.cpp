@@ -204,8 +204,9 @@ BOOL jvqPointList::PtInPolygon(const POINT* pPoint) const {
 
 BOOL jvqPointList::SetArcPoints(RECT rc, int nStart, int nEnd, int, int, int nPoints) {
   RemoveAll();
-  int s = (nStart - 90) % 360;
-  int e = (nEnd - 90) % 360;
+  // Reduced first: angles read from a record may lie anywhere in the int range.
+  int s = (nStart % 360 - 90) % 360;
+  int e = (nEnd % 360 - 90) % 360;
   if (s < 0) s += 360;
   if (e < 0) e += 360;
   if (s >= e) e += 360;
@@ -213,10 +214,11 @@ BOOL jvqPointList::SetArcPoints(RECT rc, int nStart, int nEnd, int, int, int nPo
   if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
   int nCount = 0;
   POINT* pts = GetEllipseArcPoints(&nCount, (float)(s * JVQ_DEG2RAD), (float)(e * JVQ_DEG2RAD),
-                                   nPoints, (float)((rc.right - rc.left) * 1000 * 0.5),
-                                   (float)((rc.bottom - rc.top) * 1000 * 0.5), 0.0f);
+                                   nPoints, (float)(((double)rc.right - rc.left) * 1000 * 0.5),
+                                   (float)(((double)rc.bottom - rc.top) * 1000 * 0.5), 0.0f);
+  const LONG cx = (LONG)(((int64_t)rc.right + rc.left) / 2), cy = (LONG)(((int64_t)rc.bottom + rc.top) / 2);
   for (int i = 0; i < nCount; i++) {
-    POINT p = {pts[i].x / 1000 + (rc.right + rc.left) / 2, pts[i].y / 1000 + (rc.bottom + rc.top) / 2};
+    POINT p = {pts[i].x / 1000 + cx, pts[i].y / 1000 + cy};
     m_points.push_back(p);
   }
   delete[] pts;
@@ -264,6 +266,9 @@ BOOL jvqPointList::Load(CFile* pFile, jvqFileHeader*) {
     if (n < 0 || (DWORD)n > jvqBytesLeft(pFile) / 8) return FALSE;
     std::vector<POINT> pts((size_t)n);
     if (n > 0 && !jvqReadExact(pFile, pts.data(), (UINT)n * 8)) return FALSE;
+    for (const POINT& p : pts)
+      if (p.x < -JVQ_MAX_COORDINATE || p.x > JVQ_MAX_COORDINATE || p.y < -JVQ_MAX_COORDINATE || p.y > JVQ_MAX_COORDINATE)
+        return FALSE;
     m_points.insert(m_points.end(), pts.begin(), pts.end());
     return TRUE;
   } catch (CFileException* e) {

@@ -10,6 +10,10 @@ class CDC;
 class CRgn;
 class jvqFileHeader;
 
+// Largest coordinate a record may carry (0.1 mm: 100 m, far beyond any sheet). Curves are
+// computed in thousandths of a unit in int, which this keeps from overflowing.
+#define JVQ_MAX_COORDINATE 1000000
+
 class jvqPointList {
  public:
   jvqPointList() {}

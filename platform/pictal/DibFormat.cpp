@@ -36,7 +36,7 @@ BYTE MaskChannel(uint32_t pixel, uint32_t mask)
   while (!((mask >> shift) & 1)) ++shift;
   uint32_t m = mask >> shift;
   int width = 0;
-  while ((m >> width) & 1) ++width;
+  while (width < 32 && ((m >> width) & 1)) ++width;  // a mask of all 32 bits
   uint32_t v = (pixel & mask) >> shift;
   v &= (width >= 32) ? 0xFFFFFFFFu : ((1u << width) - 1);
   if (width >= 8) return (BYTE)(v >> (width - 8));
@@ -396,7 +396,7 @@ bool DibSetColor(BYTE* dib, size_t size, int x, int y, COLORREF color)
     while (!((mask >> shift) & 1)) ++shift;
     uint32_t m = mask >> shift;
     int width = 0;
-    while ((m >> width) & 1) ++width;
+    while (width < 32 && ((m >> width) & 1)) ++width;  // a mask of all 32 bits
     uint32_t v = width >= 8 ? ((uint32_t)value << (width - 8)) : ((uint32_t)value >> (8 - width));
     return (v << shift) & mask;
   };

@@ -1,7 +1,9 @@
 // Every class writes its record, reads it back into a fresh object and writes the same
-// bytes; every shortened record and an oversized point count are refused.
+// bytes; every shortened record, an oversized point count and coordinates no sheet can
+// hold are refused; angles from anywhere in the int range read without overflow.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 
@@ -103,6 +105,48 @@ TEST(RecordTable, ShortAndOversizedRecordsAreRefused) {
       std::unique_ptr<jvqObject> back(k.blank(&view));
       EXPECT_FALSE(LoadBytes(*back, big, 4)) << k.name << " " << count;
       EXPECT_EQ(0, back->GetPointCount()) << k.name;
+    }
+  }
+}
+
+TEST(RecordTable, CoordinatesBeyondAHundredMetresAreRefused) {
+  jvqViewMapping view;
+  for (const Kind& k : Kinds()) {
+    std::unique_ptr<jvqObject> o(k.make(&view));
+    const Bytes b = StoreBytes(*o);
+    // The first point's x and y (after class code, state and count); found by fuzzing:
+    // curves are computed in thousandths of a unit and overflowed.
+    for (size_t at : {12u, 16u}) {
+      for (int32_t v : {JVQ_MAX_COORDINATE + 1, -JVQ_MAX_COORDINATE - 1, INT_MAX, INT_MIN}) {
+        Bytes beyond = b;
+        PutInt32(beyond, at, v);
+        std::unique_ptr<jvqObject> back(k.blank(&view));
+        EXPECT_FALSE(LoadBytes(*back, beyond, 4)) << k.name << " " << at << " " << v;
+        EXPECT_EQ(0, back->GetPointCount()) << k.name;
+      }
+      Bytes edge = b;
+      PutInt32(edge, at, -JVQ_MAX_COORDINATE);
+      std::unique_ptr<jvqObject> back(k.blank(&view));
+      EXPECT_TRUE(LoadBytes(*back, edge, 4)) << k.name << " " << at;
+    }
+  }
+}
+
+TEST(RecordTable, AnglesFromTheWholeIntRangeRead) {
+  jvqViewMapping view;
+  for (const Kind& k : Kinds()) {
+    if (k.code != JVQ_OBJ_PIE) continue;
+    std::unique_ptr<jvqObject> o(k.make(&view));
+    Bytes b = StoreBytes(*o);
+    // A pie's record ends in its start and end angles; found by fuzzing: the angles'
+    // difference and their turn by 90 degrees overflowed.
+    for (auto angles : {std::pair<int32_t, int32_t>{INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, {INT_MIN + 1, 10}}) {
+      PutInt32(b, b.size() - 8, angles.first);
+      PutInt32(b, b.size() - 4, angles.second);
+      std::unique_ptr<jvqObject> back(k.blank(&view));
+      ASSERT_TRUE(LoadBytes(*back, b, 4)) << angles.first << " " << angles.second;
+      back->Recalc();
+      EXPECT_GT(back->GetOutline()->GetCount(), 0);
     }
   }
 }

@@ -161,6 +161,19 @@ TEST(DibFormat, RefusesDamagedFiles)
   EXPECT_FALSE(pictal::NormalizeDib(d.b.data(), d.b.size(), 0, &dib));
 }
 
+TEST(DibFormat, BitFieldMaskOfAllThirtyTwoBits)
+{
+  // Found by fuzzing: measuring a mask that covers every bit shifted a 32-bit value by 32.
+  Bytes file = MakeBmp(kInfo, 3, 2, 32, false, true);
+  for (int i = 0; i < 4; ++i) file[54 + i] = 0xFF;  // the red mask, right after the header
+  pictal::Bytes dib;
+  ASSERT_TRUE(pictal::ParseBmpFile(file.data(), file.size(), &dib));
+  // Red is the pixel's top byte.
+  const uint32_t pixel = file[file.size() - 4] | file[file.size() - 3] << 8 | file[file.size() - 2] << 16 |
+                         (uint32_t)file[file.size() - 1] << 24;
+  EXPECT_EQ(pixel >> 24, pictal::DibGetColor(dib.data(), dib.size(), 2, 0) & 0xFF);
+}
+
 TEST(DibFormat, SetColorOnEveryDepth)
 {
   for (int bits : {1, 4, 8, 16, 24, 32}) {
