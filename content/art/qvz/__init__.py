@@ -1,5 +1,8 @@
 """The board designer's pictures."""
 
+from . import cursors, rulers
+
 
 def draw(outdir):
-    pass
+    cursors.draw(outdir)
+    rulers.draw(outdir)
