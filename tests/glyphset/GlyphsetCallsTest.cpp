@@ -12,19 +12,26 @@
 namespace {
 
 TEST(GlyphsetCalls, BlocksKeepTheBoardsLayout) {
-  EXPECT_EQ(sizeof(GlyphTextBlock), 68u);
-  EXPECT_EQ(offsetof(GlyphTextBlock, charWidth), 8u);
-  EXPECT_EQ(offsetof(GlyphTextBlock, underline), 20u);
-  EXPECT_EQ(offsetof(GlyphTextBlock, direction), 36u);
-  EXPECT_EQ(offsetof(GlyphTextBlock, wrap), 44u);
-  EXPECT_EQ(offsetof(GlyphTextBlock, rect), 48u);
-  EXPECT_EQ(offsetof(GlyphTextBlock, text), 64u);
-  EXPECT_EQ(sizeof(GlyphBannerBlock), 56u);
-  EXPECT_EQ(offsetof(GlyphBannerBlock, horizontal), 8u);
-  EXPECT_EQ(offsetof(GlyphBannerBlock, angle), 24u);
-  EXPECT_EQ(offsetof(GlyphBannerBlock, rect), 28u);
-  EXPECT_EQ(offsetof(GlyphBannerBlock, pPen), 44u);
-  EXPECT_EQ(offsetof(GlyphBannerBlock, text), 52u);
+  // The 32-bit layout is the one the board and the library share; the 64-bit test build has
+  // the same fields in the same order with 8-byte pointers.
+#ifdef _WIN64
+  const size_t text[] = {80, 16, 28, 44, 52, 56, 72}, banner[] = {80, 16, 32, 36, 56, 72};
+#else
+  const size_t text[] = {68, 8, 20, 36, 44, 48, 64}, banner[] = {56, 8, 24, 28, 44, 52};
+#endif
+  EXPECT_EQ(sizeof(GlyphTextBlock), text[0]);
+  EXPECT_EQ(offsetof(GlyphTextBlock, charWidth), text[1]);
+  EXPECT_EQ(offsetof(GlyphTextBlock, underline), text[2]);
+  EXPECT_EQ(offsetof(GlyphTextBlock, direction), text[3]);
+  EXPECT_EQ(offsetof(GlyphTextBlock, wrap), text[4]);
+  EXPECT_EQ(offsetof(GlyphTextBlock, rect), text[5]);
+  EXPECT_EQ(offsetof(GlyphTextBlock, text), text[6]);
+  EXPECT_EQ(sizeof(GlyphBannerBlock), banner[0]);
+  EXPECT_EQ(offsetof(GlyphBannerBlock, horizontal), banner[1]);
+  EXPECT_EQ(offsetof(GlyphBannerBlock, angle), banner[2]);
+  EXPECT_EQ(offsetof(GlyphBannerBlock, rect), banner[3]);
+  EXPECT_EQ(offsetof(GlyphBannerBlock, pPen), banner[4]);
+  EXPECT_EQ(offsetof(GlyphBannerBlock, text), banner[5]);
 }
 
 TEST(GlyphsetCalls, ExportedByName) {

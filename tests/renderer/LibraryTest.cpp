@@ -116,15 +116,25 @@ TEST(Depthra, ExportsByNameAndOrdinal)
     ASSERT_TRUE(d.save && d.status && d.percent && d.drawn && d.sum);
     EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(d.lib, MAKEINTRESOURCEA(1))), reinterpret_cast<void*>(d.save));
     EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(d.lib, MAKEINTRESOURCEA(3))), reinterpret_cast<void*>(d.percent));
-    // The C++ entries carry the decorated names a caller of the platform's compiler looks up.
-    EXPECT_EQ(GetProcAddress(d.lib, MAKEINTRESOURCEA(15)), GetProcAddress(d.lib, "?zMain@@YAHPAD0HHHHHH0H@Z"));
     EXPECT_NE(GetProcAddress(d.lib, MAKEINTRESOURCEA(15)), nullptr);
-    EXPECT_EQ(GetProcAddress(d.lib, MAKEINTRESOURCEA(14)), GetProcAddress(d.lib, "?zChangeTextureFileName@@YAHKPAD@Z"));
-    EXPECT_EQ(GetProcAddress(d.lib, MAKEINTRESOURCEA(16)), GetProcAddress(d.lib, "?zSuppressBmpFileLoad@@YAXH@Z"));
     EXPECT_NE(GetProcAddress(d.lib, MAKEINTRESOURCEA(16)), nullptr);
     EXPECT_EQ(d.percent(), 0.0);
     EXPECT_EQ(d.sum(), 2147483647);
     EXPECT_EQ(d.status(), 0);
+}
+
+TEST(Depthra, CppEntriesCarryThe32BitCompilersDecoratedNames)
+{
+#ifdef _WIN64
+    GTEST_SKIP() << "the decorated names are those a 32-bit caller looks up; the 64-bit test build "
+                    "exports these entries by ordinal and by their GCC names only";
+#else
+    Depthra d;
+    ASSERT_NE(d.lib, nullptr);
+    EXPECT_EQ(GetProcAddress(d.lib, MAKEINTRESOURCEA(15)), GetProcAddress(d.lib, "?zMain@@YAHPAD0HHHHHH0H@Z"));
+    EXPECT_EQ(GetProcAddress(d.lib, MAKEINTRESOURCEA(14)), GetProcAddress(d.lib, "?zChangeTextureFileName@@YAHKPAD@Z"));
+    EXPECT_EQ(GetProcAddress(d.lib, MAKEINTRESOURCEA(16)), GetProcAddress(d.lib, "?zSuppressBmpFileLoad@@YAXH@Z"));
+#endif
 }
 
 TEST(Depthra, RendersAContainerWithArchivesFromAnotherThreadsView)
