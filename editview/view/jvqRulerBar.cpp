@@ -141,6 +141,12 @@ CSize jvqRulerBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   return sz;
 }
 
+LRESULT jvqRulerBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The ruler has no buttons: a press is the ruler's own, never the tool bar's.
+  if (message == WM_LBUTTONDOWN) return CWnd::WindowProc(message, wParam, lParam);
+  return CToolBar::WindowProc(message, wParam, lParam);
+}
+
 void jvqRulerBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
   CToolBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
   UpdateFromView();

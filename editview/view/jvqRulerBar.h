@@ -20,6 +20,7 @@ class jvqRulerBar : public CToolBar {
   ~jvqRulerBar() override;
   virtual BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nId);
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
   jvqView* GetView();
