@@ -44,7 +44,7 @@ BOOL qvzApp::InitInstance() {
     OnFileNew();
     if (m_pMainWnd == NULL) return FALSE;
   }
-  m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
+  m_pMainWnd->ShowWindow(m_nCmdShow);
   m_pMainWnd->UpdateWindow();
   return TRUE;
 }

@@ -107,7 +107,8 @@ void jvqRulerBar::CreateResources() {
     probe.CreatePointFont(90, "ＭＳ ゴシック");
     LOGFONT lf;
     ::GetObject(probe.m_hObject, sizeof(lf), &lf);
-    m_fontLabel.CreateFont(lf.lfHeight, 0, -2700, -2700, 400, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    // Turned a quarter clockwise, so the labels read down the ruler.
+    m_fontLabel.CreateFont(lf.lfHeight, 0, 2700, 2700, 400, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "@ＭＳ ゴシック");
     LoadMarker(m_bmMarker, 225, 12, 9, RGB(128, 128, 128));
     LoadMarker(m_bmSelected, 468, 12, 9, RGB(255, 0, 0));
@@ -283,8 +284,8 @@ void jvqRulerBar::Paint(CDC* pDC) {
     if (h) {
       pDC->ExtTextOut(c - ext.cx / 2, m_rcScale.top + 1, ETO_CLIPPED, &m_rcScale, t, NULL);
     } else {
-      // The downward font runs its text from the point, to the left of the baseline.
-      pDC->ExtTextOut(m_rcScale.right - 1, c - ext.cx / 2, ETO_CLIPPED, &m_rcScale, t, NULL);
+      // Turned clockwise, the text cell lies to the left of its reference point.
+      pDC->ExtTextOut(m_rcScale.left + 1 + ext.cy, c - ext.cx / 2, ETO_CLIPPED, &m_rcScale, t, NULL);
     }
     m_LastLabels.push_back(val / 10);
   }

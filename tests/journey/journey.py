@@ -8,6 +8,7 @@ import importlib.util
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 from PIL import Image
@@ -26,17 +27,23 @@ class Journey:
 
     def tool(self, *args):
         """Runs qvzjourney.exe with arguments (make, dump) and returns its output."""
-        r = subprocess.run([self.loader, "qvzjourney.exe", *args], cwd=self.bindir, capture_output=True, text=True,
-                           encoding="cp932", errors="replace")
-        if r.returncode != 0:
-            raise AssertionError("qvzjourney %s failed: %s" % (" ".join(args), r.stderr))
-        return r.stdout
+        # Files, not pipes: a wine server started by the call keeps its handles open.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run([self.loader, "qvzjourney.exe", *args], cwd=self.bindir, stdin=subprocess.DEVNULL,
+                                  stdout=out, stderr=err).returncode
+            out.seek(0)
+            err.seek(0)
+            text, errors = out.read().decode("cp932", "replace"), err.read().decode("cp932", "replace")
+        if code != 0:
+            raise AssertionError("qvzjourney %s failed: %s" % (" ".join(args), errors))
+        return text
 
     def start(self, *args):
         self.program = subprocess.Popen([self.loader, "QVZ.exe", *args], cwd=self.bindir, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def send(self, line):
+        print("  > " + line, file=sys.stderr, flush=True)
         self.driver.stdin.write(line + "\n")
         self.driver.stdin.flush()
         reply = self.driver.stdout.readline().strip()

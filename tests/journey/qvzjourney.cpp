@@ -136,16 +136,19 @@ static bool SaveScreen(const char* path) {
   return ok;
 }
 
+// Read from the screen, as the user sees it: another process's window DC shows nothing.
 static std::string Locate(COLORREF cr) {
   HWND v = Target("view");
   if (v == NULL) return "none";
   RECT rc;
   ::GetClientRect(v, &rc);
-  HDC dc = ::GetDC(v);
-  HDC mem = ::CreateCompatibleDC(dc);
-  HBITMAP bmp = ::CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+  POINT org = {0, 0};
+  ::ClientToScreen(v, &org);
+  HDC screen = ::GetDC(NULL);
+  HDC mem = ::CreateCompatibleDC(screen);
+  HBITMAP bmp = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
   HGDIOBJ old = ::SelectObject(mem, bmp);
-  ::BitBlt(mem, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
+  ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, org.x, org.y, SRCCOPY);
   int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
   for (int y = 0; y < rc.bottom; y++)
     for (int x = 0; x < rc.right; x++)
@@ -158,7 +161,7 @@ static std::string Locate(COLORREF cr) {
   ::SelectObject(mem, old);
   ::DeleteObject(bmp);
   ::DeleteDC(mem);
-  ::ReleaseDC(v, dc);
+  ::ReleaseDC(NULL, screen);
   if (x1 < 0) return "none";
   char buf[64];
   snprintf(buf, sizeof(buf), "%d %d %d %d", x0, y0, x1, y1);
