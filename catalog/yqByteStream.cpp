@@ -4,9 +4,7 @@
 #include <cstring>
 #include <new>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "afxreplace.h"
 
 bool yqByteReader::Read(void* out, size_t count)
 {
@@ -123,30 +121,5 @@ bool yqReadWholeFile(const char* path, std::vector<unsigned char>& out)
 
 bool yqReplaceFile(const char* path, const void* data, size_t count)
 {
-    CString target = yqFilePath(path);
-    CString temp = target + ".tmp";
-    CFile file;
-    if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
-        return false;
-    try {
-        file.Write(data, static_cast<UINT>(count));
-        file.Close();
-    } catch (CException* e) {
-        e->Delete();
-        file.Abort();
-        std::remove(temp);
-        return false;
-    }
-#ifdef _WIN32
-    if (!MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temp);
-        return false;
-    }
-#else
-    if (std::rename(temp, target) != 0) {
-        std::remove(temp);
-        return false;
-    }
-#endif
-    return true;
+    return AfxReplaceFileData(yqFilePath(path), data, count) != FALSE;
 }

@@ -111,26 +111,29 @@ size_t CountRowValues(const unsigned char* p, size_t remaining)
 
 }  // namespace
 
-bool yqRecord::Parse(yqByteReader& reader)
+void yqRecord::Parse(yqByteReader& reader)
 {
     m_fields.reserve(m_fields.size() + CountRowValues(reader.GetCurrent(), reader.GetRemaining()));
     for (;;) {
+        // The end of the buffer ends the row: a file cut short costs at most its last value.
         int type = reader.Peek();
         if (type < 0)
-            return false;  // the buffer ended inside the row
+            return;
         if (type == 0) {
             reader.Skip(1);
-            return true;
+            return;
         }
         yqField field;
-        if (!reader.Read(&field.m_cType, 1) || !reader.Read(field.m_szCode, 4))
-            return false;
+        if (reader.GetRemaining() < 5) {
+            reader.SetPosition(reader.GetSize());  // a value cut inside its code is dropped
+            return;
+        }
+        reader.Read(&field.m_cType, 1);
+        reader.Read(field.m_szCode, 4);
         const unsigned char* start = reader.GetCurrent();
         const void* nul = std::memchr(start, 0, reader.GetRemaining());
-        if (!nul)
-            return false;  // the text has no end
-        size_t length = static_cast<const unsigned char*>(nul) - start;
-        reader.Skip(length + 1);
+        size_t length = nul ? static_cast<size_t>(static_cast<const unsigned char*>(nul) - start) : reader.GetRemaining();
+        reader.SetPosition(reader.GetPosition() + length + (nul ? 1 : 0));
         const char* text = reinterpret_cast<const char*>(start);
         if (field.m_cType == 'p') {
             // A path: 8 leading bytes are dropped, '/' becomes '\'.

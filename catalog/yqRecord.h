@@ -39,9 +39,10 @@ public:
     // A new list (the caller deletes it) of the elements of a list value, or NULL.
     CStringList* GetFieldList(const char* code) const;
 
-    // Reads the row at the cursor, up to and including its 0 byte. Returns false when the
-    // buffer ends before the row does.
-    bool Parse(yqByteReader& reader);
+    // Reads the row at the cursor, up to and including its 0 byte; the end of the buffer
+    // also ends it, keeping the values read so far (a value cut in its text keeps what it
+    // holds, one cut in its code is dropped).
+    void Parse(yqByteReader& reader);
 
     int GetPackedSize() const;
     void Pack(yqByteWriter& out) const;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <new>
 
 #include "yqByteStream.h"
@@ -99,16 +100,12 @@ int yqRowList::LoadFile(const char* path, yqTable* table)
     try {
         yqByteReader reader(data.data(), data.size());
         while (!reader.AtEnd()) {
-            yqRecord* row = new yqRecord;
+            std::unique_ptr<yqRecord> row(new yqRecord);
             row->m_pTable = table;
-            if (!row->Parse(reader)) {
-                // The file ends inside a row: it was cut short.
-                delete row;
-                RemoveAll();
-                return 0;
-            }
+            row->Parse(reader);
             row->m_nRow = static_cast<int>(m_rows.size());
-            m_rows.push_back(row);
+            m_rows.push_back(row.get());
+            row.release();
         }
     } catch (const std::bad_alloc&) {
         RemoveAll();

@@ -1,6 +1,7 @@
 #include "ZBBackGround.h"
 
 #include "ZBFileSystem.h"
+#include "ZBMath.h"
 #include "ZBSceneStream.h"
 
 #include <cmath>
@@ -149,10 +150,10 @@ float ZBBackGround::FogFactor(float z) const
     case 1:
         return (m_fFogEnd - z) / (m_fFogEnd - m_fFogStart);
     case 2:
-        return std::exp(-m_fFogDensity * z);
+        return ZBExp(-m_fFogDensity * z);
     case 3: {
         const float t = m_fFogDensity * z;
-        return std::exp(-(t * t));
+        return ZBExp(-(t * t));
     }
     default:
         return 1.0f;

@@ -13,11 +13,6 @@ ZBDepthBuffer::ZBDepthBuffer(uint32_t width, uint32_t height, float nearZ, float
     }
 }
 
-bool ZBDepthBuffer::Test(int column, int row, float depth) const
-{
-    return Inside(column, row) && depth > m_fLowerBound && depth < At(column, row);
-}
-
 bool ZBDepthBuffer::TestAndSet(int column, int row, float depth)
 {
     if (!Test(column, row, depth))

@@ -10,7 +10,11 @@ public:
     ZBDepthBuffer(uint32_t width, uint32_t height, float nearZ, float farZ);
     virtual ~ZBDepthBuffer() = default;
 
-    bool Test(int column, int row, float depth) const;
+    // Strict: an equal depth keeps the surface drawn first.
+    bool Test(int column, int row, float depth) const
+    {
+        return Inside(column, row) && depth > m_fLowerBound && depth < At(column, row);
+    }
     bool TestAndSet(int column, int row, float depth);
     bool Set(int column, int row, float depth);
     bool IsValid() const { return m_bValid; }

@@ -1,5 +1,6 @@
 #include "ZBDriver.h"
 
+#include "ZBByteStream.h"
 #include "ZBFileSystem.h"
 #include "ZBSceneStream.h"
 
@@ -22,45 +23,53 @@ bool IsContainerPath(const char* path)
 
 int ZBDriver::Run(const ZBRenderRequest& req)
 {
-    // Each call starts from a fresh triangle group; the old one is freed here.
-    m_scene.m_pTriangles = std::make_unique<ZBTriangleGroup>();
-    m_nStatus = ZB_STATUS_LOADING;
-    int result;
-    if (!req.scenePath || !*req.scenePath) {
-        result = ZB_ERR_SCENE;
-    } else if (IsContainerPath(req.scenePath)) {
-        result = ReadSceneContainer(req);
-    } else {
-        std::ifstream is(req.scenePath);
-        if (!is) {
-            result = ZB_ERR_SCENE;
-        } else {
-            m_scene.ReadText(is, req.shadeMode);
-            result = RenderAndWrite(req);
-        }
-    }
+    int result = ReadScene(req);
+    if (result == ZB_OK)
+        result = RenderAndWrite(req);
     // The triangles are freed on every path, whatever the result.
     m_scene.m_pTriangles->Clear();
     return result;
 }
 
-int ZBDriver::RenderAndWrite(const ZBRenderRequest& req)
+int ZBDriver::ReadScene(const ZBRenderRequest& req)
 {
+    // Each call starts from a fresh triangle group; the old one is freed here.
+    m_scene.m_pTriangles = std::make_unique<ZBTriangleGroup>();
+    m_nStatus = ZB_STATUS_LOADING;
+    if (!req.scenePath || !*req.scenePath)
+        return ZB_ERR_SCENE;
+    if (IsContainerPath(req.scenePath)) {
+        const int result = ReadSceneContainer(req);
+        if (result != ZB_OK)
+            return result;
+    } else {
+        std::ifstream is(req.scenePath);
+        if (!is)
+            return ZB_ERR_SCENE;
+        m_scene.ReadText(is, req.shadeMode);
+    }
     m_scene.m_back.SetColour(req.red * 0.003921569f, req.green * 0.003921569f, req.blue * 0.003921569f);
     m_scene.m_back.SetImage(req.backImagePath);
-    ZBView* view = m_scene.m_views.GetView(req.viewIndex);
     // Without the asked view nothing is rendered or written.
-    if (!view)
+    if (!m_scene.m_views.GetView(req.viewIndex))
         return ZB_ERR_SCENE;
     const char* out = req.outPath ? req.outPath : ZB_DEFAULT_OUTPUT;
     if (!*out || req.width <= 0 || req.height <= 0 || static_cast<int64_t>(req.width) * req.height > 0x7FFFFFF)
         return ZB_ERR_WRITE;
     m_scene.m_views.SetViewSize(req.width, req.height, req.viewIndex);
+    return ZB_OK;
+}
+
+int ZBDriver::RenderAndWrite(const ZBRenderRequest& req)
+{
+    ZBView* view = m_scene.m_views.GetView(req.viewIndex);
+    if (!view)
+        return ZB_ERR_SCENE;
     m_nStatus = ZB_STATUS_RENDERING;
     const bool rendered = view->Render(m_scene);
     m_nStatus = ZB_STATUS_WRITING;
     // A failed render writes nothing, so no stale picture can pass for a result.
-    if (!rendered || !m_scene.m_screen.WriteBmp(out))
+    if (!rendered || !m_scene.m_screen.WriteBmp(req.outPath ? req.outPath : ZB_DEFAULT_OUTPUT))
         return ZB_ERR_WRITE;
     return ZB_OK;
 }
@@ -110,9 +119,11 @@ int ZBDriver::UnpackArchives(std::istream& is, int32_t count, const std::string&
 
 int ZBDriver::ReadSceneContainer(const ZBRenderRequest& req)
 {
-    std::ifstream is(req.scenePath, std::ios::binary);
-    if (!is)
+    // Read through a small window: a container of any size costs no memory of its size.
+    ZBFileReadBuf block;
+    if (!block.Open(req.scenePath))
         return ZB_ERR_SCENE;
+    std::istream is(&block);
     char magic[4];
     int32_t unused1, unused2, count;
     if (!is.read(magic, 4) || std::memcmp(magic, "#RAY", 4) != 0 || !ReadInt32(is, unused1) ||
@@ -135,5 +146,5 @@ int ZBDriver::ReadSceneContainer(const ZBRenderRequest& req)
     m_scene.ReadRecords(is);
     m_scene.m_pTriangles->Prepare();
     m_scene.m_views.SetShadeMode(ZBShadeModeFromArgument(req.shadeMode));
-    return RenderAndWrite(req);
+    return ZB_OK;
 }

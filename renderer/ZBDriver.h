@@ -31,6 +31,10 @@ public:
     explicit ZBDriver(ZBScene& scene) : m_scene(scene) {}
 
     int Run(const ZBRenderRequest& req);
+    // The two halves of Run: the scene read and made ready for the view asked for, then the
+    // render pass and the picture written.
+    int ReadScene(const ZBRenderRequest& req);
+    int RenderAndWrite(const ZBRenderRequest& req);
     int ReadSceneContainer(const ZBRenderRequest& req);
     static void DeleteTempImages(const std::string& folder);
 
@@ -41,7 +45,6 @@ public:
     std::string m_strTempFolder;
 
 private:
-    int RenderAndWrite(const ZBRenderRequest& req);
     int UnpackArchives(std::istream& is, int32_t count, const std::string& folder);
 
     ZBScene& m_scene;

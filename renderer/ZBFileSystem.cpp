@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "afxreplace.h"
+
 
 #ifdef _WIN32
 #include <windows.h>
@@ -24,26 +26,14 @@ const char kSep = '/';
 
 bool WriteWhole(const std::string& path, const std::function<bool(std::ostream&)>& writer)
 {
-    const std::string tmp = path + ".~tmp";
-    bool ok;
-    {
+    return AfxReplaceFile(path.c_str(), [&](const char* tmp) -> BOOL {
         std::ofstream os(tmp, std::ios::binary | std::ios::trunc);
         if (!os)
-            return false;
-        ok = writer(os);
-        os.flush();
-        ok = ok && os.good();
-    }
-    if (ok) {
-#ifdef _WIN32
-        ok = MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-        ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-#endif
-    }
-    if (!ok)
-        RemoveFile(tmp);
-    return ok;
+            return FALSE;
+        const bool ok = writer(os);
+        os.close();
+        return ok && !os.fail();
+    }) != FALSE;
 }
 
 std::string TempSceneFolder()

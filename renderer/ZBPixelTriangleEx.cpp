@@ -93,6 +93,10 @@ void ZBPixelTriangleEx::DrawTriangle(ZBTriangle& source)
     const int width = static_cast<int>(m_corner2.x), height = static_cast<int>(m_corner1.y);
     ZBScreenBuffer& screen = m_scene.m_screen;
     const bool interpolate = m_nShadeMode == 1 || m_nShadeMode == 2;
+    const float n[3] = {source.m_plane[0], source.m_plane[1], source.m_plane[2]};
+    const float d = source.m_plane[3];
+    const float nzqz = n[2] * m_fNear;
+    const float halfPlaneWidth = m_fPlaneWidth / 2;
 
     for (int half = 0; half < 2; ++half) {
         // Upper half: edges A->B and A->C; lower half: edges C->B and C->A.
@@ -119,6 +123,8 @@ void ZBPixelTriangleEx::DrawTriangle(ZBTriangle& source)
             }
             const int first = std::max(TruncToInt(std::min(x1, x2) + 1), 0);
             const int last = std::min(TruncToInt(std::max(x1, x2)), width);
+            const float qy = static_cast<float>(static_cast<unsigned>(r)) * m_fPixelHeight - m_fPlaneHeight / 2;
+            const float nyqy = n[1] * qy;
             for (int c = first; c <= last; ++c) {
                 float s = 0.0f, z = z1;
                 if (first != last) {
@@ -127,10 +133,13 @@ void ZBPixelTriangleEx::DrawTriangle(ZBTriangle& source)
                 }
                 float tu = u1 + (u2 - u1) * s, tv = v1 + (v2 - v1) * s;
                 if (!small) {
-                    ZBEdge ray;
-                    ray.Set(ZBVector(), PixelToPlane(c, r));
-                    ZBVector hit;
-                    if (source.IntersectEyeRay(ray, hit)) {
+                    // The eye ray through the pixel's corner q meets the plane at (d / n.q) q:
+                    // IntersectEyeRay's operations in its order, without building the ray.
+                    const float qx = static_cast<float>(static_cast<unsigned>(c)) * m_fPixelWidth - halfPlaneWidth;
+                    const float den = n[0] * qx + nyqy + nzqz;
+                    if (!(std::fabs(den) < ZB_EPSILON)) {
+                        const float t = d / den;
+                        const ZBVector hit(0.0f + qx * t, 0.0f + qy * t, 0.0f + m_fNear * t);
                         z = hit.z;
                         if (tex)
                             TextureCoordAt(hit, tu, tv);

@@ -150,15 +150,4 @@ bool ReadStr(std::istream& is, std::string& s, size_t limit)
     return true;
 }
 
-int32_t TruncToInt(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= 2147483647.0)
-        return 2147483647;
-    if (v <= -2147483648.0)
-        return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-
 } // namespace ZBSceneStream

@@ -31,6 +31,15 @@ bool ReadStr(std::istream& is, std::string& s, size_t limit);
 uint64_t Remaining(std::istream& is);
 
 // float -> int32 truncating toward zero, limited to the int32 range (NaN gives 0).
-int32_t TruncToInt(double v);
+inline int32_t TruncToInt(double v)
+{
+    if (v != v)
+        return 0;
+    if (v >= 2147483647.0)
+        return 2147483647;
+    if (v <= -2147483648.0)
+        return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
 
 } // namespace ZBSceneStream

@@ -88,11 +88,6 @@ void ZBScreenBuffer::SetDepthBound(float bound)
         m_pDepth->SetLowerBound(bound);
 }
 
-bool ZBScreenBuffer::TestDepth(int column, int row, float depth) const
-{
-    return m_pDepth && m_pDepth->Test(column, row, depth);
-}
-
 const uint8_t* ZBScreenBuffer::PixelAt(int column, int row) const
 {
     if (m_pixels.empty() || column < 0 || row < 0 || column >= m_nWidth || row >= m_nHeight)

@@ -17,7 +17,7 @@ public:
     bool SetUp(int width, int height, float nearZ, float farZ, float scale, const uint8_t* bgr);
     void PlaceBackgroundImage(float scale);
     void SetDepthBound(float bound);
-    bool TestDepth(int column, int row, float depth) const;
+    bool TestDepth(int column, int row, float depth) const { return m_pDepth && m_pDepth->Test(column, row, depth); }
     bool SetPixel(int column, int row, const float rgb[3], float depth, float opacity);
     bool SetPixelTested(int column, int row, const float rgb[3], float depth, float opacity);
     bool WriteBmp(const char* path) const;

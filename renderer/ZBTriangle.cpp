@@ -2,6 +2,7 @@
 
 #include "ZBBackGround.h"
 #include "ZBLight.h"
+#include "ZBMath.h"
 #include "ZBMaterial.h"
 #include "ZBTexture.h"
 #include "ZBTriangleGroup.h"
@@ -221,7 +222,8 @@ static double Power(double base, int exponent)
     return std::pow(base, static_cast<double>(exponent));
 }
 
-void ZBTriangle::Light(const ZBLightGroup& lights, const ZBMaterialGroup& materials, const ZBTextureGroup& textures)
+void ZBTriangle::Light(const ZBLightGroup& lights, const ZBMaterialGroup& materials, const ZBTextureGroup& textures,
+                       unsigned corners)
 {
     const ZBTexture* tex = m_nTexture >= 1 ? textures.GetTexture(m_nTexture - 1) : nullptr;
     if (tex && !tex->m_bShade && !tex->m_bBlackTransparent)
@@ -245,6 +247,8 @@ void ZBTriangle::Light(const ZBLightGroup& lights, const ZBMaterialGroup& materi
         exponent = mat.m_nExponent;
     }
     for (int k = 0; k < 3; ++k) {
+        if (!(corners & (1u << k)))
+            continue;
         const ZBVector P = m_camera[k].p;
         const ZBVector N = m_cameraNormals[k];
         float acc[3] = {0, 0, 0};
@@ -264,7 +268,7 @@ void ZBTriangle::Light(const ZBLightGroup& lights, const ZBMaterialGroup& materi
                 ZBVector D = light.m_cameraDirection;
                 D.Normalize();
                 const float c = D.Dot(R);
-                if (std::cos(light.m_nSpotAngle * 0.017453292f) > c)
+                if (ZBCos(light.m_nSpotAngle * 0.017453292f) > c)
                     S = 0.0f;
                 else
                     S = static_cast<float>(Power(c, light.m_nSpotExponent));

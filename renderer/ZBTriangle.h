@@ -48,7 +48,9 @@ public:
     bool IntersectEyeRay(const ZBEdge& ray, ZBVector& out) const;
     // Splits at the near plane into pieces appended to group; this triangle becomes invisible.
     void SplitAtNear(float nearZ, int k1, int k2, ZBTriangleGroup& group);
-    void Light(const ZBLightGroup& lights, const ZBMaterialGroup& materials, const ZBTextureGroup& textures);
+    // corners: bit k set lights corner k; the others keep their colours.
+    void Light(const ZBLightGroup& lights, const ZBMaterialGroup& materials, const ZBTextureGroup& textures,
+               unsigned corners = 7);
     void SetBackgroundColours(const ZBBackGround& back);
 
     int m_nMaterial;

@@ -1,10 +1,14 @@
 #include "ZBView.h"
 
+#include "ZBMath.h"
 #include "ZBPixelTriangleEx.h"
 #include "ZBScene.h"
 #include "ZBSceneStream.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 using namespace ZBSceneStream;
 
@@ -68,7 +72,7 @@ void ZBView::ComputeViewMatrix(ZBMatrix& out)
 
 bool ZBView::SetUpScreen(ZBScene& scene, float nearZ, float farZ)
 {
-    m_fPlaneWidth = 2 * nearZ * std::tan(m_fAngle * 3.1415927f * 0.0027777778f);
+    m_fPlaneWidth = 2 * nearZ * ZBTan(m_fAngle * 3.1415927f * 0.0027777778f);
     m_fPlaneHeight = m_fPlaneWidth * static_cast<float>(m_nHeight) / static_cast<float>(m_nWidth);
     m_fPixelWidth = m_fPlaneWidth / m_nWidth;
     m_fPixelHeight = m_fPlaneHeight / m_nHeight;
@@ -118,12 +122,51 @@ bool ZBView::Render(ZBScene& scene)
     scene.m_progress.SetDrawnTriangleCount(0);
     scene.m_progress.SetTriangleSum(n);
     DrawWireLines(scene, group.NearestDepth(), group.FarthestDepth());
+    // Lit colours of recently drawn mesh corners, by pool index; a mesh drawn in order finds its
+    // shared corners here without a table as large as the mesh.
+    struct LitCorner {
+        uint32_t vertex;
+        float rgb[3];
+        float opacity;
+    };
+    constexpr uint32_t kLitSlots = 1 << 16;
+    std::vector<LitCorner> lit;
+    if (m_nShadeMode != ZB_SHADE_BACKCOLOR)
+        lit.assign(kLitSlots, LitCorner{UINT32_MAX, {0, 0, 0}, 1.0f});
+    auto slot = [&](uint32_t v) -> LitCorner& { return lit[v & (kLitSlots - 1)]; };
     for (int i = 1; i <= n; ++i) {
         scene.m_progress.SetDrawnTriangleCount(i);
         ZBTriangle* t = group.NextTriangle();
         if (!t || !t->m_bVisible)
             continue;
-        LightTriangle(scene, *t);
+        // A corner shared by several triangles of a mesh is lit once: its colour depends only on
+        // its camera position and normal, the material and the lights, all the same for it.
+        uint32_t corner[3];
+        if (lit.empty() || !group.CornerVertices(i - 1, corner)) {
+            LightTriangle(scene, *t);
+        } else {
+            unsigned unknown = 0;
+            for (int k = 0; k < 3; ++k) {
+                const LitCorner& c = slot(corner[k]);
+                if (c.vertex == corner[k]) {
+                    std::memcpy(t->m_colours[k], c.rgb, sizeof t->m_colours[k]);
+                    t->m_fOpacity = c.opacity;
+                } else {
+                    unknown |= 1u << k;
+                }
+            }
+            if (unknown) {
+                t->Light(scene.m_lights, scene.m_materials, scene.m_textures, unknown);
+                for (int k = 0; k < 3; ++k) {
+                    if (!(unknown & (1u << k)))
+                        continue;
+                    LitCorner& c = slot(corner[k]);
+                    c.vertex = corner[k];
+                    std::memcpy(c.rgb, t->m_colours[k], sizeof c.rgb);
+                    c.opacity = t->m_fOpacity;
+                }
+            }
+        }
         ZBVector proj[3];
         t->ProjectCorners(m_fNear, proj);
         if (!ClipToWindow(proj[0], proj[1], proj[2]))

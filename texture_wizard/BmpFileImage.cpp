@@ -72,8 +72,8 @@ bool ParseBmp(const BYTE* file, DWORD size, BmpLayout& layout)
         colours = Get32(h + 32);
         layout.tableEntrySize = 4;
     }
-    // A top-down picture (negative height) is refused, as is any empty one.
-    if (width <= 0 || height <= 0)
+    // A top-down picture (negative height) is refused, as is any empty or oversized one.
+    if (!DibSideAllowed(width, height))
         return false;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
         return false;
@@ -180,7 +180,7 @@ BOOL CBmpFileImage::AttachDibBlock(const BITMAPINFOHEADER* dib, DWORD size)
     if (dib == NULL || size < sizeof(BITMAPINFOHEADER))
         return FALSE;
     const DWORD needed = DibPackedSize(dib);
-    if (needed == 0 || needed > size)
+    if (needed == 0 || needed > size || !DibSideAllowed(dib->biWidth, dib->biHeight))
         return FALSE;
     FreeLayer0();
     const LONG width = dib->biWidth, height = dib->biHeight;

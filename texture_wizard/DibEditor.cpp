@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -53,6 +56,35 @@ void ZeroPadding(BYTE* row, LONG width, DWORD stride)
 bool ValidBase(const BITMAPINFOHEADER* info, const BYTE* bits)
 {
     return info != NULL && bits != NULL && DibBytes24(info->biWidth, info->biHeight) != 0;
+}
+
+// Runs work(first, last) over [0, rows) in bands on several threads when the picture is
+// large enough to gain from it; on one thread otherwise or when no thread can be started.
+template <class Work>
+void RunInBands(int64_t rows, int64_t columns, const Work& work)
+{
+    unsigned threads = std::thread::hardware_concurrency();
+    threads = threads == 0 ? 1 : threads > 8 ? 8 : threads;
+    if (rows * columns < 1000000 || threads < 2 || rows < threads) {
+        work(0, rows);
+        return;
+    }
+    std::vector<std::thread> pool;
+    const int64_t band = (rows + threads - 1) / threads;
+    int64_t next = band; // the first band is this thread's
+    try {
+        for (; next < rows; next += band) {
+            const int64_t first = next, last = next + band < rows ? next + band : rows;
+            pool.emplace_back([&work, first, last] { work(first, last); });
+        }
+    } catch (const std::exception&) {
+        // No further thread: this one does what is left after its own band.
+    }
+    work(0, band);
+    if (next < rows)
+        work(next, rows);
+    for (std::thread& t : pool)
+        t.join();
 }
 
 } // namespace
@@ -119,13 +151,22 @@ BOOL DibRotateArbitrary(const BITMAPINFOHEADER* info, const BYTE* bits, int angl
     const double back = (36000 - angle) * kRadiansPerUnit;
     const double cosB = cos(back), sinB = sin(back);
     const DWORD stride = DibStride24(w), newStride = DibStride24(static_cast<LONG>(newWidth));
-    for (int64_t r = newHeight - 1; r >= 0; --r) {
+    // x cos and x sin of every column, made once: the same products the per-pixel formula
+    // takes, so the pixels do not change.
+    std::vector<double> columnCos(static_cast<size_t>(newWidth)), columnSin(static_cast<size_t>(newWidth));
+    for (int64_t c = 0; c < newWidth; ++c) {
+        const double x = static_cast<double>(minX + c);
+        columnCos[static_cast<size_t>(c)] = x * cosB;
+        columnSin[static_cast<size_t>(c)] = x * sinB;
+    }
+    auto rows = [&](int64_t first, int64_t last) {
+    for (int64_t r = first; r < last; ++r) {
         BYTE* target = RowAt(*newBits, newStride, static_cast<LONG>(r));
         const double y = static_cast<double>(minY + r);
+        const double ySin = y * sinB, yCos = y * cosB;
         for (int64_t c = 0; c < newWidth; ++c) {
-            const double x = static_cast<double>(minX + c);
-            const double sx = x * cosB - y * sinB;
-            const double sy = x * sinB + y * cosB;
+            const double sx = columnCos[static_cast<size_t>(c)] - ySin;
+            const double sy = columnSin[static_cast<size_t>(c)] + yCos;
             const int64_t l = static_cast<int64_t>(sx + 0.5);
             const int64_t n = static_cast<int64_t>(sy + 0.5);
             BYTE* out = target + 3 * c;
@@ -139,8 +180,10 @@ BOOL DibRotateArbitrary(const BITMAPINFOHEADER* info, const BYTE* bits, int angl
                 continue;
             }
             // Both fractions below one half: blend with the right-hand column (x fraction)
-            // and the row above (y fraction).
-            const double fx = fmod(sx, 1.0), fy = fmod(sy, 1.0);
+            // and the row above (y fraction). Here sx and sy are not negative, so taking off
+            // the whole part is exact and equals fmod(s, 1).
+            const double fx = sx - static_cast<double>(static_cast<int64_t>(sx));
+            const double fy = sy - static_cast<double>(static_cast<int64_t>(sy));
             const bool right = l + 1 < w, up = n + 1 < h;
             const BYTE* p10 = right ? p00 + 3 : p00;
             const BYTE* p01 = up ? RowAt(bits, stride, static_cast<LONG>(n + 1)) + 3 * l : p00;
@@ -153,6 +196,10 @@ BOOL DibRotateArbitrary(const BITMAPINFOHEADER* info, const BYTE* bits, int angl
         }
         ZeroPadding(target, static_cast<LONG>(newWidth), newStride);
     }
+    };
+    // Rows are independent: large pictures are shared out in bands, each pixel computed
+    // exactly as one thread would.
+    RunInBands(newHeight, newWidth, rows);
     return TRUE;
 }
 
@@ -294,6 +341,17 @@ void CDibEditor::SetWorking(BITMAPINFOHEADER* info, BYTE* bits)
     m_pBits[1] = bits;
     m_nImageWidth = info->biWidth;
     m_nImageHeight = info->biHeight;
+}
+
+void CDibEditor::UseBaseAsWorking()
+{
+    ReleaseWorking();
+    m_pInfo[1] = m_pInfo[0];
+    m_pBits[1] = m_pBits[0];
+    if (m_pInfo[1] != NULL) {
+        m_nImageWidth = m_pInfo[1]->biWidth;
+        m_nImageHeight = m_pInfo[1]->biHeight;
+    }
 }
 
 void CDibEditor::InstallPicture(BITMAPINFOHEADER* info, BYTE* bits, int angle)

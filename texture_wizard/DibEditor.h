@@ -62,10 +62,14 @@ protected:
     BITMAPINFOHEADER* m_pInfo[3]; // 0 base (read only), 1 working, 2 undo
     BYTE* m_pBits[3];
 
-private:
     // Replaces the working layer, releasing the old one unless it is layer 0's.
     void SetWorking(BITMAPINFOHEADER* info, BYTE* bits);
     void ReleaseWorking();
+    bool WorkingIsBase() const { return m_pBits[1] != NULL && m_pBits[1] == m_pBits[0]; }
+    // Layer 0's blocks become the working layer again.
+    void UseBaseAsWorking();
+
+private:
     void ReleaseUndo();
     void InstallPicture(BITMAPINFOHEADER* info, BYTE* bits, int angle);
 

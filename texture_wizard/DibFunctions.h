@@ -3,10 +3,20 @@
 
 #include "DibTypes.h"
 
+#include <cstdint>
+
 // Sizes as the wizard pages compute them from a header.
 DWORD DibImageSize(const BITMAPINFOHEADER* info);
 DWORD DibImageSize8(const BITMAPINFOHEADER* info);
 SIZE DibGetSize(const BITMAPINFOHEADER* info);
+
+// Largest side of a picture the wizard takes in: the view's sizes and zoom factors travel
+// in 16 bits, and rotating a larger picture would overflow them.
+enum : LONG { kDibMaxSide = 16384 };
+inline bool DibSideAllowed(int64_t width, int64_t height)
+{
+    return width > 0 && height > 0 && width <= kDibMaxSide && height <= kDibMaxSide;
+}
 
 // Row stride of a bottom-up 24-bit DIB; 0 when the width is not positive or too large.
 DWORD DibStride24(LONG width);

@@ -5,6 +5,7 @@
 #include "MappedFile.h"
 #include "OctreeQuantizer.h"
 #include "TextureInfo.h"
+#include "afxreplace.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -35,32 +36,6 @@ BITMAPINFOHEADER* CopyHeader(const BITMAPINFOHEADER* info)
         copy->biSize = sizeof(BITMAPINFOHEADER);
     }
     return copy;
-}
-
-// The file is written beside its target and replaces it only when whole.
-CString TempPathFor(const char* path)
-{
-    CString temp(path);
-    temp += ".~tmp";
-    return temp;
-}
-
-BOOL ReplaceFile(const char* temp, const char* path)
-{
-#ifdef _WIN32
-    return ::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
-#else
-    return rename(temp, path) == 0;
-#endif
-}
-
-void RemoveFile(const char* path)
-{
-#ifdef _WIN32
-    ::DeleteFileA(path);
-#else
-    remove(path);
-#endif
 }
 
 } // namespace
@@ -251,91 +226,88 @@ BOOL CImage::Save(const char* path, BOOL eightBit, CTextureInfo* info)
     }
 
     const uint64_t fileSize = offBits + pixelSize;
-    const CString temp = TempPathFor(path);
-    CMappedFile file;
-    if (fileSize + trailerSize > 0x7FFFFFFF || !file.Open(temp, GENERIC_WRITE)) {
-        free(palette);
-        free(trailer);
-        return FALSE;
-    }
-    if (!file.Map(static_cast<DWORD>(fileSize + trailerSize))) {
-        file.Close();
-        RemoveFile(temp);
-        free(palette);
-        free(trailer);
-        return FALSE;
-    }
-    m_pView = static_cast<BYTE*>(file.GetView());
-    BYTE* out = m_pView;
-
-    out[0] = 'B';
-    out[1] = 'M';
-    Put32(out + 2, static_cast<uint32_t>(fileSize));
-    Put32(out + 6, 0);
-    Put32(out + 10, offBits);
-
-    BYTE* header = out + 14;
-    Put32(header + 0, 40);
-    Put32(header + 4, static_cast<uint32_t>(width));
-    Put32(header + 8, static_cast<uint32_t>(height));
-    Put16(header + 12, 1);
-    Put16(header + 14, eightBit ? 8 : 24);
-    Put32(header + 16, BI_RGB);
-    Put32(header + 20, static_cast<uint32_t>(pixelSize));
-    Put32(header + 24, static_cast<uint32_t>(layer->biXPelsPerMeter));
-    Put32(header + 28, static_cast<uint32_t>(layer->biYPelsPerMeter));
-    Put32(header + 32, static_cast<uint32_t>(count));
-    Put32(header + 36, 0);
-
-    if (!eightBit) {
-        memcpy(out + offBits, bits, size24);
-    } else {
-        memcpy(out + 54, palette, 4 * static_cast<size_t>(count));
-        const DWORD stride8 = static_cast<DWORD>((width + 3) & ~3);
-        CImageNotify* notify = GetImageNotify();
-        notify->BeginProgress(IDS_IMAGE_REDUCING, height);
-        // The search is memoised per colour in a small direct-mapped table: photographs
-        // repeat colours, and the answer for a colour never changes.
-        const int kCacheSize = 1 << 14;
-        uint32_t* cacheKeys = static_cast<uint32_t*>(malloc(sizeof(uint32_t) * kCacheSize));
-        BYTE* cacheIndex = static_cast<BYTE*>(malloc(kCacheSize));
-        if (cacheKeys != NULL)
-            memset(cacheKeys, 0xFF, sizeof(uint32_t) * kCacheSize);
-        for (LONG y = 0; y < height; ++y) {
-            const BYTE* source = bits + static_cast<size_t>(stride24) * static_cast<size_t>(y);
-            BYTE* target = out + offBits + static_cast<size_t>(stride8) * static_cast<size_t>(y);
-            for (LONG x = 0; x < width; ++x) {
-                const BYTE blue = source[3 * x], green = source[3 * x + 1], red = source[3 * x + 2];
-                const uint32_t key = static_cast<uint32_t>(blue) | (green << 8) | (red << 16);
-                if (cacheKeys == NULL || cacheIndex == NULL) {
-                    target[x] = static_cast<BYTE>(NearestPaletteIndex(palette, count, blue, green, red));
-                    continue;
-                }
-                const uint32_t slot = ((key * 2654435761u) >> 18) & (kCacheSize - 1);
-                if (cacheKeys[slot] != key) {
-                    cacheKeys[slot] = key;
-                    cacheIndex[slot] = static_cast<BYTE>(NearestPaletteIndex(palette, count, blue, green, red));
-                }
-                target[x] = cacheIndex[slot];
-            }
-            memset(target + width, 0, stride8 - static_cast<DWORD>(width));
-            notify->StepProgress(y + 1);
+    // Written beside the target and put in its place only when whole.
+    return AfxReplaceFile(path, [&](LPCTSTR temp) -> BOOL {
+        CMappedFile file;
+        if (fileSize + trailerSize > 0x7FFFFFFF || !file.Open(temp, GENERIC_WRITE)) {
+            free(palette);
+            free(trailer);
+            return FALSE;
         }
-        free(cacheKeys);
-        free(cacheIndex);
-        notify->EndProgress();
-        free(palette);
-    }
+        if (!file.Map(static_cast<DWORD>(fileSize + trailerSize))) {
+            file.Close();
+            free(palette);
+            free(trailer);
+            return FALSE;
+        }
+        m_pView = static_cast<BYTE*>(file.GetView());
+        BYTE* out = m_pView;
 
-    if (trailer != NULL) {
-        memcpy(out + fileSize, trailer, trailerSize);
-        free(trailer);
-    }
-    m_pView = NULL;
-    file.Close();
-    if (!ReplaceFile(temp, path)) {
-        RemoveFile(temp);
-        return FALSE;
-    }
-    return TRUE;
+        out[0] = 'B';
+        out[1] = 'M';
+        Put32(out + 2, static_cast<uint32_t>(fileSize));
+        Put32(out + 6, 0);
+        Put32(out + 10, offBits);
+
+        BYTE* header = out + 14;
+        Put32(header + 0, 40);
+        Put32(header + 4, static_cast<uint32_t>(width));
+        Put32(header + 8, static_cast<uint32_t>(height));
+        Put16(header + 12, 1);
+        Put16(header + 14, eightBit ? 8 : 24);
+        Put32(header + 16, BI_RGB);
+        Put32(header + 20, static_cast<uint32_t>(pixelSize));
+        Put32(header + 24, static_cast<uint32_t>(layer->biXPelsPerMeter));
+        Put32(header + 28, static_cast<uint32_t>(layer->biYPelsPerMeter));
+        Put32(header + 32, static_cast<uint32_t>(count));
+        Put32(header + 36, 0);
+
+        if (!eightBit) {
+            memcpy(out + offBits, bits, size24);
+        } else {
+            memcpy(out + 54, palette, 4 * static_cast<size_t>(count));
+            const DWORD stride8 = static_cast<DWORD>((width + 3) & ~3);
+            CImageNotify* notify = GetImageNotify();
+            notify->BeginProgress(IDS_IMAGE_REDUCING, height);
+            // The search is memoised per colour in a small direct-mapped table: photographs
+            // repeat colours, and the answer for a colour never changes.
+            const int kCacheSize = 1 << 14;
+            uint32_t* cacheKeys = static_cast<uint32_t*>(malloc(sizeof(uint32_t) * kCacheSize));
+            BYTE* cacheIndex = static_cast<BYTE*>(malloc(kCacheSize));
+            if (cacheKeys != NULL)
+                memset(cacheKeys, 0xFF, sizeof(uint32_t) * kCacheSize);
+            for (LONG y = 0; y < height; ++y) {
+                const BYTE* source = bits + static_cast<size_t>(stride24) * static_cast<size_t>(y);
+                BYTE* target = out + offBits + static_cast<size_t>(stride8) * static_cast<size_t>(y);
+                for (LONG x = 0; x < width; ++x) {
+                    const BYTE blue = source[3 * x], green = source[3 * x + 1], red = source[3 * x + 2];
+                    const uint32_t key = static_cast<uint32_t>(blue) | (green << 8) | (red << 16);
+                    if (cacheKeys == NULL || cacheIndex == NULL) {
+                        target[x] = static_cast<BYTE>(NearestPaletteIndex(palette, count, blue, green, red));
+                        continue;
+                    }
+                    const uint32_t slot = ((key * 2654435761u) >> 18) & (kCacheSize - 1);
+                    if (cacheKeys[slot] != key) {
+                        cacheKeys[slot] = key;
+                        cacheIndex[slot] = static_cast<BYTE>(NearestPaletteIndex(palette, count, blue, green, red));
+                    }
+                    target[x] = cacheIndex[slot];
+                }
+                memset(target + width, 0, stride8 - static_cast<DWORD>(width));
+                notify->StepProgress(y + 1);
+            }
+            free(cacheKeys);
+            free(cacheIndex);
+            notify->EndProgress();
+            free(palette);
+        }
+
+        if (trailer != NULL) {
+            memcpy(out + fileSize, trailer, trailerSize);
+            free(trailer);
+        }
+        m_pView = NULL;
+        file.Close();
+        return TRUE;
+    });
 }

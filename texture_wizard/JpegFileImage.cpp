@@ -13,33 +13,9 @@ extern "C" {
 #include <jerror.h>
 }
 
+#include "JpegErrorTrap.h"
+
 namespace {
-
-// The library is C without unwind tables in the target build, so its error exit leaves
-// by longjmp to the decoder below rather than by a C++ exception.
-struct JpegErrorManager
-{
-    jpeg_error_mgr pub;
-    jmp_buf jump;
-};
-
-extern "C" void JpegErrorExit(j_common_ptr cinfo)
-{
-    longjmp(reinterpret_cast<JpegErrorManager*>(cinfo->err)->jump, 1);
-}
-
-extern "C" void JpegEmitMessage(j_common_ptr cinfo, int level)
-{
-    // A file that ends early would be padded with grey: treat it as the error it is.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
-        JpegErrorExit(cinfo);
-    if (level < 0)
-        cinfo->err->num_warnings++;
-}
-
-extern "C" void JpegOutputMessage(j_common_ptr)
-{
-}
 
 enum DecodeResult { DECODE_OK, DECODE_FAILED, DECODE_NO_MEMORY };
 
@@ -53,13 +29,11 @@ struct DecodeOutput
 DecodeResult DecodeJpeg(FILE* fp, DecodeOutput* out)
 {
     jpeg_decompress_struct cinfo;
-    JpegErrorManager jerr;
-    cinfo.err = jpeg_std_error(&jerr.pub);
-    jerr.pub.error_exit = JpegErrorExit;
-    jerr.pub.emit_message = JpegEmitMessage;
-    jerr.pub.output_message = JpegOutputMessage;
-    if (setjmp(jerr.jump)) {
-        const bool noMemory = jerr.pub.msg_code == JERR_OUT_OF_MEMORY;
+    // A file that ends early would be padded with grey: the trap treats it as the error it is.
+    pictal::JpegErrorTrap trap;
+    cinfo.err = pictal::JpegErrorTrapInit(&trap, true);
+    if (setjmp(trap.jump)) {
+        const bool noMemory = trap.mgr.msg_code == JERR_OUT_OF_MEMORY;
         jpeg_destroy_decompress(&cinfo);
         free(out->bits);
         free(out->info);
@@ -80,6 +54,10 @@ DecodeResult DecodeJpeg(FILE* fp, DecodeOutput* out)
     cinfo.out_color_space = JCS_EXT_BGR;
 
     // Size the picture before the library allocates anything for it.
+    if (!DibSideAllowed(cinfo.image_width, cinfo.image_height)) {
+        jpeg_destroy_decompress(&cinfo);
+        return DECODE_FAILED;
+    }
     const DWORD bytes = DibBytes24(static_cast<LONG>(cinfo.image_width), static_cast<LONG>(cinfo.image_height));
     if (bytes == 0 || cinfo.image_width > 0x7FFFFFFF || cinfo.image_height > 0x7FFFFFFF) {
         jpeg_destroy_decompress(&cinfo);

@@ -1,19 +1,26 @@
-// Times the renderer on generated scenes of 1k to 1M triangles at 1000 x 750: through the
-// exported call of depthra.dll under Windows (or Wine), through the driver natively.
+// One measurement of the renderer per process, so that every figure comes from a fresh process:
+//   renderer_bench make N T       writes bench_N_T.vqb and bench_N_T.txt (grid of N triangles, two
+//                                 lights, T = 1 with a 64 x 64 texture) and the texture
+//   renderer_bench call SCENE     the whole call: read, render, write bench_out.bmp
+//   renderer_bench pass SCENE     the render pass alone (the container read beforehand, untimed)
+//   renderer_bench dll SCENE      (Windows) Vxi_SaveImageByZBuffer of depthra.dll, as the board
+//                                 designer calls it
+// Prints: seconds, the process's peak memory in MB, CPU seconds of the measured part.
 #include "SceneGenerator.h"
+#include "ZBDriver.h"
+#include "ZBFileSystem.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <memory>
-#include <mutex>
 #include <string>
+#include <time.h>
 
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include "ZBDriver.h"
+#include <psapi.h>
 #endif
 
 using namespace SceneGenerator;
@@ -21,131 +28,148 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Seconds(Clock::time_point a, Clock::time_point b)
+const int kWidth = 1000, kHeight = 750;
+
+// CPU time of the process, which a loaded machine disturbs less than the wall clock.
+double CpuSeconds()
 {
-    return std::chrono::duration<double>(b - a).count();
+#ifdef _WIN32
+    FILETIME c, e, k, u;
+    if (!GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u))
+        return 0;
+    auto v = [](const FILETIME& f) { return (static_cast<uint64_t>(f.dwHighDateTime) << 32 | f.dwLowDateTime) * 1e-7; };
+    return v(k) + v(u);
+#else
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+#endif
 }
 
-#ifdef _WIN32
-typedef int(WINAPI* SaveImageFn)(const char*, const char*, int, int, int, int, int, int, const char*, int);
-typedef void (*SuppressFn)(int);
-SaveImageFn g_save;
-#else
-ZBScene g_scene;
-ZBDriver g_driver(g_scene);
-#endif
-
-int Render(const std::string& scene, const char* out)
+double PeakMegabytes()
 {
 #ifdef _WIN32
-    return g_save(scene.c_str(), out, 1000, 750, 0, 255, 255, 255, nullptr, 1);
+    PROCESS_MEMORY_COUNTERS pmc;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
+        return 0;
+    return static_cast<double>(pmc.PeakPagefileUsage > pmc.PeakWorkingSetSize ? pmc.PeakPagefileUsage
+                                                                                : pmc.PeakWorkingSetSize) /
+           1048576.0;
 #else
+    std::ifstream is("/proc/self/status");
+    std::string line;
+    while (std::getline(is, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    return 0;
+#endif
+}
+
+// Containers carry no archives here: their texture is put into the scene folder beforehand.
+std::string SceneFolder()
+{
+#ifdef _WIN32
+    return ZBFileSystem::TempSceneFolder();
+#else
+    return ".";
+#endif
+}
+
+ZBRenderRequest Request(const char* scene)
+{
     ZBRenderRequest r;
-    r.scenePath = scene.c_str();
-    r.outPath = out;
-    r.width = 1000;
-    r.height = 750;
+    r.scenePath = scene;
+    r.outPath = "bench_out.bmp";
+    r.width = kWidth;
+    r.height = kHeight;
     r.red = r.green = r.blue = 255;
-    return g_driver.Run(r);
-#endif
+    r.shadeMode = 1;
+    return r;
 }
 
-#ifdef _WIN32
-// The progress pair is written once per triangle: compare the lock we use with a kernel mutex.
-void LockCost()
+int Make(int n, bool textured)
 {
-    const int n = 1000000;
-    std::mutex m;
-    volatile unsigned value = 0;
-    auto t0 = Clock::now();
-    for (int i = 0; i < n; ++i) {
-        std::lock_guard<std::mutex> g(m);
-        value = i;
-    }
-    auto t1 = Clock::now();
-    HANDLE h = CreateMutexA(nullptr, FALSE, nullptr);
-    for (int i = 0; i < n; ++i) {
-        WaitForSingleObject(h, INFINITE);
-        value = i;
-        ReleaseMutex(h);
-    }
-    auto t2 = Clock::now();
-    CloseHandle(h);
-    std::printf("lock\tstd::mutex %.1f ns\tWin32 mutex %.1f ns\n", Seconds(t0, t1) * 1e9 / n, Seconds(t1, t2) * 1e9 / n);
+    std::vector<uint8_t> tex(64 * 64 * 3);
+    for (size_t i = 0; i < tex.size(); ++i)
+        tex[i] = static_cast<uint8_t>(i * 7);
+    const std::string folder = SceneFolder();
+    ZBFileSystem::MakeDirectory(folder);
+    SaveFile("bench_tex.bmp", MakeBmp(64, 64, 24, tex));
+    SaveFile(folder + ZBFileSystem::kSep + "bench_tex.bmp", MakeBmp(64, 64, 24, tex));
+    Scene s = MakeGrid(n, textured, 2, 0);
+    if (textured)
+        s.textures[0].file = "bench_tex.bmp";
+    const std::string stem = "bench_" + std::to_string(n) + "_" + (textured ? "1" : "0");
+    return SaveFile(stem + ".vqb", WriteContainer(s)) && SaveFile(stem + ".txt", WriteText(s)) ? 0 : 1;
 }
-#endif
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int maxTriangles = argc > 1 ? std::atoi(argv[1]) : 1000000;
-#ifdef _WIN32
-    HMODULE lib = LoadLibraryA("depthra.dll");
-    g_save = lib ? reinterpret_cast<SaveImageFn>(reinterpret_cast<void*>(GetProcAddress(lib, "Vxi_SaveImageByZBuffer")))
-                 : nullptr;
-    if (!g_save) {
-        std::fprintf(stderr, "depthra.dll not found\n");
-        return 1;
+    if (argc == 4 && std::strcmp(argv[1], "make") == 0)
+        return Make(std::atoi(argv[2]), std::atoi(argv[3]) != 0);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: renderer_bench make N T | call SCENE | pass SCENE | dll SCENE\n");
+        return 2;
     }
-    LockCost();
-    // Containers carry no archives here: their images are put into the scene folder beforehand.
-    auto suppress = reinterpret_cast<SuppressFn>(reinterpret_cast<void*>(GetProcAddress(lib, MAKEINTRESOURCEA(16))));
-    if (suppress)
+    const std::string mode = argv[1];
+    const ZBRenderRequest req = Request(argv[2]);
+    double seconds = 0, cpu = 0;
+    int rc = 0;
+    if (mode == "dll") {
+#ifdef _WIN32
+        typedef int(WINAPI * SaveImageFn)(const char*, const char*, int, int, int, int, int, int, const char*, int);
+        typedef void (*SuppressFn)(int);
+        HMODULE lib = LoadLibraryA("depthra.dll");
+        auto save = lib ? reinterpret_cast<SaveImageFn>(reinterpret_cast<void*>(GetProcAddress(lib, "Vxi_SaveImageByZBuffer")))
+                        : nullptr;
+        auto suppress = lib ? reinterpret_cast<SuppressFn>(reinterpret_cast<void*>(GetProcAddress(lib, MAKEINTRESOURCEA(16))))
+                            : nullptr;
+        if (!save || !suppress) {
+            std::fprintf(stderr, "depthra.dll not found\n");
+            return 1;
+        }
         suppress(0);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "~vqbtmp";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string sceneFolder = folder + "\\";
+        const double c0 = CpuSeconds();
+        const auto t0 = Clock::now();
+        rc = save(req.scenePath, req.outPath, req.width, req.height, 0, 255, 255, 255, nullptr, 1);
+        seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        cpu = CpuSeconds() - c0;
 #else
-    g_driver.m_bUnpackArchives = 0;
-    g_driver.m_strTempFolder = ".";
-    const std::string sceneFolder = "./";
+        std::fprintf(stderr, "dll: Windows only\n");
+        return 2;
 #endif
-    std::vector<uint8_t> tex(64 * 64 * 3);
-    for (size_t i = 0; i < tex.size(); ++i)
-        tex[i] = static_cast<uint8_t>(i * 7);
-    SaveFile("bench_tex.bmp", MakeBmp(64, 64, 24, tex));
-    SaveFile(sceneFolder + "bench_tex.bmp", MakeBmp(64, 64, 24, tex));
-    std::printf("triangles\ttextured\tform\tseconds\ttriangles/s\n");
-    for (int n = 1000; n <= maxTriangles; n *= 10) {
-        for (int textured = 0; textured < 2; ++textured) {
-            Scene s = MakeGrid(n, textured != 0, 2, 0);
-            if (textured)
-                s.textures[0].file = "bench_tex.bmp";
-            SaveFile("bench_scene.vqb", WriteContainer(s));
-            const auto c0 = Clock::now();
-            const int crc = Render("bench_scene.vqb", "bench_out.bmp");
-            const double csecs = Seconds(c0, Clock::now());
-            std::printf("%d\t%d\tcontainer\t%.3f\t%.0f%s\n", n, textured, csecs, n / csecs, crc == 0 ? "" : "\t(failed)");
-            const std::string path = "bench_scene.txt";
-            SaveFile(path, WriteText(s));
+    } else {
+        static ZBScene scene;
+        ZBDriver driver(scene);
+        driver.m_bUnpackArchives = 0;
+        driver.m_strTempFolder = SceneFolder();
+        if (mode == "call") {
+            const double c0 = CpuSeconds();
             const auto t0 = Clock::now();
-            const int rc = Render(path, "bench_out.bmp");
-            const double secs = Seconds(t0, Clock::now());
-            std::printf("%d\t%d\ttext\t%.3f\t%.0f%s", n, textured, secs, n / secs, rc == 0 ? "" : "\t(failed)");
-#ifndef _WIN32
-            // The same call split into reading the scene and the render pass alone.
-            std::ifstream is(path);
+            rc = driver.Run(req);
+            seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+            cpu = CpuSeconds() - c0;
+        } else if (mode == "pass") {
+            ZBView* view = nullptr;
             const auto r0 = Clock::now();
-            g_scene.m_pTriangles = std::make_unique<ZBTriangleGroup>();
-            g_scene.ReadText(is, 1);
-            const auto r1 = Clock::now();
-            g_scene.m_views.SetViewSize(1000, 750, 0);
-            g_scene.m_views.GetView(0)->Render(g_scene);
-            const auto r2 = Clock::now();
-            std::printf("\tread %.3f s\trender pass %.3f s (%.0f triangles/s)", Seconds(r0, r1), Seconds(r1, r2),
-                        n / Seconds(r1, r2));
-#endif
-            std::printf("\n");
-            std::fflush(stdout);
+            if (driver.ReadScene(req) != ZB_OK || !(view = scene.m_views.GetView(0)))
+                return 1;
+            const double c0 = CpuSeconds();
+            const auto t0 = Clock::now();
+            rc = view->Render(scene) ? 0 : 1;
+            const auto t1 = Clock::now();
+            cpu = CpuSeconds() - c0;
+            seconds = std::chrono::duration<double>(t1 - t0).count();
+            // The read and the write beside the pass, for the notes (not part of the figure).
+            scene.m_screen.WriteBmp(req.outPath);
+            std::fprintf(stderr, "read %.4f\tpass %.4f\twrite %.4f\n", std::chrono::duration<double>(t0 - r0).count(),
+                         seconds, std::chrono::duration<double>(Clock::now() - t1).count());
+        } else {
+            return 2;
         }
     }
-    std::remove("bench_scene.txt");
-    std::remove("bench_scene.vqb");
-    std::remove((sceneFolder + "bench_tex.bmp").c_str());
-    std::remove("bench_tex.bmp");
-    std::remove("bench_out.bmp");
-    return 0;
+    std::printf("%.4f\t%.1f\t%.4f%s\n", seconds, PeakMegabytes(), cpu, rc == 0 ? "" : "\tfailed");
+    return rc == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Dib.h"
+#include "afxreplace.h"
 #include "afxres.h"
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
@@ -172,32 +173,17 @@ BOOL jvqDocument::SaveStorageFile(LPCTSTR lpszPathName) {
   return TRUE;
 }
 
-CString jvqDocument::MakeTempName(LPCTSTR lpszFolder, LPCTSTR lpszPrefix) {
-  char szName[MAX_PATH];
-  if (::GetTempFileName(lpszFolder, lpszPrefix, 0, szName) == 0) return CString();
-  return CString(szName);
-}
-
-BOOL jvqDocument::ReplaceFile(LPCTSTR lpszFinished, LPCTSTR lpszTarget) {
+BOOL jvqDocument::BeforeReplace(LPCTSTR lpszFinished, LPCTSTR lpszTarget) {
   if (s_pfnBeforeReplace) s_pfnBeforeReplace(lpszFinished, lpszTarget);
-  return ::MoveFileEx(lpszFinished, lpszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
-
-static CString FolderOf(LPCTSTR lpszPath) {
-  char szFull[MAX_PATH];
-  LPSTR pName = NULL;
-  if (::GetFullPathName(lpszPath, MAX_PATH, szFull, &pName) == 0 || pName == NULL) return CString(".");
-  *pName = 0;
-  return CString(szFull);
+  return TRUE;
 }
 
 BOOL jvqDocument::OnSaveDocument(LPCTSTR lpszPathName) {
   // Written in full beside the target first; the old file is replaced only by a whole one.
-  CString strTemp = MakeTempName(FolderOf(lpszPathName), "qvz");
-  if (strTemp.IsEmpty() || !SaveStorageFile(strTemp) || !ReplaceFile(strTemp, lpszPathName)) {
-    if (!strTemp.IsEmpty()) ::DeleteFile(strTemp);
+  if (!AfxReplaceFile(lpszPathName, [&](LPCTSTR lpszTemp) -> BOOL {
+        return SaveStorageFile(lpszTemp) && BeforeReplace(lpszTemp, lpszPathName);
+      }))
     return FALSE;
-  }
   SetModifiedFlag(FALSE);
   return TRUE;
 }

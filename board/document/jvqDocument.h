@@ -54,11 +54,10 @@ class jvqDocument : public CDocument {
 
  protected:
   HWND GetClipboardOwner();
-  // Replaces the target by the finished file in one step; FALSE when that fails.
-  static BOOL ReplaceFile(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
-  static CString MakeTempName(LPCTSTR lpszFolder, LPCTSTR lpszPrefix);
-  // For tests of interrupted saves: called once the new file is complete and before it
-  // replaces the target.
+  // Called by every save once the new file is complete and before it replaces the target;
+  // TRUE, so that it can close a write.
+  static BOOL BeforeReplace(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
+  // For tests of interrupted saves: called by BeforeReplace.
  public:
   static void (*s_pfnBeforeReplace)(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
 };

@@ -2,75 +2,74 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
+#include "afxreplace.h"
 #include "jvqFileHeader.h"
 #include "jvqObjectDefaults.h"
 #include "jvqRecordIO.h"
 
-void jvqLoadObjectsFile(LPCTSTR lpszPath) {
+BOOL jvqLoadObjectsFile(LPCTSTR lpszPath) {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   CFile file;
   if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite)) {
     d->RemoveAll();
     d->CreatePrototypes();
-    return;
+    return FALSE;
   }
+  // Every record is read before the registry changes: a damaged file changes nothing.
   jvqFileHeader header;
+  std::vector<std::unique_ptr<jvqObject>> read;
+  BOOL bOk = FALSE;
   try {
     int32_t nVersion = 0, n = 0;
-    if (jvqReadExact(&file, &nVersion, 4) && jvqReadExact(&file, &n, 4)) {
+    if (jvqReadExact(&file, &nVersion, 4) && jvqReadExact(&file, &n, 4) && n >= 0 &&
+        (DWORD)n <= jvqBytesLeft(&file) / 4) {
       header.m_nVersion = nVersion;
-      d->RemoveAll();
-      if (n < 0 || (DWORD)n > jvqBytesLeft(&file) / 4) n = 0;
-      for (int32_t i = 0; i < n; i++) {
+      bOk = TRUE;
+      for (int32_t i = 0; i < n && bOk; i++) {
         int32_t code = 0;
-        if (!jvqReadExact(&file, &code, 4)) break;
-        jvqObject* p = jvqObjectDefaults::CreateObject(code);
-        if (p == NULL) break;  // no record length: nothing after an unknown class
-        if (!p->Load(&file, &header)) {
-          delete p;
-          break;
-        }
-        d->AddPrototype(p);
+        if (!jvqReadExact(&file, &code, 4)) bOk = FALSE;
+        std::unique_ptr<jvqObject> p(bOk ? jvqObjectDefaults::CreateObject(code) : NULL);
+        // No record length: nothing can be read after an unknown class or a failed record.
+        if (!p || !p->Load(&file, &header)) bOk = FALSE;
+        if (bOk) read.push_back(std::move(p));
       }
     }
   } catch (CFileException* e) {
     e->Delete();
+    bOk = FALSE;
+  }
+  if (bOk) {
+    d->RemoveAll();
+    for (auto& p : read) d->AddPrototype(p.release());
   }
   d->FillMissingPrototypes();
+  return bOk;
 }
 
 BOOL jvqSaveObjectsFile(LPCTSTR lpszPath) {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
-  CString strTemp = CString(lpszPath) + ".tmp";
-  jvqFileHeader header;
-  BOOL bOk = FALSE;
-  {
+  return AfxReplaceFile(lpszPath, [d](LPCTSTR lpszTemp) -> BOOL {
+    jvqFileHeader header;
     CFile file;
-    if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite)) return FALSE;
+    if (!file.Open(lpszTemp, CFile::modeCreate | CFile::modeWrite)) return FALSE;
     try {
       int32_t v = header.m_nVersion, n = d->GetCount();
       file.Write(&v, 4);
       file.Write(&n, 4);
-      bOk = TRUE;
-      for (int i = 0; i < n && bOk; i++) bOk = d->GetAt(i)->Store(&file, &header);
+      for (int i = 0; i < n; i++)
+        if (!d->GetAt(i)->Store(&file, &header)) {
+          file.Abort();
+          return FALSE;
+        }
       file.Close();
     } catch (CFileException* e) {
       e->Delete();
-      bOk = FALSE;
       file.Abort();
+      return FALSE;
     }
-  }
-  if (!bOk) {
-    CFile::Remove(strTemp);
-    return FALSE;
-  }
-  // Replaced in one step: the old file stays whole until the new one is.
-#ifdef _WIN32
-  if (::MoveFileEx(strTemp, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return TRUE;
-#else
-  if (::rename(strTemp, lpszPath) == 0) return TRUE;
-#endif
-  CFile::Remove(strTemp);
-  return FALSE;
+    return TRUE;
+  });
 }

@@ -5,7 +5,8 @@
 #include "afx.h"
 
 // Replaces the registry's prototypes by those of the file; when the file does not open,
-// the built-in ones. Classes the file lacks get their built-in prototype.
-void jvqLoadObjectsFile(LPCTSTR lpszPath);
+// the built-in ones. Classes the file lacks get their built-in prototype. A damaged file
+// changes none of them; FALSE when the file did not open or was damaged.
+BOOL jvqLoadObjectsFile(LPCTSTR lpszPath);
 // Writes the registry's prototypes through a temporary file; FALSE when it fails.
 BOOL jvqSaveObjectsFile(LPCTSTR lpszPath);

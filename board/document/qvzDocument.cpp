@@ -1,6 +1,7 @@
 #include "qvzDocument.h"
 
 #include "Dib.h"
+#include "afxreplace.h"
 #include "afxres.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
@@ -126,6 +127,12 @@ void qvzDocument::StartAutoSaveTimer() {
 }
 
 BOOL qvzDocument::OnSaveDocument(LPCTSTR lpszPathName) {
+  if (!SaveCopy(lpszPathName)) return FALSE;
+  SetPathName(lpszPathName, TRUE);
+  return TRUE;
+}
+
+BOOL qvzDocument::SaveCopy(LPCTSTR lpszPathName) {
   StopAutoSaveTimer();
   CString strTemp = MakeOpenTempName();
   if (!strTemp.IsEmpty()) ::DeleteFile(strTemp);
@@ -133,18 +140,11 @@ BOOL qvzDocument::OnSaveDocument(LPCTSTR lpszPathName) {
   if (bOk) {
     // The copy goes beside the target first and then replaces it in one step, so that
     // an interrupted save never leaves a half-copied board.
-    char szFull[MAX_PATH];
-    LPSTR pName = NULL;
-    CString strDir = ".";
-    if (::GetFullPathName(lpszPathName, MAX_PATH, szFull, &pName) && pName) {
-      *pName = 0;
-      strDir = szFull;
-    }
-    CString strSibling = MakeTempName(strDir, "qvz");
-    bOk = !strSibling.IsEmpty() && ::CopyFile(strTemp, strSibling, FALSE) && ReplaceFile(strSibling, lpszPathName);
+    bOk = AfxReplaceFile(lpszPathName, [&](LPCTSTR lpszSibling) -> BOOL {
+      return ::CopyFile(strTemp, lpszSibling, FALSE) && BeforeReplace(lpszSibling, lpszPathName);
+    });
     if (!bOk) {
       const DWORD dwError = ::GetLastError();
-      if (!strSibling.IsEmpty()) ::DeleteFile(strSibling);
       CFileException fe(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError);
       fe.m_strFileName = lpszPathName;
       ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
@@ -155,7 +155,6 @@ BOOL qvzDocument::OnSaveDocument(LPCTSTR lpszPathName) {
     StartAutoSaveTimer();
     return FALSE;
   }
-  SetPathName(lpszPathName, TRUE);
   if (!m_strTempCopy.IsEmpty()) ::DeleteFile(m_strTempCopy);
   m_strTempCopy = strTemp;
   SetModifiedFlag(FALSE);
@@ -224,14 +223,10 @@ void qvzDocument::AutoSave() {
   }
   CWaitCursor wait;
   const BOOL bModified = IsModified();
-  const CString strPath = m_strPathName;
-  const CString strTitle = m_strTitle;
-  OnSaveDocument(m_strAutoSavePath);
-  // The document keeps its own name: an untitled one stays untitled rather than taking
-  // the auto-save file's name or a made-up one.
+  // The copy takes no name: the document keeps its path and title (an untitled one stays
+  // untitled), and the recent-file list never sees the auto-save file.
+  SaveCopy(m_strAutoSavePath);
   SetModifiedFlag(bModified);
-  m_strPathName = strPath;
-  SetTitle(strTitle);
 }
 
 void qvzDocument::UpdatePageThumbnails() {

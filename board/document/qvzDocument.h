@@ -49,6 +49,9 @@ class qvzDocument : public jvqDocument {
  protected:
   void ApplyGridSettings();
   CString MakeOpenTempName();
+  // Writes the document to the path through a temporary copy, reporting a failure; the
+  // document's path, title and the recent-file list are left alone.
+  BOOL SaveCopy(LPCTSTR lpszPathName);
 };
 
 // The last write time of the file as "2003/04/05 午後 01:30"; empty for a folder or a

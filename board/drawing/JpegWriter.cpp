@@ -1,25 +1,15 @@
 #include "JpegWriter.h"
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
+
+#include "JpegErrorTrap.h"
+#include "afxreplace.h"
 
 namespace {
 
 const char kInvalidInput[] = "Invalid input data";
-
-// libjpeg's own handler ends the process; this one keeps the message and returns.
-struct WriterError {
-  jpeg_error_mgr mgr;
-  jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void OnJpegError(j_common_ptr info)
-{
-  WriterError* e = reinterpret_cast<WriterError*>(info->err);
-  (*info->err->format_message)(info, e->message);
-  std::longjmp(e->jump, 1);
-}
 
 const BYTE* ColourTable(const BITMAPINFOHEADER* bi) { return reinterpret_cast<const BYTE*>(bi) + bi->biSize; }
 
@@ -27,7 +17,7 @@ int TableEntries(int bits) { return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ?
 
 // Everything that can end in a library error, with only plain data in this frame.
 // Returns 0 when written, 1 when the rows could not be made, 2 on a library error.
-int Compress(jpeg_compress_struct* info, WriterError* err, FILE* file, const BITMAPINFOHEADER* bi, int quality,
+int Compress(jpeg_compress_struct* info, pictal::JpegErrorTrap* err, FILE* file, const BITMAPINFOHEADER* bi, int quality,
              CString* rowError)
 {
   if (setjmp(err->jump)) return 2;
@@ -117,34 +107,24 @@ BOOL WriteDibAsJpeg(const void* dib, int quality, CString path, CString* error)
   const BITMAPINFOHEADER* bi = static_cast<const BITMAPINFOHEADER*>(dib);
 
   // The picture goes to a temporary file that replaces the target only when it is whole.
-  CString temp = path + ".~tmp";
-  FILE* file = std::fopen(temp, "wb");
-  if (!file) {
-    *error = "Cannot open " + path;
-    return FALSE;
-  }
-  jpeg_compress_struct info;
-  WriterError err;
-  std::memset(&info, 0, sizeof info);
-  std::memset(&err, 0, sizeof err);
-  info.err = jpeg_std_error(&err.mgr);
-  err.mgr.error_exit = OnJpegError;
-  jpeg_create_compress(&info);
-  int result = Compress(&info, &err, file, bi, quality, error);
-  if (result == 2) *error = err.message;
-  jpeg_destroy_compress(&info);
-  bool closed = std::fclose(file) == 0;
-  if (result == 0 && !closed) *error = "Cannot write " + path;
-  if (error->IsEmpty()) {
-#ifdef _WIN32
-    if (!MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING)) *error = "Cannot open " + path;
-#else
-    if (std::rename(temp, path) != 0) *error = "Cannot open " + path;
-#endif
-  }
-  if (!error->IsEmpty()) {
-    std::remove(temp);
-    return FALSE;
-  }
-  return TRUE;
+  const BOOL written = AfxReplaceFile(path, [&](LPCTSTR temp) -> BOOL {
+    FILE* file = std::fopen(temp, "wb");
+    if (!file) {
+      *error = "Cannot open " + path;
+      return FALSE;
+    }
+    jpeg_compress_struct info;
+    pictal::JpegErrorTrap err;
+    std::memset(&info, 0, sizeof info);
+    info.err = pictal::JpegErrorTrapInit(&err);
+    jpeg_create_compress(&info);
+    int result = Compress(&info, &err, file, bi, quality, error);
+    if (result == 2) *error = err.message;
+    jpeg_destroy_compress(&info);
+    bool closed = std::fclose(file) == 0;
+    if (result == 0 && !closed) *error = "Cannot write " + path;
+    return error->IsEmpty();
+  });
+  if (!written && error->IsEmpty()) *error = "Cannot open " + path;
+  return written;
 }

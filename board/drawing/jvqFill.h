@@ -18,6 +18,9 @@ class jvqFileHeader;
 #define FILL_PATTERN 0x400000
 #define FILL_BANNER 0x800000
 #define FILL_VECTOR 0x1000000
+// The bits that each name a kind with a painter and a record body of its own.
+#define FILL_KINDS \
+  (FILL_SOLID | FILL_GRADIENT | FILL_IMAGE | FILL_TEXT | FILL_TEXTURE | FILL_PATTERN | FILL_BANNER | FILL_VECTOR)
 
 class jvqFill {
  public:

@@ -436,6 +436,9 @@ BOOL jvqObject::LoadBase(CFile* pFile, jvqFileHeader* pHeader) {
     uint32_t dwFlags = 0;
     if (!jvqReadExact(pFile, &dwFlags, 4)) return FALSE;
     pFill = CreateFill(dwFlags);
+    // A fill of a kind without a painter here has a body nobody can measure: reading on
+    // would take its bytes for the rotation, so the record fails as an unknown class does.
+    if (pFill == NULL && (dwFlags & FILL_KINDS) != 0) return FALSE;
     if (pFill && !pFill->Load(pFile, pHeader)) {
       delete pFill;
       return FALSE;

@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include "afxreplace.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -444,19 +446,7 @@ bool ReadWholeFile(const char* path, size_t limit, Bytes* out)
 
 bool WriteFileReplacing(const char* path, const BYTE* data, size_t size)
 {
-  if (!path || !*path) return false;
-  std::string temp = std::string(path) + ".~tmp";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(data, 1, size, f) == size;
-  ok = std::fclose(f) == 0 && ok;
-#ifdef _WIN32
-  ok = ok && MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-  ok = ok && std::rename(temp.c_str(), path) == 0;
-#endif
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  return path && *path && AfxReplaceFileData(path, data, size);
 }
 
 }  // namespace pictal

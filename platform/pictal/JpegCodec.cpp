@@ -9,36 +9,11 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "JpegErrorTrap.h"
+
 namespace pictal {
 
 namespace {
-
-// The standard error manager ends the process; ours returns to the caller instead.
-struct JpegError {
-  jpeg_error_mgr mgr;
-  jmp_buf jump;
-  bool truncated;
-};
-
-void OnError(j_common_ptr info)
-{
-  JpegError* e = reinterpret_cast<JpegError*>(info->err);
-  std::longjmp(e->jump, 1);
-}
-
-void OnMessage(j_common_ptr info, int level)
-{
-  JpegError* e = reinterpret_cast<JpegError*>(info->err);
-  if (level < 0 && e->mgr.msg_code == JWRN_JPEG_EOF) e->truncated = true;
-}
-
-void InitError(JpegError* e)
-{
-  jpeg_std_error(&e->mgr);
-  e->mgr.error_exit = OnError;
-  e->mgr.emit_message = OnMessage;
-  e->truncated = false;
-}
 
 void Put32(BYTE* p, uint32_t v) { p[0] = (BYTE)v; p[1] = (BYTE)(v >> 8); p[2] = (BYTE)(v >> 16); p[3] = (BYTE)(v >> 24); }
 
@@ -76,7 +51,7 @@ void DestInit(j_compress_ptr info) { DestGrow(info); }
 void DestTerm(j_compress_ptr info) {}
 
 // Runs under setjmp: only plain data lives in this frame.
-bool DecodeInto(jpeg_decompress_struct* info, JpegError* err, const BYTE* data, size_t size, Bytes* dib)
+bool DecodeInto(jpeg_decompress_struct* info, JpegErrorTrap* err, const BYTE* data, size_t size, Bytes* dib)
 {
   if (setjmp(err->jump)) return false;
   jpeg_create_decompress(info);
@@ -125,7 +100,7 @@ bool DecodeInto(jpeg_decompress_struct* info, JpegError* err, const BYTE* data, 
   return true;
 }
 
-bool EncodeFrom(jpeg_compress_struct* info, JpegError* err, const BYTE* dib, const DibLayout& l, int quality,
+bool EncodeFrom(jpeg_compress_struct* info, JpegErrorTrap* err, const BYTE* dib, const DibLayout& l, int quality,
                 MemoryDest* dest)
 {
   if (setjmp(err->jump)) return false;
@@ -168,10 +143,9 @@ bool DecodeJpeg(const BYTE* data, size_t size, Bytes* dib)
 {
   if (!data || size < 4) return false;
   jpeg_decompress_struct info;
-  JpegError err;
+  JpegErrorTrap err;
   std::memset(&info, 0, sizeof info);
-  InitError(&err);
-  info.err = &err.mgr;
+  info.err = JpegErrorTrapInit(&err);
   bool ok = DecodeInto(&info, &err, data, size, dib);
   jpeg_destroy_decompress(&info);
   if (!ok) dib->clear();
@@ -183,10 +157,9 @@ bool EncodeJpeg(const BYTE* dib, size_t size, int quality, Bytes* out)
   DibLayout l;
   if (quality < 0 || quality > 100 || !DescribeDib(dib, size, &l)) return false;
   jpeg_compress_struct info;
-  JpegError err;
+  JpegErrorTrap err;
   std::memset(&info, 0, sizeof info);
-  InitError(&err);
-  info.err = &err.mgr;
+  info.err = JpegErrorTrapInit(&err);
   MemoryDest dest;
   std::memset(&dest, 0, sizeof dest);
   bool ok = EncodeFrom(&info, &err, dib, l, quality, &dest);

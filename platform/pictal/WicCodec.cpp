@@ -7,6 +7,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <wincodec.h>
+
+#include "afxreplace.h"
 #endif
 
 namespace pictal {
@@ -165,9 +167,7 @@ bool WicEncode(const char* path, WicContainer container, const BYTE* dib, size_t
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               (void**)&factory)))
     return false;
-  std::string temp = std::string(path) + ".~tmp";
-  bool ok = false;
-  {
+  return AfxReplaceFile(path, [&](LPCTSTR temp) -> BOOL {
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
     ComPtr<IWICBitmapFrameEncode> frame;
@@ -175,14 +175,14 @@ bool WicEncode(const char* path, WicContainer container, const BYTE* dib, size_t
     WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
     UINT stride = (UINT)layout.width * 3;
     Bytes line(stride);
-    ok = SUCCEEDED(factory->CreateStream(&stream)) &&
-         SUCCEEDED(stream->InitializeFromFilename(Wide(temp.c_str()).c_str(), GENERIC_WRITE)) &&
-         SUCCEEDED(factory->CreateEncoder(container == kWicPng ? GUID_ContainerFormatPng : GUID_ContainerFormatTiff,
-                                          NULL, &encoder)) &&
-         SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-         SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
-         SUCCEEDED(frame->SetSize((UINT)layout.width, (UINT)layout.height)) &&
-         SUCCEEDED(frame->SetPixelFormat(&pixelFormat)) && IsEqualGUID(pixelFormat, GUID_WICPixelFormat24bppBGR);
+    bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
+              SUCCEEDED(stream->InitializeFromFilename(Wide(temp).c_str(), GENERIC_WRITE)) &&
+              SUCCEEDED(factory->CreateEncoder(container == kWicPng ? GUID_ContainerFormatPng : GUID_ContainerFormatTiff,
+                                               NULL, &encoder)) &&
+              SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+              SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
+              SUCCEEDED(frame->SetSize((UINT)layout.width, (UINT)layout.height)) &&
+              SUCCEEDED(frame->SetPixelFormat(&pixelFormat)) && IsEqualGUID(pixelFormat, GUID_WICPixelFormat24bppBGR);
     const BITMAPINFOHEADER* bi = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
     if (ok && bi->biXPelsPerMeter > 0 && bi->biYPelsPerMeter > 0)
       frame->SetResolution(bi->biXPelsPerMeter * 0.0254, bi->biYPelsPerMeter * 0.0254);
@@ -196,10 +196,8 @@ bool WicEncode(const char* path, WicContainer container, const BYTE* dib, size_t
       ok = SUCCEEDED(frame->WritePixels(1, stride, stride, line.data()));
     }
     ok = ok && SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-  }
-  ok = ok && MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING);
-  if (!ok) DeleteFileA(temp.c_str());
-  return ok;
+    return ok;
+  }) != FALSE;
 }
 
 #else

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "afxmbs.h"
+#include "afxreplace.h"
+
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -39,38 +42,45 @@ struct ReaderHolder {
     }
 };
 
-std::string EntryName(const LHAFileHeader* h)
+// Where the next path separator at or after `from` starts a character, or npos. Names are
+// Shift-JIS: 0x5C is also the second byte of characters such as 表 and ソ.
+size_t NextSeparator(const std::string& name, size_t from)
 {
-    std::string name = h->path ? h->path : "";
-    if (h->filename)
-        name += h->filename;
-    return name;
+    for (size_t i = from; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == '\\' || c == '/')
+            return i;
+        i += AfxIsLeadByte(c) && i + 1 < name.size() ? 2 : 1;
+    }
+    return std::string::npos;
 }
 
-// The names as stored, before the decoder tidies them: the decoder drops ".." and leading
-// separators, which would extract an escaping entry somewhere else rather than refuse it.
-bool StoredNamesContained(const LHAFileHeader* h)
+// The names an entry's header stores: the file name (level 0 and 1 in the base header, with
+// DOS separators for a level 0 path; any level in an extended header) and the folder path of
+// an extended header, 0xFF between its parts.
+struct StoredNames {
+    std::string filename;
+    std::string path;
+};
+
+// Read from the header's own bytes: the decoder tidies names as if they were ASCII (every
+// 0x5C becomes '/', the second bytes of Shift-JIS characters too, and all-capital names are
+// lowered), which Japanese names do not survive, and it drops ".." and leading separators,
+// which would extract an escaping entry somewhere else rather than refuse it.
+bool ReadStoredNames(const LHAFileHeader* h, StoredNames* names)
 {
     const uint8_t* raw = h->raw_data;
     const size_t len = h->raw_data_len;
     if (!raw || len < 22)
         return false;
     const int level = raw[20];
-    auto check = [](const uint8_t* p, size_t n, bool directory) {
-        std::string name(reinterpret_cast<const char*>(p), n);
-        for (char& c : name)
-            if (static_cast<uint8_t>(c) == 0xFF)
-                c = '/';
-        if (directory && name.empty())
-            return true;
-        return UnlhaIsContainedName(name);
-    };
     size_t next;
     size_t field = 2;
     if (level == 0 || level == 1) {
         const size_t n = raw[21];
-        if (22 + n > len || !check(raw + 22, n, false))
+        if (22 + n > len)
             return false;
+        names->filename.assign(reinterpret_cast<const char*>(raw + 22), n);
         if (level == 0)
             return true;
         next = 22 + n + 3;
@@ -93,12 +103,44 @@ bool StoredNamesContained(const LHAFileHeader* h)
         if (size < 1 + field || at + size - field > len)
             return level == 1;  // level 1 keeps its extended headers out of the stored header
         const uint8_t type = raw[at];
-        const size_t dataLen = size - 1 - field;
-        if ((type == 0x01 || type == 0x02) && !check(raw + at + 1, dataLen, type == 0x02))
-            return false;
+        const std::string data(reinterpret_cast<const char*>(raw + at + 1), size - 1 - field);
+        if (type == 0x01)
+            names->filename = data;
+        else if (type == 0x02)
+            names->path = data;
         next = at + size - field;
     }
     return level == 1;
+}
+
+// A stored name with '\\' between its parts: 0xFF (never part of a Shift-JIS character) and
+// '/' or 0x5C where they start a character.
+std::string WithBackslashes(const std::string& stored)
+{
+    std::string name = stored;
+    for (size_t i = 0; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == 0xFF || c == '/')
+            name[i] = '\\';
+        i += AfxIsLeadByte(c) && i + 1 < name.size() ? 2 : 1;
+    }
+    return name;
+}
+
+// The entry's name below the target folder, its parts joined by '\\'.
+std::string EntryName(const LHAFileHeader* h)
+{
+    StoredNames names;
+    if (!ReadStoredNames(h, &names))
+        return std::string();
+    std::string path = WithBackslashes(names.path);
+    // The last character of the path must be a separator, not the second byte of one.
+    size_t last = 0;
+    for (size_t i = 0; i < path.size(); i += AfxIsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() ? 2 : 1)
+        last = i;
+    if (!path.empty() && !(last == path.size() - 1 && path[last] == '\\'))
+        path += '\\';
+    return path + WithBackslashes(names.filename);
 }
 
 bool IsDirectory(const LHAFileHeader* h)
@@ -106,11 +148,23 @@ bool IsDirectory(const LHAFileHeader* h)
     return std::string(h->compress_method) == LHA_COMPRESS_TYPE_DIR;
 }
 
+bool StoredNamesContained(const LHAFileHeader* h)
+{
+    StoredNames names;
+    if (!ReadStoredNames(h, &names))
+        return false;
+    // A folder's own entry may have a path and no file name.
+    return (names.filename.empty() ? !names.path.empty() && IsDirectory(h)
+                                   : UnlhaIsContainedName(WithBackslashes(names.filename))) &&
+           (names.path.empty() || UnlhaIsContainedName(WithBackslashes(names.path)));
+}
+
+
 // Creates the folders of path below base, one level at a time.
 void MakeFolders(const std::string& base, const std::string& relative)
 {
     size_t at = 0;
-    while ((at = relative.find('\\', at)) != std::string::npos) {
+    while ((at = NextSeparator(relative, at)) != std::string::npos) {
         CreateDirectoryA((base + "\\" + relative.substr(0, at)).c_str(), nullptr);
         ++at;
     }
@@ -124,7 +178,7 @@ bool UnlhaIsContainedName(const std::string& name)
         return false;
     size_t start = 0;
     while (start <= name.size()) {
-        size_t end = name.find_first_of("\\/", start);
+        size_t end = NextSeparator(name, start);
         if (end == std::string::npos)
             end = name.size();
         if (name.compare(start, end - start, "..") == 0)
@@ -164,23 +218,19 @@ int UnlhaExtract(const std::string& archive, const std::string& folder, std::str
     while (LHAFileHeader* h = lha_reader_next_file(r.reader)) {
         if (IsDirectory(h) || lha_reader_current_is_fake(r.reader))
             continue;
-        std::string relative = EntryName(h);
-        for (char& c : relative)
-            if (c == '/')
-                c = '\\';
+        const std::string relative = EntryName(h);
         MakeFolders(folder, relative);
         const std::string target = folder + "\\" + relative;
-        std::string temp = target + ".~tmp";
-        // Written beside the target and renamed only when whole and its checksum matches.
-        if (!lha_reader_extract(r.reader, &temp[0], nullptr, nullptr)) {
-            DeleteFileA(temp.c_str());
-            message = "extraction failed: " + relative;
-            return UNLHA_ERROR_DATA;
-        }
-        if (!MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            DeleteFileA(temp.c_str());
-            message = "cannot write: " + relative;
-            return UNLHA_ERROR_WRITE;
+        // Written beside the target and put in its place only when whole and its checksum matches.
+        bool extracted = false;
+        const BOOL written = AfxReplaceFile(target.c_str(), [&](LPCTSTR temp) -> BOOL {
+            std::string name = temp;
+            extracted = lha_reader_extract(r.reader, &name[0], nullptr, nullptr) != 0;
+            return extracted;
+        });
+        if (!written) {
+            message = (extracted ? "cannot write: " : "extraction failed: ") + relative;
+            return extracted ? UNLHA_ERROR_WRITE : UNLHA_ERROR_DATA;
         }
     }
     message = "ok";

@@ -2,7 +2,16 @@
 # The Xvfb started here keeps running for later commands; stop_display ends it.
 qvz_display_num=${QVZ_XVFB_DISPLAY:-77}
 
-display_works() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
+# A busy server can miss one query: ask three times before taking it for gone.
+display_works() {
+  [ -n "${DISPLAY:-}" ] || return 1
+  local try
+  for try in 1 2 3; do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    [ $try = 3 ] || sleep 0.2
+  done
+  return 1
+}
 
 ensure_display() {
   if display_works; then return 0; fi
@@ -13,7 +22,8 @@ ensure_display() {
     flock 9
     if ! xdpyinfo >/dev/null 2>&1; then
       rm -f /tmp/.X$qvz_display_num-lock /tmp/.X11-unix/X$qvz_display_num
-      setsid Xvfb ":$qvz_display_num" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+      # The server must not inherit the lock, or the next caller waits for it forever.
+      setsid Xvfb ":$qvz_display_num" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
       echo $! >/tmp/.qvz-xvfb-$qvz_display_num.pid
       for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     fi

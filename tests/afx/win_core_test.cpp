@@ -49,7 +49,9 @@ TEST(ResourceChainTest, HandlesAndMissingStrings) {
     if (::LoadStringA(user32, i, direct, sizeof(direct)) > 0) id = i;
   if (id != 0) {
     EXPECT_FALSE(s.LoadString(id));
-    AfxAddResourceModule(user32);
+    EXPECT_TRUE(AfxAddResourceModule(user32));
+    EXPECT_FALSE(AfxAddResourceModule(user32)); // already there
+    EXPECT_FALSE(AfxAddResourceModule(NULL));
     EXPECT_TRUE(s.LoadString(id));
     EXPECT_STREQ(direct, s);
     EXPECT_STREQ(direct, CString(MAKEINTRESOURCEA(id)));

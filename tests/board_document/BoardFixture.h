@@ -1,6 +1,8 @@
 // Boards for the document tests, made with the program's own classes.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -122,4 +124,30 @@ inline std::vector<std::string> AliveRecords(jvqBoard* b) {
 inline void EnsurePrototypes() {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   if (d->GetCount() == 0) d->CreatePrototypes();
+}
+
+// The flags words of the fill kinds whose painters are not built yet.
+struct UnbuiltFillKind {
+  const char* kind;
+  int32_t flags;
+};
+inline const std::vector<UnbuiltFillKind>& UnbuiltFillKinds() {
+  static const std::vector<UnbuiltFillKind> kinds = {{"image", 0x90000},   {"text", 0x110000},
+                                                     {"texture", 0x200000}, {"pattern", 0x400000},
+                                                     {"banner", 0x810000},  {"vector", 0x1010000}};
+  return kinds;
+}
+
+// The bytes with the fill flags word of the object's record (found by its bytes; the
+// object must hold a solid fill) set to `flags`; with `dropBody` the solid body goes too,
+// so that a reader skipping the kind would stay in step. Empty when the record is not there.
+inline std::string WithFillFlags(const std::string& bytes, jvqObject* p, int32_t flags, bool dropBody) {
+  const std::string rec = RecordOf(p);
+  const size_t at = bytes.find(rec);
+  if (at == std::string::npos || p->GetFill() == NULL || p->GetFill()->GetFlags() != 0x30000) return std::string();
+  std::string out = bytes;
+  const size_t flagsAt = at + 12 + 8 * (size_t)p->GetPointCount() + 20;
+  std::memcpy(&out[flagsAt], &flags, 4);
+  if (dropBody) out.erase(flagsAt + 4, 16);
+  return out;
 }

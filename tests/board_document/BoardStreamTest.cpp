@@ -163,6 +163,23 @@ TEST_F(BoardStream, ForeignOrDamagedStreamsFail) {
     ASSERT_TRUE(ReadFails(good.substr(0, len))) << len;
 }
 
+// A grouped rectangle whose fill is of a kind without a painter fails the whole read.
+TEST_F(BoardStream, FillKindsWithoutAPainterFailTheRead) {
+  std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+  jvqFileHeader h;
+  const std::string good = WriteStream(b.get(), &h);
+  jvqPage* page = b->GetPage(0);
+  jvqGroupObject* g = (jvqGroupObject*)page->GetChild(page->GetChildCount() - 2);
+  ASSERT_EQ(JVQ_OBJ_GROUP, g->GetClassCode());
+  for (const UnbuiltFillKind& k : UnbuiltFillKinds()) {
+    for (bool dropBody : {false, true}) {
+      const std::string bad = WithFillFlags(good, g->GetChild(0), k.flags, dropBody);
+      ASSERT_FALSE(bad.empty()) << k.kind;
+      EXPECT_TRUE(ReadFails(bad)) << k.kind << dropBody;
+    }
+  }
+}
+
 TEST(GuideProperties, WrittenAsPositionSlashPageAndReadToTheFirstGap) {
   jvqFileHeader h;
   qvzWriteGuideProperties(&h, "GuideH", {{120, 1}, {-35, 1}});

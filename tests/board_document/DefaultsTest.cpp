@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "BoardFixture.h"
 #include "jvqObjectsFile.h"
@@ -105,3 +107,51 @@ TEST(Defaults, ObjectsFileRoundTripAndMissingClassesFilled) {
   jvqLoadObjectsFile(path);
   EXPECT_EQ(n, d->GetCount());
 }
+
+// A prototype whose fill kind has no painter yet fails the load, and the registry keeps
+// every prototype it had.
+TEST(Defaults, ObjectsFileWithAnUnbuiltFillKindChangesNothing) {
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->RemoveAll();
+  d->CreatePrototypes();
+  d->FindPrototype(JVQ_OBJ_RECT)->SetFill(new jvqSolidFill(RGB(1, 2, 3)));
+  const char* path = "board_document_objects_fill.tmp";
+  ASSERT_TRUE(jvqSaveObjectsFile(path));
+  std::string good;
+  {
+    FILE* f = fopen(path, "rb");
+    ASSERT_NE(nullptr, f);
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) good.append(buf, n);
+    fclose(f);
+  }
+  std::vector<std::string> bad;
+  for (const UnbuiltFillKind& k : UnbuiltFillKinds()) {
+    for (bool dropBody : {false, true}) {
+      bad.push_back(WithFillFlags(good, d->FindPrototype(JVQ_OBJ_RECT), k.flags, dropBody));
+      ASSERT_FALSE(bad.back().empty()) << k.kind;
+    }
+  }
+  d->FindPrototype(JVQ_OBJ_RECT)->SetFill(new jvqSolidFill(RGB(7, 8, 9)));
+  auto records = [&] {
+    std::vector<std::string> out;
+    for (int i = 0; i < d->GetCount(); i++) out.push_back(RecordOf(d->GetAt(i)));
+    return out;
+  };
+  const std::vector<std::string> before = records();
+  jvqObject* rect = d->FindPrototype(JVQ_OBJ_RECT);
+  for (size_t i = 0; i < bad.size(); i++) {
+    const std::string kind = std::string(UnbuiltFillKinds()[i / 2].kind) + (i % 2 ? " without a body" : "");
+    FILE* f = fopen(path, "wb");
+    fwrite(bad[i].data(), 1, bad[i].size(), f);
+    fclose(f);
+    EXPECT_FALSE(jvqLoadObjectsFile(path)) << kind;
+    EXPECT_EQ(rect, d->FindPrototype(JVQ_OBJ_RECT)) << kind;
+    EXPECT_EQ(before, records()) << kind;
+  }
+  remove(path);
+  d->RemoveAll();
+  d->CreatePrototypes();
+}
+

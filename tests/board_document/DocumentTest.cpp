@@ -47,6 +47,17 @@ std::string StreamBytes(jvqBoard* b, int nVersion) {
   return s;
 }
 
+// Puts the bytes on the clipboard in the board's private format.
+void PutClipboardBlock(const std::string& bytes) {
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
+  memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+  ::GlobalUnlock(h);
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ::SetClipboardData(theClipboardFormat, h);
+  ::CloseClipboard();
+}
+
 // A document holding the test board.
 std::unique_ptr<qvzDocument> NewDocument(int nPages) {
   std::unique_ptr<qvzDocument> d(new qvzDocument);
@@ -264,15 +275,6 @@ TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {
   RECT r = {0, 0, 100, 100};
   jvqRectObject rect(&r, NULL, 0x311);
   const std::string rec = RecordOf(&rect, 91100);
-  auto put = [](const std::string& bytes) {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
-    memcpy(::GlobalLock(h), bytes.data(), bytes.size());
-    ::GlobalUnlock(h);
-    ASSERT_TRUE(::OpenClipboard(NULL));
-    ::EmptyClipboard();
-    ::SetClipboardData(theClipboardFormat, h);
-    ::CloseClipboard();
-  };
   auto block = [&](int32_t n, const std::string& body) {
     std::string s(4, '\0');
     memcpy(&s[0], &n, 4);
@@ -283,18 +285,67 @@ TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {
   const std::string cases[] = {block(2, rec), block(0x7FFFFFFF, rec), block(-1, rec), block(1, rec.substr(0, 10)),
                                std::string(2, '\1')};
   for (const std::string& bytes : cases) {
-    put(bytes);
+    PutClipboardBlock(bytes);
     TestApp()->m_messages.clear();
     jvqObjectArray out;
     EXPECT_FALSE(d->PasteObjects(out));
     EXPECT_EQ(0, out.GetCount());
     EXPECT_EQ(1u, TestApp()->m_messages.size());
   }
-  put(block(1, rec));
+  PutClipboardBlock(block(1, rec));
   jvqObjectArray out;
   ASSERT_TRUE(d->PasteObjects(out));
   ASSERT_EQ(1, out.GetCount());
   EXPECT_EQ(rec, RecordOf(out.GetAt(0), 91100));
+}
+
+// A record whose fill kind has no painter yet, alone or inside a group, in a file or on the
+// clipboard: the open or the paste fails with one message and changes nothing.
+TEST_F(Document, FillKindsWithoutAPainterFailOpenAndPaste) {
+  std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+  jvqPage* page = b->GetPage(0);
+  jvqGroupObject* g = (jvqGroupObject*)page->GetChild(page->GetChildCount() - 2);
+  ASSERT_EQ(JVQ_OBJ_GROUP, g->GetClassCode());
+  jvqObject* filled = g->GetChild(0);
+  const std::string stream = StreamBytes(b.get(), 91530);
+  RECT r = {0, 0, 100, 100};
+  jvqRectObject rect(&r, NULL, 0x311);
+  rect.SetFill(new jvqSolidFill(RGB(1, 2, 3)));
+  auto block = [](const std::string& record) {
+    int32_t n = 1;
+    return std::string((const char*)&n, 4) + record;
+  };
+
+  auto d = NewDocument(2);
+  d->SetModifiedFlag(TRUE);
+  jvqBoard* before = d->m_pBoard;
+  const std::vector<std::string> records = AliveRecords(before);
+  for (const UnbuiltFillKind& k : UnbuiltFillKinds()) {
+    for (bool dropBody : {false, true}) {
+      const std::string file = WithFillFlags(stream, filled, k.flags, dropBody);
+      ASSERT_FALSE(file.empty()) << k.kind;
+      const CString path = Path("unbuilt_fill.vqd");
+      Spit(path, file);
+      TestApp()->m_messages.clear();
+      EXPECT_FALSE(d->OnOpenDocument(path)) << k.kind << dropBody;
+      EXPECT_EQ(1u, TestApp()->m_messages.size()) << k.kind << dropBody;
+      EXPECT_EQ(before, d->m_pBoard) << k.kind << dropBody;
+      EXPECT_EQ(records, AliveRecords(d->m_pBoard)) << k.kind << dropBody;
+      EXPECT_TRUE(d->IsModified()) << k.kind << dropBody;
+
+      for (const std::string& bad : {WithFillFlags(block(RecordOf(&rect)), &rect, k.flags, dropBody),
+                                     WithFillFlags(block(RecordOf(g)), filled, k.flags, dropBody)}) {
+        ASSERT_FALSE(bad.empty()) << k.kind;
+        PutClipboardBlock(bad);
+        TestApp()->m_messages.clear();
+        jvqObjectArray out;
+        EXPECT_FALSE(d->PasteObjects(out)) << k.kind << dropBody;
+        EXPECT_EQ(0, out.GetCount()) << k.kind << dropBody;
+        EXPECT_EQ(1u, TestApp()->m_messages.size()) << k.kind << dropBody;
+      }
+    }
+  }
+  EXPECT_EQ(records, AliveRecords(d->m_pBoard));
 }
 
 TEST_F(Document, AddedPageIsUndoneAndTheNeighbourBecomesCurrent) {
@@ -361,6 +412,31 @@ TEST_F(Document, AutoSaveOnTimer114KeepsNameAndModifiedFlag) {
   EXPECT_STREQ("無題", d->GetTitle());
   AfxGetApp()->m_pMainWnd = NULL;
   frame->DestroyWindow();
+}
+
+// Auto-save writes a copy and nothing else: the document keeps its path and title, and the
+// recent-file list never gets the auto-save file.
+TEST_F(Document, AutoSaveLeavesPathTitleAndRecentFilesAlone) {
+  const CString named = Path("named.vqd");
+  for (bool bNamed : {false, true}) {
+    auto d = NewDocument(1);
+    if (bNamed) {
+      ASSERT_TRUE(d->OnSaveDocument(named));
+    } else {
+      d->SetTitle("無題");
+    }
+    d->SetModifiedFlag(TRUE);
+    d->m_strAutoSavePath = Path("autosave_mru.vqd");
+    const CString path = d->GetPathName(), title = d->GetTitle();
+    TestApp()->m_recent.clear();
+    d->AutoSave();
+    d->AutoSave();
+    EXPECT_TRUE(jvqCompoundFile::IsCompoundFile(d->m_strAutoSavePath)) << bNamed;
+    EXPECT_TRUE(TestApp()->m_recent.empty()) << bNamed << " " << TestApp()->m_recent.front();
+    EXPECT_EQ(path, d->GetPathName()) << bNamed;
+    EXPECT_EQ(title, d->GetTitle()) << bNamed;
+    EXPECT_TRUE(d->IsModified()) << bNamed;
+  }
 }
 
 TEST(FormatFileTime, MorningAndAfternoon) {

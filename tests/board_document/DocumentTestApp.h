@@ -13,7 +13,12 @@ class CDocumentTestApp : public CWinApp {
     m_messages.push_back(lpszPrompt ? lpszPrompt : "");
     return IDOK;
   }
+  void AddToRecentFileList(LPCTSTR lpszPathName) override {
+    m_recent.push_back(lpszPathName ? lpszPathName : "");
+    CWinApp::AddToRecentFileList(lpszPathName);
+  }
   std::vector<std::string> m_messages;
+  std::vector<std::string> m_recent;  // every path added to the recent-file list
 };
 
 inline CDocumentTestApp* TestApp() { return static_cast<CDocumentTestApp*>(AfxGetApp()); }

@@ -190,6 +190,42 @@ TEST(ObjectRecord, TruncatedOrOversizedRecordsLeaveTheObjectAlone) {
   EXPECT_EQ(1, back.GetPointCount());
 }
 
+// A fill kind whose painter is not built has a body of unknown length: the record fails
+// as one of an unknown class does, instead of taking the body's bytes for the rotation.
+TEST(ObjectRecord, FillKindsWithoutAPainterFailTheRead) {
+  jvqObject o(kSquare, 4, NULL, 0x301);
+  o.SetFill(new jvqSolidFill(BS_SOLID, 0x0000FF, 0));
+  o.m_dRotation = 30;
+  const Bytes good = StoreBytes(o);
+  const size_t flagsAt = 12 + 8 * 4 + 20;
+  ASSERT_EQ(0x30000, Int32At(good, flagsAt));
+  const struct {
+    const char* kind;
+    int32_t flags;
+  } kinds[] = {{"image", 0x90000},   {"text", 0x110000},   {"texture", 0x200000},
+               {"pattern", 0x400000}, {"banner", 0x810000}, {"vector", 0x1010000}};
+  for (const auto& k : kinds) {
+    Bytes b = good;
+    PutInt32(b, flagsAt, k.flags);
+    const POINT one[1] = {{7, 7}};
+    jvqObject back(one, 1, NULL, 0x101);
+    back.m_dRotation = 5;
+    EXPECT_FALSE(LoadBytes(back, b, 4)) << k.kind;
+    EXPECT_EQ(1, back.GetPointCount()) << k.kind;
+    EXPECT_EQ(0x101u, back.m_dwState) << k.kind;
+    EXPECT_EQ(nullptr, back.GetFill()) << k.kind;
+    EXPECT_EQ(5, back.m_dRotation) << k.kind;
+  }
+  // A flags word with no kind bit has no body: the record reads on after it.
+  Bytes none(good.begin(), good.begin() + flagsAt + 4);
+  PutInt32(none, flagsAt, 0x10000);
+  none.insert(none.end(), good.end() - 8, good.end());
+  jvqObject back;
+  ASSERT_TRUE(LoadBytes(back, none, 4));
+  EXPECT_EQ(nullptr, back.GetFill());
+  EXPECT_DOUBLE_EQ(30, back.m_dRotation);
+}
+
 TEST(ObjectCopy, SharesNothingWithItsSource) {
   jvqViewMapping view;
   auto src = std::make_unique<jvqObject>(kSquare, 4, &view, 0x311);

@@ -52,7 +52,7 @@ enum class Damage {
     DrbTextEndPastFile,   // the text-block end offset lies beyond the file
     DrbTextEndBelowHead,  // the text-block end offset is below 16
     HeaderFileMissing,
-    Table01Truncated,     // cut inside a row
+    Table01Truncated,     // cut inside the last row's last text
     Table02Empty,
     Table06Missing,
     BrokenEucText,        // lone lead bytes and half-width kana inside product texts

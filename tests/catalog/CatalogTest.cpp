@@ -410,22 +410,48 @@ TEST_F(DamagedCatalogTest, MissingHeaderFileLeavesNoId)
     EXPECT_EQ(catalog.GetTableCount(), 13);
 }
 
+// A table cut inside its last value keeps every row; only the cut value loses its end.
+TEST_F(DamagedCatalogTest, TableCutInItsLastValueKeepsEveryRow)
+{
+    Manifest m = Generate(Damage::Table01Truncated);
+    yqCatalog catalog;
+    ASSERT_EQ(catalog.Load(m.root.c_str()), 1);
+    ASSERT_NE(catalog.GetTable(1), nullptr);
+    EXPECT_EQ(catalog.GetTableCount(), 13);
+    EXPECT_EQ(catalog.GetTable(1)->GetRowCount(), static_cast<int>(m.tables.at("TABLE01").size()));
+    // The last row is the first product; its last value, the specification list, lost its
+    // last element with the cut.
+    const ExpectedProduct& cut = m.products[0];
+    ASSERT_TRUE(cut.hasSpec && cut.hasImageLinks);
+    ExpectedProduct expected = cut;
+    expected.spec.pop_back();
+    yqItem* item = catalog.GetItem(cut.key.c_str(), cut.number.c_str(), 1);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(Str(item->m_pszName), cut.name);
+    EXPECT_EQ(std::string(item->m_strInfo), ExpectedInfo(expected));
+    for (size_t i = 1; i < m.products.size(); ++i) {
+        const ExpectedProduct& p = m.products[i];
+        if (!p.inTable01 || !p.hasImageLinks)
+            continue;
+        yqItem* other = catalog.GetItem(p.key.c_str(), p.number.c_str(), 1);
+        ASSERT_NE(other, nullptr) << p.number;
+        EXPECT_EQ(std::string(other->m_strInfo), ExpectedInfo(p)) << p.number;
+    }
+    // Searches through TABLE01 find what they find in the whole catalogue.
+    Manifest whole = Generate(Damage::None);
+    yqCatalog reference;
+    ASSERT_EQ(reference.Load(whole.root.c_str()), 1);
+    int count, wholeCount;
+    yqItem** items = catalog.SearchItems("0001", "P", -1, INT_MAX, 2, count);
+    yqItem** wholeItems = reference.SearchItems("0001", "P", -1, INT_MAX, 2, wholeCount);
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(count, wholeCount);
+    delete[] items;
+    delete[] wholeItems;
+}
+
 TEST_F(DamagedCatalogTest, DamagedTablesAreLeftOut)
 {
-    {
-        Manifest m = Generate(Damage::Table01Truncated);
-        yqCatalog catalog;
-        ASSERT_EQ(catalog.Load(m.root.c_str()), 1);
-        EXPECT_EQ(catalog.GetTable(1), nullptr);
-        EXPECT_EQ(catalog.GetTableCount(), 12);
-        EXPECT_EQ(catalog.GetItem("A100", "P00000", 1), nullptr);
-        int count;
-        EXPECT_EQ(catalog.SearchItems("0001", "P", -1, INT_MAX, 2, count), nullptr);
-        // Keywords still find products, but nothing can be built without TABLE01.
-        yqItem** items = catalog.SearchItems("0400", "木製", -1, INT_MAX, 1, count);
-        EXPECT_EQ(count, 0);
-        delete[] items;
-    }
     {
         Manifest m = Generate(Damage::Table02Empty);
         yqCatalog catalog;

@@ -1,6 +1,7 @@
 // Table files, rows, values, indexes and searches.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,25 +87,50 @@ TEST_F(TableTest, ReadsRowsValuesAndPaths)
     EXPECT_STREQ(table->GetRow(2)->GetFieldText("0111"), "");
 }
 
-TEST_F(TableTest, DamagedFilesAreRefused)
+// A file cut short keeps every row it holds: the end of the buffer ends the last row, which
+// keeps the values read so far, a value cut in its text with what it holds.
+TEST_F(TableTest, CutFilesKeepEveryRowRead)
 {
-    std::string good = TableBytes({{T("0000", "K1"), T("0001", "N1")}, {T("0000", "K2")}});
+    std::string good = TableBytes({{T("0000", "K1"), T("0001", "N1")}, {T("0000", "K2"), T("0001", "N2")}});
     struct Case {
         const char* what;
         std::string bytes;
+        int rows;
+        const char* lastKey;   // the last row's 0000, nullptr when it has none
+        const char* lastName;  // the last row's 0001, nullptr when it has none
     } cases[] = {
-        {"empty", ""},
-        {"row without its end", good.substr(0, good.size() - 1)},
-        {"value text without its end", good.substr(0, good.size() - 2)},
-        {"cut inside a code", good.substr(0, good.size() - 6)},
-        {"only a type byte", "t"},
+        {"row without its end", good.substr(0, good.size() - 1), 2, "K2", "N2"},
+        {"value text without its end", good.substr(0, good.size() - 2), 2, "K2", "N2"},
+        {"cut inside a text", good.substr(0, good.size() - 3), 2, "K2", "N"},
+        {"cut right after a code", good.substr(0, good.size() - 4), 2, "K2", ""},
+        {"cut inside a code", good.substr(0, good.size() - 6), 2, "K2", nullptr},
+        {"cut after a value's end", good.substr(0, good.size() - 9), 2, "K2", nullptr},
+        {"cut inside the first value of the last row", good.substr(0, good.size() - 11), 2, "K", nullptr},
+        {"only a type byte", "t", 1, nullptr, nullptr},
     };
     for (const Case& c : cases) {
         yqTable table("TABLE01");
-        EXPECT_EQ(table.Load(WriteBytes(c.bytes).c_str(), nullptr), 0) << c.what;
-        EXPECT_EQ(table.GetRowCount(), 0) << c.what;
+        ASSERT_EQ(table.Load(WriteBytes(c.bytes).c_str(), nullptr), 1) << c.what;
+        ASSERT_EQ(table.GetRowCount(), c.rows) << c.what;
+        if (c.rows == 2) {
+            EXPECT_STREQ(table.GetRow(0)->GetFieldText("0000"), "K1") << c.what;
+            EXPECT_STREQ(table.GetRow(0)->GetFieldText("0001"), "N1") << c.what;
+        }
+        const yqRecord* last = table.GetRow(c.rows - 1);
+        EXPECT_EQ(last->m_nRow, c.rows - 1) << c.what;
+        for (auto [code, want] : {std::pair{"0000", c.lastKey}, std::pair{"0001", c.lastName}}) {
+            const char* got = last->GetFieldText(code);
+            if (want) {
+                EXPECT_STREQ(got, want) << c.what << " " << code;
+                EXPECT_EQ(last->GetFieldLength(code), (int)std::strlen(want)) << c.what << " " << code;
+            } else {
+                EXPECT_EQ(got, nullptr) << c.what << " " << code;
+            }
+        }
     }
     yqTable table("TABLE01");
+    EXPECT_EQ(table.Load(WriteBytes("").c_str(), nullptr), 0);
+    EXPECT_EQ(table.GetRowCount(), 0);
     EXPECT_EQ(table.Load(CatalogPath(m_folder + "/NONE").c_str(), nullptr), 0);
     EXPECT_EQ(table.Load("", nullptr), 0);
 }

@@ -5,6 +5,8 @@
 #include <stdio.h>
 #include <string>
 
+#include "afxreplace.h"
+
 class GlyphCanvas {
  public:
   GlyphCanvas(int width, int height) : m_width(width), m_height(height) {
@@ -88,13 +90,13 @@ class GlyphCanvas {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof ih;
     fh.bfSize = fh.bfOffBits + m_width * m_height * 4;
-    std::string tmp = path + ".tmp";
-    FILE* f = fopen(tmp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&ih, sizeof ih, 1, f) == 1 &&
-              fwrite(m_bits, 4, (size_t)m_width * m_height, f) == (size_t)m_width * m_height;
-    ok = fclose(f) == 0 && ok;
-    return ok && MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    return AfxReplaceFile(path.c_str(), [&](LPCTSTR tmp) -> BOOL {
+      FILE* f = fopen(tmp, "wb");
+      if (!f) return FALSE;
+      bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&ih, sizeof ih, 1, f) == 1 &&
+                fwrite(m_bits, 4, (size_t)m_width * m_height, f) == (size_t)m_width * m_height;
+      return fclose(f) == 0 && ok;
+    }) != FALSE;
   }
 
  private:

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TemporaryFiles.h"
+
 #include <cstring>
 
 using namespace SceneGenerator;
@@ -209,7 +211,7 @@ TEST_F(Fixture, BadArgumentsAndFailuresLeaveNoPicture)
         EXPECT_EQ(Render(c.scene, c.w, c.h, c.view, 1, c.outPath), c.result) << c.name;
         const std::vector<unsigned char> now = ReadAll(out.Path());
         EXPECT_EQ(std::vector<uint8_t>(now.begin(), now.end()), previous) << c.name;
-        EXPECT_FALSE(FileExistsForTest(out.Path() + ".~tmp")) << c.name;
+        EXPECT_EQ(TemporaryFilesBeside(out.Path()), 0) << c.name;
         EXPECT_EQ(scene.m_pTriangles->GetCount(), 0) << c.name;
     }
     ZBRenderRequest r;

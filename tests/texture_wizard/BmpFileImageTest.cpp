@@ -276,3 +276,21 @@ TEST(CBmpFileImage, AttachPackedDibTakesOverTheHandle)
     EXPECT_EQ(nullptr, refused.GetBits(0));
 }
 #endif
+
+TEST(CBmpFileImage, PicturesOverTheSideLimitAreRefused)
+{
+    // A 24-bit packed DIB one row high: 16384 pixels wide is taken, 16385 is not.
+    for (LONG width : {16384L, 16385L}) {
+        const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
+        Bytes dib(sizeof(BITMAPINFOHEADER) + stride, 0);
+        BITMAPINFOHEADER header = {};
+        header.biSize = sizeof(header);
+        header.biWidth = width;
+        header.biHeight = 1;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        memcpy(dib.data(), &header, sizeof(header));
+        CBmpFileImage image;
+        EXPECT_EQ(width <= 16384, Attach(image, dib, dib.size()) != FALSE) << width;
+    }
+}

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TemporaryFiles.h"
+
 #include <cstdlib>
 
 using namespace texture_test;
@@ -47,7 +49,7 @@ TEST(CImageSave, TwentyFourBitsByteForByte)
                            3, 2, 1, 3, 2, 11, 3, 2, 21, 0, 0, 0};
     expected.insert(expected.end(), rows, rows + 24);
     EXPECT_EQ(expected, file);
-    EXPECT_FALSE(FileExists(path + ".~tmp"));
+    EXPECT_EQ(TemporaryFilesBeside(path), 0);
     delete image;
 }
 

@@ -51,13 +51,14 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
   s.hResource = hInstResource;
 }
 
-void AFXAPI AfxAddResourceModule(HINSTANCE hModule) {
-  if (hModule == NULL) return;
+BOOL AFXAPI AfxAddResourceModule(HINSTANCE hModule) {
+  if (hModule == NULL) return FALSE;
   ModuleState& s = State();
   std::lock_guard<std::mutex> guard(s.lock);
   for (HINSTANCE h : s.chain)
-    if (h == hModule) return;
+    if (h == hModule) return FALSE;
   s.chain.push_back(hModule);
+  return TRUE;
 }
 
 void AFXAPI AfxRemoveResourceModule(HINSTANCE hModule) {

@@ -12,8 +12,9 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 // Chain of further modules searched for resources, in the order they joined; the framework
 // library's own resources come last. Extension libraries join when they initialize (the
 // windows layer calls AfxAddResourceModule from CDynLinkLibrary's constructor) and leave
-// with AfxRemoveResourceModule. Adding a module twice keeps its first place.
-void AFXAPI AfxAddResourceModule(HINSTANCE hModule);
+// with AfxRemoveResourceModule. Adding a module twice keeps its first place; TRUE when the
+// module joined now, so that whoever added it knows to take it out again.
+BOOL AFXAPI AfxAddResourceModule(HINSTANCE hModule);
 void AFXAPI AfxRemoveResourceModule(HINSTANCE hModule);
 
 // The first module of the chain (resource handle, joined modules, the framework) holding a

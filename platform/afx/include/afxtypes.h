@@ -219,3 +219,10 @@ typedef struct tagBITMAPINFO {
 #define GENERIC_WRITE 0x40000000UL
 
 #endif  // !_WIN32
+
+// The structures that files, clipboard blocks and archives carry byte for byte: the same size
+// in every build (32-bit and 64-bit Windows, native), so a file written by one opens in another.
+static_assert(sizeof(LONG) == 4 && sizeof(DWORD) == 4 && sizeof(WORD) == 2, "Win32 integer widths");
+static_assert(sizeof(POINT) == 8 && sizeof(SIZE) == 8 && sizeof(RECT) == 16, "geometry records");
+static_assert(sizeof(COLORREF) == 4 && sizeof(RGBQUAD) == 4, "colour records");
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "bitmap header record");

@@ -111,13 +111,37 @@ void CCmdUI::SetCheck(int nCheck) {
   }
 }
 
+// The one check mark of radio-style menu items: a dot in a monochrome bitmap of the
+// system's check-mark size, made on first use and kept for the process. The program may
+// redraw it; every radio item shows the change.
+static HBITMAP AfxGetRadioMarkBitmap() {
+  static HBITMAP s_hbmRadio = [] {
+    int cx = ::GetSystemMetrics(SM_CXMENUCHECK), cy = ::GetSystemMetrics(SM_CYMENUCHECK);
+    if (cx <= 0 || cy <= 0) cx = cy = 13;
+    HBITMAP hbm = ::CreateBitmap(cx, cy, 1, 1, NULL);
+    HDC hDC = hbm != NULL ? ::CreateCompatibleDC(NULL) : NULL;
+    if (hDC != NULL) {
+      HGDIOBJ hOld = ::SelectObject(hDC, hbm);
+      ::PatBlt(hDC, 0, 0, cx, cy, WHITENESS);
+      HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(BLACK_PEN));
+      HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(BLACK_BRUSH));
+      ::Ellipse(hDC, cx / 2 - 3, cy / 2 - 3, cx - cx / 2 + 3, cy - cy / 2 + 3);
+      ::SelectObject(hDC, hOldBrush);
+      ::SelectObject(hDC, hOldPen);
+      ::SelectObject(hDC, hOld);
+      ::DeleteDC(hDC);
+    }
+    return hbm;
+  }();
+  return s_hbmRadio;
+}
+
 void CCmdUI::SetRadio(BOOL bOn) {
   if (m_pMenu != NULL) {
     if (m_pSubMenu != NULL) return;
-    if (bOn)
-      m_pMenu->CheckMenuRadioItem(m_nIndex, m_nIndex, m_nIndex, MF_BYPOSITION);
-    else
-      m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | MF_UNCHECKED);
+    // The shared dot replaces the check mark; checking is then the same as SetCheck.
+    ::SetMenuItemBitmaps(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION, NULL, AfxGetRadioMarkBitmap());
+    m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_CHECKED : MF_UNCHECKED));
   } else {
     SetCheck(bOn ? 1 : 0);
   }

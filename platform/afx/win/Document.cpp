@@ -1,4 +1,5 @@
 #include "WinState.h"
+#include "afxreplace.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
@@ -146,48 +147,40 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName) {
   // Written beside the target first: a failed save leaves the old file as it was.
   TCHAR szFullPath[_MAX_PATH];
   AfxFullPath(szFullPath, lpszPathName);
-  CString strDir = szFullPath;
-  TCHAR szName[_MAX_PATH];
-  AfxGetFileName(szFullPath, szName, _MAX_PATH);
-  strDir = strDir.Left(strDir.GetLength() - lstrlen(szName));
-  if (strDir.IsEmpty()) strDir = ".";
-  TCHAR szTempName[_MAX_PATH];
-  if (::GetTempFileName(strDir, "afx", 0, szTempName) == 0) {
-    CFileException fe(CFileException::OsErrorToException((LONG)::GetLastError()), (LONG)::GetLastError());
-    fe.m_strFileName = lpszPathName;
-    ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
-    return FALSE;
-  }
-
-  CFileException fe;
-  CFile* pFile = GetFile(szTempName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
-  if (pFile == NULL) {
-    ::DeleteFile(szTempName);
-    fe.m_strFileName = lpszPathName;
-    ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
-    return FALSE;
-  }
-  CArchive saveArchive(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
-  saveArchive.m_pDocument = this;
-  try {
-    CWaitCursor wait;
-    Serialize(saveArchive);
-    saveArchive.Close();
-    ReleaseFile(pFile, FALSE);
-  } catch (CException* e) {
-    saveArchive.Abort();
-    ReleaseFile(pFile, TRUE);
-    ::DeleteFile(szTempName);
-    ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
-    e->Delete();
-    return FALSE;
-  }
-  if (!::MoveFileEx(szTempName, szFullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
-    LONG lOsError = (LONG)::GetLastError();
-    ::DeleteFile(szTempName);
-    CFileException fe2(CFileException::OsErrorToException(lOsError), lOsError);
-    fe2.m_strFileName = lpszPathName;
-    ReportSaveLoadException(lpszPathName, &fe2, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+  BOOL bReported = FALSE;
+  const BOOL bSaved = AfxReplaceFile(szFullPath, [&](LPCTSTR lpszTemp) -> BOOL {
+    CFileException fe;
+    CFile* pFile = GetFile(lpszTemp, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
+    if (pFile == NULL) {
+      fe.m_strFileName = lpszPathName;
+      ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
+      bReported = TRUE;
+      return FALSE;
+    }
+    CArchive saveArchive(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
+    saveArchive.m_pDocument = this;
+    try {
+      CWaitCursor wait;
+      Serialize(saveArchive);
+      saveArchive.Close();
+      ReleaseFile(pFile, FALSE);
+    } catch (CException* e) {
+      saveArchive.Abort();
+      ReleaseFile(pFile, TRUE);
+      ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+      e->Delete();
+      bReported = TRUE;
+      return FALSE;
+    }
+    return TRUE;
+  });
+  if (!bSaved) {
+    if (!bReported) {
+      const LONG lOsError = (LONG)::GetLastError();
+      CFileException fe(CFileException::OsErrorToException(lOsError), lOsError);
+      fe.m_strFileName = lpszPathName;
+      ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    }
     return FALSE;
   }
   SetModifiedFlag(FALSE);

@@ -66,7 +66,10 @@ AFX_WIN_THREAD_STATE::AFX_WIN_THREAD_STATE()
       m_mapHWND(CreateTempWnd, ReleaseTempWnd),
       m_mapHDC(CreateTempDC, ReleaseTempDC),
       m_mapHGDIOBJ(CreateTempGdi, ReleaseTempGdi),
-      m_mapHMENU(CreateTempMenu, ReleaseTempMenu) {}
+      m_mapHMENU(CreateTempMenu, ReleaseTempMenu),
+      m_hTrackingWindow(NULL),
+      m_hTrackingMenu(NULL),
+      m_hLastInitPopup(NULL) {}
 
 AFX_WIN_THREAD_STATE::~AFX_WIN_THREAD_STATE() {
   if (m_hHookOldCbtFilter != NULL) ::UnhookWindowsHookEx(m_hHookOldCbtFilter);

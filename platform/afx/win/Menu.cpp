@@ -38,7 +38,30 @@ BOOL CMenu::DestroyMenu() {
 }
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
-  return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+  AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
+  HWND hOldWindow = pState->m_hTrackingWindow;
+  HMENU hOldMenu = pState->m_hTrackingMenu;
+  pState->m_hTrackingWindow = pWnd->GetSafeHwnd();
+  pState->m_hTrackingMenu = m_hMenu;
+  BOOL bResult = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+  pState->m_hTrackingWindow = hOldWindow;
+  pState->m_hTrackingMenu = hOldMenu;
+  return bResult;
+}
+
+CMenu* AfxFindPopupMenuFromID(HMENU hMenu, UINT nID) {
+  if (hMenu == NULL || !::IsMenu(hMenu)) return NULL;
+  const int nCount = ::GetMenuItemCount(hMenu);
+  // The menu that holds the item itself, searched depth first.
+  for (int i = 0; i < nCount; i++) {
+    HMENU hSub = ::GetSubMenu(hMenu, i);
+    if (hSub != NULL) {
+      if (CMenu* pFound = AfxFindPopupMenuFromID(hSub, nID)) return pFound;
+    } else if (::GetMenuItemID(hMenu, i) == nID) {
+      return CMenu::FromHandle(hMenu);
+    }
+  }
+  return NULL;
 }
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {

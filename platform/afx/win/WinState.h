@@ -44,7 +44,16 @@ struct AFX_WIN_THREAD_STATE : _AFX_THREAD_STATE {
   CHandleMap m_mapHDC;
   CHandleMap m_mapHGDIOBJ;
   CHandleMap m_mapHMENU;
+
+  // The pop-up menu CMenu::TrackPopupMenu is showing and its owner, so that the owner's
+  // WM_MEASUREITEM reaches the menu object of an owner-drawn item.
+  HWND m_hTrackingWindow;
+  HMENU m_hTrackingMenu;
+  HMENU m_hLastInitPopup;
 };
+
+// The menu below hMenu (or hMenu) whose own items include the command nID, or NULL.
+CMenu* AfxFindPopupMenuFromID(HMENU hMenu, UINT nID);
 
 // The calling thread's state, with the framework's private parts.
 AFX_WIN_THREAD_STATE* AfxGetWinThreadState();

@@ -234,6 +234,8 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
   pState->m_lastSentMsg.message = nMsg;
   pState->m_lastSentMsg.wParam = wParam;
   pState->m_lastSentMsg.lParam = lParam;
+  // A pop-up about to show: its owner-drawn items are measured next (see OnMeasureItem).
+  if (nMsg == WM_INITMENUPOPUP) pState->m_hLastInitPopup = (HMENU)wParam;
   LRESULT lResult = 0;
   // No exception may cross the window procedure: Win32 frames cannot be unwound.
   try {
@@ -539,7 +541,19 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-  if (lpMeasureItemStruct->CtlType != ODT_MENU) {
+  if (lpMeasureItemStruct->CtlType == ODT_MENU) {
+    // The item names no menu: look for it in the pop-up being tracked for this window,
+    // else in the window's menu bar, else in the last pop-up initialised.
+    AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
+    HMENU hStart = pState->m_hTrackingWindow == m_hWnd ? pState->m_hTrackingMenu : ::GetMenu(m_hWnd);
+    CMenu* pMenu = AfxFindPopupMenuFromID(hStart, lpMeasureItemStruct->itemID);
+    // A pop-up shown by ::TrackPopupMenu itself: the one whose WM_INITMENUPOPUP came last.
+    if (pMenu == NULL) pMenu = AfxFindPopupMenuFromID(pState->m_hLastInitPopup, lpMeasureItemStruct->itemID);
+    if (pMenu != NULL && AfxGetWinThreadState()->m_mapHMENU.LookupPermanent(pMenu->m_hMenu) == pMenu) {
+      pMenu->MeasureItem(lpMeasureItemStruct);
+      return;
+    }
+  } else {
     CWnd* pChild = GetDescendantWindow(nIDCtl, TRUE);
     if (pChild != NULL && pChild->SendChildNotifyLastMsg()) return;
   }
