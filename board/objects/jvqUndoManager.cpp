@@ -219,6 +219,27 @@ void jvqUndoManager::EndEdit() {
   m_EditSources.clear();
 }
 
+void jvqUndoManager::CancelEdit() {
+  std::vector<jvqObject*> clones = m_EditClones;
+  if (m_pEditClone) clones.push_back(m_pEditClone);
+  const BOOL bOpened = !clones.empty();
+  for (jvqObject* c : clones) {
+    jvqObject* parent = c->m_pParent;
+    if (parent && (parent->GetClassCode() & 0x40) && ((jvqGroupObject*)parent)->FindChild(c) >= 0)
+      ((jvqGroupObject*)parent)->RemoveChild(c, TRUE);
+    else
+      delete c;
+  }
+  m_pEditClone = m_pEditSource = NULL;
+  m_EditClones.clear();
+  m_EditSources.clear();
+  if (bOpened) {
+    m_PendingAdded.clear();
+    m_PendingRemoved.clear();
+    m_bStepOpen = FALSE;
+  }
+}
+
 static jvqBoard* BoardOf(jvqObject* pPage) {
   jvqObject* b = pPage->m_pParent;
   return (b && (b->GetClassCode() & 0x200)) ? (jvqBoard*)b : NULL;

@@ -39,6 +39,10 @@ class jvqUndoManager {
   jvqObject* BeginEditObject(jvqObject* pObject);
   void BeginEditSelection(jvqObjectArray& selection);
   void EndEdit();
+  // Drops an edit opened by BeginEditObject or BeginEditSelection: the clones leave their
+  // container and are deleted, the sources stay as they were and the step closes without
+  // a record.
+  void CancelEdit();
 
   int GetCurrentStep() const { return m_nCurrentStep; }
   BOOL IsStepOpen() const { return m_bStepOpen; }

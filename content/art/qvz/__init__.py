@@ -1,6 +1,8 @@
 """The board designer's pictures."""
-from . import controls
+from . import controls, cursors, rulers
 
 
 def draw(outdir):
     controls.draw(outdir)
+    cursors.draw(outdir)
+    rulers.draw(outdir)

@@ -1,0 +1,46 @@
+// The board designer's editing view: the view of the main window in which the current
+// page is edited; menu and tool-bar commands meet the drawing framework here.
+#pragma once
+
+#include "jvqView.h"
+
+#define ID_QVZ_TOOL_SELECT 32847
+
+class qvzView : public jvqView {
+  DECLARE_DYNCREATE(qvzView)
+ public:
+  qvzView();
+  ~qvzView() override;
+
+  void ResetView() override;
+  void OnSelect(jvqObject* pObject) override {}
+  void HidePropertyBar() override;
+  void ShowPropertyBar() override;
+  void OnObjectCreated(jvqObject* pObject) override;
+  void OnDraw(CDC* pDC) override;
+
+  CFrameWnd* GetMainFrame() const { return GetParentFrame(); }
+  int ToolBackStep();
+  int ToolCancel();
+  // The select tool as the current tool, the page told.
+  void SwitchToSelectTool();
+
+  jvqObject* m_pVertexMarker;
+  POINT m_ptPasteOffset;
+
+ protected:
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnToolSelect();
+  afx_msg void OnUpdateToolSelect(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+};
+
+// Objects the next left-button release selects (a new or edited text object).
+extern jvqObject* thePendingSelection1;
+extern jvqObject* thePendingSelection2;
+extern BYTE theInPlaceEditStarted;

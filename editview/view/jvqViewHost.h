@@ -1,0 +1,52 @@
+// Everything above the editing view (property bars, status bar, page tabs, zoom box,
+// palettes, the folder frame, dialogs and the in-place editor) is reached through this
+// one interface, which the main frame implements. Without a host each call does nothing
+// and each question counts as cancelled, so a view and its tools run alone in tests.
+#pragma once
+
+#include "afx.h"
+
+class jvqObject;
+class jvqView;
+
+class jvqViewHost {
+ public:
+  virtual ~jvqViewHost() {}
+
+  // Property-bar manager.
+  virtual void SwitchBar(BOOL bForce) {}
+  virtual void UpdateCurrentBar() {}
+  virtual void ShowBar(BOOL bShow) {}
+  virtual void OnObjectCreated(jvqObject* pObject) {}
+  // Main frame.
+  virtual void UpdateStatusBar() {}
+  virtual void UpdateControlBars() {}
+  virtual void UpdatePageTabs() {}
+  // The number of page tabs; -1 when the frame has none.
+  virtual int GetPageTabCount() { return -1; }
+  virtual void ShowFolderControls() {}
+  // The zoom box shows "全体表示".
+  virtual void SelectFitInZoomBox() {}
+  virtual void ShowToolVariant(int nToolId) {}
+  virtual void OnEditDeselect() {}
+  virtual void HideAlignPalette() {}
+  // The key handler of the main frame: after the tool has seen the key.
+  virtual void HandleKey(jvqView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) {}
+  // Favourites palette: is the screen point over its item list while it lists favourites;
+  // the category chosen in it (-1 none); reread the categories.
+  virtual BOOL IsOverFavoritesList(POINT ptScreen) { return FALSE; }
+  virtual int GetFavoriteCategory() { return -1; }
+  virtual void ReloadFavoriteCategories() {}
+  // Messages and questions. Without a host a question is answered No (or Cancel).
+  virtual int MessageBox(LPCTSTR lpszText, UINT nType);
+};
+
+// The installed host, never null: without one a host that does nothing.
+jvqViewHost* jvqGetViewHost();
+// Installs a host (null: none); returns the previous one.
+jvqViewHost* jvqSetViewHost(jvqViewHost* pHost);
+
+// Whether a key (VK_MENU, VK_CONTROL, VK_SHIFT) is held now; tests replace the function.
+typedef BOOL (*jvqKeyDownProc)(int nVirtKey);
+extern jvqKeyDownProc theKeyDownProc;
+BOOL jvqIsKeyDown(int nVirtKey);

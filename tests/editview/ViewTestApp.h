@@ -1,0 +1,67 @@
+// The editing view in a frame with rulers, as the program has it, for the window tests:
+// the application records its messages, a recording host stands above the view, and the
+// Alt key is scripted.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "afxwin.h"
+#include "jvqFrameWnd.h"
+#include "jvqViewHost.h"
+
+class qvzDocument;
+class qvzView;
+
+class CViewTestApp : public CWinApp {
+ public:
+  CViewTestApp() : CWinApp("EditViewTest") {}
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override {
+    m_messages.push_back(lpszPrompt ? lpszPrompt : "");
+    return IDOK;
+  }
+  std::vector<std::string> m_messages;
+};
+
+// Records each call by name; questions take the scripted answer.
+class CRecordingHost : public jvqViewHost {
+ public:
+  void SwitchBar(BOOL) override { m_calls.push_back("SwitchBar"); }
+  void UpdateStatusBar() override { m_calls.push_back("UpdateStatusBar"); }
+  void UpdateControlBars() override { m_calls.push_back("UpdateControlBars"); }
+  void SelectFitInZoomBox() override { m_calls.push_back("SelectFitInZoomBox"); }
+  void ShowFolderControls() override { m_calls.push_back("ShowFolderControls"); }
+  void HandleKey(jvqView*, UINT nChar, UINT, UINT) override { m_calls.push_back("HandleKey"); }
+  BOOL IsOverFavoritesList(POINT) override { return m_bOverFavorites; }
+  int GetFavoriteCategory() override { return m_nCategory; }
+  void ReloadFavoriteCategories() override { m_calls.push_back("ReloadFavoriteCategories"); }
+  int MessageBox(LPCTSTR lpszText, UINT nType) override {
+    m_messages.push_back(lpszText);
+    return m_nAnswer;
+  }
+  int Count(const char* name) const {
+    int n = 0;
+    for (const std::string& s : m_calls) n += s == name;
+    return n;
+  }
+  std::vector<std::string> m_calls;
+  std::vector<std::string> m_messages;
+  int m_nAnswer = IDNO;
+  BOOL m_bOverFavorites = FALSE;
+  int m_nCategory = -1;
+};
+
+class CTestFrame : public jvqFrameWnd {
+  DECLARE_DYNCREATE(CTestFrame)
+ public:
+  CTestFrame() {
+    m_nVertRulerId = 1002;
+    m_nHorzRulerId = 1004;
+  }
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  DECLARE_MESSAGE_MAP()
+};
+
+CViewTestApp* TestApp();

@@ -1,0 +1,123 @@
+"""Runs one journey: tests/journey/<name>.py defines run(j), given a Journey.
+
+A Journey starts QVZ.exe under Wine, talks to the driver (qvzjourney.exe drive) line by line,
+and turns the driver's screen captures into PNG files. Journeys raise AssertionError when a
+step does not have its effect; the runner then exits 1.
+"""
+import importlib.util
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import Image
+
+
+class Journey:
+    def __init__(self, bindir, outdir):
+        self.bindir, self.outdir = bindir, outdir
+        self.loader = os.environ["WINELOADER"]
+        self.program = None
+        self.driver = subprocess.Popen([self.loader, "qvzjourney.exe", "drive"], cwd=bindir, stdin=subprocess.PIPE,
+                                       stdout=subprocess.PIPE, text=True, encoding="cp932", errors="replace")
+
+    def winpath(self, path):
+        return "Z:" + path.replace("/", "\\")
+
+    def tool(self, *args):
+        """Runs qvzjourney.exe with arguments (make, dump) and returns its output."""
+        # Files, not pipes: a wine server started by the call keeps its handles open.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run([self.loader, "qvzjourney.exe", *args], cwd=self.bindir, stdin=subprocess.DEVNULL,
+                                  stdout=out, stderr=err).returncode
+            out.seek(0)
+            err.seek(0)
+            text, errors = out.read().decode("cp932", "replace"), err.read().decode("cp932", "replace")
+        if code != 0:
+            raise AssertionError("qvzjourney %s failed: %s" % (" ".join(args), errors))
+        return text
+
+    def start(self, *args):
+        self.program = subprocess.Popen([self.loader, "QVZ.exe", *args], cwd=self.bindir, stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def send(self, line):
+        print("  > " + line, file=sys.stderr, flush=True)
+        self.driver.stdin.write(line + "\n")
+        self.driver.stdin.flush()
+        reply = self.driver.stdout.readline().strip()
+        if reply in ("error", "unknown", "timeout", ""):
+            raise AssertionError("driver: %s -> %s" % (line, reply or "no answer"))
+        return reply
+
+    def wait(self, title, seconds=60):
+        return self.send("wait %s %d" % (title, seconds))
+
+    def mouse(self, target, what, x, y, flags=0):
+        return self.send("mouse %s %s %d %d %d" % (target, what, x, y, flags))
+
+    def drag(self, target, start, end, flags=0, steps=6):
+        """Press, move in steps and release, with the key flags (MK_*) held throughout."""
+        self.mouse(target, "down", start[0], start[1], flags | 1)
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i // steps
+            y = start[1] + (end[1] - start[1]) * i // steps
+            self.mouse(target, "move", x, y, flags | 1)
+        self.mouse(target, "up", end[0], end[1], flags)
+
+    def click(self, target, x, y, flags=0):
+        self.mouse(target, "down", x, y, flags | 1)
+        self.mouse(target, "up", x, y, flags)
+
+    def locate(self, rgb):
+        r = self.send("locate %06x" % rgb)
+        return None if r == "none" else tuple(int(v) for v in r.split())
+
+    def rect(self, target):
+        return tuple(int(v) for v in self.send("rect %s" % target).split())
+
+    def command(self, cmd):
+        return self.send("command %d" % cmd)
+
+    def shot(self, name):
+        bmp = os.path.join(self.outdir, name + ".bmp")
+        self.send("shot %s" % self.winpath(bmp))
+        png = os.path.join(self.outdir, name + ".png")
+        Image.open(bmp).save(png)
+        os.remove(bmp)
+        return png
+
+    def close(self):
+        if self.program and self.program.poll() is None:
+            try:
+                self.send("close")
+            except AssertionError:
+                pass
+            try:
+                self.program.wait(20)
+            except subprocess.TimeoutExpired:
+                self.program.kill()
+        self.driver.stdin.close()
+        self.driver.wait(20)
+
+
+def main():
+    name, bindir, outdir = sys.argv[1:4]
+    spec = importlib.util.spec_from_file_location(name, os.path.join(os.path.dirname(__file__), name + ".py"))
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    j = Journey(bindir, outdir)
+    started = time.time()
+    try:
+        module.run(j)
+    except AssertionError as e:
+        print("journey %s failed: %s" % (name, e), file=sys.stderr)
+        j.close()
+        sys.exit(1)
+    j.close()
+    print("journey %s passed in %.0f s; pictures in %s" % (name, time.time() - started, outdir))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,258 @@
+// The journey driver: the hands and eyes of a scripted user of QVZ.exe. It writes boards with
+// the program's own classes ("make"), reads them back ("dump"), and, in "drive" mode, takes
+// one command a line on standard input and answers one line on standard output:
+//   wait <title part> <seconds>        waits for the main window; "ok" or "timeout"
+//   mouse <view|hruler|vruler> <down|move|up|rdown|rup> <x> <y> <flags>
+//                                      posts a mouse message at client pixels of that window
+//   key <view> <down|up> <vk>          posts a key message
+//   command <id>                       posts WM_COMMAND to the main window
+//   locate <rrggbb>                    "x0 y0 x1 y1" of that colour in the view's client area
+//   rect <view|hruler|vruler>          the window's client rectangle on the screen
+//   shot <file.bmp>                    the whole screen as a BMP
+//   idle                               waits until the program has handled what was posted
+//   close                              posts WM_CLOSE
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "afxwin.h"
+#include "jvqBoard.h"
+#include "jvqFileHeader.h"
+#include "jvqObjectDefaults.h"
+#include "jvqPage.h"
+#include "jvqPolylineObject.h"
+#include "jvqRectObject.h"
+#include "jvqSolidFill.h"
+#include "qvzDocument.h"
+#include "qvzGuideProperties.h"
+
+class CJourneyApp : public CWinApp {
+ public:
+  CJourneyApp() : CWinApp("QVZJourney") {}
+  int DoMessageBox(LPCTSTR p, UINT, UINT) override {
+    fprintf(stderr, "message: %s\n", p);
+    return IDOK;
+  }
+};
+static CJourneyApp theApp;
+
+// A board of one page: a blue rectangle 100 mm wide and an open red polyline of five
+// vertices whose last one lies near its first.
+static int MakeBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 4200, 2970};
+  page->SetPageRect(&rc);
+  RECT r = {1000, 1000, 2000, 1600};
+  jvqRectObject* rect = new jvqRectObject(&r, NULL, 0x311);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(rect);
+  rect->m_dwState = 0x311 | JVQ_STATE_FILLED;
+  rect->SetFill(new jvqSolidFill(RGB(0, 0, 255)));
+  page->AddChild(rect);
+  const POINT pts[5] = {{2600, 600}, {3600, 600}, {3600, 1600}, {2600, 1600}, {2630, 680}};
+  jvqPolylineObject* poly = new jvqPolylineObject(NULL);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(poly);
+  poly->SetPoints(pts, 5, NULL, 0x351);
+  poly->GetLineStyle()->SetColor(RGB(255, 0, 0));
+  page->AddChild(poly);
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
+// What a board holds: one line per shown object and per guide.
+static int DumpBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnOpenDocument(path)) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  for (jvqObject* o : page->m_Children.m_items) {
+    if (!o->IsShown()) continue;
+    RECT r;
+    o->GetBoundRect(&r);
+    printf("object %x %ld %ld %ld %ld points %d rotation %d open %d\n", o->GetClassCode(), r.left, r.top, r.right,
+           r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0);
+  }
+  for (const char* prefix : {"GuideH", "GuideV"})
+    for (const qvzGuideEntry& g : qvzReadGuideProperties(doc.GetHeader(), prefix))
+      printf("guide %s %d page %d\n", prefix, g.nPosition, g.nPageIndex);
+  return 0;
+}
+
+static HWND theMain = NULL;
+
+static HWND Target(const std::string& name) {
+  if (theMain == NULL) return NULL;
+  int id = name == "view" ? 0xE900 : name == "hruler" ? 1004 : name == "vruler" ? 1002 : 0;
+  return id ? ::GetDlgItem(theMain, id) : NULL;
+}
+
+struct FindArg {
+  const char* part;
+  HWND found;
+};
+
+static BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
+  FindArg* a = (FindArg*)lp;
+  char title[512];
+  ::GetWindowText(h, title, sizeof(title));
+  if (::IsWindowVisible(h) && strstr(title, a->part) && ::GetDlgItem(h, 0xE900)) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static bool SaveScreen(const char* path) {
+  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = ::GetDC(NULL);
+  HDC mem = ::CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = NULL;
+  HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+  HGDIOBJ old = ::SelectObject(mem, bmp);
+  ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
+  BITMAPFILEHEADER fh = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+  fh.bfSize = fh.bfOffBits + size;
+  FILE* f = fopen(path, "wb");
+  bool ok = f != NULL;
+  if (f) {
+    ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
+         fwrite(bits, size, 1, f) == 1;
+    ok = (fclose(f) == 0) && ok;
+  }
+  ::SelectObject(mem, old);
+  ::DeleteObject(bmp);
+  ::DeleteDC(mem);
+  ::ReleaseDC(NULL, screen);
+  return ok;
+}
+
+// Read from the screen, as the user sees it: another process's window DC shows nothing.
+static std::string Locate(COLORREF cr) {
+  HWND v = Target("view");
+  if (v == NULL) return "none";
+  RECT rc;
+  ::GetClientRect(v, &rc);
+  POINT org = {0, 0};
+  ::ClientToScreen(v, &org);
+  HDC screen = ::GetDC(NULL);
+  HDC mem = ::CreateCompatibleDC(screen);
+  HBITMAP bmp = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+  HGDIOBJ old = ::SelectObject(mem, bmp);
+  ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, org.x, org.y, SRCCOPY);
+  int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+  for (int y = 0; y < rc.bottom; y++)
+    for (int x = 0; x < rc.right; x++)
+      if (::GetPixel(mem, x, y) == cr) {
+        if (x < x0) x0 = x;
+        if (y < y0) y0 = y;
+        if (x > x1) x1 = x;
+        if (y > y1) y1 = y;
+      }
+  ::SelectObject(mem, old);
+  ::DeleteObject(bmp);
+  ::DeleteDC(mem);
+  ::ReleaseDC(NULL, screen);
+  if (x1 < 0) return "none";
+  char buf[64];
+  snprintf(buf, sizeof(buf), "%d %d %d %d", x0, y0, x1, y1);
+  return buf;
+}
+
+static void Idle() {
+  // A message sent after the posted ones comes back only once they are handled.
+  DWORD_PTR r;
+  HWND v = Target("view");
+  if (v) ::SendMessageTimeout(v, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+  if (theMain) ::SendMessageTimeout(theMain, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+}
+
+static int Drive() {
+  char line[1024];
+  while (fgets(line, sizeof(line), stdin)) {
+    char cmd[64] = "", a[512] = "", b[64] = "";
+    int x = 0, y = 0;
+    unsigned flags = 0;
+    sscanf(line, "%63s", cmd);
+    std::string reply = "ok";
+    if (!strcmp(cmd, "wait")) {
+      double secs = 10;
+      sscanf(line, "%*s %511s %lf", a, &secs);
+      reply = "timeout";
+      for (int i = 0; i < secs * 10; i++) {
+        FindArg f = {a, NULL};
+        ::EnumWindows(FindTop, (LPARAM)&f);
+        if (f.found) {
+          theMain = f.found;
+          reply = "ok";
+          break;
+        }
+        ::Sleep(100);
+      }
+    } else if (!strcmp(cmd, "mouse")) {
+      sscanf(line, "%*s %511s %63s %d %d %u", a, b, &x, &y, &flags);
+      HWND h = Target(a);
+      UINT msg = !strcmp(b, "down") ? WM_LBUTTONDOWN : !strcmp(b, "up") ? WM_LBUTTONUP : !strcmp(b, "move") ? WM_MOUSEMOVE
+               : !strcmp(b, "rdown") ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+      if (h == NULL || !::PostMessage(h, msg, flags, MAKELPARAM(x, y))) reply = "error";
+      Idle();
+    } else if (!strcmp(cmd, "key")) {
+      sscanf(line, "%*s %511s %63s %d", a, b, &x);
+      HWND h = Target(a);
+      if (h == NULL || !::PostMessage(h, !strcmp(b, "down") ? WM_KEYDOWN : WM_KEYUP, x, 0)) reply = "error";
+      Idle();
+    } else if (!strcmp(cmd, "command")) {
+      sscanf(line, "%*s %d", &x);
+      if (theMain == NULL || !::PostMessage(theMain, WM_COMMAND, x, 0)) reply = "error";
+      Idle();
+    } else if (!strcmp(cmd, "locate")) {
+      unsigned rgb = 0;
+      sscanf(line, "%*s %x", &rgb);
+      reply = Locate(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+    } else if (!strcmp(cmd, "rect")) {
+      sscanf(line, "%*s %511s", a);
+      HWND h = Target(a);
+      RECT r = {0, 0, 0, 0};
+      if (h) {
+        ::GetClientRect(h, &r);
+        ::MapWindowPoints(h, NULL, (POINT*)&r, 2);
+      }
+      char buf[64];
+      snprintf(buf, sizeof(buf), "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+      reply = h ? buf : "error";
+    } else if (!strcmp(cmd, "shot")) {
+      sscanf(line, "%*s %511s", a);
+      Idle();
+      reply = SaveScreen(a) ? "ok" : "error";
+    } else if (!strcmp(cmd, "idle")) {
+      Idle();
+    } else if (!strcmp(cmd, "close")) {
+      if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
+    } else {
+      reply = "unknown";
+    }
+    printf("%s\n", reply.c_str());
+    fflush(stdout);
+  }
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_HIDE);
+  theApp.InitApplication();
+  jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
+  if (argc == 3 && !strcmp(argv[1], "make")) return MakeBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
+  if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
+  fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
+  return 2;
+}
