@@ -11,6 +11,8 @@
 //   shot <file.bmp>                    the whole screen as a BMP
 //   idle                               waits until the program has handled what was posted
 //   close                              posts WM_CLOSE
+#include "afxtest/ScreenCapture.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -102,39 +104,6 @@ static BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
   return TRUE;
 }
 
-static bool SaveScreen(const char* path) {
-  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = ::GetDC(NULL);
-  HDC mem = ::CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = NULL;
-  HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-  HGDIOBJ old = ::SelectObject(mem, bmp);
-  ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  ::GdiFlush();
-  const DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-  fh.bfSize = fh.bfOffBits + size;
-  FILE* f = fopen(path, "wb");
-  bool ok = f != NULL;
-  if (f) {
-    ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
-         fwrite(bits, size, 1, f) == 1;
-    ok = (fclose(f) == 0) && ok;
-  }
-  ::SelectObject(mem, old);
-  ::DeleteObject(bmp);
-  ::DeleteDC(mem);
-  ::ReleaseDC(NULL, screen);
-  return ok;
-}
 
 // Read from the screen, as the user sees it: another process's window DC shows nothing.
 static std::string Locate(COLORREF cr) {
@@ -232,7 +201,7 @@ static int Drive() {
     } else if (!strcmp(cmd, "shot")) {
       sscanf(line, "%*s %511s", a);
       Idle();
-      reply = SaveScreen(a) ? "ok" : "error";
+      reply = SaveScreenBmp(a) ? "ok" : "error";
     } else if (!strcmp(cmd, "idle")) {
       Idle();
     } else if (!strcmp(cmd, "close")) {

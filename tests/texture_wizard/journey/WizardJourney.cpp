@@ -9,6 +9,7 @@
 #include "Patinor.h"
 #include "ViewZoom.h"
 #include "WizardPage.h"
+#include "afxtest/ScreenCapture.h"
 #include "afxtest/ThreadPump.h"
 
 #include <cmath>
@@ -176,40 +177,6 @@ void CtrlPress(WORD vk)
     ::SetKeyboardState(state);
 }
 
-bool SaveScreen(const char* path)
-{
-    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = ::GetDC(NULL);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* pixels = NULL;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &pixels, NULL, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const DWORD size = DibStride24(w) * h;
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
-    fh.bfSize = fh.bfOffBits + size;
-    FILE* f = fopen(path, "wb");
-    bool ok = f != NULL;
-    if (ok) {
-        ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1
-             && fwrite(pixels, 1, size, f) == size;
-        ok = fclose(f) == 0 && ok;
-    }
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(NULL, screen);
-    return ok;
-}
 
 class CJourneyPage : public CWizardPage
 {
@@ -304,7 +271,7 @@ public:
         PumpPending();
         ::Sleep(200);
         PumpPending();
-        Check(SaveScreen(m_shot), "screenshot saved");
+        Check(SaveScreenBmp(m_shot), "screenshot saved");
         view->ShowRangeBox(FALSE, FALSE, 0, 0);
         EndDialog(IDOK);
     }
