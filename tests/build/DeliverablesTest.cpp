@@ -37,8 +37,14 @@ void StartShowAndClose(const char* exe, const std::string& expectedTitle)
     }
     EXPECT_NE(found.hwnd, nullptr) << exe << " showed no top-level window";
     if (found.hwnd) {
+        // The frame may show before its document has named it.
         char title[256] = {};
-        GetWindowTextA(found.hwnd, title, sizeof title);
+        for (int i = 0; i < 100; ++i) {
+            GetWindowTextA(found.hwnd, title, sizeof title);
+            if (expectedTitle == title)
+                break;
+            Sleep(50);
+        }
         EXPECT_EQ(std::string(title), expectedTitle);
         PostMessageA(found.hwnd, WM_CLOSE, 0, 0);
     }
@@ -56,7 +62,8 @@ void StartShowAndClose(const char* exe, const std::string& expectedTitle)
 
 TEST(Deliverables, BoardDesignerShowsItsWindowAndExitsCleanly)
 {
-    StartShowAndClose("QVZ.exe", "Zenbora");
+    // A new, untitled board.
+    StartShowAndClose("QVZ.exe", "無題 - Zenbora");
 }
 
 TEST(Deliverables, CatalogueBrowserShowsItsWindowAndExitsCleanly)
