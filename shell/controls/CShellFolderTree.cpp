@@ -467,7 +467,14 @@ void CShellFolderTree::OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult) {
 void CShellFolderTree::OnRightClick(NMHDR*, LRESULT* pResult) { *pResult = 0; }
 
 void CShellFolderTree::ExpandOnce(HTREEITEM hItem) {
-  if (!(GetItemState(hItem, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE)) Expand(hItem, TVE_EXPAND);
+  if (!(GetItemState(hItem, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE)) {
+    Expand(hItem, TVE_EXPAND);
+  } else if (GetChildItem(hItem) == NULL) {
+    // Empty when it was first opened (a drive list not ready yet, a folder filled since):
+    // read it again rather than miss what is there now.
+    Expand(hItem, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    Expand(hItem, TVE_EXPAND);
+  }
 }
 
 HTREEITEM CShellFolderTree::FindPath(HTREEITEM hItem, const char* pszPath, int nDepth) {
