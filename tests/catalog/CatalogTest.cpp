@@ -419,7 +419,7 @@ TEST_F(DamagedCatalogTest, TableCutInItsLastValueKeepsEveryRow)
     ASSERT_NE(catalog.GetTable(1), nullptr);
     EXPECT_EQ(catalog.GetTableCount(), 13);
     EXPECT_EQ(catalog.GetTable(1)->GetRowCount(), static_cast<int>(m.tables.at("TABLE01").size()));
-    // The last row is the first product; its last value, the specification list, lost its
+    // The last row is the first product; its last value, the list of product details (0021), lost its
     // last element with the cut.
     const ExpectedProduct& cut = m.products[0];
     ASSERT_TRUE(cut.hasSpec && cut.hasImageLinks);
