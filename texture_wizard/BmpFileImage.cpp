@@ -4,6 +4,9 @@
 #include "ImageNotify.h"
 #include "MappedFile.h"
 #include "TextureInfo.h"
+#ifdef _WIN32
+#include "Twain.h"
+#endif
 
 #include <cstdint>
 #include <cstdlib>
@@ -134,8 +137,10 @@ CBmpFileImage::CBmpFileImage() : m_dwFileSize(0)
 {
 }
 
-BOOL CBmpFileImage::Load(const char* path, int, CTextureInfo* info)
+BOOL CBmpFileImage::Load(const char* path, int flag, CTextureInfo* info)
 {
+    // Flag 1 is the file dialog's preview: it fails silently.
+    const bool quiet = flag != 0;
     CMappedFile file;
     if (!file.Open(path, GENERIC_READ) || !file.Map(0))
         return FALSE;
@@ -153,7 +158,8 @@ BOOL CBmpFileImage::Load(const char* path, int, CTextureInfo* info)
     if (header == NULL || bits == NULL) {
         free(header);
         free(bits);
-        GetImageNotify()->ReportError(IDS_IMAGE_NO_MEMORY);
+        if (!quiet)
+            GetImageNotify()->ReportError(IDS_IMAGE_NO_MEMORY);
         return FALSE;
     }
     *header = layout.header;
@@ -162,11 +168,11 @@ BOOL CBmpFileImage::Load(const char* path, int, CTextureInfo* info)
     ConvertRows(layout, bits);
 
     // A trailer that is missing or points outside the file fails the load like a wrong
-    // magic, leaving the record as it was.
+    // magic, leaving the record as it was. That is a refused file, not a shortage: the
+    // caller says so.
     if (info != NULL && !ReadTextureTrailer(data, size, layout.bfSize, info)) {
         free(header);
         free(bits);
-        GetImageNotify()->ReportError(IDS_IMAGE_NO_MEMORY);
         return FALSE;
     }
     m_nWidth = header->biWidth;
@@ -215,6 +221,18 @@ BOOL CBmpFileImage::AttachDibBlock(const BITMAPINFOHEADER* dib, DWORD size)
 }
 
 #ifdef _WIN32
+BOOL CBmpFileImage::Acquire()
+{
+    // The source manager is let go on every path with the object.
+    CTwain twain;
+    if (!twain.LoadManager(FALSE) || !twain.OpenManager() || !twain.Acquire())
+        return FALSE;
+    twain.CloseManager();
+    HGLOBAL dib = twain.m_hImage;
+    twain.m_hImage = NULL;
+    return AttachPackedDib(dib);
+}
+
 BOOL CBmpFileImage::AttachPackedDib(HGLOBAL dib)
 {
     if (dib == NULL)

@@ -12,6 +12,8 @@ public:
     // info, also the texture trailer that follows the BMP.
     BOOL Load(const char* path, int flag, CTextureInfo* info) override;
 #ifdef _WIN32
+    // One picture from a TWAIN source the user picks.
+    BOOL Acquire() override;
     // Takes over a packed DIB handle (frees it).
     virtual BOOL AttachPackedDib(HGLOBAL dib);
 #endif

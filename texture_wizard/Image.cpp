@@ -6,6 +6,9 @@
 #include "OctreeQuantizer.h"
 #include "TextureInfo.h"
 #include "afxreplace.h"
+#ifdef _WIN32
+#include <afxwin.h>
+#endif
 
 #include <cstdint>
 #include <cstdio>
@@ -311,3 +314,24 @@ BOOL CImage::Save(const char* path, BOOL eightBit, CTextureInfo* info)
         return TRUE;
     });
 }
+
+#ifdef _WIN32
+CBitmap* CImage::CreateBitmap()
+{
+    const BITMAPINFOHEADER* info = m_pInfo[0];
+    const BYTE* bits = m_pBits[0];
+    if (info == NULL || bits == NULL)
+        return NULL;
+    HDC screen = ::CreateDCA("DISPLAY", NULL, NULL, NULL);
+    if (screen == NULL)
+        return NULL;
+    HBITMAP made = ::CreateDIBitmap(screen, info, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(info),
+                                    DIB_RGB_COLORS);
+    ::DeleteDC(screen);
+    if (made == NULL)
+        return NULL;
+    CBitmap* bitmap = new CBitmap;
+    bitmap->Attach(made);
+    return bitmap;
+}
+#endif

@@ -5,6 +5,9 @@
 #include "DibTypes.h"
 
 class CTextureInfo;
+#ifdef _WIN32
+class CBitmap;
+#endif
 
 class CImage
 {
@@ -30,6 +33,10 @@ public:
     // caller's business.
     virtual void SetLayer(BITMAPINFOHEADER* info, BYTE* bits, int layer);
     virtual ~CImage();
+#ifdef _WIN32
+    // A device-dependent bitmap of layer 0 for the screen, or NULL; the caller deletes it.
+    CBitmap* CreateBitmap();
+#endif
 
 protected:
     // Frees layer 0 (and forgets layers 1 and 2 where they share its blocks).

@@ -109,7 +109,7 @@ DecodeResult DecodeJpeg(FILE* fp, DecodeOutput* out)
 
 } // namespace
 
-BOOL CJpegFileImage::Load(const char* path, int, CTextureInfo*)
+BOOL CJpegFileImage::Load(const char* path, int flag, CTextureInfo*)
 {
     FILE* fp = fopen(path, "rb");
     if (fp == NULL)
@@ -118,7 +118,8 @@ BOOL CJpegFileImage::Load(const char* path, int, CTextureInfo*)
     const DecodeResult result = DecodeJpeg(fp, &out);
     fclose(fp);
     if (result != DECODE_OK) {
-        if (result == DECODE_NO_MEMORY)
+        // Flag 1 is the file dialog's preview: it fails silently.
+        if (result == DECODE_NO_MEMORY && flag == 0)
             GetImageNotify()->ReportError(IDS_IMAGE_NO_MEMORY);
         return FALSE;
     }

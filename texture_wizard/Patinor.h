@@ -25,6 +25,9 @@ enum {
     WIZARD_RESULT_NEXT = 10,
     WIZARD_RESULT_BACK = 11,
     WIZARD_RESULT_RESTART = 1004,
+    // The same step again. Not -1: that is what a page whose window could not be made
+    // returns.
+    WIZARD_RESULT_STAY = 12,
 };
 
 class PATINOR_API CTextureWizard
@@ -79,3 +82,10 @@ private:
 // Tests put a maker of their own in place; the previous maker is returned.
 typedef CEditDIBView* (*DIBViewMaker)();
 PATINOR_API DIBViewMaker SetDIBViewMaker(DIBViewMaker maker);
+
+// How the step loop makes the page of a step: a new dialog to run modally, or NULL when the
+// step has no page. Tests put a maker of their own in place; the previous one is returned.
+typedef CDialog* (*WizardPageMaker)(WizardType type, int step);
+PATINOR_API WizardPageMaker SetWizardPageMaker(WizardPageMaker maker);
+// The pages of the two wizard types, as the step loop shows them by default.
+PATINOR_API CDialog* MakeWizardPage(WizardType type, int step);

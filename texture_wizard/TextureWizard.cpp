@@ -1,8 +1,15 @@
 #include "Patinor.h"
 
+#include "BmpFileImage.h"
+#include "ColorPage.h"
 #include "EditDIBView.h"
 #include "Image.h"
 #include "ImageNotify.h"
+#include "InputPage.h"
+#include "RangePage.h"
+#include "SizePage.h"
+#include "WizardNotify.h"
+#include "WizardProgressDlg.h"
 #include "WizardSettings.h"
 
 #include <cstring>
@@ -30,6 +37,9 @@ CEditDIBView* MakeDIBView()
 }
 
 DIBViewMaker viewMaker = MakeDIBView;
+WizardPageMaker pageMaker = MakeWizardPage;
+
+const UINT kPageFailedId = 203;
 
 bool ValidSlot(int slot)
 {
@@ -49,6 +59,26 @@ DIBViewMaker SetDIBViewMaker(DIBViewMaker maker)
     DIBViewMaker previous = viewMaker;
     viewMaker = maker != NULL ? maker : MakeDIBView;
     return previous;
+}
+
+WizardPageMaker SetWizardPageMaker(WizardPageMaker maker)
+{
+    WizardPageMaker previous = pageMaker;
+    pageMaker = maker != NULL ? maker : MakeWizardPage;
+    return previous;
+}
+
+CDialog* MakeWizardPage(WizardType type, int step)
+{
+    // A scanner run starts at the angle page: its steps are the image wizard's one later.
+    const int page = type == WIZARD_TYPE_SCANNER ? step + 1 : step;
+    switch (page) {
+    case 1: return type == WIZARD_TYPE_EDIT ? new CInputPage : NULL;
+    case 2: return new CRangePage;
+    case 3: return new CSizePage;
+    case 4: return new CColorPage(IDD_COLOR_PAGE);
+    }
+    return NULL;
 }
 
 CWizardResourceScope::CWizardResourceScope() : m_hPrevious(AfxGetResourceHandle()), m_bAddedPrevious(FALSE)
@@ -111,7 +141,54 @@ int CTextureWizard::DisplayWizard()
         GetImageNotify()->ReportError(IDS_IMAGE_NO_RESOURCE);
         return IDCANCEL;
     }
-    // The step loop and its pages come with the pages themselves.
+    CWizardResourceScope scope;
+    CWizardNotify notify;
+    int steps = 4;
+    if (m_nWizardType == WIZARD_TYPE_SCANNER) {
+        CWizardProgressDlg progress;
+        progress.m_strText = "TWAIN機器を呼び出しています";
+        progress.CreateModeless();
+        CBmpFileImage* image = new CBmpFileImage;
+        const BOOL acquired = image->Acquire();
+        progress.DestroyWindow();
+        if (!acquired) {
+            delete image;
+            return IDCANCEL;
+        }
+        SetDIBData(image, 0);
+        GetWizardSettings().OnNewSourcePicture();
+        steps = 3;
+    }
+    m_nStep = 1;
+    while (m_nStep >= 1 && m_nStep <= steps) {
+        if (m_nWizardType == WIZARD_TYPE_EDIT && m_nStep == 1)
+            ResetDIBData();
+        CDialog* page = pageMaker(m_nWizardType, m_nStep);
+        if (page == NULL)
+            break;
+        const INT_PTR result = page->DoModal();
+        delete page;
+        switch (result) {
+        case IDOK:
+        case IDCANCEL:
+            return static_cast<int>(result);
+        case WIZARD_RESULT_NEXT:
+            ++m_nStep;
+            break;
+        case WIZARD_RESULT_BACK:
+            --m_nStep;
+            break;
+        case WIZARD_RESULT_RESTART:
+            m_nStep = 1;
+            break;
+        case -1:
+            // The page's window could not be made: showing it again would fail for ever.
+            AfxMessageBox(kPageFailedId, MB_OK | MB_ICONSTOP);
+            return IDCANCEL;
+        default:
+            break;
+        }
+    }
     return IDCANCEL;
 }
 

@@ -1,6 +1,8 @@
 #include "WizardPage.h"
 
 #include "EditDIBView.h"
+#include "Image.h"
+#include "ImageNotify.h"
 #include "ViewZoom.h"
 #include "WizardMessages.h"
 #include "WizardSettings.h"
@@ -149,6 +151,24 @@ void CWizardPage::SetButtonImages()
         out->EnableWindow(ZoomDivisor(m_pView->m_nZoom) < 8);
     if (CWnd* revert = GetDlgItem(IDC_WIZ_REVERT))
         revert->EnableWindow(m_pView->m_bHasUndo);
+}
+
+CImage* CWizardPage::RequireSlot(int slot)
+{
+    CImage* image = CTextureWizard::GetDIBData(slot);
+    if (image == NULL) {
+        GetImageNotify()->ReportError(IDS_IMAGE_NO_MEMORY);
+        EndDialog(WIZARD_RESULT_BACK);
+    }
+    return image;
+}
+
+void CWizardPage::ShowSizeText(int width, int height)
+{
+    CString format, text;
+    format.LoadString(136);
+    text.Format(format, width, height);
+    SetDlgItemText(IDC_WIZ_SIZETEXT, text);
 }
 
 void CWizardPage::OnShowWindow(BOOL bShow, UINT nStatus)

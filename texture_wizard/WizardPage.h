@@ -42,6 +42,11 @@ public:
     void SetButtonImages();
     void UpdateZoomList();
     bool IsResizable() const;
+    // The image of the slot this page shows; when it is empty (a shortage on the previous
+    // page), says so and ends the page a step back.
+    CImage* RequireSlot(int slot);
+    // "サイズ: w × h" in the size text.
+    void ShowSizeText(int width, int height);
 
     CEditDIBView* m_pView;
     RECT m_rcShown;
@@ -59,8 +64,11 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+public:
     afx_msg void OnNext();
     afx_msg void OnBack();
+
+protected:
     afx_msg void OnZoomIn();
     afx_msg void OnZoomOut();
     afx_msg void OnFit();

@@ -6,7 +6,8 @@
 CWizardSettings::CWizardSettings()
     : LastPageRect{}, LastPageMaximized(TRUE), InputMethod(1), RotateLeft(FALSE), UsePartOfImage(FALSE),
       TilingCheck(FALSE), UsedRange{}, CropBoxFixed(FALSE), KeepAspect(FALSE), TargetSize{}, CropBox{},
-      AdjustImageSize(FALSE), ColorAdjust{}, PrevColorAdjust{}, SaveAs256Colors(TRUE), PasteDefaultsSet(FALSE)
+      AdjustImageSize(FALSE), ColorAdjust{}, PrevColorAdjust{}, SaveAs256Colors(TRUE), PasteDefaultsSet(FALSE),
+      BlackFillTool(1), BlackFillSize{}
 {
 }
 

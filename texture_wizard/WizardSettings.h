@@ -26,6 +26,8 @@ struct CWizardSettings
     BOOL SaveAs256Colors;
     CTextureInfo TextureInfo;
     BOOL PasteDefaultsSet;
+    int BlackFillTool;        // 1 to 4; the size page selects 1
+    int BlackFillSize[2];     // 0, 1, 2 for tools 1 and 2; the size page's Next sets tool 1's to 1
 
     // The events that reset settings.
     void OnInputPageConstructed();

@@ -207,7 +207,8 @@ TEST_P(BadTrailerTest, FailsTheLoadAndKeepsTheRecord)
     RecordingNotify notify;
     CBmpFileImage image;
     EXPECT_FALSE(image.Load(path.c_str(), 0, &read));
-    EXPECT_EQ(std::vector<UINT>{119}, notify.errors);
+    // A refused file is no shortage: the input page says the type cannot be read.
+    EXPECT_TRUE(notify.errors.empty());
     EXPECT_EQ(nullptr, image.GetBits(0));
     EXPECT_STREQ("元の名前", static_cast<const char*>(read.m_strName));
     EXPECT_EQ(77, read.m_nPrice);

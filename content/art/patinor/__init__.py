@@ -1,5 +1,5 @@
 """The texture wizard's pictures: its icon, the view's zoom and revert buttons, the size
-grip, and the black-fill tools' cursors."""
+grip, the black-fill tools' cursors and icons, and the pages' pictures."""
 import os
 
 from PIL import Image, ImageDraw
@@ -115,6 +115,103 @@ def _fill_cursor():
     return _outlined(shape)
 
 
+def _rgb(size, back=(236, 233, 216)):
+    im = Image.new("RGB", size, back)
+    return im, ImageDraw.Draw(im)
+
+
+def _photo(d, box):
+    """A small landscape photograph: sky, sun and a green hill."""
+    x0, y0, x1, y1 = box
+    d.rectangle(box, fill=(150, 200, 250), outline=(60, 60, 60))
+    d.ellipse([x1 - 10, y0 + 3, x1 - 4, y0 + 9], fill=(250, 210, 40))
+    d.polygon([(x0 + 1, y1 - 1), (x0 + (x1 - x0) // 3, y0 + (y1 - y0) // 2), (x1 - 1, y1 - 1)], fill=(60, 150, 70))
+
+
+def _input_picture(path):
+    """The input page's picture: a camera, a photograph and a scanner."""
+    im, d = _rgb((72, 112))
+    d.rectangle([8, 8, 64, 40], fill=(70, 70, 80))
+    d.ellipse([26, 14, 46, 34], fill=(30, 30, 40), outline=(200, 200, 210))
+    d.rectangle([12, 4, 24, 8], fill=(70, 70, 80))
+    _photo(d, (14, 48, 58, 76))
+    d.rectangle([6, 86, 66, 104], fill=(210, 210, 215), outline=(80, 80, 90))
+    d.line([(10, 92), (62, 92)], fill=(40, 120, 220), width=2)
+    artlib.save_bmp(im, path)
+
+
+def _turn(path, left):
+    """A picture with an arrow a quarter turn round it."""
+    im, d = _rgb((32, 32))
+    _photo(d, (9, 11, 23, 23))
+    d.arc([3, 3, 29, 29], start=200, end=340, fill=(200, 40, 40), width=2)
+    if left:
+        d.polygon([(2, 10), (9, 11), (4, 16)], fill=(200, 40, 40))
+    else:
+        d.polygon([(30, 10), (23, 11), (28, 16)], fill=(200, 40, 40))
+    artlib.save_bmp(im, path)
+
+
+def _range(path, part):
+    im, d = _rgb((32, 32))
+    _photo(d, (2, 4, 29, 27))
+    if part:
+        d.rectangle([9, 9, 22, 21], outline=(200, 40, 40))
+    else:
+        d.rectangle([1, 3, 30, 28], outline=(200, 40, 40))
+    artlib.save_bmp(im, path)
+
+
+def _size_picture(path):
+    im, d = _rgb((32, 32))
+    _photo(d, (2, 8, 18, 20))
+    d.rectangle([2, 8, 29, 28], outline=(200, 40, 40))
+    d.line([(20, 24), (28, 28)], fill=INK[:3])
+    artlib.save_bmp(im, path)
+
+
+def _file_icon(size):
+    s = size / 32.0
+    im = _canvas(size)
+    d = ImageDraw.Draw(im)
+    d.polygon([(6 * s, 2 * s), (20 * s, 2 * s), (26 * s, 8 * s), (26 * s, 30 * s), (6 * s, 30 * s)],
+              fill=WHITE, outline=INK)
+    d.rectangle([9 * s, 12 * s, 23 * s, 24 * s], fill=(150, 200, 250, 255))
+    d.polygon([(9 * s, 24 * s), (14 * s, 17 * s), (23 * s, 24 * s)], fill=(60, 150, 70, 255))
+    return im
+
+
+def _scanner_icon(size):
+    s = size / 32.0
+    im = _canvas(size)
+    d = ImageDraw.Draw(im)
+    d.rectangle([2 * s, 14 * s, 30 * s, 26 * s], fill=(210, 210, 215, 255), outline=INK)
+    d.polygon([(4 * s, 14 * s), (8 * s, 4 * s), (28 * s, 4 * s), (28 * s, 14 * s)], fill=(170, 170, 180, 255),
+              outline=INK)
+    d.line([(5 * s, 20 * s), (27 * s, 20 * s)], fill=BLUE, width=max(1, int(2 * s)))
+    return im
+
+
+def _tool_icon(kind):
+    im = _canvas(16)
+    d = ImageDraw.Draw(im)
+    if kind == "brush":
+        d.line([(3, 13), (12, 4)], fill=(120, 80, 40, 255), width=2)
+        d.ellipse([1, 11, 5, 15], fill=(0, 0, 0, 255))
+    elif kind == "eraser":
+        d.polygon([(2, 11), (9, 4), (14, 9), (7, 15)], fill=(240, 160, 170, 255), outline=INK)
+    elif kind == "polygon":
+        d.polygon([(2, 4), (13, 2), (14, 13), (5, 14)], fill=(0, 0, 0, 255), outline=INK)
+        d.polygon([(5, 6), (10, 5), (11, 10), (6, 11)], fill=WHITE)
+    elif kind == "fill":
+        d.polygon([(5, 3), (12, 7), (8, 14), (1, 10)], fill=(0, 0, 0, 255), outline=INK)
+        d.line([(12, 7), (14, 12)], fill=INK)
+    else:
+        r = {"small": 1, "middle": 3, "large": 6}[kind]
+        d.ellipse([8 - r, 8 - r, 8 + r, 8 + r], fill=(0, 0, 0, 255))
+    return im
+
+
 def draw(outdir):
     def out(name):
         return os.path.join(outdir, name)
@@ -131,3 +228,13 @@ def draw(outdir):
         artlib.save_cur(_brush_cursor(pixels, True), (16, 16), out(name + ".cur"))
     artlib.save_cur(_polygon_cursor(), (16, 16), out("polygon.cur"))
     artlib.save_cur(_fill_cursor(), (3, 3), out("fill.cur"))
+    _input_picture(out("input.bmp"))
+    _turn(out("turnleft.bmp"), True)
+    _turn(out("turnright.bmp"), False)
+    _range(out("rangeall.bmp"), False)
+    _range(out("rangepart.bmp"), True)
+    _size_picture(out("size.bmp"))
+    artlib.save_ico([_file_icon(32), _file_icon(16)], out("file.ico"))
+    artlib.save_ico([_scanner_icon(32), _scanner_icon(16)], out("scanner.ico"))
+    for name in ("brush", "eraser", "polygon", "fill", "small", "middle", "large"):
+        artlib.save_ico([_tool_icon(name)], out("tool" + name + ".ico"))
