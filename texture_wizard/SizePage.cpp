@@ -52,7 +52,7 @@ BEGIN_MESSAGE_MAP(CSizePage, CWizardPage)
 END_MESSAGE_MAP()
 
 CSizePage::CSizePage(CWnd* pParent)
-    : CWizardPage(IDD_SIZE_PAGE, pParent), m_nWidth(0), m_nHeight(0), m_table{}, m_bShowsImage(FALSE)
+    : CWizardPage(IDD_SIZE_PAGE, pParent), m_nWidth(0), m_nHeight(0), m_table{}, m_bShowsImage(FALSE), m_bWriting(FALSE)
 {
     GetWizardSettings().BlackFillTool = 1;
     int n = 0;
@@ -152,8 +152,10 @@ void CSizePage::ApplyAdjust()
         if (CWnd* control = GetDlgItem(id))
             control->EnableWindow(settings.AdjustImageSize);
     const RECT& range = m_pView->m_rcRange;
+    m_bWriting = TRUE;
     SetNumber(m_width, range.right - range.left);
     SetNumber(m_height, range.bottom - range.top);
+    m_bWriting = FALSE;
 }
 
 void CSizePage::OnKeepAspect()
@@ -168,7 +170,7 @@ void CSizePage::OnKeepAspect()
 
 void CSizePage::OnWidthChanged()
 {
-    if (m_width.m_hWnd == NULL || ::GetFocus() != m_width.m_hWnd)
+    if (m_bWriting || m_width.m_hWnd == NULL || ::GetFocus() != m_width.m_hWnd)
         return;
     m_nWidth = FieldValue(m_width);
     if (GetWizardSettings().KeepAspect) {
@@ -180,7 +182,7 @@ void CSizePage::OnWidthChanged()
 
 void CSizePage::OnHeightChanged()
 {
-    if (m_height.m_hWnd == NULL || ::GetFocus() != m_height.m_hWnd)
+    if (m_bWriting || m_height.m_hWnd == NULL || ::GetFocus() != m_height.m_hWnd)
         return;
     m_nHeight = FieldValue(m_height);
     if (GetWizardSettings().KeepAspect) {
@@ -201,8 +203,10 @@ LRESULT CSizePage::OnApplyEdit(WPARAM, LPARAM)
         if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide) {
             AfxMessageBox(kSizeOutOfRangeId, MB_OK | MB_ICONEXCLAMATION);
             const RECT& range = m_pView->m_rcRange;
+            m_bWriting = TRUE;
             SetNumber(m_width, range.right - range.left);
             SetNumber(m_height, range.bottom - range.top);
+            m_bWriting = FALSE;
             return 0;
         }
         m_pView->ResizeImage(w, h);
@@ -217,14 +221,18 @@ LRESULT CSizePage::OnApplyEdit(WPARAM, LPARAM)
 
 LRESULT CSizePage::OnSizeChanged(WPARAM wParam, LPARAM)
 {
-    m_nWidth = LOWORD(wParam);
-    m_nHeight = HIWORD(wParam);
+    const int width = LOWORD(wParam), height = HIWORD(wParam);
     if (m_width.m_hWnd != NULL) {
-        SetNumber(m_width, m_nWidth);
-        SetNumber(m_height, m_nHeight);
+        // The view's size is shown as it is, not taken for typing.
+        m_bWriting = TRUE;
+        SetNumber(m_width, width);
+        SetNumber(m_height, height);
+        m_bWriting = FALSE;
     }
-    GetWizardSettings().TargetSize = RECT{0, 0, m_nWidth, m_nHeight};
-    ShowSizeText(m_nWidth, m_nHeight);
+    m_nWidth = width;
+    m_nHeight = height;
+    GetWizardSettings().TargetSize = RECT{0, 0, width, height};
+    ShowSizeText(width, height);
     return 0;
 }
 

@@ -55,4 +55,5 @@ protected:
     SIZE SourceSize() const;
     LayoutEntry m_table[32];
     BOOL m_bShowsImage;
+    BOOL m_bWriting; // the page itself writes the edits
 };

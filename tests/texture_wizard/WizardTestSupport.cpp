@@ -140,3 +140,20 @@ void CtrlKey(WORD vk)
     state[VK_CONTROL] = ctrl;
     ::SetKeyboardState(state);
 }
+
+void Click(CWnd& dialog, UINT id)
+{
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog.m_hWnd, id)));
+}
+
+bool Enabled(CWnd& dialog, UINT id)
+{
+    return ::IsWindowEnabled(::GetDlgItem(dialog.m_hWnd, id)) != FALSE;
+}
+
+void TypeText(CWnd& dialog, UINT id, const char* text)
+{
+    HWND control = ::GetDlgItem(dialog.m_hWnd, id);
+    ::SetFocus(control);
+    ::SetWindowTextA(control, text);
+}

@@ -8,6 +8,7 @@
 #include "EditDIBView.h"
 #include "Image.h"
 #include "ImageNotify.h"
+#include "Twain.h"
 #include "WizardMessages.h"
 
 #include <functional>
@@ -83,3 +84,38 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+// While it lives, the TWAIN manager is looked for in folder instead of the Windows folder.
+class CTwainFolder
+{
+public:
+    explicit CTwainFolder(const char* folder) { CTwain::SetManagerFolder(folder); }
+    ~CTwainFolder() { CTwain::SetManagerFolder(NULL); }
+};
+
+// Runs a page of the library modally; script runs once the page is idle.
+template <class Page>
+class CScripted : public Page
+{
+public:
+    template <class... Args>
+    explicit CScripted(std::function<void(CScripted&)> script, Args... args)
+        : Page(args...), m_script(std::move(script))
+    {
+    }
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = Page::OnInitDialog();
+        if (m_script)
+            RunWhenIdle([this] { m_script(*this); });
+        return result;
+    }
+    using Page::OnCmdMsg;
+    std::function<void(CScripted&)> m_script;
+};
+
+// A click on a dialog's button as the button sends it.
+void Click(CWnd& dialog, UINT id);
+bool Enabled(CWnd& dialog, UINT id);
+// Sets a control's text and tells its dialog, as typing would, with the focus in it.
+void TypeText(CWnd& dialog, UINT id, const char* text);
