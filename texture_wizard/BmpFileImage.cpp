@@ -185,6 +185,16 @@ BOOL CBmpFileImage::AttachDibBlock(const BITMAPINFOHEADER* dib, DWORD size)
 {
     if (dib == NULL || size < sizeof(BITMAPINFOHEADER))
         return FALSE;
+    if (dib->biHeight < 0) {
+        // Sources may hand over top-down pictures: taken as the same picture stored
+        // bottom-up.
+        BITMAPINFOHEADER* bottomUp = DibBottomUpCopy(dib, size);
+        if (bottomUp == NULL)
+            return FALSE;
+        const BOOL done = AttachDibBlock(bottomUp, DibPackedSize(bottomUp));
+        free(bottomUp);
+        return done;
+    }
     const DWORD needed = DibPackedSize(dib);
     if (needed == 0 || needed > size || !DibSideAllowed(dib->biWidth, dib->biHeight))
         return FALSE;

@@ -252,3 +252,27 @@ DWORD DibPackedSize(const BITMAPINFOHEADER* dib)
         + StandardStride(dib->biBitCount, static_cast<uint64_t>(dib->biWidth)) * static_cast<uint64_t>(dib->biHeight);
     return total > 0x7FFFFFFF ? 0 : static_cast<DWORD>(total);
 }
+
+BITMAPINFOHEADER* DibBottomUpCopy(const BITMAPINFOHEADER* dib, DWORD size)
+{
+    if (dib == NULL || size < sizeof(BITMAPINFOHEADER) || dib->biHeight >= 0 || dib->biHeight == INT32_MIN)
+        return NULL;
+    BITMAPINFOHEADER header = *dib;
+    header.biHeight = -dib->biHeight;
+    const DWORD needed = DibPackedSize(&header);
+    if (needed == 0 || needed > size)
+        return NULL;
+    BITMAPINFOHEADER* copy = static_cast<BITMAPINFOHEADER*>(malloc(needed));
+    if (copy == NULL)
+        return NULL;
+    const DWORD head = sizeof(BITMAPINFOHEADER) + static_cast<DWORD>(DibColorTableSize(&header));
+    memcpy(copy, dib, head);
+    copy->biHeight = header.biHeight;
+    const uint64_t stride = StandardStride(header.biBitCount, static_cast<uint64_t>(header.biWidth));
+    const BYTE* from = reinterpret_cast<const BYTE*>(dib) + head;
+    BYTE* to = reinterpret_cast<BYTE*>(copy) + head;
+    for (LONG y = 0; y < header.biHeight; ++y)
+        memcpy(to + stride * static_cast<uint64_t>(header.biHeight - 1 - y), from + stride * static_cast<uint64_t>(y),
+               static_cast<size_t>(stride));
+    return copy;
+}

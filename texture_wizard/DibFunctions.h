@@ -39,6 +39,11 @@ BOOL CopyDibPixels(BITMAPINFOHEADER* destination, const BITMAPINFOHEADER* source
 // header is not one these functions read (depth, size, compression).
 DWORD DibPackedSize(const BITMAPINFOHEADER* dib);
 
+// A packed DIB stored top-down (negative height) as a new bottom-up block (malloc) of the
+// same depth; NULL when it is no top-down DIB these functions read, does not fit in size
+// bytes, or memory runs out.
+BITMAPINFOHEADER* DibBottomUpCopy(const BITMAPINFOHEADER* dib, DWORD size);
+
 // Colour (0x00BBGGRR) of pixel x of one stored row of any common depth; table entries of
 // entrySize bytes (4 or 3), an index past the table gives black.
 COLORREF DibRowPixel(const BYTE* row, int x, int bitCount, const BYTE* table, int entrySize, int entries);
