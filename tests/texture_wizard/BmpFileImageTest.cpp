@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 using namespace texture_test;
 
@@ -245,10 +247,34 @@ TEST(CBmpFileImage, PackedDibsShorterThanTheyClaimAreRefused)
     Bytes wide = MakePackedDib(Picture(24));
     Put32(wide, 4, 0x7FFFFFFF);
     EXPECT_FALSE(Attach(image, wide, wide.size()));
+    EXPECT_EQ(nullptr, image.GetBits(0));
+    // A top-down picture one byte short is refused like a bottom-up one.
     Bytes topDown = MakePackedDib(Picture(24));
     Put32(topDown, 8, static_cast<uint32_t>(-3));
-    EXPECT_FALSE(Attach(image, topDown, topDown.size()));
+    EXPECT_FALSE(Attach(image, topDown, topDown.size() - 1));
     EXPECT_EQ(nullptr, image.GetBits(0));
+}
+
+// Scanners may hand over top-down pictures: the same picture as stored bottom-up.
+TEST(CBmpFileImage, TopDownPackedDibsAreTheSamePicture)
+{
+    for (int bitCount : {4, 8, 24}) {
+        BmpSpec spec = Picture(bitCount);
+        spec.clrUsed = static_cast<DWORD>(spec.palette.size());
+        const Bytes bottomUp = MakePackedDib(spec);
+        Bytes topDown = bottomUp;
+        const size_t stride = ((static_cast<size_t>(bitCount) * 5 + 31) / 32) * 4;
+        const size_t head = bottomUp.size() - 3 * stride;
+        for (size_t y = 0; y < 3; ++y)
+            std::copy(bottomUp.begin() + head + y * stride, bottomUp.begin() + head + (y + 1) * stride,
+                      topDown.begin() + head + (2 - y) * stride);
+        Put32(topDown, 8, static_cast<uint32_t>(-3));
+        CBmpFileImage a, b;
+        ASSERT_TRUE(Attach(a, bottomUp, bottomUp.size())) << bitCount;
+        ASSERT_TRUE(Attach(b, topDown, topDown.size())) << bitCount;
+        EXPECT_EQ(3, b.GetInfo(0)->biHeight);
+        EXPECT_EQ(0, memcmp(a.GetBits(0), b.GetBits(0), DibBytes24(5, 3))) << bitCount;
+    }
 }
 
 #ifdef _WIN32
