@@ -322,10 +322,15 @@ CBitmap* CImage::CreateBitmap()
     const BYTE* bits = m_pBits[0];
     if (info == NULL || bits == NULL)
         return NULL;
+    // Layer 0 is 24-bit BI_RGB whatever its header's plane count says.
+    BITMAPINFOHEADER header = *info;
+    header.biSize = sizeof(header);
+    header.biPlanes = 1;
+    header.biCompression = BI_RGB;
     HDC screen = ::CreateDCA("DISPLAY", NULL, NULL, NULL);
     if (screen == NULL)
         return NULL;
-    HBITMAP made = ::CreateDIBitmap(screen, info, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(info),
+    HBITMAP made = ::CreateDIBitmap(screen, &header, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(&header),
                                     DIB_RGB_COLORS);
     ::DeleteDC(screen);
     if (made == NULL)
