@@ -237,6 +237,14 @@ TEST_F(SizePageTest, KeptAspectFollowsTheTypedWidth)
     });
 }
 
+TEST(SizePageRules, KeptSideInSixtyFourBits)
+{
+    EXPECT_EQ(150, CSizePage::KeptSide(200, 400, 300));
+    EXPECT_EQ(2, CSizePage::KeptSide(3, 400, 300));
+    EXPECT_EQ(1610612735, CSizePage::KeptSide(2147483647, 400, 300)) << "300 times the width overflows an int";
+    EXPECT_EQ(0, CSizePage::KeptSide(5, 0, 300));
+}
+
 TEST_F(SizePageTest, SizesOutsideOneTo16384AreRefused)
 {
     Run<CSizePage>([&](CScripted<CSizePage>& page) {
