@@ -8,6 +8,8 @@
 #include "afxres.h"
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
+#include "jvqImageFill.h"
+#include "jvqImagePool.h"
 #include "jvqClipboardBlock.h"
 #include "jvqCompoundFile.h"
 #include "jvqFileHeader.h"
@@ -33,8 +35,15 @@ UINT jvqRegisterClipboardFormat() {
 
 static jvqFileHeader* HeaderOfDocument(jvqDocument* pDocument) { return pDocument ? pDocument->m_pHeader : NULL; }
 
-jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL) {
+// Pictures made without a document at hand (prototypes, pastes) go into the registry's.
+static jvqImagePool* PoolOfRegistryDocument() {
+  jvqDocument* d = jvqObjectDefaults::GetObjectDefaults()->GetDocument();
+  return d ? d->GetImagePool() : NULL;
+}
+
+jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL), m_pImagePool(NULL) {
   jvqGroupObject::s_pfnHeaderOf = HeaderOfDocument;
+  if (jvqImageFill::s_pfnDefaultPool == NULL) jvqImageFill::s_pfnDefaultPool = PoolOfRegistryDocument;
 }
 
 jvqDocument::~jvqDocument() {
@@ -61,6 +70,9 @@ void jvqDocument::FreeContents() {
   m_pHeader = NULL;
   delete m_pThumbnail;
   m_pThumbnail = NULL;
+  // After the board: its picture fills release their entries into the pool.
+  delete m_pImagePool;
+  m_pImagePool = NULL;
 }
 
 void jvqDocument::ResetContents() {
@@ -68,9 +80,11 @@ void jvqDocument::ResetContents() {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   d->SetDocument(this);
   m_pBoard = new jvqBoard(d->GetDefaultView());
+  m_pImagePool = new jvqImagePool;
   m_pHeader = new jvqFileHeader;
   m_pHeader->m_nPageCount = 1;
   m_pHeader->m_pDocument = this;
+  m_pHeader->m_pImagePool = m_pImagePool;
   DeleteContents();
   theUndoManager.Reset(GetFirstView(), UndoHideHook, UndoReviveHook);
   SetModifiedFlag(FALSE);
@@ -90,6 +104,7 @@ void jvqDocument::Serialize(CArchive& ar) {
     delete m_pThumbnail;
     m_pThumbnail = NULL;
     if (m_pHeader->m_nVersion >= JVQ_VERSION_THUMBNAIL) m_pThumbnail = MakeThumbnail(m_pBoard->GetPage(0), 147, 158);
+    m_pHeader->m_pImagePool = m_pImagePool;
     jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail);
     return;
   }
@@ -97,6 +112,8 @@ void jvqDocument::Serialize(CArchive& ar) {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   jvqFileHeader* pHeader = new jvqFileHeader;
   pHeader->m_pDocument = this;
+  jvqImagePool* pPool = new jvqImagePool;
+  pHeader->m_pImagePool = pPool;
   jvqBoard* pBoard = new jvqBoard(d->GetDefaultView());
   CDib* pThumb = NULL;
   jvqFileHeader* pOldHeader = m_pHeader;
@@ -106,15 +123,18 @@ void jvqDocument::Serialize(CArchive& ar) {
   } catch (...) {
     m_pHeader = pOldHeader;
     delete pHeader;
-    delete pBoard;
+    delete pBoard;  // its picture fills release into the new pool, which goes after it
+    delete pPool;
     throw;
   }
   m_pHeader = pOldHeader;
   ResetContents();
   delete m_pBoard;
   delete m_pHeader;
+  delete m_pImagePool;
   m_pBoard = pBoard;
   m_pHeader = pHeader;
+  m_pImagePool = pPool;
   m_pThumbnail = pThumb;
 }
 

@@ -1,5 +1,6 @@
 #include "jvqFill.h"
 #include "jvqGradientFill.h"
+#include "jvqImageFill.h"
 #include "jvqSolidFill.h"
 
 // The painters of the other fill kinds join here as their classes are built; until then a
@@ -10,5 +11,6 @@ jvqFill* CreateFill(DWORD dwFlags) {
   if (dwFlags & FILL_TEXTURE) return NULL;
   if (dwFlags & FILL_SOLID) return new jvqSolidFill(BS_SOLID, 0xC0C0C0, 0);
   if (dwFlags & FILL_GRADIENT) return new jvqGradientFill;
+  if (dwFlags & FILL_IMAGE) return new jvqImageFill(NULL, NULL);
   return NULL;
 }
