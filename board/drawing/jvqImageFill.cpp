@@ -6,6 +6,10 @@
 
 #include "BaseImage.h"
 #include "DibImage.h"
+#include "JpegImage.h"
+#include "PngImage.h"
+#include "TiffImage.h"
+#include "afxmbs.h"
 #include "MetafileImage.h"
 #include "jvqFileHeader.h"
 #include "jvqImagePool.h"
@@ -85,8 +89,15 @@ CBaseImage* jvqImageFill::GetImage() const { return m_pPool ? m_pPool->GetImage(
 
 CBaseImage* jvqImageFill::CreateImageForFile(LPCTSTR lpszPath) {
   // The whole extension decides (".jpeg" and ".tiff" too); unknown ones are read as BMP.
-  CBaseImage* p = CBaseImage::CreateForExtension(lpszPath);
-  return p ? p : new CDibImage;
+  const char* dot = lpszPath ? AfxStrRChr(lpszPath, '.') : NULL;
+  const char* slash = lpszPath ? AfxStrRChr(lpszPath, '\\') : NULL;
+  if (dot == NULL || (slash != NULL && slash > dot)) return new CDibImage;
+  auto is = [&](const char* e) { return AfxStrCmpNoCase(dot, e) == 0; };
+  if (is(".JPG") || is(".JPEG")) return new CJpegImage;
+  if (is(".TIF") || is(".TIFF")) return new CTiffImage;
+  if (is(".PNG")) return new CPngImage;
+  if (is(".WMF") || is(".EMF") || is(".DXF")) return new CMetafileImage;
+  return new CDibImage;
 }
 
 BOOL jvqImageFill::SetFile(LPCTSTR lpszPath, jvqImagePool* pPool) {
