@@ -16,6 +16,8 @@ class jvqPatternFill : public jvqSolidFill {
   virtual ~jvqPatternFill();
 
   virtual void FillRegion(CDC* pDC, CRgn* pRegion, CRgn* pClip);
+  // Through a rectangle region and FillRegion, as every painter but the solid fill.
+  virtual void PaintRect(CDC* pDC, const RECT* pRect) { jvqFill::PaintRect(pDC, pRect); }
   virtual jvqFill* Clone();
   virtual BOOL Load(CFile* pFile, jvqFileHeader* pHeader);
   virtual BOOL Store(CFile* pFile, jvqFileHeader* pHeader);
