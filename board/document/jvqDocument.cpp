@@ -9,6 +9,7 @@
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
 #include "jvqImageFill.h"
+#include "jvqImageObject.h"
 #include "jvqImagePool.h"
 #include "jvqClipboardBlock.h"
 #include "jvqCompoundFile.h"
@@ -242,7 +243,13 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
   try {
     int32_t n = objects.GetCount();
     file.Write(&n, 4);
+    BOOL bPictureOffered = FALSE;
     for (jvqObject* p : objects.m_items) {
+      // The first picture also goes in the standard formats, for other programs.
+      if ((p->GetClassCode() & 0x100) && !bPictureOffered) {
+        static_cast<jvqImageObject*>(p)->CopyToClipboard();
+        bPictureOffered = TRUE;
+      }
       m_pHeader->m_nVersion = p->GetClassCode() == JVQ_OBJ_BANNER ? JVQ_VERSION_CURRENT : JVQ_VERSION_CLIPBOARD;
       BOOL bOk = p->Store(&file, m_pHeader);
       m_pHeader->m_nVersion = nSaved;
@@ -261,9 +268,36 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
   ::CloseClipboard();
 }
 
+static BOOL PictureOnClipboard() {
+  return ::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB) ||
+         ::IsClipboardFormatAvailable(CF_ENHMETAFILE);
+}
+
 BOOL jvqDocument::CanPaste() {
-  // Pictures and text paste once their object classes are part of the program.
-  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat());
+  // Text pastes once its object class is part of the program.
+  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat()) || PictureOnClipboard();
+}
+
+jvqObject* jvqDocument::PastePicture() {
+  jvqViewMapping* pView = jvqObjectDefaults::GetObjectDefaults()->GetDefaultView();
+  jvqImageObject* p = new jvqImageObject(m_pImagePool, NULL, pView);
+  p->SetFill(new jvqImageFill(NULL, m_pImagePool));
+  if (!p->LoadFromClipboard()) {
+    delete p;
+    return NULL;
+  }
+  p->Recalc();
+  if (pView != NULL) {
+    // At the centre of the view's client area.
+    RECT client = {pView->m_nClientWidth / 2, pView->m_nClientHeight / 2, pView->m_nClientWidth / 2,
+                   pView->m_nClientHeight / 2};
+    pView->RectToLogical(&client);
+    POINT c;
+    p->GetCenter(&c);
+    const SIZE d = {client.left - c.x, client.top - c.y};
+    p->Offset(&d);
+  }
+  return p;
 }
 
 BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
@@ -282,6 +316,14 @@ BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
     file.Close();
     if (bOk) {
       for (jvqObject* p : made) objects.Add(p);
+      bResult = TRUE;
+    } else {
+      AfxMessageBox(kPasteCorrupt);
+    }
+  } else if (h == NULL && m_pHeader != NULL && PictureOnClipboard()) {
+    if (jvqObject* p = PastePicture()) {
+      objects.Add(p);
+      SetModifiedFlag(TRUE);
       bResult = TRUE;
     } else {
       AfxMessageBox(kPasteCorrupt);

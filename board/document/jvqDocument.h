@@ -57,6 +57,8 @@ class jvqDocument : public CDocument {
 
  protected:
   HWND GetClipboardOwner();
+  // A picture object of the clipboard's bitmap or metafile, or NULL.
+  jvqObject* PastePicture();
   // Called by every save once the new file is complete and before it replaces the target;
   // TRUE, so that it can close a write.
   static BOOL BeforeReplace(LPCTSTR lpszFinished, LPCTSTR lpszTarget);

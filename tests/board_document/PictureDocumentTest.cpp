@@ -1,0 +1,210 @@
+// Boards of pictures through the document under Wine: files, failed saves and opens, and
+// pictures on the real clipboard.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "../board_pictures/PictureFixture.h"
+#include "DocumentTestApp.h"
+#include "afxarch.h"
+#include "jvqBoard.h"
+#include "jvqBoardStream.h"
+#include "jvqFileHeader.h"
+#include "jvqImageFill.h"
+#include "jvqImageObject.h"
+#include "jvqImagePool.h"
+#include "jvqPage.h"
+#include "jvqPatternFill.h"
+#include "jvqTextureFill.h"
+#include "qvzDocument.h"
+
+namespace {
+
+std::string Slurp(const CString& path) {
+  std::ifstream f((LPCTSTR)path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void Spit(const CString& path, const std::string& bytes) {
+  std::ofstream f((LPCTSTR)path, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), (std::streamsize)bytes.size());
+}
+
+// A new document whose page shows one picture twice.
+template <class D = qvzDocument>
+std::unique_ptr<D> PictureDocument() {
+  std::unique_ptr<D> d(new D);
+  d->OnNewDocument();
+  jvqImagePool* pool = d->GetImagePool();
+  jvqImageObject* a = new jvqImageObject(pool, NULL, NULL);
+  EXPECT_TRUE(a->SetPicture(pool, MakePicture(64, 48, 3937), FALSE));
+  const RECT r = {100, 100, 500, 400};
+  a->SetRect(&r, NULL, 0x311);
+  jvqPage* page = d->m_pBoard->GetPage(0);
+  page->AddChild(a);
+  jvqObject* b = a->Clone();
+  const SIZE dx = {600, 0};
+  b->Offset(&dx);
+  page->AddChild(b);
+  return d;
+}
+
+class PictureDocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    dir = CString(szTemp) + "qvz_picture_doc_test\\";
+    ::CreateDirectory(dir, NULL);
+    TestApp()->m_messages.clear();
+  }
+  CString Path(const char* name) { return dir + name; }
+  CString dir;
+};
+
+}  // namespace
+
+TEST_F(PictureDocumentTest, SavedPicturesOpenAsOneEntryWithTwoReferences) {
+  std::unique_ptr<qvzDocument> d = PictureDocument();
+  const CString path = Path("two.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  qvzDocument e;
+  e.OnNewDocument();
+  ASSERT_TRUE(e.OnOpenDocument(path));
+  ASSERT_EQ(1, e.GetImagePool()->GetCount());
+  EXPECT_EQ(2, e.GetImagePool()->GetAt(0)->GetRefCount());
+  jvqObject* p = e.m_pBoard->GetPage(0)->GetChild(0);
+  ASSERT_EQ(JVQ_OBJ_IMAGE, p->GetClassCode());
+  EXPECT_EQ(CSize(64, 48), static_cast<jvqImageObject*>(p)->GetImageFill()->GetImage()->GetDimensions());
+  // Saved again, the same bytes.
+  const CString again = Path("again.vqd");
+  ASSERT_TRUE(e.OnSaveDocument(again));
+  qvzDocument f;
+  f.OnNewDocument();
+  ASSERT_TRUE(f.OnOpenDocument(again));
+  EXPECT_EQ(1, f.GetImagePool()->GetCount());
+  // A reset empties the pool.
+  f.ResetContents();
+  EXPECT_EQ(0, f.GetImagePool()->GetCount());
+}
+
+TEST_F(PictureDocumentTest, FailedPoolSaveKeepsTheOldFileAndTheModifiedFlag) {
+  // The framework document saves beside the target, so only the pool needs the
+  // temporary folder.
+  std::unique_ptr<jvqDocument> d = PictureDocument<jvqDocument>();
+  const CString path = Path("keep.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+  const std::string before = Slurp(path);
+  d->SetModifiedFlag(TRUE);
+  // The pool's temporary files cannot be made.
+  char tmp[MAX_PATH], temp[MAX_PATH];
+  ::GetEnvironmentVariable("TMP", tmp, MAX_PATH);
+  ::GetEnvironmentVariable("TEMP", temp, MAX_PATH);
+  ::SetEnvironmentVariable("TMP", "Z:\\no such folder\\at all");
+  ::SetEnvironmentVariable("TEMP", "Z:\\no such folder\\at all");
+  TestApp()->m_messages.clear();
+  const BOOL bSaved = d->OnSaveDocument(path);
+  // The application's document copies through that folder first: it fails and says so.
+  std::unique_ptr<qvzDocument> q = PictureDocument();
+  const size_t nBefore = TestApp()->m_messages.size();
+  EXPECT_FALSE(q->OnSaveDocument(Path("other.vqd")));
+  EXPECT_EQ(nBefore + 1, TestApp()->m_messages.size());
+  TestApp()->m_messages.resize(nBefore);
+  ::SetEnvironmentVariable("TMP", tmp);
+  ::SetEnvironmentVariable("TEMP", temp);
+  EXPECT_FALSE(bSaved);
+  EXPECT_EQ(1u, TestApp()->m_messages.size());
+  EXPECT_EQ(before, Slurp(path));
+  EXPECT_TRUE(d->IsModified());
+}
+
+TEST_F(PictureDocumentTest, CorruptPoolBlockFailsTheOpenAndChangesNothing) {
+  std::unique_ptr<qvzDocument> d = PictureDocument();
+  jvqFileHeader h;
+  h.m_pImagePool = d->GetImagePool();
+  CMemFile m;
+  {
+    CArchive ar(&m, CArchive::store);
+    jvqBoardStream::Write(ar, &h, d->m_pBoard, NULL);
+    ar.Close();
+  }
+  const std::string good = BytesOf(m);
+  // The block: version 91530, two records, the first with id 1.
+  const std::string head("\x8A\x65\x01\x00\x02\x00\x00\x00\x01\x00\x00\x00", 12);
+  const size_t at = good.find(head);
+  ASSERT_NE(std::string::npos, at);
+  qvzDocument e;
+  e.OnNewDocument();
+  jvqBoard* before = e.m_pBoard;
+  e.SetModifiedFlag(TRUE);
+  std::string count = good, length = good, picture = good;
+  count[at + 5] = 0x7F;                      // more records than bytes
+  length[at + 15] = 0x7F;                    // a record longer than the file
+  for (size_t i = at + 24; i < at + 60; i++) picture[i] = (char)0xEE;  // data that does not expand
+  for (const std::string& bad : {count, length, picture}) {
+    const CString path = Path("broken.vqd");
+    Spit(path, bad);
+    TestApp()->m_messages.clear();
+    EXPECT_FALSE(e.OnOpenDocument(path));
+    EXPECT_EQ(1u, TestApp()->m_messages.size());
+    EXPECT_EQ(before, e.m_pBoard);
+    EXPECT_TRUE(e.IsModified());
+    EXPECT_EQ(0, e.GetImagePool()->GetCount());
+  }
+  // The flat stream itself opens.
+  const CString path = Path("flat.vqd");
+  Spit(path, good);
+  ASSERT_TRUE(e.OnOpenDocument(path));
+  EXPECT_EQ(1, e.GetImagePool()->GetCount());
+}
+
+TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPictures) {
+  std::unique_ptr<qvzDocument> d = PictureDocument();
+  jvqObjectArray sel;
+  sel.m_bOwns = FALSE;
+  sel.Add(d->m_pBoard->GetPage(0)->GetChild(0));
+  d->CopyObjectsToClipboard(sel);
+  EXPECT_TRUE(::IsClipboardFormatAvailable(theClipboardFormat));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+
+  // A bitmap another program put there.
+  std::unique_ptr<CDibImage> p(MakePicture(30, 20));
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ASSERT_TRUE(p->SetClipboard());
+  ::CloseClipboard();
+  EXPECT_TRUE(d->CanPaste());
+  const int before = d->GetImagePool()->GetCount();
+  jvqObjectArray out;
+  ASSERT_TRUE(d->PasteObjects(out));
+  ASSERT_EQ(1, out.GetCount());
+  ASSERT_EQ(JVQ_OBJ_IMAGE, out.GetAt(0)->GetClassCode());
+  EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
+  EXPECT_EQ(CSize(30, 20), static_cast<jvqImageObject*>(out.GetAt(0))->GetImageFill()->GetImage()->GetDimensions());
+
+  // A DIB whose header lies: the message, and nothing is added.
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 64);
+  BYTE* q = (BYTE*)::GlobalLock(h);
+  memset(q, 0, 64);
+  q[0] = 40;
+  q[4] = 0x10;
+  q[5] = 0x27;  // 10000 x 10000 pixels in 64 bytes
+  q[8] = 0x10;
+  q[9] = 0x27;
+  q[12] = 1;
+  q[14] = 24;
+  ::GlobalUnlock(h);
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_DIB, h);
+  ::CloseClipboard();
+  TestApp()->m_messages.clear();
+  jvqObjectArray none;
+  EXPECT_FALSE(d->PasteObjects(none));
+  EXPECT_EQ(0, none.GetCount());
+  EXPECT_EQ(1u, TestApp()->m_messages.size());
+  EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
+}
