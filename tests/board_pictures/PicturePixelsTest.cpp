@@ -11,6 +11,7 @@
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "jvqImagePool.h"
+#include "jvqPage.h"
 #include "jvqPatternFill.h"
 #include "jvqTextureFill.h"
 #include "jvqViewMapping.h"
@@ -205,4 +206,38 @@ TEST(PicturePixels, HimetricConversionsOfTheFramework) {
   display.LPtoHIMETRIC(&l);
   EXPECT_NEAR(1000, l.cx, 10);
   EXPECT_NEAR(500, l.cy, 10);
+}
+
+// Pages draw pictures as grey boxes (mode 2) or as grey boxes with a 30-pixel thumbnail
+// (mode 1), where a picture 30 pixels wide still draws in full.
+TEST(PicturePixels, DisplayModesDrawPlaceholders) {
+  jvqImagePool pool;
+  auto page = [&](int w, int h) {
+    jvqPage* pg = new jvqPage;
+    jvqImageObject* o = new jvqImageObject(&pool, NULL, NULL);
+    EXPECT_TRUE(o->SetPicture(&pool, MakePicture(8, 8, 24, 0, [](int, int) -> COLORREF { return 0x0000FF; }), FALSE));
+    const RECT r = {10, 10, 10 + w, 10 + h};
+    o->SetRect(&r, NULL, 0x311);
+    pg->AddChild(o);
+    return std::unique_ptr<jvqPage>(pg);
+  };
+  const struct {
+    int mode, w;
+    bool grey, fullRed;
+  } cases[] = {{0, 31, false, true}, {1, 30, false, true}, {1, 31, true, false}, {2, 31, true, false}, {2, 30, true, false}};
+  for (const auto& c : cases) {
+    std::unique_ptr<jvqPage> pg = page(c.w, 80);
+    Canvas canvas(200, 200);
+    PictureDisplayMode = c.mode;
+    pg->DrawChildren(canvas.dc());
+    PictureDisplayMode = 0;
+    const int red = canvas.Count(0x0000FF);
+    EXPECT_EQ(c.grey, canvas.Count(0xF0F0F0) > 0) << c.mode << " " << c.w;
+    if (c.fullRed)
+      EXPECT_GE(red, c.w * 80 - 2 * (c.w + 80)) << c.mode << " " << c.w;
+    else if (c.mode == 1)
+      EXPECT_TRUE(red > 0 && red < c.w * 80) << c.mode << " " << c.w << " red " << red;  // the thumbnail only
+    else
+      EXPECT_EQ(0, red) << c.mode << " " << c.w;
+  }
 }
