@@ -14,7 +14,12 @@
 #include "jvqFileHeader.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
+#include "JpegImage.h"
+#include "PngImage.h"
+#include "TiffImage.h"
 #include "jvqImagePool.h"
+#include "jvqObjectDefaults.h"
+#include "jvqViewMapping.h"
 #include "jvqPage.h"
 #include "jvqPatternFill.h"
 #include "jvqTextureFill.h"
@@ -207,4 +212,55 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   EXPECT_EQ(0, none.GetCount());
   EXPECT_EQ(1u, TestApp()->m_messages.size());
   EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
+}
+
+// Pictures of every format, inserted from files, are saved and opened again: rasters come
+// back as DIBs and metafiles as metafiles, each once in the pool.
+TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
+  std::unique_ptr<CDibImage> src(MakePicture(40, 30, 3937));
+  CMemFile mem;
+  src->Write(&mem);
+  const DWORD n = (DWORD)mem.GetLength();
+  auto writeAs = [&](CDibImage* p, const CString& path) {
+    mem.SeekToBegin();
+    EXPECT_TRUE(p->Read(&mem, n));
+    EXPECT_TRUE(p->Write(path)) << (LPCTSTR)path;
+    delete p;
+  };
+  const CString jpg = Path("photo.jpeg"), png = Path("photo.png"), tif = Path("photo.tiff"), bmp = Path("photo.bmp"),
+                emf = Path("plan.emf");
+  writeAs(new CJpegImage, jpg);
+  writeAs(new CPngImage, png);
+  writeAs(new CTiffImage, tif);
+  writeAs(new CDibImage, bmp);
+  HDC hEmf = ::CreateEnhMetaFile(NULL, emf, NULL, NULL);
+  ::Rectangle(hEmf, 0, 0, 200, 100);
+  ::DeleteEnhMetaFile(::CloseEnhMetaFile(hEmf));
+
+  qvzDocument d;
+  d.OnNewDocument();
+  jvqViewMapping* view = jvqObjectDefaults::GetObjectDefaults()->GetDefaultView();
+  jvqViewMapping own;
+  if (view == NULL) view = &own;
+  jvqPage* page = d.m_pBoard->GetPage(0);
+  for (const CString& path : {jpg, png, tif, bmp, emf}) {
+    jvqImageObject* o = new jvqImageObject(d.GetImagePool(), path, view);
+    ASSERT_TRUE(o->GetImageFill() && o->GetImageFill()->GetImage()) << (LPCTSTR)path;
+    page->AddChild(o);
+  }
+  RECT b;
+  page->GetChild(3)->GetBoundRect(&b);
+  EXPECT_EQ(101, b.right - b.left);  // 40 pixels at 100 dpi
+  const CString file = Path("formats.vqd");
+  ASSERT_TRUE(d.OnSaveDocument(file));
+  qvzDocument e;
+  e.OnNewDocument();
+  ASSERT_TRUE(e.OnOpenDocument(file));
+  ASSERT_EQ(5, e.GetImagePool()->GetCount());
+  for (int i = 0; i < 5; i++) {
+    CBaseImage* p = static_cast<jvqImageObject*>(e.m_pBoard->GetPage(0)->GetChild(i))->GetImageFill()->GetImage();
+    ASSERT_TRUE(p);
+    EXPECT_STREQ(i < 4 ? "CDibImage" : "CMetafileImage", p->GetRuntimeClass()->m_lpszClassName) << i;
+    if (i < 4) EXPECT_EQ(CSize(40, 30), p->GetDimensions()) << i;
+  }
 }
