@@ -69,7 +69,7 @@ static int MakeBoard(const char* path) {
 }
 
 // A board of pictures and fills: an 800 x 600 photograph (magenta, 203 x 152 mm at
-// 100 dpi), a rectangle with the grid pattern of the pattern library (index 8: one line
+// 100 dpi), the same in cyan turned 30 degrees, a rectangle with the grid pattern of the pattern library (index 8: one line
 // every 16 pixels) in green, and one with the first texture of the texture library.
 static int MakePictureBoard(const char* path) {
   qvzDocument doc;
@@ -91,6 +91,22 @@ static int MakePictureBoard(const char* path) {
   RECT pr = {300, 300, 300 + 2032, 300 + 1524};
   pic->SetRect(&pr, NULL, 0x311);
   page->AddChild(pic);
+  // The same 800 x 600 photograph in cyan, turned 30 degrees below.
+  CDib turned;
+  if (!turned.Create(800, 600, 24)) return 4;
+  for (int y = 0; y < 600; y++)
+    for (int x = 0; x < 800; x++) turned.SetColor(x, y, RGB(0, 255, 255));
+  CMemFile mem2;
+  turned.Write(&mem2);
+  mem2.SeekToBegin();
+  CDibImage* photo2 = new CDibImage;
+  if (!photo2->Read(&mem2, (DWORD)mem2.GetLength())) return 5;
+  jvqImageObject* pic2 = new jvqImageObject(doc.GetImagePool(), NULL, NULL);
+  pic2->SetPicture(doc.GetImagePool(), photo2, FALSE);
+  RECT tr = {1200, 2050, 1200 + 812, 2050 + 609};
+  pic2->SetRect(&tr, NULL, 0x311);
+  pic2->SetRotation(30);
+  page->AddChild(pic2);
   RECT r1 = {2600, 300, 3800, 1300};
   jvqRectObject* pattern = new jvqRectObject(&r1, NULL, 0x311 | JVQ_STATE_FILLED);
   jvqPatternFill* pf = new jvqPatternFill;
