@@ -240,7 +240,9 @@ void jvqImagePool::AddRefsFrom(jvqGroupObject* pGroup) {
   for (int i = 0; i < pGroup->GetChildCount(); i++) {
     jvqObject* p = pGroup->GetChild(i);
     jvqFill* f = p->GetFill();
-    if (p->IsShown() && f != NULL && (f->GetFlags() & FILL_IMAGE))
+    // Alive is enough: Save writes alive pictures whether shown or not, and what it writes
+    // must still have its entry after reading.
+    if ((p->GetState() & JVQ_STATE_ALIVE) && f != NULL && (f->GetFlags() & FILL_IMAGE))
       AddRef(static_cast<jvqImageFill*>(f)->GetPoolId());
     if (p->GetClassCode() & 0x40) AddRefsFrom(static_cast<jvqGroupObject*>(p));
   }

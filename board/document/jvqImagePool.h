@@ -57,8 +57,8 @@ class jvqImagePool {
   void Remove(jvqImagePoolEntry* pEntry);
   void RemoveAll();
 
-  // One reference for each shown, alive picture fill below the group (groups walked whatever
-  // their state).
+  // One reference for each alive picture fill below the group, shown or hidden (groups
+  // walked whatever their state).
   void AddRefsFrom(jvqGroupObject* pGroup);
   // After a document was read: references from its board, then the entries nobody uses go.
   void TakeReferencesFrom(jvqGroupObject* pBoard);

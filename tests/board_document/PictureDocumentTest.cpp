@@ -190,6 +190,24 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
   EXPECT_EQ(CSize(30, 20), static_cast<jvqImageObject*>(out.GetAt(0))->GetImageFill()->GetImage()->GetDimensions());
 
+  // An enhanced metafile pastes as a picture that never turns.
+  HDC hEmf = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
+  ::Rectangle(hEmf, 0, 0, 300, 200);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(hEmf);
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_ENHMETAFILE, emf);
+  ::CloseClipboard();
+  jvqObjectArray meta;
+  ASSERT_TRUE(d->PasteObjects(meta));
+  ASSERT_EQ(1, meta.GetCount());
+  jvqImageObject* m = static_cast<jvqImageObject*>(meta.GetAt(0));
+  EXPECT_EQ(nullptr, m->GetImageFill()->GetImage()->GetBI());
+  EXPECT_EQ(3, m->GetEditFlags());
+  m->SetRotation(30);
+  EXPECT_EQ(0.0, m->m_dRotation);
+  EXPECT_EQ(before + 2, d->GetImagePool()->GetCount());
+
   // A DIB whose header lies: the message, and nothing is added.
   HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 64);
   BYTE* q = (BYTE*)::GlobalLock(h);
@@ -211,7 +229,7 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   EXPECT_FALSE(d->PasteObjects(none));
   EXPECT_EQ(0, none.GetCount());
   EXPECT_EQ(1u, TestApp()->m_messages.size());
-  EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
+  EXPECT_EQ(before + 2, d->GetImagePool()->GetCount());
 }
 
 // Pictures of every format, inserted from files, are saved and opened again: rasters come

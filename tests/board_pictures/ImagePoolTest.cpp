@@ -259,6 +259,26 @@ TEST_F(ImagePool, BoardsOfPicturesAtEveryVersion) {
   }
 }
 
+// A hidden but alive picture is written, so reading keeps its entry.
+TEST_F(ImagePool, HiddenAlivePictureKeepsItsEntry) {
+  jvqImagePool pool;
+  std::unique_ptr<jvqBoard> b(new jvqBoard(NULL));
+  jvqImageObject* o = NewPicture(&pool, MakePicture(9, 9), 100);
+  o->m_dwState &= ~JVQ_STATE_VISIBLE;
+  b->GetPage(0)->AddChild(o);
+  jvqFileHeader h;
+  h.m_pImagePool = &pool;
+  const std::string bytes = Write(b.get(), &h);
+  jvqImagePool back;
+  jvqFileHeader h2;
+  h2.m_pImagePool = &back;
+  std::unique_ptr<jvqBoard> r = Read(bytes, &h2);
+  ASSERT_EQ(1, back.GetCount());
+  jvqImageFill* f = (jvqImageFill*)r->GetPage(0)->GetChild(0)->GetFill();
+  ASSERT_TRUE(f && f->GetImage());
+  EXPECT_EQ(CSize(9, 9), f->GetImage()->GetDimensions());
+}
+
 TEST_F(ImagePool, TwoShowingsAreWrittenTwice) {
   jvqImagePool pool;
   std::unique_ptr<jvqBoard> b(MakePictureBoard(&pool));
