@@ -282,3 +282,39 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
     if (i < 4) EXPECT_EQ(CSize(40, 30), p->GetDimensions()) << i;
   }
 }
+
+// Pictures that another process put on the clipboard paste as pictures.
+TEST_F(PictureDocumentTest, PicturesFromAnotherProcessPaste) {
+  qvzDocument d;
+  d.OnNewDocument();
+  for (const char* kind : {"dib", "emf"}) {
+    char szExe[MAX_PATH];
+    ::GetModuleFileName(NULL, szExe, MAX_PATH);
+    ::SetEnvironmentVariable("QVZ_PUT_PICTURE", kind);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    CString cmd = CString("\"") + szExe + "\"";
+    ASSERT_TRUE(::CreateProcess(NULL, cmd.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ::SetEnvironmentVariable("QVZ_PUT_PICTURE", NULL);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ASSERT_EQ(0u, code) << kind;
+    ASSERT_TRUE(d.CanPaste()) << kind;
+    jvqObjectArray out;
+    ASSERT_TRUE(d.PasteObjects(out)) << kind;
+    ASSERT_EQ(1, out.GetCount()) << kind;
+    CBaseImage* p = static_cast<jvqImageObject*>(out.GetAt(0))->GetImageFill()->GetImage();
+    ASSERT_TRUE(p) << kind;
+    if (strcmp(kind, "dib") == 0)
+      EXPECT_EQ(CSize(24, 16), p->GetDimensions());
+    else
+      EXPECT_EQ(nullptr, p->GetBI());
+    EXPECT_EQ(1, d.GetImagePool()->GetCount()) << kind;
+  }
+  // The pasted objects went with their array: so did their pictures.
+  EXPECT_EQ(0, d.GetImagePool()->GetCount());
+}
