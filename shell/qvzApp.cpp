@@ -4,6 +4,9 @@
 
 #include "jvqDocument.h"
 #include "jvqDrawingResources.h"
+#include "jvqImageFileList.h"
+#include "jvqPatternFill.h"
+#include "jvqTextureFill.h"
 #include "jvqTool.h"
 #include "qvzDocument.h"
 #include "qvzEditFrame.h"
@@ -17,8 +20,12 @@ class qvzApp : public CWinApp {
   BOOL InitInstance() override;
   int ExitInstance() override;
   CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
+  void LoadTextureLibrary();
+  void LoadPatternLibrary();
 
   qvzWaitDlg m_WaitDlg;
+  jvqImageFileList m_TextureLibrary;
+  jvqImageFileList m_PatternLibrary;
 
   DECLARE_MESSAGE_MAP()
 };
@@ -32,6 +39,8 @@ BOOL qvzApp::InitInstance() {
   jvqRegisterClipboardFormat();
   jvqTool::LoadCursors();
   theDrawingResources.Init();
+  LoadTextureLibrary();
+  LoadPatternLibrary();
   qvzWaitDlg::Install(&m_WaitDlg);
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(qvzEditFrame),
                                         RUNTIME_CLASS(qvzView)));
@@ -49,6 +58,27 @@ BOOL qvzApp::InitInstance() {
   return TRUE;
 }
 
+// The folder of the program, where its content folders stand.
+static CString ProgramFolder() {
+  char path[MAX_PATH] = {0};
+  ::GetModuleFileNameA(NULL, path, MAX_PATH);
+  char* slash = strrchr(path, '\\');
+  if (slash) *slash = 0;
+  return path;
+}
+
+void qvzApp::LoadTextureLibrary() {
+  LoadImageLibraryIndex(ProgramFolder() + "\\テクスチャ", &m_TextureLibrary, "TINDEX.DAT");
+  jvqTextureFill::SetLibrary(&m_TextureLibrary);
+  m_TextureLibrary.SortByPath();
+}
+
+void qvzApp::LoadPatternLibrary() {
+  LoadImageLibraryIndex(ProgramFolder() + "\\パターン", &m_PatternLibrary, "PINDEX.DAT");
+  jvqPatternFill::SetLibrary(&m_PatternLibrary);
+  m_PatternLibrary.SortByPath();
+}
+
 CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
   CDocument* d = CWinApp::OpenDocumentFile(lpszFileName);
   m_WaitDlg.EndRead();
@@ -56,6 +86,8 @@ CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
 }
 
 int qvzApp::ExitInstance() {
+  jvqTextureFill::SetLibrary(NULL);
+  jvqPatternFill::SetLibrary(NULL);
   qvzWaitDlg::Install(NULL);
   m_WaitDlg.EndRead();
   return CWinApp::ExitInstance();

@@ -6,6 +6,7 @@
 #include "afxarch.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
+#include "jvqImagePool.h"
 #include "jvqRecordIO.h"
 
 namespace {
@@ -34,9 +35,13 @@ void jvqBoardStream::Write(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoar
   pBoard->SerializeContainer(ar, pHeader);
   ar.Flush();
   if (pHeader->m_nVersion >= JVQ_VERSION_POOL) {
-    // The image pool: the version, then no entries while no object holds a picture.
-    WriteInt(pFile, pHeader->m_nVersion);
-    WriteInt(pFile, 0);
+    // The pictures that the board being written shows.
+    if (pHeader->m_pImagePool != NULL) {
+      pHeader->m_pImagePool->Save(pFile, pHeader, pBoard);
+    } else {
+      WriteInt(pFile, pHeader->m_nVersion);
+      WriteInt(pFile, 0);
+    }
   }
   // The OLE item list: no items.
   ar << (DWORD)0;
@@ -69,9 +74,15 @@ void jvqBoardStream::Read(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard
     pBoard->RemoveAllPages(1);
     pBoard->SerializeContainer(ar, pHeader);
     if (nVersion >= JVQ_VERSION_POOL) {
-      ReadInt(pFile);
-      // Pictures are not part of this program yet; a pool with entries cannot be kept.
-      if (ReadInt(pFile) != 0) AfxThrowArchiveException(CArchiveException::badClass);
+      if (pHeader->m_pImagePool != NULL) {
+        pHeader->m_pImagePool->Load(pFile, pHeader);
+      } else {
+        // A reader without a pool (a preview) can only take a board without pictures.
+        ReadInt(pFile);
+        if (ReadInt(pFile) != 0) AfxThrowArchiveException(CArchiveException::badClass);
+      }
+      // Every picture fill read holds its reference now; pictures nobody shows are dropped.
+      if (pHeader->m_pImagePool != NULL) pHeader->m_pImagePool->TakeReferencesFrom(pBoard);
     }
     // The OLE item list of older or foreign writers is read when present.
     if (jvqBytesLeft(pFile) >= 4) {

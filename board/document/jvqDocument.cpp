@@ -8,6 +8,9 @@
 #include "afxres.h"
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
+#include "jvqImageFill.h"
+#include "jvqImageObject.h"
+#include "jvqImagePool.h"
 #include "jvqClipboardBlock.h"
 #include "jvqCompoundFile.h"
 #include "jvqFileHeader.h"
@@ -33,8 +36,15 @@ UINT jvqRegisterClipboardFormat() {
 
 static jvqFileHeader* HeaderOfDocument(jvqDocument* pDocument) { return pDocument ? pDocument->m_pHeader : NULL; }
 
-jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL) {
+// Pictures made without a document at hand (prototypes, pastes) go into the registry's.
+static jvqImagePool* PoolOfRegistryDocument() {
+  jvqDocument* d = jvqObjectDefaults::GetObjectDefaults()->GetDocument();
+  return d ? d->GetImagePool() : NULL;
+}
+
+jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL), m_pImagePool(NULL) {
   jvqGroupObject::s_pfnHeaderOf = HeaderOfDocument;
+  if (jvqImageFill::s_pfnDefaultPool == NULL) jvqImageFill::s_pfnDefaultPool = PoolOfRegistryDocument;
 }
 
 jvqDocument::~jvqDocument() {
@@ -61,6 +71,9 @@ void jvqDocument::FreeContents() {
   m_pHeader = NULL;
   delete m_pThumbnail;
   m_pThumbnail = NULL;
+  // After the board: its picture fills release their entries into the pool.
+  delete m_pImagePool;
+  m_pImagePool = NULL;
 }
 
 void jvqDocument::ResetContents() {
@@ -68,9 +81,11 @@ void jvqDocument::ResetContents() {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   d->SetDocument(this);
   m_pBoard = new jvqBoard(d->GetDefaultView());
+  m_pImagePool = new jvqImagePool;
   m_pHeader = new jvqFileHeader;
   m_pHeader->m_nPageCount = 1;
   m_pHeader->m_pDocument = this;
+  m_pHeader->m_pImagePool = m_pImagePool;
   DeleteContents();
   theUndoManager.Reset(GetFirstView(), UndoHideHook, UndoReviveHook);
   SetModifiedFlag(FALSE);
@@ -90,6 +105,7 @@ void jvqDocument::Serialize(CArchive& ar) {
     delete m_pThumbnail;
     m_pThumbnail = NULL;
     if (m_pHeader->m_nVersion >= JVQ_VERSION_THUMBNAIL) m_pThumbnail = MakeThumbnail(m_pBoard->GetPage(0), 147, 158);
+    m_pHeader->m_pImagePool = m_pImagePool;
     jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail);
     return;
   }
@@ -97,6 +113,8 @@ void jvqDocument::Serialize(CArchive& ar) {
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   jvqFileHeader* pHeader = new jvqFileHeader;
   pHeader->m_pDocument = this;
+  jvqImagePool* pPool = new jvqImagePool;
+  pHeader->m_pImagePool = pPool;
   jvqBoard* pBoard = new jvqBoard(d->GetDefaultView());
   CDib* pThumb = NULL;
   jvqFileHeader* pOldHeader = m_pHeader;
@@ -106,15 +124,18 @@ void jvqDocument::Serialize(CArchive& ar) {
   } catch (...) {
     m_pHeader = pOldHeader;
     delete pHeader;
-    delete pBoard;
+    delete pBoard;  // its picture fills release into the new pool, which goes after it
+    delete pPool;
     throw;
   }
   m_pHeader = pOldHeader;
   ResetContents();
   delete m_pBoard;
   delete m_pHeader;
+  delete m_pImagePool;
   m_pBoard = pBoard;
   m_pHeader = pHeader;
+  m_pImagePool = pPool;
   m_pThumbnail = pThumb;
 }
 
@@ -222,7 +243,13 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
   try {
     int32_t n = objects.GetCount();
     file.Write(&n, 4);
+    BOOL bPictureOffered = FALSE;
     for (jvqObject* p : objects.m_items) {
+      // The first picture also goes in the standard formats, for other programs.
+      if ((p->GetClassCode() & 0x100) && !bPictureOffered) {
+        static_cast<jvqImageObject*>(p)->CopyToClipboard();
+        bPictureOffered = TRUE;
+      }
       m_pHeader->m_nVersion = p->GetClassCode() == JVQ_OBJ_BANNER ? JVQ_VERSION_CURRENT : JVQ_VERSION_CLIPBOARD;
       BOOL bOk = p->Store(&file, m_pHeader);
       m_pHeader->m_nVersion = nSaved;
@@ -241,9 +268,36 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
   ::CloseClipboard();
 }
 
+static BOOL PictureOnClipboard() {
+  return ::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB) ||
+         ::IsClipboardFormatAvailable(CF_ENHMETAFILE);
+}
+
 BOOL jvqDocument::CanPaste() {
-  // Pictures and text paste once their object classes are part of the program.
-  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat());
+  // Text pastes once its object class is part of the program.
+  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat()) || PictureOnClipboard();
+}
+
+jvqObject* jvqDocument::PastePicture() {
+  jvqViewMapping* pView = jvqObjectDefaults::GetObjectDefaults()->GetDefaultView();
+  jvqImageObject* p = new jvqImageObject(m_pImagePool, NULL, pView);
+  p->SetFill(new jvqImageFill(NULL, m_pImagePool));
+  if (!p->LoadFromClipboard()) {
+    delete p;
+    return NULL;
+  }
+  p->Recalc();
+  if (pView != NULL) {
+    // At the centre of the view's client area.
+    RECT client = {pView->m_nClientWidth / 2, pView->m_nClientHeight / 2, pView->m_nClientWidth / 2,
+                   pView->m_nClientHeight / 2};
+    pView->RectToLogical(&client);
+    POINT c;
+    p->GetCenter(&c);
+    const SIZE d = {client.left - c.x, client.top - c.y};
+    p->Offset(&d);
+  }
+  return p;
 }
 
 BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
@@ -262,6 +316,14 @@ BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
     file.Close();
     if (bOk) {
       for (jvqObject* p : made) objects.Add(p);
+      bResult = TRUE;
+    } else {
+      AfxMessageBox(kPasteCorrupt);
+    }
+  } else if (h == NULL && m_pHeader != NULL && PictureOnClipboard()) {
+    if (jvqObject* p = PastePicture()) {
+      objects.Add(p);
+      SetModifiedFlag(TRUE);
       bResult = TRUE;
     } else {
       AfxMessageBox(kPasteCorrupt);

@@ -9,6 +9,7 @@
 class CDib;
 class jvqBoard;
 class jvqFileHeader;
+class jvqImagePool;
 class jvqPage;
 
 // "JVQ_CLIPBOARD", registered once before any document copies or pastes.
@@ -47,13 +48,17 @@ class jvqDocument : public CDocument {
   jvqBoard* GetBoard() const { return m_pBoard; }
   jvqFileHeader* GetHeader() const { return m_pHeader; }
   CDib* GetThumbnail() const { return m_pThumbnail; }
+  jvqImagePool* GetImagePool() const { return m_pImagePool; }
 
   jvqBoard* m_pBoard;
   jvqFileHeader* m_pHeader;
   CDib* m_pThumbnail;
+  jvqImagePool* m_pImagePool;  // never NULL once the document has contents
 
  protected:
   HWND GetClipboardOwner();
+  // A picture object of the clipboard's bitmap or metafile, or NULL.
+  jvqObject* PastePicture();
   // Called by every save once the new file is complete and before it replaces the target;
   // TRUE, so that it can close a write.
   static BOOL BeforeReplace(LPCTSTR lpszFinished, LPCTSTR lpszTarget);

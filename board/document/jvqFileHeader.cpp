@@ -25,7 +25,7 @@ void jvqProperty::Serialize(CArchive& ar) {
 }
 
 jvqFileHeader::jvqFileHeader()
-    : m_strSignature(JVQ_FILE_SIGNATURE), m_nVersion(JVQ_VERSION_CURRENT), m_nPageCount(0), m_pDocument(NULL) {
+    : m_strSignature(JVQ_FILE_SIGNATURE), m_nVersion(JVQ_VERSION_CURRENT), m_nPageCount(0), m_pDocument(NULL), m_pImagePool(NULL) {
   memset(m_Template, 0, sizeof(m_Template));
   memset(m_Reserved, 0, sizeof(m_Reserved));
 }

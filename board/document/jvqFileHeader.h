@@ -7,6 +7,7 @@
 #include "afx.h"
 
 class jvqDocument;
+class jvqImagePool;
 class CArchive;
 
 #define JVQ_FILE_SIGNATURE "vask"
@@ -60,4 +61,6 @@ class jvqFileHeader : public CObject {
   BYTE m_Reserved[65];
   jvqPropertyList m_Properties;
   jvqDocument* m_pDocument;
+  // The pool of the document being read or written: picture fills refer into it.
+  jvqImagePool* m_pImagePool;
 };

@@ -136,6 +136,13 @@ BOOL qvzDocument::SaveCopy(LPCTSTR lpszPathName) {
   StopAutoSaveTimer();
   CString strTemp = MakeOpenTempName();
   if (!strTemp.IsEmpty()) ::DeleteFile(strTemp);
+  if (strTemp.IsEmpty()) {
+    // Without a temporary copy nothing is written: the user is told, as for any failure.
+    const DWORD dwError = ::GetLastError();
+    CFileException fe(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError);
+    fe.m_strFileName = lpszPathName;
+    ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+  }
   BOOL bOk = !strTemp.IsEmpty() && SaveStorageFile(strTemp);
   if (bOk) {
     // The copy goes beside the target first and then replaces it in one step, so that

@@ -438,7 +438,8 @@ BOOL jvqObject::LoadBase(CFile* pFile, jvqFileHeader* pHeader) {
     pFill = CreateFill(dwFlags);
     // A fill of a kind without a painter here has a body nobody can measure: reading on
     // would take its bytes for the rotation, so the record fails as an unknown class does.
-    if (pFill == NULL && (dwFlags & FILL_KINDS) != 0) return FALSE;
+    // So does a bit of no kind known here: only a word without any kind bit has no body.
+    if (pFill == NULL && (dwFlags & ~(DWORD)(FILL_BASE | 0xFFFF)) != 0) return FALSE;
     if (pFill && !pFill->Load(pFile, pHeader)) {
       delete pFill;
       return FALSE;

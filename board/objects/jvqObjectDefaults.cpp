@@ -4,6 +4,8 @@
 
 #include "jvqBoard.h"
 #include "jvqEllipticObject.h"
+#include "jvqImageFill.h"
+#include "jvqImageObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRoundRectObject.h"
@@ -15,8 +17,11 @@ static jvqObjectDefaults* s_pDefaults = NULL;
 static const RECT kA3 = {0, 0, 4200, 2970};
 static const RECT kEmpty = {0, 0, 0, 0};
 
+// The registry's document's pictures, for objects made without a document at hand.
+static jvqImagePool* ImagePoolOfDocument() { return jvqImageFill::s_pfnDefaultPool ? jvqImageFill::s_pfnDefaultPool() : NULL; }
+
 // Classes with a built-in prototype, in the order they are registered.
-static const int kBuiltInCodes[] = {JVQ_OBJ_RECT,    JVQ_OBJ_GROUP,   JVQ_OBJ_POLYLINE, JVQ_OBJ_PAGE,
+static const int kBuiltInCodes[] = {JVQ_OBJ_RECT,    JVQ_OBJ_IMAGE,   JVQ_OBJ_GROUP,   JVQ_OBJ_POLYLINE, JVQ_OBJ_PAGE,
                                     JVQ_OBJ_ROUNDRECT, JVQ_OBJ_ELLIPSE, JVQ_OBJ_CHORD,   JVQ_OBJ_PIE,
                                     JVQ_OBJ_ARC};
 
@@ -107,8 +112,10 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
       p = NULL;  // leader text, title banner and floor plan are not part of this program yet
     } else if (c & 0x40) {
       p = new jvqGroupObject(&kEmpty, v, 0x311);
-    } else if (c & (0x80 | 0x100 | 0x400)) {
-      p = NULL;  // OLE, picture and text objects are not part of this program yet
+    } else if (c & 0x100) {
+      p = new jvqImageObject(ImagePoolOfDocument(), NULL, v);
+    } else if (c & (0x80 | 0x400)) {
+      p = NULL;  // OLE and text objects are not part of this program yet
     } else if (c & 0x800) {
       p = new jvqRoundRectObject(&kEmpty, v, 0x311);
     } else if (c & 0x1000) {
@@ -151,6 +158,10 @@ jvqObject* jvqObjectDefaults::MakeBuiltIn(int nClassCode) {
       p = new jvqRectObject(&kEmpty, v, 0x311);
       crFill = 0xA6A600;
       break;
+    case JVQ_OBJ_IMAGE:
+      p = new jvqImageObject(ImagePoolOfDocument(), NULL, v);
+      bFill = FALSE;
+      break;
     case JVQ_OBJ_GROUP:
       p = new jvqGroupObject(&kEmpty, v, 0x311);
       bFill = FALSE;
@@ -188,7 +199,7 @@ jvqObject* jvqObjectDefaults::MakeBuiltIn(int nClassCode) {
       break;
     default: return NULL;
   }
-  p->m_LineStyle = nClassCode == JVQ_OBJ_GROUP ? theNoLineStyle : theSolidLineStyle;
+  p->m_LineStyle = (nClassCode == JVQ_OBJ_GROUP || nClassCode == JVQ_OBJ_IMAGE) ? theNoLineStyle : theSolidLineStyle;
   p->SetFill(bFill ? new jvqSolidFill(crFill) : NULL);
   if (p->m_pView == NULL) p->m_pView = v;
   return p;

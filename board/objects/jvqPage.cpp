@@ -7,9 +7,12 @@
 #include "jvqBoard.h"
 #include "jvqFill.h"
 #include "jvqHandleObject.h"
+#include "jvqImageFill.h"
+#include "jvqImageObject.h"
 #include "jvqViewMapping.h"
 
 #ifdef JVQ_HAVE_GDI
+#include "BaseImage.h"
 #include "afxwin.h"
 #endif
 
@@ -141,9 +144,62 @@ void jvqPage::DrawOutline(CDC* pDC, jvqLineStyle*) {
 #endif
 }
 
+#ifdef JVQ_HAVE_GDI
+// A picture drawn fast: a grey box (mode 2), or a grey box with a 30-pixel thumbnail
+// (mode 1; pictures of 30 pixels or less draw as they are).
+static void DrawPicturePlaceholder(CDC* pDC, jvqObject* p) {
+  RECT rc;
+  p->GetOutline()->GetBoundRect(&rc);
+  RECT dev = rc;
+  pDC->LPtoDP(&dev);
+  const int dw = std::abs(dev.right - dev.left), dh = std::abs(dev.bottom - dev.top);
+  if (PictureDisplayMode == 1 && (dw <= 30 || dh <= 30)) {
+    p->Draw(pDC);
+    return;
+  }
+  CBrush grey(0xF0F0F0);
+  pDC->FillRect(&rc, &grey);
+  p->DrawOutline(pDC, p->GetLineStyle());
+  if (PictureDisplayMode != 1) return;
+  jvqImageFill* f = static_cast<jvqImageObject*>(p)->GetImageFill();
+  CBaseImage* pImage = f ? f->GetImage() : NULL;
+  const int W = rc.right - rc.left, H = rc.bottom - rc.top;
+  if (pImage == NULL || W <= 0 || H <= 0) return;
+  const int bw = W > H ? (int)(30LL * W / H) : 30;
+  const int bh = W > H ? 30 : (int)(30LL * H / W);
+  POINT c;
+  p->GetCenter(&c);
+  pDC->LPtoDP(&c, 1);
+  RECT box = {c.x - bw / 2, c.y - bh / 2, c.x - bw / 2 + bw, c.y - bh / 2 + bh};
+  pDC->DPtoLP(&box);
+  pImage->Draw(pDC, CPoint(box.left, box.top), CSize(box.right - box.left, box.bottom - box.top));
+}
+
+// Draws a child as the display mode of pictures asks.
+static void DrawForDisplayMode(CDC* pDC, jvqObject* p) {
+  const int code = p->GetClassCode();
+  if (PictureDisplayMode == 0 || !p->IsShown()) {
+    p->Draw(pDC);
+  } else if (code & 0x100) {
+    DrawPicturePlaceholder(pDC, p);
+  } else if ((code & 0x40) && !(code & 0x40000)) {
+    jvqGroupObject* g = static_cast<jvqGroupObject*>(p);
+    for (int i = 0; i < g->GetChildCount(); i++) {
+      jvqObject* c = g->GetChild(i);
+      const DWORD sel = c->m_dwState & JVQ_STATE_SELECTED;
+      c->m_dwState &= ~JVQ_STATE_SELECTED;
+      DrawForDisplayMode(pDC, c);
+      c->m_dwState |= sel;
+    }
+  } else {
+    p->Draw(pDC);
+  }
+}
+#endif
+
 void jvqPage::DrawChildren(CDC* pDC) {
 #ifdef JVQ_HAVE_GDI
-  for (jvqObject* p : m_Children.m_items) p->Draw(pDC);
+  for (jvqObject* p : m_Children.m_items) DrawForDisplayMode(pDC, p);
   const COLORREF crOld = RGB(0, 0, 0);
   theDotLineStyle.SetColor(0xA6A6A6);
   for (jvqObject* p : m_Children.m_items) {

@@ -132,9 +132,8 @@ struct UnbuiltFillKind {
   int32_t flags;
 };
 inline const std::vector<UnbuiltFillKind>& UnbuiltFillKinds() {
-  static const std::vector<UnbuiltFillKind> kinds = {{"image", 0x90000},   {"text", 0x110000},
-                                                     {"texture", 0x200000}, {"pattern", 0x400000},
-                                                     {"banner", 0x810000},  {"vector", 0x1010000}};
+  static const std::vector<UnbuiltFillKind> kinds = {
+      {"text", 0x110000}, {"banner", 0x810000}, {"vector", 0x1010000}, {"unknown kind", 0x2010000}};
   return kinds;
 }
 

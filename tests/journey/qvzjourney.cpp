@@ -21,6 +21,12 @@
 #include "afxwin.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
+#include "DibImage.h"
+#include "jvqImageObject.h"
+#include "jvqImageFileList.h"
+#include "jvqImagePool.h"
+#include "jvqPatternFill.h"
+#include "jvqTextureFill.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
@@ -59,6 +65,62 @@ static int MakeBoard(const char* path) {
   poly->SetPoints(pts, 5, NULL, 0x351);
   poly->GetLineStyle()->SetColor(RGB(255, 0, 0));
   page->AddChild(poly);
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
+// A board of pictures and fills: an 800 x 600 photograph (magenta, 203 x 152 mm at
+// 100 dpi), the same in cyan turned 30 degrees, a rectangle with the grid pattern of the pattern library (index 8: one line
+// every 16 pixels) in green, and one with the first texture of the texture library.
+static int MakePictureBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 4200, 2970};
+  page->SetPageRect(&rc);
+  CDib dib;
+  if (!dib.Create(800, 600, 24)) return 4;
+  for (int y = 0; y < 600; y++)
+    for (int x = 0; x < 800; x++) dib.SetColor(x, y, (x < 4 || y < 4 || x > 795 || y > 595) ? RGB(0, 0, 0) : RGB(255, 0, 255));
+  CMemFile mem;
+  dib.Write(&mem);
+  mem.SeekToBegin();
+  CDibImage* photo = new CDibImage;
+  if (!photo->Read(&mem, (DWORD)mem.GetLength())) return 5;
+  jvqImageObject* pic = new jvqImageObject(doc.GetImagePool(), NULL, NULL);
+  pic->SetPicture(doc.GetImagePool(), photo, FALSE);
+  RECT pr = {300, 300, 300 + 2032, 300 + 1524};
+  pic->SetRect(&pr, NULL, 0x311);
+  page->AddChild(pic);
+  // The same 800 x 600 photograph in cyan, turned 30 degrees below.
+  CDib turned;
+  if (!turned.Create(800, 600, 24)) return 4;
+  for (int y = 0; y < 600; y++)
+    for (int x = 0; x < 800; x++) turned.SetColor(x, y, RGB(0, 255, 255));
+  CMemFile mem2;
+  turned.Write(&mem2);
+  mem2.SeekToBegin();
+  CDibImage* photo2 = new CDibImage;
+  if (!photo2->Read(&mem2, (DWORD)mem2.GetLength())) return 5;
+  jvqImageObject* pic2 = new jvqImageObject(doc.GetImagePool(), NULL, NULL);
+  pic2->SetPicture(doc.GetImagePool(), photo2, FALSE);
+  RECT tr = {1200, 2050, 1200 + 812, 2050 + 609};
+  pic2->SetRect(&tr, NULL, 0x311);
+  pic2->SetRotation(30);
+  page->AddChild(pic2);
+  RECT r1 = {2600, 300, 3800, 1300};
+  jvqRectObject* pattern = new jvqRectObject(&r1, NULL, 0x311 | JVQ_STATE_FILLED);
+  jvqPatternFill* pf = new jvqPatternFill;
+  jvqImageFileList none;
+  pf->SetPattern(&none, 8, RGB(255, 255, 255), RGB(0, 160, 0));
+  jvqPatternFill::SetLibrary(NULL);
+  pattern->SetFill(pf);
+  page->AddChild(pattern);
+  RECT r2 = {2600, 1500, 3800, 2500};
+  jvqRectObject* texture = new jvqRectObject(&r2, NULL, 0x311 | JVQ_STATE_FILLED);
+  jvqTextureFill* tf = new jvqTextureFill;
+  tf->m_nIndex = 0;
+  texture->SetFill(tf);
+  page->AddChild(texture);
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
@@ -220,6 +282,7 @@ int main(int argc, char** argv) {
   theApp.InitApplication();
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   if (argc == 3 && !strcmp(argv[1], "make")) return MakeBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "makepictures")) return MakePictureBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");

@@ -1,0 +1,12 @@
+// The kinds of content the maker writes into the program folder, one function per kind.
+#pragma once
+
+#include <string>
+
+// Each writes its folder(s) under `programFolder` and returns false (with a message on
+// stderr) when anything could not be written.
+bool MakePatternLibrary(const std::string& programFolder);
+bool MakeTextureLibrary(const std::string& programFolder);
+
+// Every kind, in order; false when any failed.
+bool MakeProgramFolder(const std::string& programFolder);
