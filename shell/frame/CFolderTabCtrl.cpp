@@ -6,6 +6,8 @@ BEGIN_MESSAGE_MAP(CFolderTabCtrl, CWnd)
   ON_WM_PAINT()
   ON_WM_ERASEBKGND()
   ON_WM_LBUTTONDOWN()
+  ON_MESSAGE(WM_GETTEXT, OnGetText)
+  ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
 END_MESSAGE_MAP()
 
 static void MakeArialFont(CFont& f, int nHeight) {
@@ -218,3 +220,21 @@ void CFolderTabCtrl::OnLButtonDown(UINT, CPoint point) {
   nm.pItem = m_items[i];
   GetParent()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
 }
+
+CString CFolderTabCtrl::GetTabTexts() const {
+  CString s;
+  for (size_t i = 0; i < m_items.size(); i++) {
+    if (i) s += "|";
+    s += m_items[i]->m_strText;
+  }
+  return s;
+}
+
+LRESULT CFolderTabCtrl::OnGetText(WPARAM wParam, LPARAM lParam) {
+  const CString s = GetTabTexts();
+  if (wParam == 0 || lParam == 0) return 0;
+  lstrcpyn((LPSTR)lParam, s, (int)wParam);
+  return lstrlen((LPSTR)lParam);
+}
+
+LRESULT CFolderTabCtrl::OnGetTextLength(WPARAM, LPARAM) { return GetTabTexts().GetLength(); }

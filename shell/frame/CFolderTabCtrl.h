@@ -43,12 +43,16 @@ class CFolderTabCtrl : public CWnd {
   int GetSelectedItem() const { return m_nSelected; }
   int HitTest(int x, int y);
   int GetTotalWidth() const { return m_nTotalWidth; }
+  // The tab texts with "|" between them, as the window's text (for accessibility tools).
+  CString GetTabTexts() const;
 
  protected:
   void RecomputeLayout();
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   std::vector<CFolderTab*> m_items;

@@ -354,7 +354,7 @@ void qvzMainFrame::UpdateControlBars() {
   UpdateWindow();
 }
 
-void qvzMainFrame::ShowFolderControls() { m_wndFolderFrame.ShowControls(m_wndFolderFrame.m_nTabWidth); }
+void qvzMainFrame::ShowFolderControls() { m_wndFolderFrame.ShowControls(-1); }
 
 int qvzMainFrame::GetPageTabCount() {
   return m_wndFolderFrame.m_hWnd ? m_wndFolderFrame.GetFolderTabCtrl().GetItemCount() : -1;
