@@ -237,6 +237,20 @@ TEST_F(FrameTest, CatalogueBrowserStartsFromTheProgramFolder) {
 
 }  // namespace
 
+namespace {
+
+TEST_F(FrameTest, ACancelledWizardChangesNothing) {
+  MakePages(1, 1);
+  Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
+  const int before = Board()->GetCurrentPage()->GetChildCount();
+  Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+  PumpPending();
+  EXPECT_EQ(Board()->GetCurrentPage()->GetChildCount(), before);
+  EXPECT_FALSE(Frame()->GetBoardDocument()->IsModified());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_SHOWNORMAL);
