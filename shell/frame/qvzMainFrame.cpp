@@ -385,6 +385,8 @@ void qvzMainFrame::OnViewPageList() {
     SetViewMenuItem(FALSE);
   }
   RecalcLayout();
+  // Bars hidden in the same row leave their pixels behind otherwise.
+  RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void qvzMainFrame::ShowPageList(BOOL bShow) {

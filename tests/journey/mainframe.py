@@ -72,6 +72,7 @@ def run(j):
 
     # The page list, then closing the window only brings the editing view back.
     j.command(ID_VIEW_PAGELIST)
+    time.sleep(1)
     j.shot("page-list")
     j.close_window()
     j.send("idle")
