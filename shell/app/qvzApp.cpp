@@ -76,6 +76,11 @@ CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
   CDocument* d = CWinApp::OpenDocumentFile(lpszFileName);
   m_WaitDlg.EndRead();
   if (d) {
+    // The opened board is shown whole in the window as it is now laid out.
+    if (jvqView* v = GetActiveBoardView()) {
+      v->ResetView();
+      v->Redraw();
+    }
     if (qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd)) {
       f->UpdateStatusBar();
       f->UpdatePageTabs();
