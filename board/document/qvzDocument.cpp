@@ -29,7 +29,9 @@ void qvzDocument::ApplyGridSettings() {
   CWinApp* pApp = AfxGetApp();
   if (m_pBoard == NULL || pApp == NULL) return;
   m_pBoard->m_crGrid = pApp->GetProfileInt("Grid", "Color", 0);
-  m_pBoard->m_nGridSpacing = pApp->GetProfileInt("Grid", "Interval", 50);
+  // "qvz.ini" holds twice the spacing.
+  const int nStored = (int)pApp->GetProfileInt("Grid", "Interval", -1);
+  m_pBoard->m_nGridSpacing = nStored < 0 ? 50 : nStored / 2;
   m_pBoard->m_nGridStyle = pApp->GetProfileInt("Grid", "Type", 0);
   if (pApp->GetProfileInt("Grid", "bVisible", 1))
     m_pBoard->m_dwState |= JVQ_STATE_GRID;

@@ -30,6 +30,16 @@ qvzView::qvzView() : m_pVertexMarker(NULL) {
 
 qvzView::~qvzView() {}
 
+CScrollBar* qvzView::GetScrollBarCtrl(int nBar) const {
+  if (m_hWnd == NULL || (nBar != SB_HORZ && nBar != SB_VERT)) return NULL;
+  HWND parent = ::GetParent(m_hWnd);
+  // Directly in a frame the view keeps its own bars.
+  CWnd* p = CWnd::FromHandlePermanent(parent);
+  if (p == NULL || p->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return NULL;
+  CWnd* c = CWnd::FromHandlePermanent(::GetDlgItem(parent, nBar == SB_HORZ ? AFX_IDW_HSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST + 1));
+  return (c && c->IsKindOf(RUNTIME_CLASS(CScrollBar))) ? (CScrollBar*)c : NULL;
+}
+
 void qvzView::SwitchToSelectTool() { SetTool(new jvqSelectTool(this)); }
 
 void qvzView::HidePropertyBar() {

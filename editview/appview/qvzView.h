@@ -18,6 +18,8 @@ class qvzView : public jvqView {
   void ShowPropertyBar() override;
   void OnObjectCreated(jvqObject* pObject) override;
   void OnDraw(CDC* pDC) override;
+  // Inside the main frame's folder frame the view scrolls through the folder frame's bars.
+  CScrollBar* GetScrollBarCtrl(int nBar) const override;
 
   CFrameWnd* GetMainFrame() const { return GetParentFrame(); }
   int ToolBackStep();

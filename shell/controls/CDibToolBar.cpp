@@ -119,6 +119,10 @@ void CDibToolBar::OnDropDown(CDibToolBarButton*, CPoint) {}
 
 void CDibToolBar::OnPaint() {
   CPaintDC dc(this);
+  // The bar's own face: a flat tool bar leaves what lies between its button windows unpainted.
+  CRect rcClient;
+  GetClientRect(&rcClient);
+  dc.FillSolidRect(&rcClient, ::GetSysColor(COLOR_BTNFACE));
   CPen penShadow(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
   CPen penLight(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
   CPen* pOldPen = dc.SelectObject(&penShadow);

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   jvqRegisterClipboardFormat();
   jvqTool::LoadCursors();
-  theApp.AddDocTemplate(new CSingleDocTemplate(128, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(CTestFrame),
+  theApp.AddDocTemplate(new CSingleDocTemplate(1271, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(CTestFrame),
                                                RUNTIME_CLASS(qvzView)));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -14,6 +14,10 @@ def run(j):
     j.tool("make", j.winpath(board))
     before = j.tool("dump", j.winpath(board))
     assert "object 3 1000 1000 2000 1600" in before, before
+    # The journey measures the view in a normal window of a known size, whatever the last run
+    # left in "qvz.ini".
+    with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
+        f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     j.start(j.winpath(board))
     j.wait("board")
     j.send("idle")

@@ -88,6 +88,10 @@ class Journey:
         os.remove(bmp)
         return png
 
+    def close_window(self):
+        """Posts WM_CLOSE and leaves the program running if it chooses to stay."""
+        return self.send("close")
+
     def close(self):
         if self.program and self.program.poll() is None:
             try:

@@ -11,6 +11,12 @@
 //   shot <file.bmp>                    the whole screen as a BMP
 //   idle                               waits until the program has handled what was posted
 //   close                              posts WM_CLOSE
+//   status <pane>                      the text of a status-bar pane
+//   text <tabs|zoom|title>             the page tabs ("|" between them), the zoom box, the title
+//   placement                          "show left top right bottom" of the main window
+//   answer <button id>                 presses a button of the message box that is up
+//   savedialog <title> <path>          types a path into the file dialog of that title, then OK
+//   exists <control id>                "yes" when the main window's tool bar holds that button
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -19,6 +25,7 @@
 #include <string>
 
 #include "afxwin.h"
+#include "afxcmn.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
 #include "DibImage.h"
@@ -147,7 +154,64 @@ static HWND theMain = NULL;
 static HWND Target(const std::string& name) {
   if (theMain == NULL) return NULL;
   int id = name == "view" ? 0xE900 : name == "hruler" ? 1004 : name == "vruler" ? 1002 : 0;
-  return id ? ::GetDlgItem(theMain, id) : NULL;
+  HWND h = id ? ::GetDlgItem(theMain, id) : NULL;
+  // The editing view sits inside the folder frame, under the same pane id.
+  if (h && id == 0xE900 && ::GetDlgItem(h, 0xE900)) h = ::GetDlgItem(h, 0xE900);
+  return h;
+}
+
+// A status pane's text, read through a buffer in the program's own memory.
+static std::string StatusText(int pane) {
+  HWND bar = ::GetDlgItem(theMain, 0xE801);
+  if (bar == NULL) return "error";
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(bar, &pid);
+  HANDLE proc = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (proc == NULL) return "error";
+  void* remote = ::VirtualAllocEx(proc, NULL, 1024, MEM_COMMIT, PAGE_READWRITE);
+  char buf[1024] = "";
+  DWORD_PTR r = 0;
+  if (remote && ::SendMessageTimeout(bar, SB_GETTEXTA, pane, (LPARAM)remote, SMTO_NORMAL, 5000, &r)) {
+    SIZE_T got = 0;
+    ::ReadProcessMemory(proc, remote, buf, sizeof(buf) - 1, &got);
+  }
+  if (remote) ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+  ::CloseHandle(proc);
+  return std::string("[") + buf + "]";
+}
+
+static std::string WindowText(HWND h) {
+  char buf[1024] = "";
+  if (h) ::SendMessageTimeout(h, WM_GETTEXT, sizeof(buf), (LPARAM)buf, SMTO_NORMAL, 5000, NULL);
+  return buf;
+}
+
+struct DialogArg {
+  const char* title;  // NULL: any message box (a dialog with a Yes or OK button)
+  HWND found;
+};
+
+static BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
+  DialogArg* a = (DialogArg*)lp;
+  char cls[64] = "", title[256] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  ::GetWindowText(h, title, sizeof(title));
+  if (!::IsWindowVisible(h) || strcmp(cls, "#32770") != 0) return TRUE;
+  if (a->title ? strcmp(title, a->title) == 0 : (::GetDlgItem(h, IDYES) || ::GetDlgItem(h, IDOK))) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND WaitDialog(const char* title) {
+  for (int i = 0; i < 100; i++) {
+    DialogArg a = {title, NULL};
+    ::EnumWindows(FindDialog, (LPARAM)&a);
+    if (a.found) return a.found;
+    ::Sleep(100);
+  }
+  return NULL;
 }
 
 struct FindArg {
@@ -210,7 +274,7 @@ static void Idle() {
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
-    char cmd[64] = "", a[512] = "", b[64] = "";
+    char cmd[64] = "", a[512] = "", b[512] = "";
     int x = 0, y = 0;
     unsigned flags = 0;
     sscanf(line, "%63s", cmd);
@@ -266,6 +330,49 @@ static int Drive() {
       reply = SaveScreenBmp(a) ? "ok" : "error";
     } else if (!strcmp(cmd, "idle")) {
       Idle();
+    } else if (!strcmp(cmd, "status")) {
+      sscanf(line, "%*s %d", &x);
+      reply = theMain ? StatusText(x) : "error";
+    } else if (!strcmp(cmd, "text")) {
+      sscanf(line, "%*s %511s", a);
+      HWND h = NULL;
+      if (!strcmp(a, "tabs")) h = ::GetDlgItem(::GetDlgItem(theMain, 0xE900), 1);
+      else if (!strcmp(a, "zoom")) h = ::GetDlgItem(::GetDlgItem(theMain, 98), 1006);
+      else if (!strcmp(a, "title")) h = theMain;
+      reply = h ? "[" + WindowText(h) + "]" : "error";
+    } else if (!strcmp(cmd, "placement")) {
+      WINDOWPLACEMENT wp = {};
+      wp.length = sizeof(wp);
+      ::GetWindowPlacement(theMain, &wp);
+      char buf[128];
+      snprintf(buf, sizeof(buf), "%u %ld %ld %ld %ld", wp.showCmd, wp.rcNormalPosition.left, wp.rcNormalPosition.top,
+               wp.rcNormalPosition.right, wp.rcNormalPosition.bottom);
+      reply = buf;
+    } else if (!strcmp(cmd, "answer")) {
+      sscanf(line, "%*s %d", &x);
+      HWND d = WaitDialog(NULL);
+      HWND b = d ? ::GetDlgItem(d, x) : NULL;
+      if (b == NULL || !::PostMessage(d, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED), (LPARAM)b)) reply = "error";
+      ::Sleep(300);
+      Idle();
+    } else if (!strcmp(cmd, "savedialog")) {
+      sscanf(line, "%*s %511s %511s", a, b);
+      // Titles and paths without spaces: "title path".
+      HWND d = WaitDialog(a);
+      if (d == NULL) {
+        reply = "error";
+      } else {
+        for (int id : {0x47C, 0x480}) {
+          HWND e = ::GetDlgItem(d, id);
+          if (e) ::SendMessage(e, WM_SETTEXT, 0, (LPARAM)b);
+        }
+        ::PostMessage(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d, IDOK));
+        ::Sleep(500);
+        Idle();
+      }
+    } else if (!strcmp(cmd, "exists")) {
+      sscanf(line, "%*s %d", &x);
+      reply = ::GetDlgItem(::GetDlgItem(theMain, 233), x) ? "yes" : "no";
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {

@@ -21,12 +21,12 @@ class ButtonTest : public ::testing::Test {
 TEST_F(ButtonTest, PicturePushButtonFollowsTheMouse) {
   ASSERT_NE(m_pFrame, nullptr);
   CDibPushButton with, without;
-  with.SetImage(0, "IDR_DIBBUTTON", "DIB");
-  with.SetImage(1, "IDR_DIBBUTTON_HOT", "DIB");
-  with.SetImage(2, "IDR_DIBBUTTON2", "DIB");
-  with.SetImage(7, "IDR_DIBBUTTON2", "DIB");  // no such kind: nothing happens
-  without.SetImage(0, "IDR_DIBBUTTON", "DIB");
-  without.SetImage(2, "IDR_DIBBUTTON2", "DIB");
+  with.SetImage(0, "TEST_PB_NORMAL", "DIB");
+  with.SetImage(1, "TEST_PB_HOT", "DIB");
+  with.SetImage(2, "TEST_PB_PRESSED", "DIB");
+  with.SetImage(7, "TEST_PB_PRESSED", "DIB");  // no such kind: nothing happens
+  without.SetImage(0, "TEST_PB_NORMAL", "DIB");
+  without.SetImage(2, "TEST_PB_PRESSED", "DIB");
   ASSERT_TRUE(with.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 34, 34), m_pFrame, 4));
   ASSERT_TRUE(without.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(50, 10, 74, 34), m_pFrame, 5));
   PumpPending();

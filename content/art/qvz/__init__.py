@@ -1,8 +1,9 @@
 """The board designer's pictures."""
-from . import controls, cursors, rulers
+from . import controls, cursors, frame, rulers
 
 
 def draw(outdir):
     controls.draw(outdir)
     cursors.draw(outdir)
     rulers.draw(outdir)
+    frame.draw(outdir)

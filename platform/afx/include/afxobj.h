@@ -78,6 +78,11 @@ struct AFX_CLASSINIT {
 
 #define _RUNTIME_CLASS(class_name) ((CRuntimeClass*)(&class_name::class##class_name))
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
+// The object as that class when it is one (or derived from it), else NULL.
+#ifndef DYNAMIC_DOWNCAST
+#define DYNAMIC_DOWNCAST(class_name, object) \
+  ((object) != NULL && ((CObject*)(object))->IsKindOf(RUNTIME_CLASS(class_name)) ? (class_name*)(object) : (class_name*)NULL)
+#endif
 
 #define DECLARE_DYNAMIC(class_name) \
  protected: \

@@ -281,15 +281,14 @@ class CWnd : public CCmdTarget {
   int SetDlgCtrlID(int nID) { return (int)::SetWindowLong(m_hWnd, GWL_ID, nID); }
 
   // Scrolling
-  int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
+  // A window whose GetScrollBarCtrl names a scroll-bar control scrolls through it.
+  int GetScrollPos(int nBar) const;
+  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
   void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = NULL, LPCRECT lpClipRect = NULL) {
     ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
   }
-  int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-  void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) {
-    ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
-  }
+  int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+  void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
   void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
   void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
   virtual CScrollBar* GetScrollBarCtrl(int nBar) const;

@@ -237,22 +237,21 @@ void CScrollView::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
-  if (pScrollBar != NULL) return;  // a scroll bar control of its own reports to it
+  // Another control's bar reports to that control; the view's own control is its bar.
+  if (pScrollBar != GetScrollBarCtrl(SB_HORZ)) return;
   OnScroll(MAKEWORD(nSBCode, 0xFF), nPos);
 }
 
 void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
-  if (pScrollBar != NULL) return;
+  if (pScrollBar != GetScrollBarCtrl(SB_VERT)) return;
   OnScroll(MAKEWORD(0xFF, nSBCode), nPos);
 }
 
 // The 32-bit thumb position (the message carries only 16 bits).
-static int TrackPos(HWND hWnd, int nBar, UINT nPos) {
+static int TrackPos(CWnd* pWnd, int nBar, UINT nPos) {
   SCROLLINFO info;
   memset(&info, 0, sizeof(info));
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_TRACKPOS;
-  if (::GetScrollInfo(hWnd, nBar, &info)) return info.nTrackPos;
+  if (pWnd->GetScrollInfo(nBar, &info, SIF_TRACKPOS)) return info.nTrackPos;
   return (int)nPos;
 }
 
@@ -266,7 +265,7 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll) {
     case SB_LINEDOWN: x += m_lineDev.cx; break;
     case SB_PAGEUP: x -= m_pageDev.cx; break;
     case SB_PAGEDOWN: x += m_pageDev.cx; break;
-    case SB_THUMBTRACK: x = TrackPos(m_hWnd, SB_HORZ, nPos); break;
+    case SB_THUMBTRACK: x = TrackPos(this, SB_HORZ, nPos); break;
   }
   int y = GetScrollPos(SB_VERT);
   int yOrig = y;
@@ -277,7 +276,7 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll) {
     case SB_LINEDOWN: y += m_lineDev.cy; break;
     case SB_PAGEUP: y -= m_pageDev.cy; break;
     case SB_PAGEDOWN: y += m_pageDev.cy; break;
-    case SB_THUMBTRACK: y = TrackPos(m_hWnd, SB_VERT, nPos); break;
+    case SB_THUMBTRACK: y = TrackPos(this, SB_VERT, nPos); break;
   }
   BOOL bResult = OnScrollBy(CSize(x - xOrig, y - yOrig), bDoScroll);
   if (bResult && bDoScroll) UpdateWindow();

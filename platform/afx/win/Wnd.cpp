@@ -705,19 +705,54 @@ void CWnd::EnableScrollBarCtrl(int nBar, BOOL bEnable) {
     EnableScrollBarCtrl(SB_VERT, bEnable);
     return;
   }
+  // A scroll-bar control of the window's own stays in place and is only enabled.
+  if (CScrollBar* c = GetScrollBarCtrl(nBar)) {
+    ::EnableWindow(((CWnd*)c)->m_hWnd, bEnable);
+    return;
+  }
   ::ShowScrollBar(m_hWnd, nBar, bEnable);
+}
+
+// The window and bar code that reach a scroll bar: the window's own bar, or its control.
+static HWND ScrollTarget(const CWnd* w, int& nBar) {
+  CScrollBar* c = w->GetScrollBarCtrl(nBar);
+  if (c == NULL) return w->m_hWnd;
+  nBar = SB_CTL;
+  return ((CWnd*)c)->m_hWnd;
+}
+
+int CWnd::GetScrollPos(int nBar) const {
+  HWND h = ScrollTarget(this, nBar);
+  return ::GetScrollPos(h, nBar);
+}
+
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) {
+  HWND h = ScrollTarget(this, nBar);
+  return ::SetScrollPos(h, nBar, nPos, bRedraw);
+}
+
+void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const {
+  HWND h = ScrollTarget(this, nBar);
+  ::GetScrollRange(h, nBar, lpMinPos, lpMaxPos);
+}
+
+void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) {
+  HWND h = ScrollTarget(this, nBar);
+  ::SetScrollRange(h, nBar, nMinPos, nMaxPos, bRedraw);
 }
 
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
   lpScrollInfo->cbSize = sizeof(*lpScrollInfo);
-  ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+  HWND h = ScrollTarget(this, nBar);
+  ::SetScrollInfo(h, nBar, lpScrollInfo, bRedraw);
   return TRUE;
 }
 
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
   lpScrollInfo->cbSize = sizeof(*lpScrollInfo);
   lpScrollInfo->fMask = nMask;
-  return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+  HWND h = ScrollTarget(this, nBar);
+  return ::GetScrollInfo(h, nBar, lpScrollInfo);
 }
 
 int CWnd::GetScrollLimit(int nBar) {

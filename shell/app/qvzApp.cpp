@@ -1,0 +1,219 @@
+#include "qvzApp.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "jvqBoard.h"
+#include "jvqDocument.h"
+#include "jvqDrawingResources.h"
+#include "jvqPatternFill.h"
+#include "jvqTextureFill.h"
+#include "jvqObjectsFile.h"
+#include "jvqPage.h"
+#include "jvqTool.h"
+#include "jvqView.h"
+#include "qvzDocument.h"
+#include "qvzMainFrame.h"
+#include "qvzView.h"
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(qvzApp, CWinApp)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+END_MESSAGE_MAP()
+
+qvzApp::qvzApp() : CWinApp("QVZ"), m_bShowStartMenu(1), m_nStartMenuResult(0), m_bFrameHiddenOnce(FALSE) {
+  m_szCurrentOpenCopy[0] = 0;
+  m_szSharedPath[0] = 0;
+}
+
+qvzApp::~qvzApp() {}
+
+qvzApp* theQvzApp() { return static_cast<qvzApp*>(AfxGetApp()); }
+
+BOOL qvzApp::InitInstance() {
+  jvqRegisterClipboardFormat();
+  // The application folder: drive and directory of the program, with the closing "\".
+  char szPath[MAX_PATH];
+  ::GetModuleFileName(NULL, szPath, MAX_PATH);
+  char* slash = strrchr(szPath, '\\');
+  if (slash) slash[1] = 0;
+  m_strAppFolder = szPath;
+  CString fav = m_strAppFolder + "お気に入り";
+  if (::GetFileAttributes(fav) == INVALID_FILE_ATTRIBUTES) ::CreateDirectory(fav, NULL);
+  jvqTool::LoadCursors();
+  theDrawingResources.Init();
+  LoadTextureLibrary();
+  LoadPatternLibrary();
+  jvqLoadObjectsFile(m_strAppFolder + "objects");
+  qvzWaitDlg::Install(&m_WaitDlg);
+  // The profile is "qvz.ini" beside the program.
+  free((void*)m_pszProfileName);
+  m_pszProfileName = _strdup(m_strAppFolder + "qvz.ini");
+  LoadStdProfileSettings(10);
+  LoadSettings();
+  AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(qvzMainFrame),
+                                        RUNTIME_CLASS(qvzView)));
+  CCommandLineInfo cmdInfo;
+  ParseCommandLine(cmdInfo);
+  if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+    m_bShowStartMenu = 0;
+    OnFileNew();
+  }
+  if (!ProcessShellCommand(cmdInfo)) {
+    // A board that cannot be read has been reported by the document; the user goes on
+    // with a new board.
+    if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen) return FALSE;
+    OnFileNew();
+    if (m_pMainWnd == NULL) return FALSE;
+  }
+  return TRUE;
+}
+
+void qvzApp::LoadTextureLibrary() {
+  LoadImageLibraryIndex(m_strAppFolder + "テクスチャ", &m_TextureLibrary, "TINDEX.DAT");
+  jvqTextureFill::SetLibrary(&m_TextureLibrary);
+  m_TextureLibrary.SortByPath();
+}
+
+void qvzApp::LoadPatternLibrary() {
+  LoadImageLibraryIndex(m_strAppFolder + "パターン", &m_PatternLibrary, "PINDEX.DAT");
+  jvqPatternFill::SetLibrary(&m_PatternLibrary);
+  m_PatternLibrary.SortByPath();
+}
+
+int qvzApp::ExitInstance() {
+  jvqTextureFill::SetLibrary(NULL);
+  jvqPatternFill::SetLibrary(NULL);
+  qvzWaitDlg::Install(NULL);
+  m_WaitDlg.EndRead();
+  return CWinApp::ExitInstance();
+}
+
+CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
+  CDocument* d = CWinApp::OpenDocumentFile(lpszFileName);
+  m_WaitDlg.EndRead();
+  if (d) {
+    // The opened board is shown whole in the window as it is now laid out.
+    if (jvqView* v = GetActiveBoardView()) {
+      v->ResetView();
+      v->Redraw();
+    }
+    if (qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd)) {
+      f->UpdateStatusBar();
+      f->UpdatePageTabs();
+    }
+  }
+  return d;
+}
+
+BOOL qvzApp::LoadSettings() {
+  qvzAppProfileStore store(this);
+  m_Settings.Load(store, m_strAppFolder);
+  PictureDisplayMode = m_Settings.nImageDisplayType;
+  m_nCmdShow = SW_HIDE;
+  return TRUE;
+}
+
+BOOL qvzApp::SaveSettings() {
+  qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd);
+  if (f != NULL && f->m_hWnd != NULL) {
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    f->GetWindowPlacement(&wp);
+    RECT rc;
+    f->GetWindowRect(&rc);
+    m_Settings.TakeWindowPlacement((int)wp.showCmd, rc);
+    m_Settings.nShowGuide = (f->m_wndHorzRuler.m_bGuidesShown && f->m_wndVertRuler.m_bGuidesShown) ? 1 : 0;
+    m_Settings.nShowRuler = f->m_nFlags & 1;
+  }
+  jvqView* view = GetActiveBoardView();
+  m_Settings.nZoom = 0;
+  if (view != NULL) {
+    m_Settings.crBackground = view->m_crBackground;
+    m_Settings.ptPrintOffset = view->m_ptPrintOffset;
+    m_Settings.nFitGrid = view->m_dwOptions & JVQ_VIEW_SNAP;
+    if (jvqBoard* b = view->GetBoard()) {
+      m_Settings.crGrid = b->m_crGrid;
+      m_Settings.nGridSpacing = b->m_nGridSpacing;
+      m_Settings.nGridType = b->m_nGridStyle;
+      m_Settings.nDrawPrintArea = b->m_dwState & JVQ_STATE_PRINTAREA;
+      m_Settings.nShowGrid = b->m_dwState & JVQ_STATE_GRID;
+    }
+    if (!view->m_Mapping.m_bFitToWindow) m_Settings.nZoom = std::max(1, view->m_Mapping.GetZoomPercent());
+  }
+  qvzAppProfileStore store(this);
+  m_Settings.Save(store);
+  jvqSaveObjectsFile(m_strAppFolder + "objects");
+  return TRUE;
+}
+
+jvqView* qvzApp::GetActiveBoardView() {
+  CFrameWnd* f = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
+  return f ? DYNAMIC_DOWNCAST(jvqView, f->GetActiveView()) : NULL;
+}
+
+HINSTANCE qvzApp::LaunchCatalogBrowser() {
+  CString file = m_strAppFolder + "VendaroExplorer.exe";
+  SHELLEXECUTEINFO sei = {};
+  sei.cbSize = sizeof(sei);
+  sei.hwnd = m_pMainWnd ? m_pMainWnd->m_hWnd : NULL;
+  sei.lpFile = file;
+  sei.lpDirectory = m_strAppFolder;
+  sei.nShow = SW_SHOW;
+  ::ShellExecuteEx(&sei);
+  return sei.hInstApp;
+}
+
+void qvzApp::OpenSharedPath() {
+  if (m_szSharedPath[0]) OpenDocumentFile(m_szSharedPath);
+}
+
+// A new board, then the main window shown with its stored placement. The start menu comes
+// with the file pickers; until then a new board is a blank one.
+void qvzApp::OnFileNew() {
+  m_nStartMenuResult = 1;
+  qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd);
+  if (f != NULL) {
+    if (f->IsPageListShown()) f->SendMessage(WM_COMMAND, ID_VIEW_PAGELIST);
+    if (jvqView* v = GetActiveBoardView()) v->ClearSelection();
+  }
+  CWinApp::OnFileNew();
+  if (m_szCurrentOpenCopy[0]) {
+    ::DeleteFile(m_szCurrentOpenCopy);
+    m_szCurrentOpenCopy[0] = 0;
+  }
+  f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd);
+  if (f == NULL) return;
+  if (!m_bFrameHiddenOnce) {
+    f->ShowWindow(SW_HIDE);
+    m_bFrameHiddenOnce = TRUE;
+  }
+  f->GetBoardDocument();
+  m_nStartMenuResult = 3;
+  if (!f->IsWindowVisible()) {
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    int show = m_Settings.nWindowStatus == 6 ? 5 : m_Settings.nWindowStatus;
+    wp.showCmd = show;
+    wp.flags = WPF_RESTORETOMAXIMIZED;
+    wp.ptMaxPosition.x = wp.ptMaxPosition.y = 0;
+    wp.rcNormalPosition = m_Settings.rcWindow;
+    if (show == SW_SHOWMAXIMIZED) {
+      HDC dc = ::CreateDC("DISPLAY", NULL, NULL, NULL);
+      const int w = ::GetDeviceCaps(dc, HORZRES), h = ::GetDeviceCaps(dc, VERTRES);
+      ::DeleteDC(dc);
+      wp.rcNormalPosition = {(int)(w * 0.1), (int)(h * 0.1), w - (int)(w * 0.1), h - (int)(h * 0.1)};
+    }
+    f->SetWindowPlacement(&wp);
+    f->UpdateWindow();
+  }
+  if (jvqView* v = GetActiveBoardView()) {
+    v->ResetView();
+    v->Redraw();
+  }
+  f->UpdateStatusBar();
+  f->UpdatePageTabs();
+}
+
+

@@ -1,0 +1,4 @@
+// The board designer's one application object.
+#include "qvzApp.h"
+
+qvzApp theApp;

@@ -1,0 +1,148 @@
+// The board designer's main window: the tool bars, the status bar, the zoom box, the palettes
+// and, as its client, the folder frame that holds the editing view with the page tabs. It
+// swaps the editing view for the page list, keeps the status bar current and is the host
+// through which the view reaches everything above it.
+#pragma once
+
+#include "CDibToolBar.h"
+#include "CFolderFrame.h"
+#include "CImageMenu.h"
+#include "jvqFrameWnd.h"
+#include "jvqViewHost.h"
+#include "qvzDropDownBitmapMenu.h"
+#include "qvzMainToolBar.h"
+#include "qvzPaletteToolBar.h"
+
+class qvzDocument;
+class jvqView;
+class CView;
+
+#define QVZ_STATUS_TIMER 113
+#define IDC_ZOOM_COMBO 1006
+#define IDW_STANDARD_BAR 98
+#define IDW_PAGELIST_BAR 263
+#define IDW_MAIN_TOOLBAR 233
+
+class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
+  DECLARE_DYNCREATE(qvzMainFrame)
+ public:
+  qvzMainFrame();
+  ~qvzMainFrame() override;
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+
+  qvzDocument* GetBoardDocument();
+  jvqView* GetEditView();
+  BOOL IsPageListShown() const { return m_pPageListView != NULL && m_pEditView != NULL; }
+  BOOL SwapViews(BOOL bToEditView);
+  void SetViewMenuItem(BOOL bPageList);
+  void BuildRectangleMenu();
+  void ShowRectangleVariants();
+  void ShowArcVariants();
+  void TrackButtonMenu(CToolBar* pBar, UINT nCommand);
+  void FinishPageInsert();
+  void InsertPage(int nKind);
+  // Writes the visible page area as BMP or JPEG; FALSE (and no file) when it fails.
+  BOOL SaveImage(LPCTSTR lpszPath);
+  void RunImageWizard(BOOL bScanner);
+  // Places a picture file on the current page as QVZM_INSERTIMAGEFILE does, from blocks
+  // made by MakeInsertImageBlocks.
+  static HGLOBAL MakeInsertImageBlocks(LPCTSTR lpszPath);
+  static void SetToolBarImageLists(CToolBar* pBar, UINT nNormal, UINT nDisabled, UINT nHot, CImageList* pLists,
+                                   int nCount);
+  static BOOL LoadToolBarImageList(UINT nIDBitmap, CImageList& list, int nCount, BOOL bKeepColors);
+
+  // The view host.
+  void UpdateStatusBar() override;
+  void UpdateControlBars() override;
+  void UpdatePageTabs() override;
+  int GetPageTabCount() override;
+  void ShowFolderControls() override;
+  void SelectFitInZoomBox() override;
+  void ShowToolVariant(int nToolId) override;
+  void OnEditDeselect() override;
+  void HideAlignPalette() override;
+  int MessageBox(LPCTSTR lpszText, UINT nType) override;
+
+  CFolderFrame m_wndFolderFrame;
+  CView* m_pPageListView;
+  CView* m_pEditView;
+  CImageList m_ilRect[3];
+  CImageList m_ilArc[3];
+  CImageMenu m_menuRect;
+  CComboBox m_wndZoomCombo;
+  qvzPaletteToolBar m_wndAlignPalette;
+  qvzPaletteToolBar m_wndBalloonPalette;
+  CStatusBar m_wndStatusBar;
+  CDibToolBar m_wndStandardBar;
+  qvzMainToolBar m_wndMainToolBar;
+  CToolBar m_wndPageListBar;
+  qvzPaletteToolBar m_wndRectPalette;
+  qvzPaletteToolBar m_wndArcPalette;
+  qvzDocument* m_pDocument;
+  qvzDropDownBitmapMenu m_menuRectVariants;
+  qvzDropDownBitmapMenu m_menuArcVariants;
+  // Where the last message box's text went (tests read it).
+  CString m_strLastMessage;
+  // Answers for message boxes while tests drive the frame (0: ask the user).
+  int m_nAutoAnswer;
+
+ protected:
+  void RebuildZoomCombo(int nZoom, BOOL bFit);
+  void ShowPageList(BOOL bShow);
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnTimer(UINT nIDEvent);
+  afx_msg void OnClose();
+  afx_msg void OnInitMenu(CMenu* pMenu);
+  afx_msg LRESULT OnOpenSharedPath(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnFillChanged(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnScrollPageTabs(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnInsertImageFile(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnUpdateIndicator(CCmdUI* pCmdUI);
+  afx_msg void OnViewPageList();
+  afx_msg void OnUpdateViewPageList(CCmdUI* pCmdUI);
+  // Pages.
+  afx_msg void OnInsertBlankPage();
+  afx_msg void OnInsertTemplatePage();
+  afx_msg void OnInsertPageCopy();
+  afx_msg void OnUpdateInsertPage(CCmdUI* pCmdUI);
+  afx_msg void OnDeletePage();
+  afx_msg void OnUpdateDeletePage(CCmdUI* pCmdUI);
+  // View.
+  afx_msg void OnZoomSelChange();
+  afx_msg void OnUpdateZoomCombo(CCmdUI* pCmdUI);
+  afx_msg void OnZoomFit();
+  afx_msg void OnUpdateZoomFit(CCmdUI* pCmdUI);
+  afx_msg void OnViewRulers();
+  afx_msg void OnUpdateViewRulers(CCmdUI* pCmdUI);
+  afx_msg void OnViewGuides();
+  afx_msg void OnUpdateViewGuides(CCmdUI* pCmdUI);
+  afx_msg void OnDeleteSelectedGuide();
+  afx_msg void OnUpdateDeleteSelectedGuide(CCmdUI* pCmdUI);
+  afx_msg void OnDeleteAllGuides();
+  afx_msg void OnUpdateDeleteAllGuides(CCmdUI* pCmdUI);
+  afx_msg void OnImageDisplay(UINT nID);
+  afx_msg void OnUpdateImageDisplay(CCmdUI* pCmdUI);
+  afx_msg void OnInsertCatalog();
+  afx_msg void OnUpdateInsertCatalog(CCmdUI* pCmdUI);
+  afx_msg void OnEditDeselectCmd();
+  afx_msg void OnUpdateEditDeselect(CCmdUI* pCmdUI);
+  afx_msg void OnToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnFamilyButton(UINT nID);
+  afx_msg void OnUpdateFamilyButton(CCmdUI* pCmdUI);
+  // Export and pictures.
+  afx_msg void OnSaveImage();
+  afx_msg void OnUpdateSaveImage(CCmdUI* pCmdUI);
+  afx_msg void OnImageWizard();
+  afx_msg void OnInsertScanner();
+  afx_msg void OnUpdateInsertScanner(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+};
+
+// The zoom box texts and the status texts are built by pure functions (ZoomComboTexts.h,
+// StatusTexts.h); the file dialog of the image export is replaced by tests.
+typedef BOOL (*qvzSavePathProc)(CWnd* pParent, CString& strPath);
+extern qvzSavePathProc theImageSavePathProc;
