@@ -133,7 +133,16 @@ BOOL CVendaroExplorerApp::InitInstance()
         show = SW_MINIMIZE;
     else if (m_nShowState == 8)
         show = SW_SHOWMAXIMIZED;
-    m_pMainWnd->ShowWindow(show);
+    if (show == SW_SHOWMAXIMIZED) {
+        // Maximised over the stored place, so that restoring returns there.
+        WINDOWPLACEMENT wp{sizeof wp};
+        ::GetWindowPlacement(m_pMainWnd->GetSafeHwnd(), &wp);
+        wp.rcNormalPosition = m_rcProfileWindow;
+        wp.showCmd = SW_SHOWMAXIMIZED;
+        ::SetWindowPlacement(m_pMainWnd->GetSafeHwnd(), &wp);
+    } else {
+        m_pMainWnd->ShowWindow(show);
+    }
     m_pMainWnd->UpdateWindow();
 
     auto* frame = static_cast<CMainFrame*>(m_pMainWnd);
