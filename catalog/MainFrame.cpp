@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "EmptyPaneView.h"
 #include "LeftView.h"
 #include "ProgressBar.h"
 #include "VendaroExplorerApp.h"
@@ -12,18 +13,9 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-CRuntimeClass* CMainFrame::s_viewTable[5] = {RUNTIME_CLASS(CView), RUNTIME_CLASS(CView), RUNTIME_CLASS(CView),
-                                             RUNTIME_CLASS(CView), RUNTIME_CLASS(CView)};
-
-namespace {
-// A view that only paints its background, holding a pane until its real view is in.
-class CEmptyPaneView : public CView {
-    DECLARE_DYNCREATE(CEmptyPaneView)
-protected:
-    void OnDraw(CDC*) override {}
-};
-IMPLEMENT_DYNCREATE(CEmptyPaneView, CView)
-}  // namespace
+CRuntimeClass* CMainFrame::s_viewTable[5] = {RUNTIME_CLASS(CEmptyPaneView), RUNTIME_CLASS(CEmptyPaneView),
+                                             RUNTIME_CLASS(CEmptyPaneView), RUNTIME_CLASS(CEmptyPaneView),
+                                             RUNTIME_CLASS(CEmptyPaneView)};
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
@@ -41,12 +33,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_COMMAND, OnUpdateEmptyCommand)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame()
-{
-    for (auto*& c : s_viewTable)
-        if (c == RUNTIME_CLASS(CView))
-            c = RUNTIME_CLASS(CEmptyPaneView);
-}
+CMainFrame::CMainFrame() = default;
 
 CMainFrame::~CMainFrame() { delete m_pProgressBar; }
 
