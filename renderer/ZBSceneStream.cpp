@@ -1,8 +1,10 @@
 #include "ZBSceneStream.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <sstream>
 
 namespace ZBSceneStream {
 
@@ -98,6 +100,122 @@ void Rewind(std::istream& is)
 {
     is.clear();
     is.seekg(0, std::ios::beg);
+}
+
+namespace {
+
+bool IsDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The characters formatted extraction takes for a number: sign, digits and, for floating point,
+// a fraction and an exponent. Short numbers stay in the caller's buffer.
+class NumberChars {
+public:
+    void Take(std::streambuf* sb, int c)
+    {
+        if (m_n < sizeof m_short)
+            m_short[m_n] = static_cast<char>(c);
+        else {
+            if (m_long.empty())
+                m_long.assign(m_short, m_n);
+            m_long.push_back(static_cast<char>(c));
+        }
+        ++m_n;
+        sb->sbumpc();
+    }
+    const char* Begin() const { return m_long.empty() ? m_short : m_long.data(); }
+    size_t Size() const { return m_n; }
+
+private:
+    char m_short[48];
+    size_t m_n = 0;
+    std::string m_long;
+};
+
+void TakeNumberChars(std::istream& is, bool floating, NumberChars& out)
+{
+    std::streambuf* sb = is.rdbuf();
+    bool mantissa = false;
+    auto digits = [&] {
+        int c;
+        while ((c = sb->sgetc()) != EOF && IsDigit(c)) {
+            out.Take(sb, c);
+            mantissa = true;
+        }
+    };
+    int c = sb->sgetc();
+    if (c == '+' || c == '-')
+        out.Take(sb, c);
+    digits();
+    if (floating) {
+        if (sb->sgetc() == '.') {
+            out.Take(sb, '.');
+            digits();
+        }
+        c = sb->sgetc();
+        // Extraction takes an exponent only after a digit.
+        if (mantissa && (c == 'e' || c == 'E')) {
+            out.Take(sb, c);
+            c = sb->sgetc();
+            if (c == '+' || c == '-')
+                out.Take(sb, c);
+            digits();
+        }
+    }
+    if (sb->sgetc() == EOF)
+        is.setstate(std::ios::eofbit);
+}
+
+// What from_chars does not settle (a lone sign, a cut exponent, out of range) goes through the
+// stream's own extraction, so the value and the failure stay exactly as before.
+template <class T>
+bool ReadSlow(std::istream& is, const char* text, size_t n, T& v)
+{
+    std::istringstream one(std::string(text, n));
+    if (!(one >> v) || one.peek() != EOF) {
+        is.setstate(std::ios::failbit);
+        return false;
+    }
+    return true;
+}
+
+template <class T>
+bool ReadNumber(std::istream& is, T& v, bool floating)
+{
+    if (!is.good() || PeekNonBlank(is) == EOF) {
+        is.setstate(std::ios::failbit);
+        return false;
+    }
+    NumberChars chars;
+    TakeNumberChars(is, floating, chars);
+    if (chars.Size() == 0) {
+        is.setstate(std::ios::failbit);
+        return false;
+    }
+    const char* first = chars.Begin();
+    const char* last = first + chars.Size();
+    const char* digits = *first == '+' ? first + 1 : first; // from_chars takes no plus
+    T x{};
+    auto [end, ec] = std::from_chars(digits, last, x);
+    if (ec == std::errc() && end == last && digits != last) {
+        v = x;
+        return true;
+    }
+    return ReadSlow(is, first, chars.Size(), v);
+}
+
+} // namespace
+
+bool ReadTextNumber(std::istream& is, float& v)
+{
+    return ReadNumber(is, v, true);
+}
+
+bool ReadTextNumber(std::istream& is, int& v)
+{
+    return ReadNumber(is, v, false);
 }
 
 bool ReadInt32(std::istream& is, int32_t& v)

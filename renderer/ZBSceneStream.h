@@ -21,6 +21,10 @@ bool ReadName(std::istream& is, std::string& name, size_t limit);
 int PeekNonBlank(std::istream& is);
 // Back to the start with the error state cleared.
 void Rewind(std::istream& is);
+// A formatted number, as `is >> v` reads it (same characters taken, same value, same stream
+// state), parsed straight off the buffer: the triangle lists of text scenes are mostly numbers.
+bool ReadTextNumber(std::istream& is, float& v);
+bool ReadTextNumber(std::istream& is, int& v);
 
 // Binary form: little-endian 32-bit values.
 bool ReadInt32(std::istream& is, int32_t& v);

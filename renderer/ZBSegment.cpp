@@ -78,13 +78,13 @@ void ZBSegmentGroup::AddSegment(const ZBVector& A, const ZBVector& B, int materi
 
 static bool ReadNum(std::istream& is, bool binary, float& v)
 {
-    return binary ? ReadFloat(is, v) : static_cast<bool>(is >> v);
+    return binary ? ReadFloat(is, v) : ReadTextNumber(is, v);
 }
 
 static bool ReadNum(std::istream& is, bool binary, int& v)
 {
     if (!binary)
-        return static_cast<bool>(is >> v);
+        return ReadTextNumber(is, v);
     int32_t x;
     if (!ReadInt32(is, x))
         return false;

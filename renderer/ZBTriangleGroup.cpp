@@ -20,8 +20,8 @@ struct ReadVertexValues {
 struct TextSource {
     std::istream& is;
     static constexpr bool kBounded = false;
-    bool Num(float& v) { return static_cast<bool>(is >> v); }
-    bool Num(int& v) { return static_cast<bool>(is >> v); }
+    bool Num(float& v) { return ReadTextNumber(is, v); }
+    bool Num(int& v) { return ReadTextNumber(is, v); }
     uint64_t Remaining() { return UINT64_MAX; }
     void Fail() {}
     // The entry's letter; false at the end of the entries.

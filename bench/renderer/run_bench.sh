@@ -13,8 +13,10 @@ out=$here/$root/bench-renderer
 win=$here/$root/win64/bin
 mkdir -p "$out"
 core=$(sed -n '/add_library(depthra_core/,/)/p' "$here/renderer/CMakeLists.txt" | grep -o '[A-Za-z]*\.cpp' | sed "s|^|$here/renderer/|")
+# The library saves through the framework's replace-through-a-temporary helper.
+core="$core $here/platform/afx/core/replace_file.cpp"
 # The flags of the Release build of the library.
-flags=(-std=c++20 -O3 -DNDEBUG -msse2 -mfpmath=sse -I"$here/renderer" -I"$here/tests/renderer")
+flags=(-std=c++20 -O3 -DNDEBUG -msse2 -mfpmath=sse -I"$here/renderer" -I"$here/tests/renderer" -I"$here/platform/afx/include")
 g++ "${flags[@]}" $core "$here/tests/renderer/SceneGenerator.cpp" "$here/bench/renderer/RendererBench.cpp" \
   -o "$out/renderer_bench" -lpthread
 g++ "${flags[@]}" "$here/tests/renderer/SceneGenerator.cpp" "$here/bench/renderer/MesaPeer.cpp" \

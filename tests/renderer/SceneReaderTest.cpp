@@ -2,6 +2,7 @@
 #include "SceneGenerator.h"
 #include "ZBFileSystem.h"
 #include "ZBScene.h"
+#include "ZBSceneStream.h"
 
 #include <gtest/gtest.h>
 
@@ -474,3 +475,44 @@ TEST(SceneForms, SpotExponentInAContainerIsTruncated)
 }
 
 } // namespace
+
+// The buffer parser must take the same characters, give the same value and leave the same stream
+// state as formatted extraction, for numbers and for what is not quite one.
+template <class T>
+void ExpectSameAsExtraction(const std::string& text)
+{
+    std::istringstream a(text), b(text);
+    T va{}, vb{};
+    for (int i = 0; i < 16; ++i) {
+        const bool okA = ZBSceneStream::ReadTextNumber(a, va);
+        const bool okB = static_cast<bool>(b >> vb);
+        ASSERT_EQ(okA, okB) << '"' << text << "\" read " << i;
+        if (okA) {
+            EXPECT_EQ(std::memcmp(&va, &vb, sizeof va), 0) << '"' << text << "\" read " << i << ": " << va << " vs " << vb;
+        }
+        EXPECT_EQ(a.rdstate(), b.rdstate()) << '"' << text << "\" read " << i;
+        a.clear();
+        b.clear();
+        EXPECT_EQ(a.tellg(), b.tellg()) << '"' << text << "\" read " << i;
+        if (!okA) { // step over what neither takes, as a reader giving up would not, to go on comparing
+            a.get();
+            b.get();
+        }
+    }
+}
+
+TEST(TextScene, NumbersReadOffTheBufferAsExtractionReadsThem)
+{
+    const char* floats[] = {"1 -2.5 +3e2 .5 5. 0.1",
+                            "3.4028235e38 3.5e38 -1e39 1e-40 1e-50 0",
+                            "1e 2e+ -.e3 - + . .e1 -e2 3.e4",
+                            "12abc 1.5.5 7e-3x\t\n-0 -0.0",
+                            "0.100000001490116119384765625 123456789012345678901234567890123456789012345678901234567890",
+                            "0.000000000000000000000000000000000000000000000000000000000000000000000000001 9"};
+    for (const char* t : floats)
+        ExpectSameAsExtraction<float>(t);
+    const char* ints[] = {"1 -2 +3 007 2147483647 -2147483648", "2147483648 -2147483649 1.5 +-1 99999999999999999999999 4",
+                          "   \n", "x 1"};
+    for (const char* t : ints)
+        ExpectSameAsExtraction<int>(t);
+}
