@@ -66,7 +66,10 @@ void CIconButton::OnLButtonUp(UINT flags, CPoint point)
 {
     CButton::OnLButtonUp(flags, point);
     // The keyboard stays with the frame's panes, not with a tool-bar button.
-    if (CWnd* frame = GetParentFrame())
-        if (CWnd* pane = frame->GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE))
-            pane->SetFocus();
+    if (CFrameWnd* frame = GetParentFrame()) {
+        if (CView* view = frame->GetActiveView())
+            view->SetFocus();
+        else
+            frame->SetFocus();
+    }
 }

@@ -346,6 +346,16 @@ TEST_F(FrameTest, SortMenuForAnItemList)
     EXPECT_EQ(&frame->GetSortState(3), &frame->GetSortState(5));
 }
 
+TEST_F(FrameTest, ClickOnAnIconButtonLeavesTheFocusInTheFrame)
+{
+    frame->SetForegroundWindow();
+    frame->m_btnBack.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    frame->m_btnBack.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND focus = ::GetFocus();
+    EXPECT_NE(frame->m_btnBack.GetSafeHwnd(), focus);
+    EXPECT_TRUE(focus == frame->GetSafeHwnd() || ::IsChild(frame->GetSafeHwnd(), focus));
+}
+
 TEST_F(FrameTest, CloseWhileBusyIsIgnored)
 {
     App().m_bBusy = TRUE;
