@@ -1,5 +1,58 @@
 #pragma once
-// Resource ids of the catalogue browser.
-#ifndef AFX_IDS_APP_TITLE
-#define AFX_IDS_APP_TITLE    0xE000
-#endif
+// Resource and command ids of the catalogue browser.
+#include <afxres.h>
+
+#define IDR_MAINFRAME             128
+#define IDR_FULLMENU              129
+#define IDD_ABOUTBOX              100
+#define IDD_CONFIRM               153
+#define IDD_SEARCH_PROGRESS       166
+#define IDR_CONTEXTMENU           167
+#define IDR_SIMULATIONMENU        178
+#define IDR_SEARCH_AVI            165
+
+// The sixteen icons of the image lists, in the order they are appended.
+#define IDI_ICON_136              136
+#define IDI_ICON_134              134
+#define IDI_ICON_135              135
+#define IDI_ICON_138              138
+#define IDI_ICON_137              137
+#define IDI_ICON_142              142
+#define IDI_ICON_140              140
+#define IDI_ICON_149              149
+#define IDI_ICON_147              147
+#define IDI_ICON_148              148
+#define IDI_ICON_146              146
+#define IDI_ICON_145              145
+#define IDI_ICON_155              155
+#define IDI_ICON_156              156
+#define IDI_ICON_154              154
+#define IDI_ICON_158              158
+#define IDI_QUESTION              157
+#define IDI_BACK_PRESSED          171
+#define IDI_BACK                  173
+#define IDI_RELOAD_PRESSED        176
+#define IDI_RELOAD                177
+
+#define IDC_CONFIRM_TEXT          1041
+#define IDC_SEARCH_ANIMATE        1074
+
+#define ID_DELETE_RESULT          3
+#define ID_SEARCH_DATA_QUICK      32771
+#define ID_EMPTY_COMMAND          32775
+#define ID_SEARCH_BUTTON          32776
+#define ID_SEARCH_BOX             32777
+#define ID_VIEW_REFRESH           32781
+#define ID_FOCUS_NEXT_PANE        32782
+#define ID_REGISTER_DIRECTORY     32785
+#define ID_GO_BACK                32802
+#define ID_GO_FORWARD             32803
+#define ID_GO_UP                  32804
+#define ID_PASTE_TO_BOARD         32805
+#define ID_SORT_PLACEHOLDER       32806
+#define ID_SEARCH_DATA            32814
+#define ID_SEARCH_IMAGE           32815
+#define ID_TOOL_32816             32816
+#define ID_FS_SIMULATION          32817
+#define ID_VIEW_THUMBNAILS        59409
+#define ID_VIEW_DETAIL            59411

@@ -68,7 +68,7 @@ TEST(Deliverables, BoardDesignerShowsItsWindowAndExitsCleanly)
 
 TEST(Deliverables, CatalogueBrowserShowsItsWindowAndExitsCleanly)
 {
-    StartShowAndClose("VendaroExplorer.exe", "VendaroExplorer");
+    StartShowAndClose("VendaroExplorer.exe", "Vendaro エクスプローラ");
 }
 
 TEST(Deliverables, LibrariesLoad)

@@ -1,0 +1,3 @@
+#include "EmptyPaneView.h"
+
+IMPLEMENT_DYNCREATE(CEmptyPaneView, CView)

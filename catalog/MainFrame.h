@@ -1,0 +1,90 @@
+// The browser's only top-level window: tool bar with its embedded controls, status bar with
+// its progress, the tree on the left and a switchable right pane over a detail row.
+#pragma once
+
+#include <afxext.h>
+
+#include <vector>
+
+#include "IconButton.h"
+#include "SortMenu.h"
+#include "ToolBarEx.h"
+#include "YQVDoc.h"
+#include "yqSplitterWnd.h"
+
+class CLeftView;
+class CProgressBar;
+class yqItem;
+
+class CMainFrame : public CFrameWnd, public IDiscoveryProgress {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    CView* SwitchRightView(int index);
+    void ShowDetailRow(BOOL show);
+    BOOL IsDetailRowShown() const { return m_bDetailRowShown; }
+    void ClearItemList() { m_itemList.clear(); }
+    SortState& GetSortState(int kind);
+    // The 並び替え items for a list kind; the views call it when their content or sort changes.
+    void BuildSortMenu(int kind);
+    void SetStatusText(LPCTSTR text);
+    void BeginProgress(const char* text, int total, int step) override;
+    void StepProgress() override;
+    void EndProgress() override;
+    int GetProgressPos() const { return m_nProgressPos; }
+    CProgressBar* GetProgressBar() const { return m_pProgressBar; }
+    CView* GetDetailPane() const;
+    CLeftView* GetLeftView() const;
+    CView* GetRightView() const;
+    int GetRightViewIndex() const { return m_nRightViewIndex; }
+    int GetTreePaneWidth(int fallback) const;
+    void InitialLoad();
+    void Reload();
+
+    // Right-pane view classes by index; until the list, thumbnail and detail views are in,
+    // every index holds a plain view.
+    static CRuntimeClass* s_viewTable[5];
+
+    CIconButton m_btnBack;
+    CIconButton m_btnReload;
+    CEdit m_editSearch;
+    CButton m_btnSearch;
+    CStatusBar m_wndStatusBar;
+    CToolBarEx m_wndToolBar;
+    yqSplitterWnd m_wndSplitter;
+    yqSplitterWnd m_wndRightSplitter;
+    int m_nRightViewIndex = 0;
+    int m_nListMode = 256;
+    CProgressBar* m_pProgressBar = nullptr;
+    SortState m_sortStates[6];
+    std::vector<yqItem*> m_itemList;
+    BOOL m_bDetailRowShown = FALSE;
+    int m_nProgressStep = 0;
+    int m_nProgressPos = 0;
+    int m_nLastSortKind = 0;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* context) override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg BOOL OnDeviceChange(UINT event, DWORD_PTR data);
+    afx_msg void OnReload();
+    afx_msg void OnUpdateReload(CCmdUI* cmdUI);
+    afx_msg void OnGoBack();
+    afx_msg void OnUpdateGoBack(CCmdUI* cmdUI);
+    afx_msg void OnGoForward();
+    afx_msg void OnUpdateGoForward(CCmdUI* cmdUI);
+    afx_msg void OnRegisterDirectory();
+    afx_msg void OnEmptyCommand() {}
+    afx_msg void OnUpdateEmptyCommand(CCmdUI*) {}
+    DECLARE_MESSAGE_MAP()
+
+public:
+    // Registers a chosen folder (the picker's part left out): the messages for a duplicate or
+    // a CD-ROM folder, then the catalogue when one loads there.
+    void RegisterDirectory(const char* path);
+};

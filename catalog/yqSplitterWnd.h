@@ -1,0 +1,12 @@
+// A static splitter whose pane view can be replaced by a fresh one of another class.
+#pragma once
+
+#include <afxext.h>
+
+class yqSplitterWnd : public CSplitterWnd {
+public:
+    // Replaces the view at (row, col) by a new view of the class, keeping row heights and
+    // column widths; the new view has had its initial update when this returns. NULL when the
+    // new view could not be made (the pane is then empty).
+    CView* ReplaceView(int row, int col, CRuntimeClass* viewClass, SIZE size);
+};
