@@ -5,6 +5,7 @@
 #include "jvqView.h"
 
 #define ID_QVZ_TOOL_SELECT 32847
+#define ID_QVZ_PRINT_OFFSET 32928
 
 class qvzView : public jvqView {
   DECLARE_DYNCREATE(qvzView)
@@ -18,6 +19,7 @@ class qvzView : public jvqView {
   void ShowPropertyBar() override;
   void OnObjectCreated(jvqObject* pObject) override;
   void OnDraw(CDC* pDC) override;
+  void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
   // Inside the main frame's folder frame the view scrolls through the folder frame's bars.
   CScrollBar* GetScrollBarCtrl(int nBar) const override;
 
@@ -39,6 +41,8 @@ class qvzView : public jvqView {
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnToolSelect();
   afx_msg void OnUpdateToolSelect(CCmdUI* pCmdUI);
+  afx_msg void OnFilePrintPreview();
+  afx_msg void OnPrintOffset();
   DECLARE_MESSAGE_MAP()
 };
 

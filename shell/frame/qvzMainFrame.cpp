@@ -367,6 +367,12 @@ void qvzMainFrame::HideAlignPalette() {
     ShowControlBar(&m_wndAlignPalette, FALSE, FALSE);
 }
 
+void qvzMainFrame::ShowPreviewBars(BOOL bShow) {
+  if (m_wndMainToolBar.m_hWnd) ShowControlBar(&m_wndMainToolBar, bShow, FALSE);
+  if (m_wndStandardBar.m_hWnd) ShowControlBar(&m_wndStandardBar, bShow, FALSE);
+  ShowBar(bShow);
+}
+
 // The page list and the editing view take turns in the pane.
 void qvzMainFrame::OnViewPageList() {
   jvqView* view = GetEditView();

@@ -63,6 +63,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void ShowToolVariant(int nToolId) override;
   void OnEditDeselect() override;
   void HideAlignPalette() override;
+  void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
 
   CFolderFrame m_wndFolderFrame;
