@@ -36,6 +36,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   jvqView* GetEditView();
   BOOL IsPageListShown() const { return m_pPageListView != NULL && m_pEditView != NULL; }
   BOOL SwapViews(BOOL bToEditView);
+  void ApplyPageListOrder(class qvzAllPageView* pList);
   void SetViewMenuItem(BOOL bPageList);
   void BuildRectangleMenu();
   void ShowRectangleVariants();
