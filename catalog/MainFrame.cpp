@@ -86,10 +86,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     m_btnReload.SetIcon(IDI_RELOAD_PRESSED, IDI_RELOAD, 56, 16);
     m_btnReload.ShowCaption(FALSE);
-    if (!m_wndToolBar.AddEditControl(m_editSearch, ID_SEARCH_BOX, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+    if (!m_wndToolBar.AddEditControl(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, &m_editSearch, ID_SEARCH_BOX,
                                      150, 22))
         return -1;
     m_editSearch.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+    m_editSearch.ModifyStyle(0, WS_BORDER);
     CFont* font = &GetVendaroApp()->m_font;
     CSize text(40, 12);
     {
@@ -99,7 +100,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         if (old)
             dc.SelectObject(old);
     }
-    if (!m_wndToolBar.AddButtonControl(m_btnSearch, ID_SEARCH_BUTTON, "検索", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+    if (!m_wndToolBar.AddButtonControl("検索", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, &m_btnSearch, ID_SEARCH_BUTTON,
                                        text.cx + 14, text.cy + 10))
         return -1;
     if (font->GetSafeHandle()) {
@@ -111,6 +112,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     static const UINT indicators[] = {ID_SEPARATOR};
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1))
         return -1;
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
     m_wndToolBar.EnableDocking(CBRS_ALIGN_TOP);
     EnableDocking(CBRS_ALIGN_TOP);
     DockControlBar(&m_wndToolBar);

@@ -1,5 +1,5 @@
 """The catalogue browser's pictures: its program icon, the sixteen tree and list icons, the
-tool bar, the back and reload buttons' icons, the question icon and the searching animation."""
+tool bar, the back and reload buttons' icons and their pressed overlay, the question icon and the searching animation."""
 import os
 import struct
 
@@ -219,4 +219,6 @@ def draw(outdir):
     artlib.save_ico([_arrow_button(56, False, "reload")], out("icon177.ico"))
     artlib.save_ico([_question(32)], out("icon157.ico"))
     artlib.save_bmp(_toolbar(), out("toolbar128.bmp"))
+    # The pressed flat icon button's overlay: one grey over the whole face.
+    artlib.save_bmp(Image.new("RGBA", (72, 48), (192, 192, 192, 255)), out("bitmap168.bmp"))
     _avi(out("search165.avi"))
