@@ -266,8 +266,14 @@ void CMainFrame::BeginProgress(const char* text, int total, int step)
 void CMainFrame::StepProgress()
 {
     m_nProgressPos += m_nProgressStep;
-    if (m_pProgressBar)
+    if (m_pProgressBar) {
         m_pProgressBar->SetPos(m_nProgressPos);
+        // Discovery holds the thread: the step is drawn now, and a look at the queue (which
+        // takes nothing from it) lets Wine put the thread's drawing on the screen.
+        m_pProgressBar->UpdateWindow();
+        MSG msg;
+        ::PeekMessage(&msg, nullptr, WM_NULL, WM_NULL, PM_NOREMOVE);
+    }
 }
 
 void CMainFrame::EndProgress()
