@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 IMPLEMENT_DYNAMIC(CToolBarEx, CToolBar)
 
 BEGIN_MESSAGE_MAP(CToolBarEx, CToolBar)
@@ -487,9 +489,10 @@ namespace {
 // The record's size as the build's common controls take it (44 bytes on 32 bits).
 TOOLINFOA ToolInfo(UINT flags, HWND window, UINT_PTR toolId, UINT textId)
 {
-    static_assert(sizeof(void*) != 4 || TTTOOLINFOA_V2_SIZE == 44, "the 32-bit tool record is 44 bytes");
+    constexpr UINT size = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
+    static_assert(sizeof(void*) != 4 || size == 44, "the 32-bit tool record is 44 bytes");
     TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.cbSize = size;
     ti.uFlags = flags;
     ti.hwnd = window;
     ti.uId = toolId;
