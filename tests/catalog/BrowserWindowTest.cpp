@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,6 +23,7 @@
 #include "yqByteStream.h"
 
 #include <dbt.h>
+#include <shlobj.h>
 
 using namespace catalogtest;
 namespace fs = std::filesystem;
@@ -379,6 +381,83 @@ TEST_F(FrameTest, VolumeWithMediaPostsOneReload)
     while (::PeekMessage(&msg, frame->GetSafeHwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE))
         reloads += LOWORD(msg.wParam) == ID_VIEW_REFRESH;
     EXPECT_EQ(1, reloads);
+}
+
+// The system's folder picker, driven as a user would: the folder chosen, then OK; `then`
+// runs in the next modal loop (the message box that may follow).
+HWND FindActiveDialog()
+{
+    HWND w = ::GetActiveWindow();
+    char cls[16] = {};
+    ::GetClassName(w, cls, sizeof cls);
+    return strcmp(cls, "#32770") == 0 ? w : nullptr;
+}
+
+void PickFolder(const std::string& path, std::function<void()> then)
+{
+    RunWhenIdle([path, then] {
+        HWND picker = FindActiveDialog();
+        ASSERT_NE(nullptr, picker);
+        char caption[128] = {};
+        ::GetDlgItemText(picker, 0x3742, caption, sizeof caption);  // the picker's title line
+        EXPECT_STREQ("Vendaroディレクトリの選択", caption);
+        ::SendMessage(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        if (then)
+            RunWhenIdle(then, 300);
+        ::SendMessage(picker, WM_COMMAND, IDOK, 0);
+    }, 300);
+}
+
+TEST_F(FrameTest, RegisterCommandThroughTheFolderPicker)
+{
+    const std::string dir = CatalogPath(folder + "/registered");
+    FixtureOptions options;
+    GenerateCatalog(folder + "/registered", options);
+    const size_t entries = App().m_cacheEntries.size(), dirs = App().m_registeredDirs.size();
+
+    // A catalogue folder: registered, loaded, with an entry whose block is still to be written.
+    PickFolder(dir, nullptr);
+    frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
+    ASSERT_EQ(dirs + 1, App().m_registeredDirs.size());
+    EXPECT_STREQ((dir + "\\").c_str(), App().m_registeredDirs.back());
+    ASSERT_EQ(entries + 1, App().m_cacheEntries.size());
+    EXPECT_TRUE(App().m_cacheEntries.back()->m_bNeedsWriting);
+    EXPECT_NE(nullptr, doc->FindCatalog((dir + "\\").c_str()));
+
+    // The same folder again: its message, nothing more registered.
+    std::string said;
+    PickFolder(dir, [&said] {
+        HWND box = FindActiveDialog();
+        ASSERT_NE(nullptr, box);
+        char text[256] = {};
+        ::GetDlgItemText(box, 0xFFFF, text, sizeof text);
+        said = text;
+        ::SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
+    EXPECT_EQ("指定されたディレクトリは既に登録されています。", said);
+    EXPECT_EQ(dirs + 1, App().m_registeredDirs.size());
+
+    // A folder on a CD-ROM drive, when the prefix has one.
+    char root[] = "A:\\";
+    for (; root[0] <= 'Z' && ::GetDriveType(root) != DRIVE_CDROM; ++root[0]) {
+    }
+    if (root[0] > 'Z') {
+        std::printf("no CD-ROM drive in this prefix: the CD-ROM folder's message is not driven here\n");
+        return;
+    }
+    said.clear();
+    PickFolder(root, [&said] {
+        HWND box = FindActiveDialog();
+        ASSERT_NE(nullptr, box);
+        char text[512] = {};
+        ::GetDlgItemText(box, 0xFFFF, text, sizeof text);
+        said = text;
+        ::SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
+    EXPECT_EQ(0u, said.find("指定されたディレクトリはCD-ROMドライブです。"));
+    EXPECT_EQ(dirs + 1, App().m_registeredDirs.size());
 }
 
 // --- small dialogs -----------------------------------------------------------------------
