@@ -492,8 +492,25 @@ TEST(SmallDialogs, CancelStaysUntilMadeAgain)
     EXPECT_TRUE(dlg.IsCancelled());
     ASSERT_TRUE(dlg.Create(nullptr));
     EXPECT_FALSE(dlg.IsCancelled());
-    // The animation opened from the program's AVI.
-    EXPECT_TRUE(::IsWindow(::GetDlgItem(dlg.GetSafeHwnd(), IDC_SEARCH_ANIMATE)));
+    // The animation opened from the program's AVI, and it plays by itself.
+    HWND animation = ::GetDlgItem(dlg.GetSafeHwnd(), IDC_SEARCH_ANIMATE);
+    ASSERT_TRUE(::IsWindow(animation));
+    // Its picture on the screen changes from frame to frame.
+    auto picture = [animation] {
+        RECT rc;
+        ::GetWindowRect(animation, &rc);
+        HDC screen = ::GetDC(nullptr);
+        std::string px;
+        for (LONG y = rc.top; y < rc.bottom; ++y)
+            for (LONG x = rc.left; x < rc.right; ++x)
+                px += std::to_string(::GetPixel(screen, x, y)) + ",";
+        ::ReleaseDC(nullptr, screen);
+        return px;
+    };
+    ::Sleep(200);  // past the first frame's painting
+    PumpPending();
+    const std::string first = picture();
+    EXPECT_TRUE(PumpUntil([&] { return picture() != first; }));
     dlg.DestroyWindow();
 }
 
