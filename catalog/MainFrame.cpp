@@ -28,6 +28,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_GO_BACK, OnUpdateGoBack)
     ON_COMMAND(ID_GO_FORWARD, OnGoForward)
     ON_UPDATE_COMMAND_UI(ID_GO_FORWARD, OnUpdateGoForward)
+    ON_COMMAND(ID_GO_UP, OnGoUp)
+    ON_UPDATE_COMMAND_UI(ID_GO_UP, OnUpdateGoUp)
+    ON_COMMAND(ID_FOCUS_NEXT_PANE, OnFocusNextPane)
     ON_COMMAND(ID_REGISTER_DIRECTORY, OnRegisterDirectory)
     ON_COMMAND(ID_EMPTY_COMMAND, OnEmptyCommand)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_COMMAND, OnUpdateEmptyCommand)
@@ -387,6 +390,40 @@ void CMainFrame::OnUpdateGoForward(CCmdUI* cmdUI)
 {
     CLeftView* tree = GetLeftView();
     cmdUI->Enable(tree && tree->GoForward(FALSE));
+}
+
+HTREEITEM CMainFrame::SelectedTreeParent() const
+{
+    CLeftView* tree = GetLeftView();
+    if (!tree)
+        return nullptr;
+    HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
+    return selected ? tree->GetTreeCtrl().GetParentItem(selected) : nullptr;
+}
+
+void CMainFrame::OnGoUp()
+{
+    if (HTREEITEM parent = SelectedTreeParent())
+        GetLeftView()->GetTreeCtrl().SelectItem(parent);
+}
+
+void CMainFrame::OnUpdateGoUp(CCmdUI* cmdUI) { cmdUI->Enable(SelectedTreeParent() != nullptr); }
+
+void CMainFrame::OnFocusNextPane()
+{
+    CLeftView* tree = GetLeftView();
+    CView* right = GetRightView();
+    if (!tree)
+        return;
+    CWnd* focus = GetFocus();
+    if (focus == tree && right) {
+        right->SetFocus();
+        return;
+    }
+    tree->SetFocus();
+    // The report list draws its selection differently without the focus.
+    if (right && focus == right && m_nRightViewIndex == 0)
+        right->Invalidate();
 }
 
 void CMainFrame::OnRegisterDirectory()

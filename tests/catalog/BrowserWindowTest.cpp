@@ -358,6 +358,28 @@ TEST_F(FrameTest, ClickOnAnIconButtonLeavesTheFocusInTheFrame)
     EXPECT_TRUE(focus == frame->GetSafeHwnd() || ::IsChild(frame->GetSafeHwnd(), focus));
 }
 
+TEST_F(FrameTest, UpToTheParentAndFocusBetweenThePanes)
+{
+    CLeftView* left = frame->GetLeftView();
+    ASSERT_NE(nullptr, left);
+    CTreeCtrl& tree = left->GetTreeCtrl();
+    HTREEITEM parent = tree.InsertItem("親");
+    HTREEITEM child = tree.InsertItem("子", parent);
+    tree.SelectItem(child);
+    frame->SendMessage(WM_COMMAND, ID_GO_UP);
+    EXPECT_EQ(parent, tree.GetSelectedItem());
+
+    frame->SetForegroundWindow();
+    left->SetFocus();
+    frame->SendMessage(WM_COMMAND, ID_FOCUS_NEXT_PANE);
+    EXPECT_EQ(frame->GetRightView()->GetSafeHwnd(), ::GetFocus());
+    frame->SendMessage(WM_COMMAND, ID_FOCUS_NEXT_PANE);
+    EXPECT_EQ(left->GetSafeHwnd(), ::GetFocus());
+    frame->m_editSearch.SetFocus();
+    frame->SendMessage(WM_COMMAND, ID_FOCUS_NEXT_PANE);
+    EXPECT_EQ(left->GetSafeHwnd(), ::GetFocus());
+}
+
 TEST_F(FrameTest, CloseWhileBusyIsIgnored)
 {
     App().m_bBusy = TRUE;
