@@ -430,6 +430,19 @@ void PickFolder(const std::string& path, std::function<void()> then)
     }, 300);
 }
 
+// Notes the text of the message box that is up and answers OK.
+std::function<void()> AnswerMessageBox(std::string& said)
+{
+    return [&said] {
+        HWND box = FindActiveDialog();
+        ASSERT_NE(nullptr, box);
+        char text[512] = {};
+        ::GetDlgItemText(box, 0xFFFF, text, sizeof text);
+        said = text;
+        ::SendMessage(box, WM_COMMAND, IDOK, 0);
+    };
+}
+
 TEST_F(FrameTest, RegisterCommandThroughTheFolderPicker)
 {
     const std::string dir = CatalogPath(folder + "/registered");
@@ -448,14 +461,7 @@ TEST_F(FrameTest, RegisterCommandThroughTheFolderPicker)
 
     // The same folder again: its message, nothing more registered.
     std::string said;
-    PickFolder(dir, [&said] {
-        HWND box = FindActiveDialog();
-        ASSERT_NE(nullptr, box);
-        char text[256] = {};
-        ::GetDlgItemText(box, 0xFFFF, text, sizeof text);
-        said = text;
-        ::SendMessage(box, WM_COMMAND, IDOK, 0);
-    });
+    PickFolder(dir, AnswerMessageBox(said));
     frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
     EXPECT_EQ("指定されたディレクトリは既に登録されています。", said);
     EXPECT_EQ(dirs + 1, App().m_registeredDirs.size());
@@ -469,14 +475,7 @@ TEST_F(FrameTest, RegisterCommandThroughTheFolderPicker)
         return;
     }
     said.clear();
-    PickFolder(root, [&said] {
-        HWND box = FindActiveDialog();
-        ASSERT_NE(nullptr, box);
-        char text[512] = {};
-        ::GetDlgItemText(box, 0xFFFF, text, sizeof text);
-        said = text;
-        ::SendMessage(box, WM_COMMAND, IDOK, 0);
-    });
+    PickFolder(root, AnswerMessageBox(said));
     frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
     EXPECT_EQ(0u, said.find("指定されたディレクトリはCD-ROMドライブです。"));
     EXPECT_EQ(dirs + 1, App().m_registeredDirs.size());
