@@ -202,6 +202,29 @@ TEST(BrowserRulesUnderWine, DriveIconsAndPrice)
     EXPECT_TRUE(IsDriveReady("C:\\"));
 }
 
+TEST(ShellIcons, EachSystemIconIsCopiedOnceAndTheMapGrowsByItsRule)
+{
+    std::vector<int> map;
+    CMyImageList::GrowIndexMap(map, 300);
+    EXPECT_EQ(301u, map.size());
+    map[300] = 5;
+    CMyImageList::GrowIndexMap(map, 320);
+    EXPECT_EQ(365u, map.size());
+    EXPECT_EQ(5, map[300]);
+    EXPECT_EQ(-1, map[364]);
+    std::vector<int> small;
+    CMyImageList::GrowIndexMap(small, 3);
+    EXPECT_EQ(128u, small.size());
+
+    CMyImageList list;
+    ASSERT_TRUE(list.Create(16, 16, ILC_MASK | ILC_COLORDDB, 4, 4));
+    const UINT flags = SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
+    const int a = list.AddShellIcon("C:\\one.txt", flags), b = list.AddShellIcon("C:\\two.txt", flags);
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(1, list.GetImageCount());
+}
+
 // --- the frame -------------------------------------------------------------------------
 
 class FrameTest : public ::testing::Test {
