@@ -90,5 +90,10 @@ class jvqSelectTool : public jvqTool {
   BOOL m_bDragVertex;
 };
 
+inline BOOL jvqIsLockedObject(jvqObject* o) { return o && (o->GetState() & JVQ_STATE_LOCKED); }
+inline BOOL jvqIsPageObject(jvqObject* o) { return o && (o->GetClassCode() & 8); }
+inline BOOL jvqIsMarkerObject(jvqObject* o) { return o && (o->GetClassCode() & JVQ_OBJ_HANDLE); }
+inline BOOL jvqIsMarkerKind(jvqObject* o, DWORD dwKind) { return jvqIsMarkerObject(o) && ((DWORD)o->GetClassCode() & dwKind); }
+
 // Shift held, for auto-repeat of the key.
 extern int theShiftDown;
