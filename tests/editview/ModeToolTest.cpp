@@ -256,6 +256,9 @@ TEST_F(ViewTest, ToolCommandsCheckTheirOwnToolAndReportTheVariant) {
     Command(cmd);
     for (UINT other : cmds) EXPECT_EQ(other == cmd ? 1 : 0, Probe(m_view, other).nCheck) << cmd << " " << other;
   }
+  // The six tools of the two drop-down buttons tell the main tool bar which they are.
+  EXPECT_EQ((std::vector<int>{TOOLID_RECT, TOOLID_ROUNDRECT, TOOLID_ELLIPSE, TOOLID_PIE, TOOLID_CHORD, TOOLID_ARC}),
+            m_host.m_variants);
   for (UINT id : {32856u, 32857u, 32858u, 32861u, 32862u}) EXPECT_EQ(FALSE, Probe(m_view, id).bEnabled) << id;
   // Rotate mode needs a selected object that may turn.
   m_view->SwitchToSelectTool();
