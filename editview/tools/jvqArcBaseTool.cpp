@@ -203,11 +203,6 @@ void jvqArcBaseTool::OnLButtonUp(UINT nFlags, int x, int y) {
   m_ptPrev = m_ptCurrent;
 }
 
-static void SizeCaption(CString& caption, const CString& base, const RECT& r) {
-  caption.Format(" 幅: %.1f㎝ 高さ: %.1f㎝", ((r.right - r.left) / 10) * 0.1, ((r.bottom - r.top) / 10) * 0.1);
-  caption = base + caption;
-}
-
 void jvqArcBaseTool::DragCircle(UINT nFlags, int x, int y) {
   POINT raw = {x, y};
   POINT p = SnapPoint(nFlags, raw);
@@ -221,7 +216,7 @@ void jvqArcBaseTool::DragCircle(UINT nFlags, int x, int y) {
   }
   RECT r = (nFlags & MK_SHIFT) ? MakeSquareRect(m_ptStart, p) : jvqNormalRect(m_ptStart, p);
   theXorDotStyle.DrawRect(&dc, &r);
-  SizeCaption(m_strCaption, m_strSavedCaption, r);
+  m_strCaption = m_strSavedCaption + jvqSizeCaption(r);
   m_ptPrev.x = r.left == m_ptStart.x ? r.right : r.left;
   m_ptPrev.y = r.top == m_ptStart.y ? r.bottom : r.top;
   m_bNothingDrawn = 0;
@@ -425,15 +420,7 @@ void jvqArcBaseTool::Reset() {
 
 HCURSOR jvqArcBaseTool::GetCursor(POINT pt) {
   if (m_pView == NULL || Page() == NULL) return NULL;
-  switch (m_pView->GetCursorId()) {
-    case 3: return s_hCross;
-    case 4: return s_hSizeNWSE;
-    case 5: return s_hSizeWE;
-    case 6: return s_hSizeNESW;
-    case 7: return s_hSizeNS;
-    case 8: return s_hRotate;
-    case 2: return s_hMove;
-  }
+  if (HCURSOR h = GestureCursor()) return h;
   jvqObject* hit = HitAt(pt.x, pt.y);
   if (hit == NULL || jvqIsPageObject(hit) || jvqIsLockedObject(hit)) return s_hSector;
   if (jvqIsMarkerObject(hit)) {

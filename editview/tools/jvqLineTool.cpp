@@ -23,12 +23,7 @@ jvqLineTool::jvqLineTool(jvqView* pView) : jvqSelectTool(pView), m_pLine(NULL), 
 jvqLineTool::~jvqLineTool() { DropLine(); }
 
 void jvqLineTool::DropLine() {
-  if (m_pLine == NULL) return;
-  jvqPage* page = Page();
-  if (page && page->FindChild(m_pLine) >= 0)
-    page->RemoveChild(m_pLine, TRUE);
-  else
-    delete m_pLine;
+  DiscardObject(m_pLine);
   m_pLine = NULL;
   m_pEndMarker = NULL;
 }
@@ -121,13 +116,9 @@ void jvqLineTool::OnMouseMove(UINT nFlags, int x, int y) {
   m_nKeyFlags = nFlags;
   m_ptCurrent.x = x;
   m_ptCurrent.y = y;
-  if (!(nFlags & MK_LBUTTON)) return;
+  if (!(nFlags & MK_LBUTTON) || DragGesture(nFlags, x, y)) return;
   const int id = m_pView->GetCursorId();
-  if (id >= 3 && id <= 7) DragResize(nFlags, x, y);
-  else if (id >= 104 && id <= 107) DragScaledResize(nFlags, x, y);
-  else if (id == 2) DragMove(nFlags, x, y);
-  else if (id == 8) DragRotate(nFlags, x, y);
-  else if (id == 9) DragVertex(nFlags, x, y);
+  if (id == 9) DragVertex(nFlags, x, y);
   else if (id == DRAWING) DragLine(nFlags, x, y);
 }
 
@@ -243,15 +234,8 @@ void jvqLineTool::CancelLine() {
 }
 
 HCURSOR jvqLineTool::GetCursor(POINT pt) {
-  switch (m_pView->GetCursorId()) {
-    case 3: case 9: return s_hCross;
-    case 4: return s_hSizeNWSE;
-    case 5: return s_hSizeWE;
-    case 6: return s_hSizeNESW;
-    case 7: return s_hSizeNS;
-    case 8: return s_hRotate;
-    case 2: return s_hMove;
-  }
+  if (m_pView->GetCursorId() == 9) return s_hCross;
+  if (HCURSOR h = GestureCursor()) return h;
   jvqObject* hit = HitAt(pt.x, pt.y);
   if (hit == NULL || jvqIsPageObject(hit) || jvqIsLockedObject(hit) || hit == m_pLine) return s_hLine;
   if (jvqIsMarkerKind(hit, JVQ_HANDLE_RESIZE)) return GetHandleCursor(hit);

@@ -40,12 +40,7 @@ jvqPolylineTool::jvqPolylineTool(jvqView* pView) : jvqPolygonTool(pView) {
 jvqPolygonTool::~jvqPolygonTool() { DropShape(); }
 
 void jvqPolygonTool::DropShape() {
-  if (m_pShape == NULL) return;
-  jvqPage* page = Page();
-  if (page && page->FindChild(m_pShape) >= 0)
-    page->RemoveChild(m_pShape, TRUE);
-  else
-    delete m_pShape;
+  DiscardObject(m_pShape);
   m_pShape = NULL;
   m_bRubberShown = FALSE;
 }
@@ -350,15 +345,7 @@ HCURSOR jvqPolygonTool::GetHandleCursor(jvqObject* pMarker) {
 }
 
 HCURSOR jvqPolygonTool::GetCursor(POINT pt) {
-  switch (m_pView->GetCursorId()) {
-    case 3: return s_hCross;
-    case 4: return s_hSizeNWSE;
-    case 5: return s_hSizeWE;
-    case 6: return s_hSizeNESW;
-    case 7: return s_hSizeNS;
-    case 8: return s_hRotate;
-    case 2: return s_hMove;
-  }
+  if (HCURSOR h = GestureCursor()) return h;
   if (Page() == NULL) return s_hLine;
   jvqObject* hit = HitAt(pt.x, pt.y);
   if (hit == NULL || jvqIsPageObject(hit)) return m_hEmptyCursor;

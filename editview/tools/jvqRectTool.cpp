@@ -92,18 +92,8 @@ void jvqRectTool::OnMouseMove(UINT nFlags, int x, int y) {
   m_nKeyFlags = nFlags;
   m_ptCurrent.x = x;
   m_ptCurrent.y = y;
-  if (!(nFlags & MK_LBUTTON)) return;
-  const int id = m_pView->GetCursorId();
-  if (id >= 3 && id <= 7) DragResize(nFlags, x, y);
-  else if (id >= 104 && id <= 107) DragScaledResize(nFlags, x, y);
-  else if (id == 2) DragMove(nFlags, x, y);
-  else if (id == 8) DragRotate(nFlags, x, y);
-  else if (id == CREATING) DragCreate(nFlags, x, y);
-}
-
-static void SizeCaption(CString& caption, const CString& base, const RECT& r) {
-  caption.Format(" 幅: %.1f㎝ 高さ: %.1f㎝", ((r.right - r.left) / 10) * 0.1, ((r.bottom - r.top) / 10) * 0.1);
-  caption = base + caption;
+  if (!(nFlags & MK_LBUTTON) || DragGesture(nFlags, x, y)) return;
+  if (m_pView->GetCursorId() == CREATING) DragCreate(nFlags, x, y);
 }
 
 void jvqRectTool::DragCreate(UINT nFlags, int x, int y) {
@@ -126,7 +116,7 @@ void jvqRectTool::DragCreate(UINT nFlags, int x, int y) {
   }
   RECT r = (nFlags & MK_SHIFT) ? MakeSquareRect(m_ptStart, m_ptCurrent) : jvqNormalRect(m_ptStart, m_ptCurrent);
   theXorDotStyle.DrawRect(&dc, &r);
-  SizeCaption(m_strCaption, m_strSavedCaption, r);
+  m_strCaption = m_strSavedCaption + jvqSizeCaption(r);
   m_ptCurrent.x = r.left == m_ptStart.x ? r.right : r.left;
   m_ptCurrent.y = r.top == m_ptStart.y ? r.bottom : r.top;
   m_ptPrev = m_ptCurrent;
@@ -255,15 +245,7 @@ BOOL jvqEllipseTool::CreateObject(POINT* pStart, POINT* pEnd) {
 }
 
 HCURSOR jvqRectTool::GetCursor(POINT pt) {
-  switch (m_pView->GetCursorId()) {
-    case 3: return s_hCross;
-    case 4: return s_hSizeNWSE;
-    case 5: return s_hSizeWE;
-    case 6: return s_hSizeNESW;
-    case 7: return s_hSizeNS;
-    case 8: return s_hRotate;
-    case 2: return s_hMove;
-  }
+  if (HCURSOR h = GestureCursor()) return h;
   jvqObject* hit = HitAt(pt.x, pt.y);
   if (hit == NULL || jvqIsPageObject(hit)) return m_hIdleCursor;
   if (m_bLockedIsIdle && jvqIsLockedObject(hit)) return m_hIdleCursor;

@@ -58,6 +58,12 @@ class jvqSelectTool : public jvqTool {
   // Drops an unfinished gesture: clones leave the page, an open edit is discarded, the
   // capture is released. Esc, and a tool that goes away mid-gesture, end here.
   void CancelGesture();
+  // The cursor of a resize, turn or move under way; NULL when none is.
+  HCURSOR GestureCursor();
+  // Hands a mouse move to the resize, turn or move under way; FALSE when none is.
+  BOOL DragGesture(UINT nFlags, int x, int y);
+  // An object the tool made leaves the page (or, never placed, is deleted).
+  void DiscardObject(jvqObject* pObject);
 
   jvqObject* m_pDragMarker;
   jvqObjectArray m_Work;

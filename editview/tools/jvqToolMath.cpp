@@ -93,3 +93,9 @@ int jvqZoomForRect(SIZE f, SIZE c, int nZoom, int nUpper, int nLower) {
 int jvqVertexTolerance(int nLineWidthPixels) { return nLineWidthPixels < 17 ? 16 : nLineWidthPixels; }
 
 RECT jvqNormalRect(POINT a, POINT b) { return Normalized(a.x, a.y, b.x, b.y); }
+
+CString jvqSizeCaption(const RECT& r) {
+  CString s;
+  s.Format(" 幅: %.1f㎝ 高さ: %.1f㎝", ((r.right - r.left) / 10) * 0.1, ((r.bottom - r.top) / 10) * 0.1);
+  return s;
+}

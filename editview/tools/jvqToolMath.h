@@ -35,3 +35,7 @@ int jvqVertexTolerance(int nLineWidthPixels);
 
 // The rectangle between two points, normalised.
 RECT jvqNormalRect(POINT a, POINT b);
+
+// " 幅: 1.5㎝ 高さ: 1.0㎝": a dragged rectangle's size in whole millimetres, as the status
+// bar shows it.
+CString jvqSizeCaption(const RECT& r);

@@ -247,3 +247,30 @@ TEST_F(ViewTest, HoveringWithASectorToolLeavesTheMouseFree) {
   Command(32849);
   EXPECT_EQ(TOOLID_RECT, ToolId());
 }
+
+TEST_F(ViewTest, EveryShapeIsOneUndoStepOfItsClass) {
+  struct Case {
+    UINT cmd;
+    int code;
+    bool sector;
+  } cases[] = {{32851, JVQ_OBJ_ROUNDRECT, false}, {32849, JVQ_OBJ_RECT, false}, {32855, JVQ_OBJ_ARC, true},
+               {32854, JVQ_OBJ_CHORD, true},      {32853, JVQ_OBJ_PIE, true}};
+  for (const Case& c : cases) {
+    m_page->m_Children.RemoveAll();
+    Command(c.cmd);
+    const int steps = theUndoManager.GetCurrentStep();
+    Drag(P(1000, 1000), P(2000, 1600));
+    if (c.sector) {
+      Click(P(1500, 900));
+      Send(WM_MOUSEMOVE, 0, P(900, 1300));
+      Click(P(900, 1300));
+    }
+    ASSERT_EQ(1u, Shown().size()) << c.cmd;
+    EXPECT_EQ(c.code, Shown()[0]->GetClassCode()) << c.cmd;
+    EXPECT_EQ("1000,1000,2000,1600", Text(Bounds(Shown()[0]))) << c.cmd;
+    EXPECT_EQ(steps + 1, theUndoManager.GetCurrentStep()) << c.cmd;
+    EXPECT_EQ(TOOLID_SELECT, ToolId()) << c.cmd;
+    theUndoManager.Undo();
+    EXPECT_TRUE(Shown().empty()) << c.cmd;
+  }
+}
