@@ -41,6 +41,14 @@ def run(j):
     clicks(tri)
     j.mouse("view", "dbl", *tri[-1], MK_LBUTTON)
     j.mouse("view", "up", *tri[-1], 0)
+    # Esc abandons a polygon half drawn: the one click after it is too few to keep.
+    j.command(POLYGON)
+    clicks([at(0.80, 0.80), at(0.90, 0.80)])
+    j.send("key view down 27")
+    j.send("key view up 27")
+    j.click("view", *at(0.85, 0.90))
+    j.mouse("view", "dbl", *at(0.85, 0.90), MK_LBUTTON)
+    j.mouse("view", "up", *at(0.85, 0.90), 0)
     # A pie: the frame, then the start angle straight up, then the end angle to the right.
     j.command(PIE)
     pie_a, pie_b = at(0.15, 0.55), at(0.30, 0.75)
