@@ -274,3 +274,17 @@ TEST_F(ViewTest, EveryShapeIsOneUndoStepOfItsClass) {
     EXPECT_TRUE(Shown().empty()) << c.cmd;
   }
 }
+
+TEST_F(ViewTest, EachToolShowsItsOwnCursorOverEmptyPaper) {
+  struct Case {
+    UINT cmd;
+    HCURSOR want;
+  } cases[] = {{32849, jvqTool::s_hRect},    {32851, jvqTool::s_hRoundRect}, {32852, jvqTool::s_hEllipse},
+               {32848, jvqTool::s_hLine},    {32878, jvqTool::s_hLine},      {32877, jvqTool::s_hRect},
+               {32853, jvqTool::s_hSector},  {32876, jvqTool::s_hZoomIn},    {32875, jvqTool::s_hZoomOut}};
+  ASSERT_NE(jvqTool::s_hRect, jvqTool::s_hLine);
+  for (const Case& c : cases) {
+    Command(c.cmd);
+    EXPECT_EQ(c.want, m_view->m_pTool->GetCursor(P(3000, 2500))) << c.cmd;
+  }
+}
