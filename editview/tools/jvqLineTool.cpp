@@ -47,11 +47,7 @@ void jvqLineTool::OnLButtonDown(UINT nFlags, int x, int y) {
   }
   jvqObject* owner = jvqIsMarkerObject(hit) ? hit->m_pParent : NULL;
   if (jvqIsMarkerKind(hit, JVQ_HANDLE_RESIZE)) {
-    if (owner == NULL || jvqIsLockedObject(owner)) return;
-    if (owner->GetClassCode() & 0x400000)
-      BeginScaledResize(nFlags, x, y);
-    else
-      BeginResize(nFlags, x, y);
+    BeginHandleResize(hit, nFlags, x, y);
     return;
   }
   if (!jvqIsMarkerObject(hit) && (hit->GetState() & JVQ_STATE_SELECTED)) {

@@ -70,11 +70,7 @@ void jvqPolygonTool::OnLButtonDown(UINT nFlags, int x, int y) {
   }
   jvqObject* owner = jvqIsMarkerObject(hit) ? hit->m_pParent : NULL;
   if (jvqIsMarkerKind(hit, JVQ_HANDLE_RESIZE)) {
-    if (owner == NULL || jvqIsLockedObject(owner)) return;
-    if (owner->GetClassCode() & 0x400000)
-      BeginScaledResize(nFlags, x, y);
-    else
-      BeginResize(nFlags, x, y);
+    BeginHandleResize(hit, nFlags, x, y);
     return;
   }
   if (jvqIsMarkerKind(hit, JVQ_HANDLE_LABEL)) {

@@ -56,12 +56,7 @@ void jvqRectTool::OnLButtonDown(UINT nFlags, int x, int y) {
       jvqObject* owner = hit->m_pParent;
       const BOOL bOwnerFree = owner && !jvqIsLockedObject(owner);
       if (jvqIsMarkerKind(hit, JVQ_HANDLE_RESIZE)) {
-        if (bOwnerFree) {
-          if (owner->GetClassCode() & 0x400000)
-            BeginScaledResize(nFlags, x, y);
-          else
-            BeginResize(nFlags, x, y);
-        }
+        BeginHandleResize(hit, nFlags, x, y);
         return;
       }
       if (jvqIsMarkerKind(hit, JVQ_HANDLE_LABEL)) {

@@ -562,6 +562,15 @@ BOOL jvqSelectTool::DragGesture(UINT nFlags, int x, int y) {
   return TRUE;
 }
 
+void jvqSelectTool::BeginHandleResize(jvqObject* pHandle, UINT nFlags, int x, int y) {
+  jvqObject* owner = pHandle ? pHandle->m_pParent : NULL;
+  if (owner == NULL || IsLocked(owner)) return;
+  if (owner->GetClassCode() & 0x400000)
+    BeginScaledResize(nFlags, x, y);
+  else
+    BeginResize(nFlags, x, y);
+}
+
 void jvqSelectTool::DiscardObject(jvqObject* pObject) {
   if (pObject == NULL) return;
   jvqPage* page = Page();

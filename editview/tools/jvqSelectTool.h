@@ -62,6 +62,9 @@ class jvqSelectTool : public jvqTool {
   HCURSOR GestureCursor();
   // Hands a mouse move to the resize, turn or move under way; FALSE when none is.
   BOOL DragGesture(UINT nFlags, int x, int y);
+  // A press on a resize handle: its owner is resized (at a fixed scale for a floor plan)
+  // unless the owner is locked.
+  void BeginHandleResize(jvqObject* pHandle, UINT nFlags, int x, int y);
   // An object the tool made leaves the page (or, never placed, is deleted).
   void DiscardObject(jvqObject* pObject);
 
