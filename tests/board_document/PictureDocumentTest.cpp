@@ -12,6 +12,8 @@
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
 #include "jvqFileHeader.h"
+#include "jvqCompoundFile.h"
+#include "jvqImageFileList.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "JpegImage.h"
@@ -232,9 +234,20 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   EXPECT_EQ(before + 2, d->GetImagePool()->GetCount());
 }
 
-// Pictures of every format, inserted from files, are saved and opened again: rasters come
-// back as DIBs and metafiles as metafiles, each once in the pool.
-TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
+// The "Contents" stream of a saved board.
+static std::string ContentsOf(const CString& path) {
+  std::unique_ptr<CFile> f(jvqCompoundFile::OpenContents(path));
+  if (!f) return std::string();
+  std::string s((size_t)f->GetLength(), '\0');
+  if (!s.empty()) f->Read(&s[0], (UINT)s.size());
+  return s;
+}
+
+// Pictures of every format inserted from files (one shown twice, one kept only by undo) and
+// pattern and texture fills, written at every version of the format, opened and saved again:
+// rasters come back as DIBs and metafiles as metafiles, and from the pool version on each
+// picture stands once in the pool; what older versions embedded moves into the pool.
+TEST_F(PictureDocumentTest, PicturesOfEveryFormatAtEveryVersion) {
   std::unique_ptr<CDibImage> src(MakePicture(40, 30, 3937));
   CMemFile mem;
   src->Write(&mem);
@@ -246,22 +259,31 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
     delete p;
   };
   const CString jpg = Path("photo.jpeg"), png = Path("photo.png"), tif = Path("photo.tiff"), bmp = Path("photo.bmp"),
-                emf = Path("plan.emf");
+                plain = Path("plain.bmp"), emf = Path("plan.emf"), wmf = Path("plan.wmf");
   writeAs(new CJpegImage, jpg);
   writeAs(new CPngImage, png);
   writeAs(new CTiffImage, tif);
   writeAs(new CDibImage, bmp);
+  std::unique_ptr<CDibImage> noResolution(MakePicture(20, 10));
+  ASSERT_TRUE(noResolution->Write(plain));
   HDC hEmf = ::CreateEnhMetaFile(NULL, emf, NULL, NULL);
   ::Rectangle(hEmf, 0, 0, 200, 100);
   ::DeleteEnhMetaFile(::CloseEnhMetaFile(hEmf));
+  HDC hWmf = ::CreateMetaFile(wmf);
+  ::SetWindowOrgEx(hWmf, 0, 0, NULL);
+  ::SetWindowExtEx(hWmf, 300, 200, NULL);
+  ::Rectangle(hWmf, 0, 0, 300, 200);
+  ::DeleteMetaFile(::CloseMetaFile(hWmf));
 
+  const CString files[] = {jpg, png, tif, bmp, plain, emf, wmf};
+  const int kFiles = 7;
   qvzDocument d;
   d.OnNewDocument();
   jvqViewMapping* view = jvqObjectDefaults::GetObjectDefaults()->GetDefaultView();
   jvqViewMapping own;
   if (view == NULL) view = &own;
   jvqPage* page = d.m_pBoard->GetPage(0);
-  for (const CString& path : {jpg, png, tif, bmp, emf}) {
+  for (const CString& path : files) {
     jvqImageObject* o = new jvqImageObject(d.GetImagePool(), path, view);
     ASSERT_TRUE(o->GetImageFill() && o->GetImageFill()->GetImage()) << (LPCTSTR)path;
     page->AddChild(o);
@@ -269,17 +291,74 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
   RECT b;
   page->GetChild(3)->GetBoundRect(&b);
   EXPECT_EQ(101, b.right - b.left);  // 40 pixels at 100 dpi
-  const CString file = Path("formats.vqd");
-  ASSERT_TRUE(d.OnSaveDocument(file));
-  qvzDocument e;
-  e.OnNewDocument();
-  ASSERT_TRUE(e.OnOpenDocument(file));
-  ASSERT_EQ(5, e.GetImagePool()->GetCount());
-  for (int i = 0; i < 5; i++) {
-    CBaseImage* p = static_cast<jvqImageObject*>(e.m_pBoard->GetPage(0)->GetChild(i))->GetImageFill()->GetImage();
-    ASSERT_TRUE(p);
-    EXPECT_STREQ(i < 4 ? "CDibImage" : "CMetafileImage", p->GetRuntimeClass()->m_lpszClassName) << i;
-    if (i < 4) EXPECT_EQ(CSize(40, 30), p->GetDimensions()) << i;
+  page->GetChild(4)->GetBoundRect(&b);
+  EXPECT_EQ(25, b.right - b.left);  // 20 pixels without a resolution: 1.27 units each
+  jvqObject* twice = page->GetChild(3)->Clone();
+  const SIZE dx = {600, 0};
+  twice->Offset(&dx);
+  page->AddChild(twice);
+  jvqImageObject* undoOnly = new jvqImageObject(d.GetImagePool(), NULL, view);
+  ASSERT_TRUE(undoOnly->SetPicture(d.GetImagePool(), MakePicture(12, 12), FALSE));
+  undoOnly->m_dwState &= ~JVQ_STATE_ALIVE;
+  page->AddChild(undoOnly);
+  const RECT r = {100, 800, 900, 1200};
+  jvqRectObject* pattern = new jvqRectObject(&r, NULL, 0x311);
+  jvqImageFileList none;
+  jvqPatternFill* pf = new jvqPatternFill;
+  pf->SetPattern(&none, 3, 0xFFFFFF, 0x0000FF);
+  jvqPatternFill::SetLibrary(NULL);
+  pattern->SetFill(pf);
+  page->AddChild(pattern);
+  jvqRectObject* texture = new jvqRectObject(&r, NULL, 0x311);
+  jvqTextureFill* tf = new jvqTextureFill(plain);
+  ASSERT_TRUE(tf->m_pImage);
+  texture->SetFill(tf);
+  page->AddChild(texture);
+  ASSERT_EQ(kFiles + 1, d.GetImagePool()->GetCount());
+
+  for (int version : {91000, 91100, 91200, 91300, 91400, 91500, 91530}) {
+    d.GetHeader()->m_nVersion = version;
+    const CString file = Path("formats.vqd");
+    ASSERT_TRUE(d.OnSaveDocument(file)) << version;
+    qvzDocument e;
+    e.OnNewDocument();
+    ASSERT_TRUE(e.OnOpenDocument(file)) << version;
+    jvqPage* back = e.m_pBoard->GetPage(0);
+    ASSERT_EQ(kFiles + 3, back->GetChildCount()) << version;  // the undo-only picture is not written
+    for (int i = 0; i <= kFiles; i++) {
+      CBaseImage* p = static_cast<jvqImageObject*>(back->GetChild(i))->GetImageFill()->GetImage();
+      ASSERT_TRUE(p) << version << " " << i;
+      const bool raster = i < 5 || i == kFiles;
+      EXPECT_STREQ(raster ? "CDibImage" : "CMetafileImage", p->GetRuntimeClass()->m_lpszClassName) << version << " " << i;
+      if (raster) EXPECT_EQ(i == 4 ? CSize(20, 10) : CSize(40, 30), p->GetDimensions()) << version << " " << i;
+    }
+    jvqImagePool* pool = e.GetImagePool();
+    const int shared = static_cast<jvqImageObject*>(back->GetChild(3))->GetImageFill()->GetPoolId();
+    if (version >= 91200) {
+      // One entry for the picture shown twice, with both references.
+      ASSERT_EQ(kFiles, pool->GetCount()) << version;
+      EXPECT_EQ(2, pool->FindEntry(shared)->GetRefCount()) << version;
+      EXPECT_EQ(shared, static_cast<jvqImageObject*>(back->GetChild(kFiles))->GetImageFill()->GetPoolId());
+    } else {
+      EXPECT_EQ(kFiles + 1, pool->GetCount()) << version;  // each showing embedded its own
+    }
+    jvqPatternFill* pb = (jvqPatternFill*)back->GetChild(kFiles + 1)->GetFill();
+    ASSERT_TRUE(pb && pb->GetFlags() == (DWORD)FILL_PATTERN) << version;
+    EXPECT_EQ(3, pb->m_nIndex);
+    EXPECT_EQ(0x0000FFu, pb->m_crFore);
+    jvqTextureFill* tb = (jvqTextureFill*)back->GetChild(kFiles + 2)->GetFill();
+    ASSERT_TRUE(tb && tb->GetFlags() == (DWORD)FILL_TEXTURE && tb->GetDib()) << version;
+    EXPECT_EQ(20, tb->GetDib()->GetWidth());
+
+    // Saved again, now at the current version: the pictures stand in the pool block.
+    const CString again = Path("formats again.vqd");
+    ASSERT_TRUE(e.OnSaveDocument(again)) << version;
+    qvzDocument f;
+    f.OnNewDocument();
+    ASSERT_TRUE(f.OnOpenDocument(again)) << version;
+    EXPECT_EQ(pool->GetCount(), f.GetImagePool()->GetCount()) << version;
+    EXPECT_EQ(kFiles + 3, f.m_pBoard->GetPage(0)->GetChildCount()) << version;
+    if (version == JVQ_VERSION_CURRENT) EXPECT_EQ(ContentsOf(file), ContentsOf(again));
   }
 }
 
