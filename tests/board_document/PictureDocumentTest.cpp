@@ -312,6 +312,12 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatAtEveryVersion) {
   jvqRectObject* texture = new jvqRectObject(&r, NULL, 0x311);
   jvqTextureFill* tf = new jvqTextureFill(plain);
   ASSERT_TRUE(tf->m_pImage);
+  // A texture keeps only what reads back as a DIB: a metafile is refused as unreadable.
+  for (const CString& meta : {emf, wmf}) {
+    jvqTextureFill refused;
+    EXPECT_EQ(nullptr, refused.SetFile(meta)) << (LPCTSTR)meta;
+    EXPECT_EQ(nullptr, refused.m_pImage);
+  }
   texture->SetFill(tf);
   page->AddChild(texture);
   ASSERT_EQ(kFiles + 1, d.GetImagePool()->GetCount());
