@@ -23,6 +23,7 @@
 #include "jvqObjectDefaults.h"
 #include "jvqViewMapping.h"
 #include "jvqPage.h"
+#include "jvqRectObject.h"
 #include "jvqPatternFill.h"
 #include "jvqTextureFill.h"
 #include "qvzDocument.h"
@@ -160,7 +161,42 @@ TEST_F(PictureDocumentTest, CorruptPoolBlockFailsTheOpenAndChangesNothing) {
     EXPECT_TRUE(e.IsModified());
     EXPECT_EQ(0, e.GetImagePool()->GetCount());
   }
-  // The flat stream itself opens.
+  // Records of older files that embed their pictures: a picture or a texture longer than
+  // the bytes left fails the open the same way.
+  const RECT tr = {100, 900, 500, 1200};
+  jvqRectObject* textured = new jvqRectObject(&tr, NULL, 0x311);
+  jvqTextureFill* tf = new jvqTextureFill;
+  tf->m_pImage = MakePicture(6, 6);
+  textured->SetFill(tf);
+  d->m_pBoard->GetPage(0)->AddChild(textured);
+  h.m_nVersion = 91100;
+  CMemFile m2;
+  {
+    CArchive ar(&m2, CArchive::store);
+    jvqBoardStream::Write(ar, &h, d->m_pBoard, NULL);
+    ar.Close();
+  }
+  const std::string old = BytesOf(m2);
+  const std::string image("\x00\x00\x09\x00", 4), texture("\x00\x00\x20\x00\x01\x00\x00\x00", 8);
+  ASSERT_NE(std::string::npos, old.find(image));
+  ASSERT_NE(std::string::npos, old.find(texture));
+  std::string embedded = old, ownTexture = old;
+  embedded[old.find(image) + 7] = 0x7F;
+  ownTexture[old.find(texture) + 11] = 0x7F;
+  for (const std::string& bad : {embedded, ownTexture}) {
+    const CString path = Path("broken old.vqd");
+    Spit(path, bad);
+    TestApp()->m_messages.clear();
+    EXPECT_FALSE(e.OnOpenDocument(path));
+    EXPECT_EQ(1u, TestApp()->m_messages.size());
+    EXPECT_EQ(before, e.m_pBoard);
+    EXPECT_EQ(0, e.GetImagePool()->GetCount());
+  }
+  // The flat streams themselves open.
+  const CString old91100 = Path("flat old.vqd");
+  Spit(old91100, old);
+  ASSERT_TRUE(e.OnOpenDocument(old91100));
+  EXPECT_EQ(2, e.GetImagePool()->GetCount());
   const CString path = Path("flat.vqd");
   Spit(path, good);
   ASSERT_TRUE(e.OnOpenDocument(path));
