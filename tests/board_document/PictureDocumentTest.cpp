@@ -329,6 +329,19 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatAtEveryVersion) {
   EXPECT_EQ(101, b.right - b.left);  // 40 pixels at 100 dpi
   page->GetChild(4)->GetBoundRect(&b);
   EXPECT_EQ(25, b.right - b.left);  // 20 pixels without a resolution: 1.27 units each
+  // Metafiles take their size through the view and never turn.
+  for (int i : {5, 6}) {
+    jvqImageObject* meta = static_cast<jvqImageObject*>(page->GetChild(i));
+    const CSize dims = meta->GetImageFill()->GetImage()->GetDimensions();
+    SIZE want = {dims.cx, dims.cy};
+    view->SizeToLogical(&want);
+    meta->GetBoundRect(&b);
+    EXPECT_EQ(want.cx, b.right - b.left) << i;
+    EXPECT_EQ(want.cy, b.bottom - b.top) << i;
+    EXPECT_EQ(3, meta->GetEditFlags()) << i;
+    meta->SetRotation(30);
+    EXPECT_EQ(0.0, meta->m_dRotation) << i;
+  }
   jvqObject* twice = page->GetChild(3)->Clone();
   const SIZE dx = {600, 0};
   twice->Offset(&dx);
