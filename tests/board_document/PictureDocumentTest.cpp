@@ -370,6 +370,13 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatAtEveryVersion) {
   texture->SetFill(tf);
   page->AddChild(texture);
   ASSERT_EQ(kFiles + 1, d.GetImagePool()->GetCount());
+  {
+    // A fill made without a pool takes the pool of the registry's document.
+    jvqImageFill loose(bmp, NULL);
+    EXPECT_EQ(d.GetImagePool(), loose.GetPool());
+    EXPECT_EQ(kFiles + 2, d.GetImagePool()->GetCount());
+  }
+  ASSERT_EQ(kFiles + 1, d.GetImagePool()->GetCount());
 
   for (int version : {91000, 91100, 91200, 91300, 91400, 91500, 91530}) {
     d.GetHeader()->m_nVersion = version;
