@@ -185,6 +185,7 @@ TEST(PicturePixels, HugeTurnedCopyPaintsNothing) {
   MapAsView(c.dc(), &view, 800, 200, 200);
   o.Draw(c.dc());
   EXPECT_FALSE(o.GetImageFill()->HasTurnedCopy());
+  EXPECT_EQ(200 * 200, c.Count(0xFFFFFF));  // not the upright picture either
 }
 
 TEST(PicturePixels, HimetricConversionsOfTheFramework) {
