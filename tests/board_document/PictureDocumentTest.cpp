@@ -221,12 +221,28 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   ::CloseClipboard();
   EXPECT_TRUE(d->CanPaste());
   const int before = d->GetImagePool()->GetCount();
+  // The picture lands at the centre of the view.
+  jvqObjectDefaults* defaults = jvqObjectDefaults::GetObjectDefaults();
+  jvqViewMapping* pOldView = defaults->GetDefaultView();
+  jvqViewMapping view;
+  view.m_dZoom = 100;
+  view.m_nClientWidth = 400;
+  view.m_nClientHeight = 300;
+  defaults->SetDefaultView(&view);
   jvqObjectArray out;
-  ASSERT_TRUE(d->PasteObjects(out));
+  const BOOL bPasted = d->PasteObjects(out);
+  defaults->SetDefaultView(pOldView);
+  ASSERT_TRUE(bPasted);
   ASSERT_EQ(1, out.GetCount());
   ASSERT_EQ(JVQ_OBJ_IMAGE, out.GetAt(0)->GetClassCode());
   EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
   EXPECT_EQ(CSize(30, 20), static_cast<jvqImageObject*>(out.GetAt(0))->GetImageFill()->GetImage()->GetDimensions());
+  RECT centre = {200, 150, 200, 150};
+  view.RectToLogical(&centre);
+  POINT c;
+  out.GetAt(0)->GetCenter(&c);
+  EXPECT_NEAR(centre.left, c.x, 1);
+  EXPECT_NEAR(centre.top, c.y, 1);
 
   // An enhanced metafile pastes as a picture that never turns.
   HDC hEmf = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
