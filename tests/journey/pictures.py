@@ -1,11 +1,63 @@
-"""The pictures journey: open a board of a photograph, a pattern fill and a texture fill
-written by our own writer, and check in the window's pixels that the photograph is shown at
-its size and that the pattern keeps one tile per 16 screen pixels."""
+"""The pictures journey: open a board of a photograph, a turned photograph, a pattern fill and
+two texture fills written by our own writer, and check in the window's pixels that the
+photograph is shown at its size, that the turned one fills its outline, that the pattern keeps
+one tile per 16 screen pixels and that a texture tile keeps its physical size; save, open the
+saved board again and find it unchanged."""
 import os
 
 from PIL import Image
 
 ID_FILE_SAVE = 0xE103
+
+
+def run_starts(xs):
+    """The first x of each run of consecutive values."""
+    return [x for i, x in enumerate(xs) if i == 0 or xs[i - 1] != x - 1]
+
+
+def check(j, png):
+    img = Image.open(png).convert("RGB")
+    view = j.rect("view")
+
+    # The photograph: 2032 x 1524 units, so 4 : 3 on the screen.
+    x0, y0, x1, y1 = j.locate(0xFF00FF) or (0, 0, 0, 0)
+    assert x1 > x0 and y1 > y0, "the photograph is not on the screen"
+    ratio = (x1 - x0 + 1) / (y1 - y0 + 1)
+    assert abs(ratio - 4 / 3) < 0.05, "photograph %s" % ((x0, y0, x1, y1),)
+    ppu = (x1 - x0 + 1) / 2032.0
+
+    # The turned photograph fills its turned outline: about half of its upright box
+    # (812 x 609 units turned 30 degrees stand in 1007 x 933).
+    c = j.locate(0x00FFFF)
+    assert c, "the turned photograph is not on the screen"
+    box = (view[0] + c[0], view[1] + c[1], view[0] + c[2] + 1, view[1] + c[3] + 1)
+    crop = img.crop(box)
+    cyan = sum(1 for p in crop.getdata() if p == (0, 255, 255))
+    share = cyan / float(crop.size[0] * crop.size[1])
+    assert abs((c[2] - c[0]) / float(c[3] - c[1]) - 1007 / 933.0) < 0.06, "turned box %s" % (c,)
+    assert 0.45 < share < 0.6, "turned photograph covers %.2f of its box" % share
+
+    # The pattern's green grid lines stand 16 screen pixels apart at any zoom (a tile is a
+    # whole number of board units, so now and then one stands a pixel nearer).
+    g = j.locate(0x00A000)
+    assert g, "the pattern is not on the screen"
+    y = view[1] + g[1] + 8
+    xs = [x for x in range(view[0] + g[0], view[0] + g[2] + 1) if img.getpixel((x, y)) == (0, 160, 0)]
+    gaps = sorted(b - a for a, b in zip(xs, xs[1:]))
+    assert len(gaps) > 4 and gaps[len(gaps) // 2] == 16 and 15 <= gaps[0] and gaps[-1] <= 17, \
+        "pattern columns %s" % xs
+
+    # The texture of its own: a 40-pixel tile is 40/96 inch (105.8 units) on the board, so
+    # its orange lines stand 105.8 units apart in the view's scale.
+    t = j.locate(0xFF8000)
+    assert t, "the texture is not on the screen"
+    y = view[1] + t[1] + 3
+    starts = run_starts([x for x in range(view[0] + t[0], view[0] + t[2] + 1) if img.getpixel((x, y)) == (255, 128, 0)])
+    periods = [b - a for a, b in zip(starts, starts[1:])]
+    want = 40 * 254.0 / 96 * ppu
+    assert len(periods) >= 2 and all(abs(p - want) <= 1.5 for p in periods), \
+        "texture tiles %s, want %.1f" % (periods, want)
+    return (x1 - x0 + 1, y1 - y0 + 1), share, gaps[len(gaps) // 2], periods, want
 
 
 def run(j):
@@ -15,43 +67,30 @@ def run(j):
     j.tool("makepictures", j.winpath(board))
     before = j.tool("dump", j.winpath(board))
     assert "object 103 " in before and "rotation 30" in before, before
+    assert "fill 200000" in before and "fill 400000" in before, before
+    # A normal window of a known size that holds the whole page, whatever the last run left
+    # in "qvz.ini".
+    with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
+        f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1280\nbottom=1024\n")
     j.start(j.winpath(board))
     j.wait("board")
     j.send("idle")
-    png = j.shot("opened")
+    photo, share, pattern, texture, want = check(j, j.shot("opened"))
 
-    # The photograph: 2032 x 1524 units, so 4 : 3 on the screen.
-    x0, y0, x1, y1 = j.locate(0xFF00FF) or (0, 0, 0, 0)
-    assert x1 > x0 and y1 > y0, "the photograph is not on the screen"
-    ratio = (x1 - x0 + 1) / (y1 - y0 + 1)
-    assert abs(ratio - 4 / 3) < 0.05, "photograph %s" % ((x0, y0, x1, y1),)
-
-    # The turned photograph fills its turned outline: about half of its upright box
-    # (812 x 609 units turned 30 degrees stand in 1007 x 933).
-    c = j.locate(0x00FFFF)
-    assert c, "the turned photograph is not on the screen"
-    img = Image.open(png).convert("RGB")
-    view = j.rect("view")
-    box = (view[0] + c[0], view[1] + c[1], view[0] + c[2] + 1, view[1] + c[3] + 1)
-    crop = img.crop(box)
-    cyan = sum(1 for p in crop.getdata() if p == (0, 255, 255))
-    share = cyan / float(crop.size[0] * crop.size[1])
-    assert abs((c[2] - c[0]) / float(c[3] - c[1]) - 1007 / 933.0) < 0.06, "turned box %s" % (c,)
-    assert 0.45 < share < 0.6, "turned photograph covers %.2f of its box" % share
-
-    # The pattern's green grid lines stand 16 screen pixels apart at any zoom.
-    g = j.locate(0x00A000)
-    assert g, "the pattern is not on the screen"
-    y = view[1] + g[1] + 8
-    xs = [x for x in range(view[0] + g[0], view[0] + g[2] + 1) if img.getpixel((x, y)) == (0, 160, 0)]
-    gaps = sorted(set(b - a for a, b in zip(xs, xs[1:])))
-    assert gaps and gaps[0] == 16, "pattern columns %s" % xs[:8]
-    # Saved by the program, the board keeps its picture and fills.
+    # Saved by the program, the board keeps its pictures and fills.
     j.command(ID_FILE_SAVE)
     j.send("idle")
-    j.close()
+    j.close_window()
+    j.program.wait(30)
     after = j.tool("dump", j.winpath(board))
     assert after == before, after
+
+    # Opened again, it shows the same.
+    j.start(j.winpath(board))
+    j.wait("board")
+    j.send("idle")
+    check(j, j.shot("reopened"))
+    j.close()
     print(before, end="")
-    print("photograph on screen %d x %d px, turned one fills %.2f of its box, pattern period %d px"
-          % (x1 - x0 + 1, y1 - y0 + 1, share, gaps[0]))
+    print("photograph on screen %d x %d px, turned one fills %.2f of its box, pattern period %d px, "
+          "texture periods %s px (%.1f wanted)" % (photo[0], photo[1], share, pattern, texture, want))

@@ -77,7 +77,8 @@ static int MakeBoard(const char* path) {
 
 // A board of pictures and fills: an 800 x 600 photograph (magenta, 203 x 152 mm at
 // 100 dpi), the same in cyan turned 30 degrees, a rectangle with the grid pattern of the pattern library (index 8: one line
-// every 16 pixels) in green, and one with the first texture of the texture library.
+// every 16 pixels) in green, one with the first texture of the texture library and one with a
+// texture picture of its own.
 static int MakePictureBoard(const char* path) {
   qvzDocument doc;
   if (!doc.OnNewDocument()) return 2;
@@ -128,6 +129,21 @@ static int MakePictureBoard(const char* path) {
   tf->m_nIndex = 0;
   texture->SetFill(tf);
   page->AddChild(texture);
+  // A texture of its own: a 40 x 40 tile whose top row and left column are orange, so that
+  // the tiles' size can be read off the screen.
+  CDib tile;
+  if (!tile.Create(40, 40, 24)) return 4;
+  for (int y = 0; y < 40; y++)
+    for (int x = 0; x < 40; x++) tile.SetColor(x, y, (x == 0 || y == 0) ? RGB(255, 128, 0) : RGB(255, 255, 224));
+  CString tilePath = CString(path) + ".tile.bmp";
+  if (!tile.Write(tilePath)) return 4;
+  RECT r3 = {300, 2050, 1000, 2750};
+  jvqRectObject* own = new jvqRectObject(&r3, NULL, 0x311 | JVQ_STATE_FILLED);
+  jvqTextureFill* of = new jvqTextureFill(tilePath);
+  ::DeleteFile(tilePath);
+  if (of->m_pImage == NULL) return 6;
+  own->SetFill(of);
+  page->AddChild(own);
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
@@ -140,8 +156,9 @@ static int DumpBoard(const char* path) {
     if (!o->IsShown()) continue;
     RECT r;
     o->GetBoundRect(&r);
-    printf("object %x %ld %ld %ld %ld points %d rotation %d open %d\n", o->GetClassCode(), r.left, r.top, r.right,
-           r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0);
+    printf("object %x %ld %ld %ld %ld points %d rotation %d open %d fill %lx\n", o->GetClassCode(), r.left, r.top,
+           r.right, r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0,
+           o->GetFill() ? (unsigned long)o->GetFill()->GetFlags() : 0ul);
   }
   for (const char* prefix : {"GuideH", "GuideV"})
     for (const qvzGuideEntry& g : qvzReadGuideProperties(doc.GetHeader(), prefix))
