@@ -39,7 +39,9 @@ BOOL LoadBytes(T& item, const Bytes& bytes, size_t skip, int nVersion = JVQ_VERS
   jvqFileHeader h;
   h.m_nVersion = nVersion;
   const BOOL bOk = item.Load(&file, &h);
-  if (bOk) EXPECT_EQ(file.GetLength(), file.GetPosition()) << "record not read to its end";
+  if (bOk) {
+    EXPECT_EQ(file.GetLength(), file.GetPosition()) << "record not read to its end";
+  }
   return bOk;
 }
 
