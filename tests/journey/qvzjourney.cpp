@@ -201,10 +201,12 @@ static int DumpBoard(const char* path) {
            r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0);
     if (o->GetClassCode() == JVQ_OBJ_LINETEXT) {
       jvqLineTextObject* lt = (jvqLineTextObject*)o;
-      POINT e;
+      POINT s, e;
+      lt->m_pLeader->GetPoint(&s, 0);
       lt->m_pLeader->GetPoint(&e, lt->m_pLeader->GetPointCount() - 1);
       lt->m_pFrame->GetBoundRect(&r);
-      printf("leadertext end %ld %ld frame %ld %ld %ld %ld\n", e.x, e.y, r.left, r.top, r.right, r.bottom);
+      printf("leadertext end %ld %ld frame %ld %ld %ld %ld start %ld %ld\n", e.x, e.y, r.left, r.top, r.right, r.bottom,
+             s.x, s.y);
     } else if (o->GetClassCode() == JVQ_OBJ_BALLOON) {
       jvqBalloonObject* b = (jvqBalloonObject*)o;
       POINT t;

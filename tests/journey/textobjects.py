@@ -1,7 +1,7 @@
 """The text objects' journey: open a board of texts, a leader text, titles and a balloon
 written by our own writer, drag the leader text's bottom handle down 4 mm (the leader's
-end follows by 2 mm), pull the balloon's corner out (its tip stays), save, and read the
-file back to find both changes."""
+end follows by 2 mm) and its leader's first point 10 mm up and left, pull the balloon's
+corner out (its tip stays), save, and read the file back to find the changes."""
 import os
 
 ID_FILE_SAVE = 0xE103
@@ -13,7 +13,7 @@ def run(j):
         os.remove(board)
     j.tool("maketext", j.winpath(board))
     before = j.tool("dump", j.winpath(board))
-    assert "leadertext end 2800 1200 frame 2800 1150 3600 1250" in before, before
+    assert "leadertext end 2800 1200 frame 2800 1150 3600 1250 start 2400 800" in before, before
     assert "balloon body 1000 2000 1800 2400" in before, before
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
@@ -36,6 +36,9 @@ def run(j):
     j.shot("leadertext-selected")
     j.drag("view", px(3200, 1250), px(3200, 1290))
     j.send("idle")
+    # The leader's first point, a vertex marker of the leader text itself.
+    j.drag("view", px(2400, 800), px(2300, 700))
+    j.send("idle")
     # Select the balloon inside its body and pull its bottom-right corner out.
     j.click("view", *px(1200, 2100))
     j.send("idle")
@@ -55,6 +58,8 @@ def run(j):
     assert abs(frame[3] - 1290) <= tol, "frame: %s" % frame
     assert abs(end_y - 1220) <= tol, "leader end: %s" % lt[0]
     assert abs((frame[1] + frame[3]) // 2 - end_y) <= 1, "the end is not at the frame's middle: %s" % lt[0]
+    start = [int(v) for v in lt[0][10:12]]
+    assert abs(start[0] - 2300) <= tol and abs(start[1] - 700) <= tol, "leader start: %s" % lt[0]
     bl = [l.split() for l in after.splitlines() if l.startswith("balloon")]
     assert len(bl) == 1, after
     body = [int(v) for v in bl[0][2:6]]
