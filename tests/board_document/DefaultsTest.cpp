@@ -26,8 +26,9 @@ TEST(Defaults, FactoryTestsBitsDerivedFirst) {
       {JVQ_OBJ_CHORD, JVQ_OBJ_CHORD},         {JVQ_OBJ_PIE, JVQ_OBJ_PIE},
       {JVQ_OBJ_ARC, JVQ_OBJ_ARC},             {JVQ_OBJ_POLYLINE, JVQ_OBJ_POLYLINE},
       {JVQ_OBJ_IMAGE, JVQ_OBJ_IMAGE},
-      {JVQ_OBJ_LINETEXT, 0},  // a leader text, never a group
-      {JVQ_OBJ_BALLOON, 0},   // a balloon, never a polyline
+      {JVQ_OBJ_LINETEXT, JVQ_OBJ_LINETEXT},  // a leader text, never a group
+      {JVQ_OBJ_BALLOON, JVQ_OBJ_BALLOON},    // a balloon, never a polyline
+      {JVQ_OBJ_TEXT, JVQ_OBJ_TEXT},           {JVQ_OBJ_BANNER, JVQ_OBJ_BANNER},
       {0x10000, 0},           {1, 0},
   };
   for (const FactoryCase& c : cases) {

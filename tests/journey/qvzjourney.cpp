@@ -26,7 +26,12 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include "jvqBalloonObject.h"
+#include "jvqBannerObject.h"
 #include "jvqBoard.h"
+#include "jvqHandleObject.h"
+#include "jvqLineTextObject.h"
+#include "jvqTextObject.h"
 #include "jvqFileHeader.h"
 #include "DibImage.h"
 #include "jvqImageObject.h"
@@ -147,6 +152,58 @@ static int MakePictureBoard(const char* path) {
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
+// A board of the text family: the blue rectangle that gives the view's scale, a leader text
+// whose frame sits right of (2800, 1200), a balloon on the body (1000, 2000)-(1800, 2400)
+// filled yellow, a horizontal and a vertical text and two titles.
+static int MakeTextBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 4200, 2970};
+  page->SetPageRect(&rc);
+  RECT r = {1000, 1000, 2000, 1600};
+  jvqRectObject* rect = new jvqRectObject(&r, NULL, 0x311);
+  d->ApplyDefaults(rect);
+  rect->SetFill(new jvqSolidFill(RGB(0, 0, 255)));
+  page->AddChild(rect);
+
+  const POINT leader[2] = {{2400, 800}, {2800, 1200}};
+  jvqLineTextObject* lt = new jvqLineTextObject;
+  lt->SetPoints(leader, 2, NULL, 0x311);
+  d->ApplyDefaults(lt);
+  lt->m_pFrame->GetTextFill()->SetText("引出線");
+  lt->Recalc();
+  page->AddChild(lt);
+
+  RECT b = {1000, 2000, 1800, 2400};
+  jvqBalloonObject* balloon = new jvqBalloonObject(NULL);
+  balloon->SetBody(new jvqRectObject(&b, NULL, 0x311), NULL, 0x311);
+  balloon->SetFill(new jvqSolidFill(RGB(255, 255, 0)));
+  balloon->GetText()->GetTextFill()->SetText("吹き出し");
+  page->AddChild(balloon);
+
+  jvqTextAttributes a;
+  jvqDefaultTextAttributes(&a);
+  a.text = "横書きの文";
+  RECT t = {2400, 2000, 3600, 2200};
+  page->AddChild(new jvqTextObject(&t, NULL, &a, 0x311));
+  a.text = "縦書き";
+  a.direction = JVQ_TEXT_VERTICAL;
+  RECT v = {3800, 1400, 4000, 2400};
+  page->AddChild(new jvqTextObject(&v, NULL, &a, 0x311));
+  jvqBannerStyle s;
+  s.m_Block.horizontal = 1;
+  s.m_Block.shape = 3;
+  RECT h = {2400, 200, 3400, 600};
+  page->AddChild(new jvqBannerObject(&h, NULL, &s, 0x311));
+  s.m_Block.horizontal = 0;
+  s.m_Block.shape = 7;
+  RECT u = {200, 1800, 700, 2800};
+  page->AddChild(new jvqBannerObject(&u, NULL, &s, 0x311));
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
 // What a board holds: one line per shown object and per guide.
 static int DumpBoard(const char* path) {
   qvzDocument doc;
@@ -159,6 +216,21 @@ static int DumpBoard(const char* path) {
     printf("object %x %ld %ld %ld %ld points %d rotation %d open %d fill %lx\n", o->GetClassCode(), r.left, r.top,
            r.right, r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0,
            o->GetFill() ? (unsigned long)o->GetFill()->GetFlags() : 0ul);
+    if (o->GetClassCode() == JVQ_OBJ_LINETEXT) {
+      jvqLineTextObject* lt = (jvqLineTextObject*)o;
+      POINT s, e;
+      lt->m_pLeader->GetPoint(&s, 0);
+      lt->m_pLeader->GetPoint(&e, lt->m_pLeader->GetPointCount() - 1);
+      lt->m_pFrame->GetBoundRect(&r);
+      printf("leadertext end %ld %ld frame %ld %ld %ld %ld start %ld %ld\n", e.x, e.y, r.left, r.top, r.right, r.bottom,
+             s.x, s.y);
+    } else if (o->GetClassCode() == JVQ_OBJ_BALLOON) {
+      jvqBalloonObject* b = (jvqBalloonObject*)o;
+      POINT t;
+      b->m_pT->GetCenter(&t);
+      b->m_pBody->GetBoundRect(&r);
+      printf("balloon body %ld %ld %ld %ld tip %ld %ld\n", r.left, r.top, r.right, r.bottom, t.x, t.y);
+    }
   }
   for (const char* prefix : {"GuideH", "GuideV"})
     for (const qvzGuideEntry& g : qvzReadGuideProperties(doc.GetHeader(), prefix))
@@ -407,6 +479,7 @@ int main(int argc, char** argv) {
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   if (argc == 3 && !strcmp(argv[1], "make")) return MakeBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makepictures")) return MakePictureBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
