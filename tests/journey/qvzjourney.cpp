@@ -81,8 +81,8 @@ static int MakeBoard(const char* path) {
 }
 
 // A board of pictures and fills: an 800 x 600 photograph (magenta, 203 x 152 mm at
-// 100 dpi), the same in cyan turned 30 degrees, a rectangle with the grid pattern of the pattern library (index 8: one line
-// every 16 pixels) in green, one with the first texture of the texture library and one with a
+// 100 dpi), the same in cyan for the user to turn, a rectangle with the grid pattern of the
+// pattern library (index 8: one line every 16 pixels) in green, one with the first texture of the texture library and one with a
 // texture picture of its own.
 static int MakePictureBoard(const char* path) {
   qvzDocument doc;
@@ -104,7 +104,7 @@ static int MakePictureBoard(const char* path) {
   RECT pr = {300, 300, 300 + 2032, 300 + 1524};
   pic->SetRect(&pr, NULL, 0x311);
   page->AddChild(pic);
-  // The same 800 x 600 photograph in cyan, turned 30 degrees below.
+  // The same 800 x 600 photograph in cyan below, upright.
   CDib turned;
   if (!turned.Create(800, 600, 24)) return 4;
   for (int y = 0; y < 600; y++)
@@ -118,7 +118,6 @@ static int MakePictureBoard(const char* path) {
   pic2->SetPicture(doc.GetImagePool(), photo2, FALSE);
   RECT tr = {1200, 2050, 1200 + 812, 2050 + 609};
   pic2->SetRect(&tr, NULL, 0x311);
-  pic2->SetRotation(30);
   page->AddChild(pic2);
   RECT r1 = {2600, 300, 3800, 1300};
   jvqRectObject* pattern = new jvqRectObject(&r1, NULL, 0x311 | JVQ_STATE_FILLED);
