@@ -438,19 +438,45 @@ HWND FindActiveDialog()
     return strcmp(cls, "#32770") == 0 ? w : nullptr;
 }
 
-void PickFolder(const std::string& path, std::function<void()> then)
+// The label of the picker's selected folder.
+std::string SelectedLabel(HWND tree)
 {
-    RunWhenIdle([path, then] {
+    char text[MAX_PATH] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (item.hItem)
+        ::SendMessage(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void PickFolder(const std::string& path, std::function<void()> then, int tries = 50)
+{
+    RunWhenIdle([path, then, tries] {
         HWND picker = FindActiveDialog();
-        ASSERT_NE(nullptr, picker);
-        char caption[128] = {};
-        ::GetDlgItemText(picker, 0x3742, caption, sizeof caption);  // the picker's title line
-        EXPECT_STREQ("Vendaroディレクトリの選択", caption);
-        ::SendMessage(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        HWND tree = picker ? ::FindWindowEx(picker, nullptr, WC_TREEVIEW, nullptr) : nullptr;
+        ASSERT_TRUE(tree || tries > 0);
+        std::string leaf = path.substr(path.find_last_of('\\') + 1);
+        if (leaf.empty())
+            leaf = path.substr(0, 2);  // a drive root shows as its letter and colon somewhere in its label
+        const bool chosen = tree && SelectedLabel(tree).find(leaf) != std::string::npos;
+        if (tree && !chosen) {
+            char caption[128] = {};
+            ::GetDlgItemText(picker, 0x3742, caption, sizeof caption);  // the picker's title line
+            EXPECT_STREQ("Vendaroディレクトリの選択", caption);
+            ::SendMessage(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        }
+        // Again until the picker shows the folder as chosen (it fills its tree after showing).
+        if (!chosen && tries > 0) {
+            PickFolder(path, then, tries - 1);
+            return;
+        }
         if (then)
             RunWhenIdle(then, 300);
         ::SendMessage(picker, WM_COMMAND, IDOK, 0);
-    }, 300);
+    }, 100);
 }
 
 // Notes the text of the message box that is up and answers OK.
