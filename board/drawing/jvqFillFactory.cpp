@@ -4,6 +4,7 @@
 #include "jvqPatternFill.h"
 #include "jvqSolidFill.h"
 #include "jvqTextureFill.h"
+#include "jvqVectorFill.h"
 
 // The painters of the other fill kinds join here as their classes are built; until then a
 // record of such a kind cannot be read past its flags word.
@@ -14,5 +15,6 @@ jvqFill* CreateFill(DWORD dwFlags) {
   if (dwFlags & FILL_SOLID) return new jvqSolidFill(BS_SOLID, 0xC0C0C0, 0);
   if (dwFlags & FILL_GRADIENT) return new jvqGradientFill;
   if (dwFlags & FILL_IMAGE) return new jvqImageFill(NULL, NULL);
+  if (dwFlags & FILL_VECTOR) return new jvqVectorFill;
   return NULL;
 }

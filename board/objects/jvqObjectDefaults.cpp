@@ -6,10 +6,12 @@
 #include "jvqEllipticObject.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
+#include "jvqMadorizuObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRoundRectObject.h"
 #include "jvqSolidFill.h"
+#include "jvqSymbolObject.h"
 
 static jvqObjectDefaults* s_pDefaults = NULL;
 
@@ -108,6 +110,8 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 8) {
       p = new jvqPage(&kEmpty, v);
       p->m_dwState = 0x311;
+    } else if (c & 0x400000) {
+      p = new jvqMadorizuObject(NULL, v, ImagePoolOfDocument(), 0x311);
     } else if (c & (0x40000 | 0x100000 | 0x400000)) {
       p = NULL;  // leader text, title banner and floor plan are not part of this program yet
     } else if (c & 0x40) {
@@ -131,7 +135,7 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 0x8000) {
       p = new jvqArcObject(&kEmpty, v, 0x151, 0, 180);
     } else if (c & 0x200000) {
-      p = NULL;  // symbols are not part of this program yet
+      p = new jvqSymbolObject(&kEmpty, v, 0x311);
     } else if (c & 2) {
       p = new jvqRectObject(&kEmpty, v, 0x311);
     } else if (c & 0x80000) {
