@@ -12,6 +12,8 @@ void EmptyVectorShapePool();
 namespace {
 
 const int kWhatAll = 7;  // pen, brush and fill mode
+// A header without the later extensions ends after the device size in millimetres.
+const UINT kEmfHeaderMin = 88;
 
 // Counts are believed only as far as the record's own size holds them.
 bool AddPointRun(CVectorShape* pShape, HDC hDC, const POINTS* pts, DWORD n, int nKind) {
@@ -161,7 +163,7 @@ BOOL CVectorShape::LoadMetafile(LPCTSTR lpszPath) {
     // The frame is the header's picture frame in the reference device's units, which are
     // the units of the records' points; the physical size is that frame in 0.1 mm.
     ENHMETAHEADER eh;
-    if (hEmf && ::GetEnhMetaFileHeader(hEmf, sizeof(eh), &eh) >= sizeof(eh) && eh.szlMillimeters.cx > 0 &&
+    if (hEmf && ::GetEnhMetaFileHeader(hEmf, sizeof(eh), &eh) >= kEmfHeaderMin && eh.szlMillimeters.cx > 0 &&
         eh.szlMillimeters.cy > 0) {
       const LONG fw = eh.rclFrame.right - eh.rclFrame.left, fh = eh.rclFrame.bottom - eh.rclFrame.top;
       m_Header.m_nFrameWidth = (uint32_t)::MulDiv(fw, eh.szlDevice.cx, eh.szlMillimeters.cx * 100);

@@ -11,7 +11,10 @@
 
 #include "ShapeFixture.h"
 #include "afxwin.h"
+#include "jvqImagePool.h"
+#include "jvqMadorizuObject.h"
 #include "jvqSymbolObject.h"
+#include "jvqViewMapping.h"
 #include "jvqVectorFill.h"
 
 namespace {
@@ -296,6 +299,49 @@ TEST(ShapePixels, ASymbolPaintsItsShapeThroughTheVectorFill) {
   ::PatBlt(cv.dc, 0, 0, 220, 120, WHITENESS);
   f->PaintRect(pDC, &rc);
   EXPECT_EQ((COLORREF)0x0000FF, cv.At(190, 20));
+}
+
+}  // namespace
+
+namespace {
+
+// The program folder's plan symbols are what the board designer's conversion makes of the
+// metafiles they were drawn as.
+TEST(LibraryContent, PlanSymbolsAreTheConversionsOfTheirMetafiles) {
+  int n = 0;
+  for (const char* id : {"door", "window", "bed", "bathtub", "tree", "table"}) {
+    const std::string base = std::string("../maker/shapes/") + id;
+    const std::string made = ReadBytes(base + ".tqz");
+    ASSERT_GT(made.size(), 75u) << id;
+    CVectorShapeEx s;
+    ASSERT_TRUE(s.LoadMetafile((base + ".emf").c_str())) << id;
+    s.m_Header.m_nModelWidth = IntIn(made, 11);
+    s.m_Header.m_nModelHeight = IntIn(made, 15);
+    EXPECT_EQ(made, StreamOf(s)) << id;
+    EXPECT_GT(s.GetPrimitiveCount(), 1) << id;
+    n++;
+  }
+  EXPECT_EQ(6, n);
+  CVectorShapeEx door;
+  ASSERT_TRUE(door.LoadFile("シンボル/平面記号/ドア.tqz"));
+  EXPECT_EQ(900, door.m_Header.m_nModelWidth);
+}
+
+TEST(LibraryContent, FloorPlansOpenAtTheirSize) {
+  jvqImagePool pool;
+  jvqViewMapping view;
+  struct Case { const char* file; int w, h; } cases[] = {{"間取り図/2LDK.kxq", 100000, 80000}, {"間取り図/1K.kxq", 60000, 50000}};
+  for (const Case& c : cases) {
+    jvqMadorizuObject plan(c.file, &view, &pool, 0x311);
+    ASSERT_EQ(1, plan.GetChildCount()) << c.file;
+    EXPECT_EQ(c.w, plan.m_nPlanWidth);
+    EXPECT_EQ(c.h, plan.m_nPlanHeight);
+    plan.SetScale(0.01);
+    RECT r;
+    plan.GetBoundRect(&r);
+    EXPECT_EQ(c.w / 100, r.right - r.left);
+    EXPECT_EQ(100, plan.GetScaleDenominator());
+  }
 }
 
 }  // namespace
