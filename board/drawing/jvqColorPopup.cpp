@@ -80,17 +80,22 @@ BOOL jvqColorPopup::PreTranslateMessage(MSG* pMsg) {
   return CWnd::PreTranslateMessage(pMsg);
 }
 
-void jvqColorPopup::Layout() {
+SIZE jvqColorPopup::MeasureCaptions() {
   CClientDC dc(this);
+  HGDIOBJ hOld = ::SelectObject(dc.m_hDC, m_Font.m_hObject ? (HGDIOBJ)m_Font.m_hObject : ::GetStockObject(DEFAULT_GUI_FONT));
+  SIZE a = {0, 0}, b = {0, 0};
+  ::GetTextExtentPoint32A(dc.m_hDC, m_strCustom, m_strCustom.GetLength(), &a);
+  ::GetTextExtentPoint32A(dc.m_hDC, m_strText, m_strText.GetLength(), &b);
+  ::SelectObject(dc.m_hDC, hOld);
+  return SIZE{std::max(a.cx, b.cx) + 2 * m_nMargin, std::max(a.cy, b.cy) + 4 * m_nMargin + 2};
+}
+
+void jvqColorPopup::Layout() {
   int tw = 0, th = 0;
   if (!m_strCustom.IsEmpty() || !m_strText.IsEmpty()) {
-    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, m_Font.m_hObject ? (HGDIOBJ)m_Font.m_hObject : ::GetStockObject(DEFAULT_GUI_FONT));
-    SIZE a = {0, 0}, b = {0, 0};
-    ::GetTextExtentPoint32A(dc.m_hDC, m_strCustom, m_strCustom.GetLength(), &a);
-    ::GetTextExtentPoint32A(dc.m_hDC, m_strText, m_strText.GetLength(), &b);
-    ::SelectObject(dc.m_hDC, hOld);
-    tw = std::max(a.cx, b.cx) + 2 * m_nMargin;
-    th = std::max(a.cy, b.cy) + 4 * m_nMargin + 2;
+    const SIZE t = MeasureCaptions();
+    tw = t.cx;
+    th = t.cy;
   }
   m_nColumns = kColorCellColumns;
   m_nRows = (m_nColors + kColorCellColumns - 1) / kColorCellColumns;
@@ -128,15 +133,8 @@ void jvqColorPopup::KeepOnScreen() {
 }
 
 void jvqTransparentColorPopup::Layout() {
-  CClientDC dc(this);
-  int tw = 0, th = 0;
-  HGDIOBJ hOld = ::SelectObject(dc.m_hDC, m_Font.m_hObject ? (HGDIOBJ)m_Font.m_hObject : ::GetStockObject(DEFAULT_GUI_FONT));
-  SIZE a = {0, 0}, b = {0, 0};
-  ::GetTextExtentPoint32A(dc.m_hDC, m_strCustom, m_strCustom.GetLength(), &a);
-  ::GetTextExtentPoint32A(dc.m_hDC, m_strText, m_strText.GetLength(), &b);
-  ::SelectObject(dc.m_hDC, hOld);
-  tw = std::max(a.cx, b.cx) + 2 * m_nMargin;
-  th = std::max(a.cy, b.cy) + 4 * m_nMargin + 2;
+  const SIZE t = MeasureCaptions();
+  const int tw = t.cx, th = t.cy;
   int w = 2 * m_nMargin + m_nColumns * m_nCell, h = 2 * m_nMargin + m_nRows * m_nCell;
   w = std::max(w, 2 * tw + 3 * m_nMargin);
   m_rcCustom = {m_nMargin, h, (w - 2 * m_nMargin) / 2, h + m_nMargin + th};

@@ -52,6 +52,8 @@ class jvqColorPopup : public CWnd {
 
  protected:
   void KeepOnScreen();
+  // The larger caption's width and height with the cell's margins.
+  SIZE MeasureCaptions();
   void DrawCellFace(CDC* pDC, const RECT& rc, int nCell, BOOL bCaption);
   void DrawCaptionCell(CDC* pDC, const RECT& rc, const CString& caption, int nCell);
   void NotifyListener(UINT nCode, const jvqFill* pValue);

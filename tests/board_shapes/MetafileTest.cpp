@@ -28,16 +28,6 @@ std::string MakeEmf(const std::string& path, int w, int h, const std::function<v
   return path;
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::string out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  char buf[4096];
-  size_t n;
-  while (f && (n = std::fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
-  if (f) std::fclose(f);
-  return out;
-}
-
 // A plain Windows metafile made by GDI.
 std::string MakeWmfBytes(const std::function<void(HDC)>& draw) {
   HDC dc = ::CreateMetaFileA(NULL);
@@ -206,7 +196,7 @@ TEST_F(Metafile, CountsAreBoundedByTheRecordAndTheFile) {
     const POINT b[3] = {{50, 50}, {90, 50}, {50, 90}};
     ::Polygon(dc, b, 3);
   });
-  std::string bytes = ReadBytes(emf);
+  std::string bytes = ReadFileBytes(emf);
   size_t at = 0, found = 0;
   while (at + 8 <= bytes.size()) {
     DWORD type, size;
@@ -311,7 +301,7 @@ TEST(LibraryContent, PlanSymbolsAreTheConversionsOfTheirMetafiles) {
   int n = 0;
   for (const char* id : {"door", "window", "bed", "bathtub", "tree", "table"}) {
     const std::string base = std::string("../maker/shapes/") + id;
-    const std::string made = ReadBytes(base + ".tqz");
+    const std::string made = ReadFileBytes(base + ".tqz");
     ASSERT_GT(made.size(), 75u) << id;
     CVectorShapeEx s;
     ASSERT_TRUE(s.LoadMetafile((base + ".emf").c_str())) << id;

@@ -74,6 +74,16 @@ inline std::string TinyEmf(int32_t frameRight = 1000, int32_t frameBottom = 800)
   return std::string((const char*)v, sizeof(v));
 }
 
+inline std::string ReadFileBytes(const std::string& path) {
+  std::string out;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  char buf[4096];
+  size_t n;
+  while (f && (n = std::fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
+  if (f) std::fclose(f);
+  return out;
+}
+
 inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;

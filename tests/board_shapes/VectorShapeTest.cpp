@@ -118,17 +118,8 @@ TEST(VectorShapeFile, SaveAndLoadGiveTheSameBytesAndReplaceWhole) {
   ASSERT_TRUE(back.LoadFile(path.c_str()));
   const std::string again = "vector_shape_test2.tqz";
   ASSERT_TRUE(back.SaveFile(again.c_str()));
-  auto slurp = [](const std::string& p) {
-    std::string out;
-    FILE* f = std::fopen(p.c_str(), "rb");
-    char buf[4096];
-    size_t n;
-    while (f && (n = std::fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
-    if (f) std::fclose(f);
-    return out;
-  };
-  EXPECT_EQ(kStreamBytes, slurp(path).size());
-  EXPECT_EQ(slurp(path), slurp(again));
+  EXPECT_EQ(kStreamBytes, ReadFileBytes(path).size());
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(again));
   std::remove(path.c_str());
   std::remove(again.c_str());
 
