@@ -275,6 +275,10 @@ TEST_F(FloorPlan, RecordFormKeepsTheIndexAndMendsOneOutsideTheChildren) {
   EXPECT_EQ(0, IntIn(rec, rec.size() - 4));
   EXPECT_EQ(80000, IntIn(rec, rec.size() - 8));
   EXPECT_EQ(100000, IntIn(rec, rec.size() - 12));
+  // The plan reads its children without refreshing the loading dialog.
+  static int s_nRefreshes;
+  s_nRefreshes = 0;
+  theReadProgressProc = [] { s_nRefreshes++; };
   for (int32_t index : {0, 5, -1, 0x7FFFFFFF}) {
     std::string b = rec;
     PutIntIn(b, b.size() - 4, index);
@@ -288,6 +292,18 @@ TEST_F(FloorPlan, RecordFormKeepsTheIndexAndMendsOneOutsideTheChildren) {
     EXPECT_EQ(0.02, p->m_dDrawingScale);
     EXPECT_EQ(f.GetLength(), f.GetPosition());
   }
+  EXPECT_EQ(0, s_nRefreshes);
+  // A plain group refreshes it once a child.
+  jvqGroupObject g;
+  RECT rc = {0, 0, 10, 10};
+  g.AddChild(new jvqRectObject(&rc, NULL, 0x311));
+  const std::string grec = StoreRecord(&g, JVQ_VERSION_CURRENT);
+  jvqGroupObject gback;
+  CMemFile gf((BYTE*)grec.data() + 4, (UINT)grec.size() - 4);
+  jvqFileHeader gh;
+  ASSERT_TRUE(gback.Load(&gf, &gh));
+  EXPECT_EQ(1, s_nRefreshes);
+  theReadProgressProc = NULL;
 }
 
 // A board of one page holding a turned, flipped symbol and two floor plans, written at the
@@ -353,7 +369,14 @@ TEST_F(ShapesOnABoard, EveryVersionOpensSymbolsAndFloorPlans) {
     page->AddChild(p50);
     const std::string bytes = Write(b.get(), version);
     jvqImagePool pool;
+    // The loading dialog is refreshed for the page and its three objects, not for the plans'
+    // pictures.
+    static int s_nRefreshes;
+    s_nRefreshes = 0;
+    theReadProgressProc = [] { s_nRefreshes++; };
     std::unique_ptr<jvqBoard> back = Read(bytes, &pool);
+    theReadProgressProc = NULL;
+    EXPECT_EQ(4, s_nRefreshes) << version;
     if (back == nullptr) {
       ADD_FAILURE() << "version " << version << " does not open";
       continue;
