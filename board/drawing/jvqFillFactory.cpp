@@ -6,6 +6,7 @@
 #include "jvqSolidFill.h"
 #include "jvqTextFill.h"
 #include "jvqTextureFill.h"
+#include "jvqVectorFill.h"
 
 // The painters of the other fill kinds join here as their classes are built; until then a
 // record of such a kind cannot be read past its flags word.
@@ -18,5 +19,6 @@ jvqFill* CreateFill(DWORD dwFlags) {
   if (dwFlags & FILL_IMAGE) return new jvqImageFill(NULL, NULL);
   if (dwFlags & FILL_TEXT) return new jvqTextFill;
   if (dwFlags & FILL_BANNER) return new jvqBannerFill;
+  if (dwFlags & FILL_VECTOR) return new jvqVectorFill;
   return NULL;
 }

@@ -9,11 +9,13 @@
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "jvqLineTextObject.h"
+#include "jvqMadorizuObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRoundRectObject.h"
 #include "jvqSolidFill.h"
 #include "jvqTextObject.h"
+#include "jvqSymbolObject.h"
 
 static jvqObjectDefaults* s_pDefaults = NULL;
 
@@ -149,7 +151,7 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 0x100000) {
       p = new jvqBannerObject(&kEmpty, v, NULL, 0x311);
     } else if (c & 0x400000) {
-      p = NULL;  // floor plans are not part of this program yet
+      p = new jvqMadorizuObject(NULL, v, ImagePoolOfDocument(), 0x311);
     } else if (c & 0x40) {
       p = new jvqGroupObject(&kEmpty, v, 0x311);
     } else if (c & 0x100) {
@@ -173,7 +175,7 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 0x8000) {
       p = new jvqArcObject(&kEmpty, v, 0x151, 0, 180);
     } else if (c & 0x200000) {
-      p = NULL;  // symbols are not part of this program yet
+      p = new jvqSymbolObject(&kEmpty, v, 0x311);
     } else if (c & 2) {
       p = new jvqRectObject(&kEmpty, v, 0x311);
     } else if (c & 0x80000) {

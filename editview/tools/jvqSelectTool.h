@@ -54,6 +54,11 @@ class jvqSelectTool : public jvqTool {
   void CollectSelection(BOOL bWithLocked);
   SIZE GetSnapOffset(jvqObject* pObject);
   int GetHandleCursorId(jvqObject* pMarker);
+  // The fixed-scale resize of floor plans: N of the plan as dragged (a multiple of 5), the
+  // dragged corner moved to the size of the nearest scale step or a neighbour, and the tip.
+  int GetScaleDenominator(jvqObject* pPlan);
+  POINT SnapScaledCorner(jvqObject* pPlan, UINT nFlags, POINT pt);
+  void UpdateScaleTip(jvqObject* pPlan, POINT ptCorner);
   POINT AlignVertex(POINT pt);
   // Drops an unfinished gesture: clones leave the page, an open edit is discarded, the
   // capture is released. Esc, and a tool that goes away mid-gesture, end here.

@@ -12,7 +12,8 @@
 //   idle                               waits until the program has handled what was posted
 //   close                              posts WM_CLOSE
 //   status <pane>                      the text of a status-bar pane
-//   text <tabs|zoom|title>             the page tabs ("|" between them), the zoom box, the title
+//   text <tabs|zoom|title|tip>         the page tabs ("|" between them), the zoom box, the title,
+//                                      the view's tip (the floor-plan scale while resizing)
 //   placement                          "show left top right bottom" of the main window
 //   answer <button id>                 presses a button of the message box that is up
 //   savedialog <title> <path>          types a path into the file dialog of that title, then OK
@@ -37,6 +38,9 @@
 #include "jvqFileHeader.h"
 #include "DibImage.h"
 #include "jvqImageObject.h"
+#include "jvqMadorizuObject.h"
+#include "jvqSymbolObject.h"
+#include "jvqVectorFill.h"
 #include "jvqImageFileList.h"
 #include "jvqImagePool.h"
 #include "jvqPatternFill.h"
@@ -205,6 +209,56 @@ static int MakeTextBoard(const char* path) {
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
+// The program folder's file at a path under it.
+static std::string ProgramFile(const char* relative) {
+  char exe[MAX_PATH];
+  ::GetModuleFileNameA(NULL, exe, MAX_PATH);
+  std::string dir(exe);
+  return dir.substr(0, dir.find_last_of('\\') + 1) + relative;
+}
+
+// A board of the program folder's plan symbols at 1:50 (one flipped, one turned) and two floor
+// plans: 2LDK at 1:100 and 1K at 1:50.
+static int MakeShapesBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 4200, 2970};
+  page->SetPageRect(&rc);
+  const struct { const char* plan; int n; POINT at; } plans[] = {{"間取り図\\2LDK.kxq", 100, {300, 300}},
+                                                                  {"間取り図\\1K.kxq", 50, {1700, 300}}};
+  for (const auto& p : plans) {
+    jvqMadorizuObject* plan = new jvqMadorizuObject(ProgramFile(p.plan).c_str(), NULL, doc.GetImagePool(), 0x311);
+    if (plan->GetChildCount() != 1) return 4;
+    plan->SetScale(1.0 / p.n);
+    SIZE d = {p.at.x, p.at.y};
+    plan->Offset(&d);
+    page->AddChild(plan);
+  }
+  const char* symbols[] = {"ドア", "窓", "ベッド", "浴槽", "樹木", "テーブル", "ベッド", "ドア"};
+  int x = 300;
+  for (int i = 0; i < 8; i++) {
+    const std::string file = ProgramFile((std::string("シンボル\\平面記号\\") + symbols[i] + ".tqz").c_str());
+    jvqVectorFill* fill = new jvqVectorFill(file.c_str());
+    if (fill->GetShape() == NULL || fill->GetShape()->GetPrimitiveCount() == 0) return 5;
+    const SIZE e = fill->GetShape()->GetExtent();
+    RECT r = {0, 0, e.cx / 10, e.cy / 10};
+    jvqSymbolObject* s = new jvqSymbolObject(&r, NULL, 0x311);
+    s->SetFill(fill);
+    s->m_LineStyle = theNoLineStyle;
+    s->SetScale(1.0 / 50);
+    if (i == 6) s->SetRotation(30);
+    if (i == 7) s->Flip(1);
+    RECT b;
+    s->GetBoundRect(&b);
+    POINT c = {x + (b.right - b.left) / 2, 2300};
+    s->MoveTo(&c, 1);
+    x += b.right - b.left + 150;
+    page->AddChild(s);
+  }
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
 // What a board holds: one line per shown object and per guide.
 static int DumpBoard(const char* path) {
   qvzDocument doc;
@@ -232,6 +286,12 @@ static int DumpBoard(const char* path) {
       b->m_pBody->GetBoundRect(&r);
       printf("balloon body %ld %ld %ld %ld tip %ld %ld\n", r.left, r.top, r.right, r.bottom, t.x, t.y);
     }
+    if (o->GetClassCode() == JVQ_OBJ_MADORIZU)
+      printf("plan scale %d width %d children %d\n", ((jvqMadorizuObject*)o)->GetScaleDenominator(),
+             ((jvqMadorizuObject*)o)->m_nPlanWidth, ((jvqMadorizuObject*)o)->GetChildCount());
+    if (o->GetClassCode() == JVQ_OBJ_SYMBOL && ((jvqSymbolObject*)o)->GetVectorShape())
+      printf("symbol mirror %d primitives %d\n", ((jvqSymbolObject*)o)->GetVectorShape()->m_nMirror,
+             ((jvqSymbolObject*)o)->GetVectorShape()->GetPrimitiveCount());
   }
   for (const char* prefix : {"GuideH", "GuideV"})
     for (const qvzGuideEntry& g : qvzReadGuideProperties(doc.GetHeader(), prefix))
@@ -429,6 +489,7 @@ static int Drive() {
       if (!strcmp(a, "tabs")) h = ::GetDlgItem(::GetDlgItem(theMain, 0xE900), 1);
       else if (!strcmp(a, "zoom")) h = ::GetDlgItem(::GetDlgItem(theMain, 98), 1006);
       else if (!strcmp(a, "title")) h = theMain;
+      else if (!strcmp(a, "tip")) h = ::GetDlgItem(Target("view"), 500);
       reply = h ? "[" + WindowText(h) + "]" : "error";
     } else if (!strcmp(cmd, "placement")) {
       WINDOWPLACEMENT wp = {};
@@ -496,6 +557,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "makepictures")) return MakePictureBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
