@@ -290,16 +290,30 @@ TEST_F(SizePageTest, NextWithoutACropBoxTakesTheWholeResizedPicture)
     EXPECT_EQ(75, SlotSize(2).cy);
 }
 
-TEST_F(SizePageTest, ViewSizeReportsFillBothEdits)
+TEST_F(SizePageTest, ADragOfTheBoxFillsBothEdits)
 {
     Run<CSizePage>([&](CScripted<CSizePage>& page) {
-        page.SendMessage(WZM_SIZECHANGED, MAKEWPARAM(123, 45), 0);
-        CString w, h;
+        CEditDIBView* view = page.m_pView;
+        view->UpdateWindow(); // the first paint chooses the zoom
+        ASSERT_EQ(CRect(0, 0, 400, 300), CRect(view->m_rcRange));
+        // The box's bottom-right corner, taken just inside and drawn to half the width; the
+        // kept aspect gives the height.
+        const CPoint from = view->ImageToClient(CPoint(400, 300)) - CSize(2, 2);
+        const CPoint to = view->ImageToClient(CPoint(200, 150)) - CSize(2, 2);
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        ASSERT_TRUE(view->m_bDragging);
+        view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        CString w, h, size;
         page.GetDlgItemText(IDC_SIZE_WIDTH, w);
         page.GetDlgItemText(IDC_SIZE_HEIGHT, h);
-        EXPECT_STREQ("123", w);
-        EXPECT_STREQ("45", h);
-        EXPECT_EQ(123, GetWizardSettings().TargetSize.right);
+        page.GetDlgItemText(IDC_WIZ_SIZETEXT, size);
+        EXPECT_STREQ("200", w);
+        EXPECT_STREQ("150", h);
+        EXPECT_STREQ("サイズ: 200pixel × 150pixel", size);
+        EXPECT_EQ(200, view->GetWorkingInfo()->biWidth) << "the release resamples";
+        EXPECT_EQ(200, GetWizardSettings().TargetSize.right);
+        EXPECT_EQ(150, GetWizardSettings().TargetSize.bottom);
         page.EndDialog(IDCANCEL);
     });
 }
@@ -404,7 +418,16 @@ TEST_F(ColorPageTest, TakeInWritesTheWorkingLayerAsA24BitBmp)
     delete m_wizard;
     m_wizard = NULL;
     EXPECT_EQ(before, TempResults().size()) << "the wizard takes its file with it";
+
+    // A new wizard starts without a name and makes its own file.
     m_wizard = new CTextureWizard;
+    EXPECT_TRUE(m_wizard->GetDataFileName().IsEmpty());
+    CTextureWizard::SetDIBData(MakeImage(8, 6, [](int, int) { return RGB(1, 2, 3); }), 2);
+    EXPECT_EQ(IDOK, Run<CColorPage>([&](CScripted<CColorPage>& page) { Click(page, IDC_WIZ_TAKE); },
+                                    static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL)));
+    EXPECT_FALSE(m_wizard->GetDataFileName().IsEmpty());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(m_wizard->GetDataFileName()));
+    EXPECT_EQ(before + 1, TempResults().size());
 }
 
 TEST_F(ColorPageTest, AFailedTakeInStaysWithoutAFile)
