@@ -186,13 +186,24 @@ TEST_F(WizardPagesTest, ScannerAnglePageHasNoBack)
     });
 }
 
-TEST_F(WizardPagesTest, AnglePageWithAnEmptySlotGoesBack)
+TEST_F(WizardPagesTest, PagesWithAnEmptySlotGoBack)
 {
-    CRecordingNotify notify;
-    CWizardResourceScope scope;
-    CRangePage page;
-    EXPECT_EQ(WIZARD_RESULT_BACK, page.DoModal());
-    EXPECT_EQ(std::vector<UINT>{119}, notify.m_errors);
+    // Each page shows the slot the step before filled; here it is empty.
+    struct Case {
+        const char* name;
+        std::function<CDialog*()> make;
+    } cases[] = {
+        {"angle", [] { return new CRangePage; }},
+        {"size", [] { return new CSizePage; }},
+        {"colour", [] { return new CColorPage(IDD_COLOR_PAGE); }},
+    };
+    for (const Case& c : cases) {
+        CRecordingNotify notify;
+        CWizardResourceScope scope;
+        std::unique_ptr<CDialog> page(c.make());
+        EXPECT_EQ(WIZARD_RESULT_BACK, page->DoModal()) << c.name;
+        EXPECT_EQ(std::vector<UINT>{119}, notify.m_errors) << c.name;
+    }
 }
 
 class SizePageTest : public WizardPagesTest
@@ -436,23 +447,38 @@ TEST_F(ColorPageTest, AFailedTakeInStaysWithoutAFile)
     ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
     char savedTemp[MAX_PATH] = "";
     ::GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
-    const size_t before = TempResults().size();
-    ::SetEnvironmentVariableA("TMP", "C:\\no-such-folder\\inner");
-    ::SetEnvironmentVariableA("TEMP", "C:\\no-such-folder\\inner");
-    bool stayed = false;
-    EXPECT_EQ(IDCANCEL, Run<CColorPage>(
-                            [&](CScripted<CColorPage>& page) {
-                                Click(page, IDC_WIZ_TAKE);
-                                stayed = ::IsWindowVisible(page.m_hWnd) != FALSE;
-                                page.EndDialog(IDCANCEL);
-                            },
-                            static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL)));
-    ::SetEnvironmentVariableA("TMP", saved[0] != '\0' ? saved : NULL);
-    ::SetEnvironmentVariableA("TEMP", savedTemp[0] != '\0' ? savedTemp : NULL);
-    EXPECT_TRUE(stayed);
-    EXPECT_EQ(1u, TheApp().m_messages.size());
-    EXPECT_TRUE(m_wizard->GetDataFileName().IsEmpty());
-    EXPECT_EQ(before, TempResults().size());
+    struct Case {
+        const char* name;
+        const char* temp;   // the temporary folder, or NULL for the usual one
+        const char* made;   // a result name made by an earlier run, or NULL
+    } cases[] = {
+        {"no temporary folder for a new name", "C:\\no-such-folder\\inner", NULL},
+        {"the save into the name fails", NULL, "C:\\no-such-folder\\ttp1.tmp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TheApp().m_messages.clear();
+        const size_t before = TempResults().size();
+        if (c.temp != NULL) {
+            ::SetEnvironmentVariableA("TMP", c.temp);
+            ::SetEnvironmentVariableA("TEMP", c.temp);
+        }
+        CTextureWizard::m_strSaveFileName = c.made != NULL ? c.made : "";
+        bool stayed = false;
+        EXPECT_EQ(IDCANCEL, Run<CColorPage>(
+                                [&](CScripted<CColorPage>& page) {
+                                    Click(page, IDC_WIZ_TAKE);
+                                    stayed = ::IsWindowVisible(page.m_hWnd) != FALSE;
+                                    page.EndDialog(IDCANCEL);
+                                },
+                                static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL)));
+        ::SetEnvironmentVariableA("TMP", saved[0] != '\0' ? saved : NULL);
+        ::SetEnvironmentVariableA("TEMP", savedTemp[0] != '\0' ? savedTemp : NULL);
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(1u, TheApp().m_messages.size());
+        EXPECT_TRUE(m_wizard->GetDataFileName().IsEmpty()) << "no name that promises a picture";
+        EXPECT_EQ(before, TempResults().size());
+    }
 }
 
 TEST_F(WizardPagesTest, InputPageWithoutManagerKeepsScannerCheckedButDisabled)
