@@ -6,6 +6,7 @@
 #include "afxarch.h"
 #include "jvqGeometry.h"
 #include "jvqHandleObject.h"
+#include "jvqMadorizuObject.h"
 #include "jvqObjectDefaults.h"
 #include "jvqRecordIO.h"
 #include "jvqViewMapping.h"
@@ -526,6 +527,8 @@ void jvqGroupObject::SerializeContainer(CArchive& ar, jvqFileHeader* pHeader) {
       if (!(p->m_dwState & JVQ_STATE_ALIVE)) continue;
       if (IsArchiveContainer(p)) {
         ((jvqGroupObject*)p)->SerializeContainer(ar, pHeader);
+      } else if (p->GetClassCode() == JVQ_OBJ_MADORIZU) {
+        ((jvqMadorizuObject*)p)->SerializeArchive(ar, pHeader);
       } else if (!p->Store(pFile, pHeader)) {
         AfxThrowFileException(CFileException::generic);
       }
@@ -549,6 +552,13 @@ void jvqGroupObject::SerializeContainer(CArchive& ar, jvqFileHeader* pHeader) {
       g->DeleteChildren();  // a new board comes with a page; the stream brings its own
       try {
         g->SerializeContainer(ar, pHeader);
+      } catch (...) {
+        delete p;
+        throw;
+      }
+    } else if (p->GetClassCode() == JVQ_OBJ_MADORIZU) {
+      try {
+        ((jvqMadorizuObject*)p)->SerializeArchive(ar, pHeader);
       } catch (...) {
         delete p;
         throw;

@@ -6,21 +6,23 @@ namespace {
 
 struct ContentKind {
   const char* name;
-  bool (*make)(const std::string& programFolder);
+  bool (*make)(const std::string& programFolder, const std::string& sourceFolder);
 };
 
 // A new kind of content adds its row (and its source file to CMakeLists.txt).
 const ContentKind kKinds[] = {
-    {"patterns", MakePatternLibrary},
-    {"textures", MakeTextureLibrary},
+    {"patterns", [](const std::string& f, const std::string&) { return MakePatternLibrary(f); }},
+    {"textures", [](const std::string& f, const std::string&) { return MakeTextureLibrary(f); }},
+    {"plan symbols", MakePlanSymbols},
+    {"floor plans", [](const std::string& f, const std::string&) { return MakeFloorPlans(f); }},
 };
 
 }  // namespace
 
-bool MakeProgramFolder(const std::string& programFolder) {
+bool MakeProgramFolder(const std::string& programFolder, const std::string& sourceFolder) {
   bool ok = true;
   for (const ContentKind& kind : kKinds) {
-    if (!kind.make(programFolder)) {
+    if (!kind.make(programFolder, sourceFolder)) {
       std::fprintf(stderr, "qvzmaker: %s could not be written\n", kind.name);
       ok = false;
     }

@@ -7,6 +7,9 @@
 // stderr) when anything could not be written.
 bool MakePatternLibrary(const std::string& programFolder);
 bool MakeTextureLibrary(const std::string& programFolder);
+// The plan symbols as shape files; their metafiles go to `sourceFolder` too when it is given.
+bool MakePlanSymbols(const std::string& programFolder, const std::string& sourceFolder);
+bool MakeFloorPlans(const std::string& programFolder);
 
 // Every kind, in order; false when any failed.
-bool MakeProgramFolder(const std::string& programFolder);
+bool MakeProgramFolder(const std::string& programFolder, const std::string& sourceFolder = "");

@@ -2,6 +2,7 @@
 // floor-plan scales), turning by the label marker and dragging a vertex.
 #include "jvqGeometry.h"
 #include "jvqHandleObject.h"
+#include "jvqMadorizuObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqSelectTool.h"
@@ -122,9 +123,12 @@ void jvqSelectTool::EndResize(UINT nFlags, int x, int y) {
   Release();
 }
 
-// Fixed-scale resize of floor plans. The floor-plan object and its plan picture come
-// with the library shapes; until then the gesture resizes as a plain resize with the
-// scale tip shown, and the scale snapping below is wired to the plan's sizes there.
+// Fixed-scale resize of floor plans.
+
+static jvqObject* PlanPicture(jvqObject* pPlan) {
+  if (pPlan == NULL || pPlan->GetClassCode() != JVQ_OBJ_MADORIZU) return NULL;
+  return ((jvqMadorizuObject*)pPlan)->GetPicture();
+}
 
 void jvqSelectTool::BeginScaledResize(UINT nFlags, int x, int y) {
   delete m_pScaleTip;
@@ -134,15 +138,120 @@ void jvqSelectTool::BeginScaledResize(UINT nFlags, int x, int y) {
     m_pScaleTip = NULL;
   }
   m_dWidthRatio = m_dHeightRatio = 1.0;
+  jvqObject* hit = HitAt(x, y);
+  jvqObject* owner = hit ? hit->m_pParent : NULL;
+  if (jvqObject* pic = PlanPicture(owner)) {
+    RECT o, p;
+    owner->GetBoundRect(&o);
+    pic->GetBoundRect(&p);
+    if (p.right > p.left) m_dWidthRatio = (double)(o.right - o.left) / (p.right - p.left);
+    if (p.bottom > p.top) m_dHeightRatio = (double)(o.bottom - o.top) / (p.bottom - p.top);
+  }
   BeginResize(nFlags, x, y);
 }
 
-void jvqSelectTool::DragScaledResize(UINT nFlags, int x, int y) {
-  if (m_pDragMarker && m_pDragMarker->m_pParent) {
-    m_pDragMarker->m_pParent->m_dwState |= JVQ_STATE_SCALED_RESIZE;
-    m_pDragMarker->m_pParent->Recalc();
+int jvqSelectTool::GetScaleDenominator(jvqObject* pPlan) {
+  if (pPlan == NULL || pPlan->GetClassCode() != JVQ_OBJ_MADORIZU) return 0;
+  RECT r;
+  pPlan->GetBoundRect(&r);
+  return jvqScaleDenominator(r.right - r.left, m_dWidthRatio, ((jvqMadorizuObject*)pPlan)->m_nPlanWidth);
+}
+
+POINT jvqSelectTool::SnapScaledCorner(jvqObject* pPlan, UINT nFlags, POINT pt) {
+  const int i = m_nDragIndex;
+  if (pPlan == NULL || pPlan->GetClassCode() != JVQ_OBJ_MADORIZU || m_bDragVertex || (i % 2) != 0) return pt;
+  const jvqMadorizuObject* plan = (const jvqMadorizuObject*)pPlan;
+  const BOOL bFine = (nFlags & MK_SHIFT) != 0;
+  const int* steps = bFine ? theFineScaleSteps : theScaleSteps;
+  const int count = bFine ? theFineScaleStepCount : theScaleStepCount;
+  const int n0 = GetScaleDenominator(pPlan);
+  if (n0 <= 0) return pt;
+  const int k = jvqNearestScaleStep(steps, count, n0);
+  const int ns[3] = {steps[k > 0 ? k - 1 : k], steps[k], steps[k + 1 < count ? k + 1 : k]};
+  RECT r;
+  pPlan->GetBoundRect(&r);
+  int cx[3], cy[3];
+  for (int j = 0; j < 3; j++) {
+    const int w = (int)((plan->m_nPlanWidth / ns[j]) * m_dWidthRatio);
+    const int h = (int)((plan->m_nPlanHeight / ns[j]) * m_dHeightRatio);
+    // The opposite corner stays where it is.
+    cx[j] = (i == 0 || i == 2) ? r.right - w : r.left + w;
+    cy[j] = (i == 0 || i == 6) ? r.bottom - h : r.top + h;
   }
-  DragResize(nFlags & ~MK_SHIFT, x, y);
+  // The drag moves the handle, whose centre may stand off the corner by a little.
+  POINT off = {0, 0};
+  if (jvqObject* h = pPlan->GetHandle(i)) {
+    POINT c;
+    h->GetCenter(&c);
+    off.x = c.x - ((i == 0 || i == 2) ? r.left : r.right);
+    off.y = c.y - ((i == 0 || i == 6) ? r.top : r.bottom);
+  }
+  return POINT{jvqNearestOf3(pt.x - off.x, cx) + off.x, jvqNearestOf3(pt.y - off.y, cy) + off.y};
+}
+
+void jvqSelectTool::UpdateScaleTip(jvqObject* pPlan, POINT ptCorner) {
+  if (m_pScaleTip == NULL || m_pScaleTip->m_hWnd == NULL) return;
+  CString text;
+  text.Format("縮尺 1：%d", GetScaleDenominator(pPlan));
+  POINT d = ptCorner;
+  m_pView->PointToDevice(&d, &ptCorner);
+  CRect tr;
+  m_pScaleTip->GetWindowRect(&tr);
+  const int w = tr.Width(), h = tr.Height();
+  POINT at = d;
+  switch (m_nDragIndex) {
+    case 0: at = {d.x - w - 5, d.y - h - 5}; break;
+    case 2: at = {d.x - w - 5, d.y + h + 5}; break;
+    case 4: at = {d.x + 5, d.y + h + 5}; break;
+    case 6: at = {d.x + 5, d.y - h - 5}; break;
+  }
+  CRect now;
+  m_pScaleTip->GetWindowRect(&now);
+  m_pView->ScreenToClient(&now);
+  CString old;
+  m_pScaleTip->GetWindowText(old);
+  const BOOL bMoved = now.left != at.x || now.top != at.y;
+  const BOOL bChanged = old != text;
+  if (bMoved) m_pScaleTip->SetWindowPos(NULL, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (bChanged) m_pScaleTip->SetText(text);
+  m_pScaleTip->ShowWindow(SW_SHOW);
+  if (bMoved || bChanged) m_pScaleTip->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+}
+
+void jvqSelectTool::DragScaledResize(UINT nFlags, int x, int y) {
+  jvqObject* owner = m_pDragMarker ? m_pDragMarker->m_pParent : NULL;
+  if (owner == NULL) return;
+  // The plan is not recalculated while it is dragged: a group's Recalc would take its frame
+  // back to its children's, which only follow at the end of the drag.
+  owner->m_dwState |= JVQ_STATE_SCALED_RESIZE;
+  POINT p = {x, y};
+  // The scale steps replace the grid here.
+  m_ptCurrent = SnapScaledCorner(owner, nFlags, p);
+  if (m_ptCurrent.x != m_ptPrev.x || m_ptCurrent.y != m_ptPrev.y) {
+    CClientDC dc(m_pView);
+    m_pView->OnPrepareDC(&dc);
+    for (jvqObject* c : m_Work.m_items) {
+      jvqObject* marker = m_bDragVertex ? c->GetVertexMarker(m_nDragIndex) : c->GetHandle(m_nDragIndex);
+      // Floor plans always keep their proportions.
+      const UINT f = (c->GetClassCode() & 0x400000) ? (nFlags & ~MK_SHIFT) : nFlags;
+      c->Track(&m_ptPrev, &m_ptCurrent, f, marker, &dc);
+    }
+    m_ptPrev = m_ptCurrent;
+  }
+  RECT r;
+  owner->GetBoundRect(&r);
+  POINT corner;
+  switch (m_nDragIndex) {
+    case 0: corner = {r.left, r.top}; break;
+    case 2: corner = {r.left, r.bottom}; break;
+    case 4: corner = {r.right, r.bottom}; break;
+    case 6: corner = {r.right, r.top}; break;
+    default: return;
+  }
+  CString caption;
+  caption.Format("サイズ変更 幅: %.1f㎝ 高さ: %.1f㎝", ((r.right - r.left) / 10) * 0.1, ((r.bottom - r.top) / 10) * 0.1);
+  m_strCaption = caption;
+  if (!m_bDragVertex) UpdateScaleTip(owner, corner);
 }
 
 void jvqSelectTool::EndScaledResize(UINT nFlags, int x, int y) {

@@ -56,6 +56,8 @@ BOOL qvzToolTipWnd::Create(CWnd* pParent, int x, int y, const char* lpszText, DW
 void qvzToolTipWnd::SetText(const char* lpszText) {
   m_strText = lpszText;
   if (m_hWnd == NULL) return;
+  // Kept as the window's text too, for whoever reads the screen.
+  SetWindowText(lpszText);
   const SIZE s = MeasureText(lpszText);
   RECT r;
   GetWindowRect(&r);

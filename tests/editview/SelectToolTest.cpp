@@ -1,7 +1,12 @@
 // The select tool on a real view: selection, moving, copying, snapping, resizing, turning
 // and vertex dragging, each ending as one undo step.
+#include <cstdio>
+
 #include "ViewFixture.h"
+#include "board_shapes/ShapeFixture.h"
 #include "jvqHandleObject.h"
+#include "jvqMadorizuObject.h"
+#include "qvzToolTipWnd.h"
 
 static RECT Bounds(jvqObject* o) {
   RECT r;
@@ -334,4 +339,44 @@ TEST_F(ViewTest, ADoneToolGivesWayToTheSelectTool) {
   EXPECT_EQ(TOOLID_SELECT, m_view->m_pTool->m_nToolId);
   EXPECT_EQ(32849u, m_view->m_nLastCreateCommand);
   EXPECT_GE(m_host.Count("SwitchBar"), 1);
+}
+
+// A floor plan of 10000 x 8000 mm drawn at 1:137: the tip shows 135 (rounded to 5); without
+// Shift its corner snaps to the sizes of 1:120, 1:130 or 1:140 (the nearest step to 135 is
+// 130, the earlier of two equally near), with Shift to those of 1:130, 1:135 or 1:140.
+TEST_F(ViewTest, AFloorPlanCornerSnapsToScaleStepsAndShowsItsScale) {
+  const std::string path = "select_tool_plan.kxq";
+  ASSERT_TRUE(WriteFileBytes(path, PlanFileBytes(10000, 8000, TinyEmf())));
+  struct Case { UINT flags; int wantWidth; const char* tip; int wantN; } cases[] = {
+      {0, 100000 / 140, "縮尺 1：140", 140}, {MK_SHIFT, 100000 / 135, "縮尺 1：135", 140}};
+  for (const Case& c : cases) {
+    jvqMadorizuObject* plan = new jvqMadorizuObject(path.c_str(), &m_view->m_Mapping, m_doc->GetImagePool(), 0x311);
+    ASSERT_EQ(1, plan->GetChildCount());
+    plan->SetScale(1.0 / 137);
+    SIZE d = {500, 500};
+    plan->Offset(&d);
+    m_page->AddChild(plan);
+    SetOwnerRecursive(plan, &m_view->m_Mapping);
+    plan->Recalc();
+    m_view->ClearSelection();
+    m_view->Select(plan, FALSE);
+    POINT h;
+    plan->GetHandle(4)->GetCenter(&h);
+    Press(h, c.flags);
+    Move(P(h.x + 3, h.y + 2), c.flags);
+    Move(P(h.x + 6, h.y + 4), c.flags);
+    jvqSelectTool* tool = (jvqSelectTool*)m_view->m_pTool;
+    ASSERT_NE(nullptr, tool->m_pScaleTip);
+    EXPECT_STREQ(c.tip, (LPCTSTR)tool->m_pScaleTip->m_strText);
+    Release(P(h.x + 6, h.y + 4), c.flags);
+    std::vector<jvqObject*> s = Shown();
+    jvqMadorizuObject* after = dynamic_cast<jvqMadorizuObject*>(s.back());
+    ASSERT_NE(nullptr, after);
+    RECT r = Bounds(after);
+    EXPECT_NEAR(c.wantWidth, r.right - r.left, 2) << c.flags;
+    EXPECT_NEAR(0.8, (double)(r.bottom - r.top) / (r.right - r.left), 0.01) << c.flags;
+    EXPECT_EQ(c.wantN, after->GetScaleDenominator()) << c.flags;
+    after->m_dwState &= ~JVQ_STATE_ALIVE;
+  }
+  std::remove(path.c_str());
 }

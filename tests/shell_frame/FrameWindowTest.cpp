@@ -2,6 +2,8 @@
 // as in QVZ.exe, driven by its commands and messages.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "afxtest/ThreadPump.h"
 #include "jvqBoard.h"
 #include "jvqObjectDefaults.h"
@@ -24,7 +26,8 @@ namespace {
 class CFrameTestApp : public qvzApp {
  public:
   BOOL InitInstance() override { return TRUE; }
-  int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
+  int DoMessageBox(LPCTSTR, UINT, UINT) override { return m_nAnswer; }
+  int m_nAnswer = IDOK;
 };
 CFrameTestApp theApp;
 
@@ -243,12 +246,36 @@ TEST_F(FrameTest, CatalogueBrowserStartsFromTheProgramFolder) {
 
 namespace {
 
+BOOL CALLBACK FindWizardPage(HWND hwnd, LPARAM param) {
+  // A page of the wizard: visible, with Next and Cancel.
+  if (!::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, 12324) || !::GetDlgItem(hwnd, IDCANCEL)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = hwnd;
+  return FALSE;
+}
+
 TEST_F(FrameTest, ACancelledWizardChangesNothing) {
   MakePages(1, 1);
   Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
   const int before = Board()->GetCurrentPage()->GetChildCount();
+  // The user cancels on the first page and answers the question with Yes.
+  int polls = 0;
+  bool cancelled = false;
+  std::function<void()> cancel = [&] {
+    HWND page = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindWizardPage, reinterpret_cast<LPARAM>(&page));
+    if (page == NULL) {
+      if (++polls < 200) RunWhenIdle(cancel, 50);
+      return;
+    }
+    cancelled = true;
+    ::PostMessage(page, WM_COMMAND, IDCANCEL, 0);
+  };
+  RunWhenIdle(cancel, 50);
+  theApp.m_nAnswer = IDYES;
   Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+  theApp.m_nAnswer = IDOK;
   PumpPending();
+  EXPECT_TRUE(cancelled) << "the wizard showed no page";
   EXPECT_EQ(Board()->GetCurrentPage()->GetChildCount(), before);
   EXPECT_FALSE(Frame()->GetBoardDocument()->IsModified());
 }

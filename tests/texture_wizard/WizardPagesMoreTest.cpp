@@ -8,6 +8,7 @@
 #include "BlackFillPage.h"
 #include "BmpFileImage.h"
 #include "ColorPage.h"
+#include "DibFunctions.h"
 #include "EditDIBView.h"
 #include "InputPage.h"
 #include "Patinor.h"
@@ -16,7 +17,10 @@
 #include "TextureInfoPage.h"
 #include "WizardSettings.h"
 
+#include "JpegCodec.h"
+
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -95,18 +99,26 @@ TEST_F(PagesTest, AngleFieldAndSpinAsTheUserUsesThem)
 
 TEST_F(PagesTest, CtrlZOnTheColourPageRevertsTheView)
 {
-    CTextureWizard::SetDIBData(MakeImage(8, 6, [](int, int) { return RGB(100, 100, 100); }), 2);
+    // A picture that comes with an undo layer: the view can take a step back.
+    CImage* picture = MakeImage(8, 6, [](int, int) { return RGB(100, 100, 100); });
+    CImage* undo = MakeImage(8, 6, [](int, int) { return RGB(200, 10, 20); });
+    picture->SetLayer(undo->GetInfo(0), undo->GetBits(0), 2);
+    undo->SetLayer(NULL, NULL, 0);
+    delete undo;
+    CTextureWizard::SetDIBData(picture, 2);
     Run<CColorPage>(
         [&](CScripted<CColorPage>& page) {
+            EXPECT_TRUE(Enabled(page, IDC_WIZ_REVERT));
             page.m_red.SetPos(30);
             page.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(page.m_red.m_hWnd));
             EXPECT_EQ(RGB(130, 100, 100), WorkingPixel(*page.m_pView, 1, 1));
             ::SetFocus(::GetDlgItem(page.m_hWnd, IDC_WIZ_TAKE));
             CtrlKey('Z');
-            // The balance keeps no undo layer of the view: nothing to take back there, and
-            // the page's own one-step revert did not run.
-            EXPECT_EQ(RGB(130, 100, 100), WorkingPixel(*page.m_pView, 1, 1));
+            // The view's own step back, not the page's one-step revert of the offsets.
+            EXPECT_EQ(RGB(200, 10, 20), WorkingPixel(*page.m_pView, 1, 1));
+            EXPECT_FALSE(page.m_pView->m_bHasUndo);
             EXPECT_EQ(30, GetWizardSettings().ColorAdjust[1]);
+            EXPECT_EQ(30, page.m_red.GetPos());
             page.EndDialog(IDCANCEL);
         },
         static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL));
@@ -145,17 +157,25 @@ TEST_F(PagesTest, TextureInfoSavesItsRecordAndAsksWhatNext)
         CTextureWizard::SetDIBData(picture, 3);
         ::DeleteFileA(path.c_str());
         const int result = Run<CTextureInfoPage>([&](CScripted<CTextureInfoPage>& page) {
-            // 円筒 forces the repetition choice.
-            page.SendDlgItemMessage(IDC_INFO_METHOD, CB_SETCURSEL, 1, 0);
-            page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_INFO_METHOD, CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(::GetDlgItem(page.m_hWnd, IDC_INFO_METHOD)));
-            EXPECT_EQ(BST_CHECKED, page.IsDlgButtonChecked(IDC_INFO_REPEAT));
-            EXPECT_FALSE(Enabled(page, IDC_INFO_SIZE));
-            EXPECT_FALSE(Enabled(page, IDC_INFO_SIZE_W));
-            EXPECT_TRUE(Enabled(page, IDC_INFO_REPEAT_X));
-            page.SendDlgItemMessage(IDC_INFO_METHOD, CB_SETCURSEL, 3, 0);
-            page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_INFO_METHOD, CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(::GetDlgItem(page.m_hWnd, IDC_INFO_METHOD)));
+            // 円筒 and 球 force the repetition choice, even over a chosen size.
+            auto choose = [&](int method) {
+                page.SendDlgItemMessage(IDC_INFO_METHOD, CB_SETCURSEL, method, 0);
+                page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_INFO_METHOD, CBN_SELCHANGE),
+                                 reinterpret_cast<LPARAM>(::GetDlgItem(page.m_hWnd, IDC_INFO_METHOD)));
+            };
+            for (int method : {1, 2}) {
+                choose(3); // 直方体 leaves both choices open
+                ASSERT_TRUE(Enabled(page, IDC_INFO_SIZE));
+                page.CheckDlgButton(IDC_INFO_SIZE, BST_CHECKED);
+                Click(page, IDC_INFO_SIZE);
+                choose(method);
+                EXPECT_EQ(BST_CHECKED, page.IsDlgButtonChecked(IDC_INFO_REPEAT)) << method;
+                EXPECT_EQ(BST_UNCHECKED, page.IsDlgButtonChecked(IDC_INFO_SIZE)) << method;
+                EXPECT_FALSE(Enabled(page, IDC_INFO_SIZE)) << method;
+                EXPECT_FALSE(Enabled(page, IDC_INFO_SIZE_W)) << method;
+                EXPECT_TRUE(Enabled(page, IDC_INFO_REPEAT_X)) << method;
+            }
+            choose(3);
             EXPECT_TRUE(Enabled(page, IDC_INFO_SIZE));
             page.SetDlgItemText(IDC_INFO_NAME, "タイル");
             page.SetDlgItemText(IDC_INFO_PRICE, "1200");
@@ -223,78 +243,118 @@ protected:
         ::GetTempPathA(MAX_PATH, folder);
         m_dir = std::string(folder) + "wizard2-input";
         ::CreateDirectoryA(m_dir.c_str(), NULL);
+        ::CreateDirectoryA((m_dir + "\\sub").c_str(), NULL);
         std::unique_ptr<CImage> picture(MakeImage(16, 12, Pattern));
         picture->SetLayer(picture->GetInfo(0), picture->GetBits(0), 1);
-        for (const char* name : {"a.BMP", "b.png"})
-            picture->Save((m_dir + "\\" + name).c_str(), FALSE, NULL);
+        // A texture file without its trailer is a plain BMP named .kjq.
+        for (const char* name : {"a.BMP", "sub\\b.png", "plain.kjq"})
+            picture->Save(Path(name).c_str(), FALSE, NULL);
         CTextureInfo info;
         info.m_strName = "床材";
         info.m_nPrice = 345;
-        picture->Save((m_dir + "\\c.kjq").c_str(), FALSE, &info);
+        picture->Save(Path("c.kjq").c_str(), FALSE, &info);
+        // JPEGs by the picture library's writer, from the same pixels.
+        const BITMAPINFOHEADER* header = picture->GetInfo(0);
+        pictal::Bytes dib(reinterpret_cast<const BYTE*>(header), reinterpret_cast<const BYTE*>(header) + sizeof(*header));
+        dib.insert(dib.end(), picture->GetBits(0), picture->GetBits(0) + DibBytes24(16, 12));
+        pictal::Bytes jpeg;
+        EXPECT_TRUE(pictal::EncodeJpeg(dib.data(), dib.size(), 95, &jpeg));
+        for (const char* name : {"d.JPEG", "e.Jpg"})
+            WriteBytes(name, jpeg.data(), jpeg.size());
+        WriteBytes("broken.bmp", reinterpret_cast<const BYTE*>("BM not a picture at all"), 23);
         picture->SetLayer(NULL, NULL, 1);
         lstrcpyA(CTextureWizard::m_szLoadDir, m_dir.c_str());
     }
     void TearDown() override
     {
-        for (const char* name : {"a.BMP", "b.png", "c.kjq"})
-            ::DeleteFileA((m_dir + "\\" + name).c_str());
+        for (const char* name : kFiles)
+            ::DeleteFileA(Path(name).c_str());
+        ::RemoveDirectoryA((m_dir + "\\sub").c_str());
         ::RemoveDirectoryA(m_dir.c_str());
         PagesTest::TearDown();
     }
-    // Answers the next file dialog with a name (or Cancel when it is empty); notes the
-    // folder it opened in.
-    void AnswerFileDialog(const std::string& name, std::string* folder)
+    std::string Path(const char* name) const { return m_dir + "\\" + name; }
+    void WriteBytes(const char* name, const BYTE* data, size_t size) const
     {
-        RunWhenIdle([this, name, folder] {
+        FILE* f = fopen(Path(name).c_str(), "wb");
+        ASSERT_NE(nullptr, f);
+        fwrite(data, 1, size, f);
+        fclose(f);
+    }
+
+    // Answers the file dialogs as they come, one answer each: a name typed into the
+    // file-name box and OK, or Cancel for an empty answer. Notes the folder each opened in.
+    void AnswerFileDialogs(std::deque<std::string> answers)
+    {
+        m_answers = std::move(answers);
+        m_answered = NULL;
+        PollFileDialog();
+    }
+    void PollFileDialog()
+    {
+        RunWhenIdle([this] {
             HWND dialog = NULL;
             for (HWND w = ::FindWindowExA(NULL, NULL, "#32770", NULL); w != NULL;
                  w = ::FindWindowExA(NULL, w, "#32770", NULL))
-                if (::IsWindowVisible(w) && (::GetDlgItem(w, 0x47C) != NULL || ::GetDlgItem(w, 0x480) != NULL))
+                if (w != m_answered && ::IsWindowVisible(w)
+                    && (::GetDlgItem(w, 0x47C) != NULL || ::GetDlgItem(w, 0x480) != NULL))
                     dialog = w;
             if (dialog == NULL) {
-                AnswerFileDialog(name, folder);
+                PollFileDialog();
                 return;
             }
+            m_answered = dialog;
             char path[MAX_PATH] = "";
             ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
-            if (folder != NULL)
-                *folder = path;
+            m_folders.push_back(path);
+            const std::string name = m_answers.front();
+            m_answers.pop_front();
             if (name.empty()) {
                 ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                return;
+            } else {
+                HWND box = ::GetDlgItem(dialog, 0x47C);
+                HWND edit = box != NULL ? ::FindWindowExA(box, NULL, "Edit", NULL) : ::GetDlgItem(dialog, 0x480);
+                ::SetWindowTextA(edit != NULL ? edit : box, name.c_str());
+                ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             }
-            HWND box = ::GetDlgItem(dialog, 0x47C);
-            HWND edit = box != NULL ? ::FindWindowExA(box, NULL, "Edit", NULL) : ::GetDlgItem(dialog, 0x480);
-            ::SetWindowTextA(edit != NULL ? edit : box, name.c_str());
-            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            if (!m_answers.empty())
+                PollFileDialog();
         }, 100);
     }
+
+    static constexpr const char* kFiles[] = {"a.BMP", "sub\\b.png", "plain.kjq", "c.kjq", "d.JPEG", "e.Jpg", "broken.bmp"};
     std::string m_dir;
+    std::deque<std::string> m_answers;
+    std::vector<std::string> m_folders;
+    HWND m_answered = NULL;
 };
 
-TEST_F(InputPageTest, RefusedTypesAskAgainAndTextureFilesFillTheRecord)
+TEST_F(InputPageTest, RefusedFilesAskAgainAndTextureFilesFillTheRecord)
 {
-    std::string firstFolder, secondFolder;
     bool stayed = false;
-    TheApp().m_messages.clear();
+    const std::string unreadable = "読込むことのできないファイル形式です。";
     const int result = Run<CInputPage>([&](CScripted<CInputPage>& page) {
-        // Cancel keeps the page.
-        AnswerFileDialog("", &firstFolder);
+        // A PNG in a folder below: refused by its type, the dialog again there; Cancel
+        // keeps the page.
+        AnswerFileDialogs({Path("sub\\b.png"), ""});
         Click(page, IDC_WIZ_NEXT);
         stayed = ::IsWindowVisible(page.m_hWnd) != FALSE && CTextureWizard::GetDIBData(0) == NULL;
-        // A PNG is refused with 127 and the dialog comes again; then the texture file.
-        AnswerFileDialog("b.png", &secondFolder);
-        RunWhenIdle([&] {
-            AnswerFileDialog("c.kjq", NULL);
-        }, 400);
+        // Files of a known type that do not read are refused the same way, then the
+        // texture file loads.
+        AnswerFileDialogs({Path("broken.bmp"), "plain.kjq", "c.kjq"});
         Click(page, IDC_WIZ_NEXT);
     });
     EXPECT_TRUE(stayed);
     EXPECT_EQ(WIZARD_RESULT_NEXT, result);
-    EXPECT_STRCASEEQ(m_dir.c_str(), firstFolder.c_str()) << "the dialog opens in the remembered folder";
-    EXPECT_STRCASEEQ(m_dir.c_str(), secondFolder.c_str());
-    ASSERT_EQ(1u, TheApp().m_messages.size());
-    EXPECT_EQ("読込むことのできないファイル形式です。", TheApp().m_messages[0]);
+    const std::string sub = m_dir + "\\sub";
+    // Where each dialog opened: the remembered folder, then the folder of the refused file,
+    // also after Cancel.
+    const std::vector<std::string> expected = {m_dir, sub, sub, m_dir, m_dir};
+    ASSERT_EQ(expected.size(), m_folders.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_STRCASEEQ(expected[i].c_str(), m_folders[i].c_str()) << "dialog " << i;
+    EXPECT_EQ((std::vector<std::string>{unreadable, unreadable, unreadable}), TheApp().m_messages)
+        << "a refused file is no shortage of memory";
     ASSERT_NE(nullptr, CTextureWizard::GetDIBData(0));
     EXPECT_EQ(16, CTextureWizard::GetDIBData(0)->GetInfo(0)->biWidth);
     EXPECT_STREQ("床材", GetWizardSettings().TextureInfo.m_strName);
@@ -304,13 +364,18 @@ TEST_F(InputPageTest, RefusedTypesAskAgainAndTextureFilesFillTheRecord)
 
 TEST_F(InputPageTest, ExtensionsLoadWhateverTheirCase)
 {
-    const int result = Run<CInputPage>([&](CScripted<CInputPage>& page) {
-        AnswerFileDialog("a.BMP", NULL);
-        Click(page, IDC_WIZ_NEXT);
-    });
-    EXPECT_EQ(WIZARD_RESULT_NEXT, result);
-    ASSERT_NE(nullptr, CTextureWizard::GetDIBData(0));
-    EXPECT_EQ(12, CTextureWizard::GetDIBData(0)->GetInfo(0)->biHeight);
+    for (const char* name : {"a.BMP", "d.JPEG", "e.Jpg"}) {
+        std::string opened;
+        const int result = Run<CInputPage>([&](CScripted<CInputPage>& page) {
+            AnswerFileDialogs({name});
+            Click(page, IDC_WIZ_NEXT);
+        });
+        EXPECT_EQ(WIZARD_RESULT_NEXT, result) << name;
+        ASSERT_NE(nullptr, CTextureWizard::GetDIBData(0)) << name;
+        EXPECT_EQ(16, CTextureWizard::GetDIBData(0)->GetInfo(0)->biWidth) << name;
+        EXPECT_EQ(12, CTextureWizard::GetDIBData(0)->GetInfo(0)->biHeight) << name;
+        EXPECT_TRUE(TheApp().m_messages.empty()) << name;
+    }
 }
 
 } // namespace

@@ -186,13 +186,24 @@ TEST_F(WizardPagesTest, ScannerAnglePageHasNoBack)
     });
 }
 
-TEST_F(WizardPagesTest, AnglePageWithAnEmptySlotGoesBack)
+TEST_F(WizardPagesTest, PagesWithAnEmptySlotGoBack)
 {
-    CRecordingNotify notify;
-    CWizardResourceScope scope;
-    CRangePage page;
-    EXPECT_EQ(WIZARD_RESULT_BACK, page.DoModal());
-    EXPECT_EQ(std::vector<UINT>{119}, notify.m_errors);
+    // Each page shows the slot the step before filled; here it is empty.
+    struct Case {
+        const char* name;
+        std::function<CDialog*()> make;
+    } cases[] = {
+        {"angle", [] { return new CRangePage; }},
+        {"size", [] { return new CSizePage; }},
+        {"colour", [] { return new CColorPage(IDD_COLOR_PAGE); }},
+    };
+    for (const Case& c : cases) {
+        CRecordingNotify notify;
+        CWizardResourceScope scope;
+        std::unique_ptr<CDialog> page(c.make());
+        EXPECT_EQ(WIZARD_RESULT_BACK, page->DoModal()) << c.name;
+        EXPECT_EQ(std::vector<UINT>{119}, notify.m_errors) << c.name;
+    }
 }
 
 class SizePageTest : public WizardPagesTest
@@ -290,16 +301,30 @@ TEST_F(SizePageTest, NextWithoutACropBoxTakesTheWholeResizedPicture)
     EXPECT_EQ(75, SlotSize(2).cy);
 }
 
-TEST_F(SizePageTest, ViewSizeReportsFillBothEdits)
+TEST_F(SizePageTest, ADragOfTheBoxFillsBothEdits)
 {
     Run<CSizePage>([&](CScripted<CSizePage>& page) {
-        page.SendMessage(WZM_SIZECHANGED, MAKEWPARAM(123, 45), 0);
-        CString w, h;
+        CEditDIBView* view = page.m_pView;
+        view->UpdateWindow(); // the first paint chooses the zoom
+        ASSERT_EQ(CRect(0, 0, 400, 300), CRect(view->m_rcRange));
+        // The box's bottom-right corner, taken just inside and drawn to half the width; the
+        // kept aspect gives the height.
+        const CPoint from = view->ImageToClient(CPoint(400, 300)) - CSize(2, 2);
+        const CPoint to = view->ImageToClient(CPoint(200, 150)) - CSize(2, 2);
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        ASSERT_TRUE(view->m_bDragging);
+        view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        CString w, h, size;
         page.GetDlgItemText(IDC_SIZE_WIDTH, w);
         page.GetDlgItemText(IDC_SIZE_HEIGHT, h);
-        EXPECT_STREQ("123", w);
-        EXPECT_STREQ("45", h);
-        EXPECT_EQ(123, GetWizardSettings().TargetSize.right);
+        page.GetDlgItemText(IDC_WIZ_SIZETEXT, size);
+        EXPECT_STREQ("200", w);
+        EXPECT_STREQ("150", h);
+        EXPECT_STREQ("サイズ: 200pixel × 150pixel", size);
+        EXPECT_EQ(200, view->GetWorkingInfo()->biWidth) << "the release resamples";
+        EXPECT_EQ(200, GetWizardSettings().TargetSize.right);
+        EXPECT_EQ(150, GetWizardSettings().TargetSize.bottom);
         page.EndDialog(IDCANCEL);
     });
 }
@@ -404,7 +429,16 @@ TEST_F(ColorPageTest, TakeInWritesTheWorkingLayerAsA24BitBmp)
     delete m_wizard;
     m_wizard = NULL;
     EXPECT_EQ(before, TempResults().size()) << "the wizard takes its file with it";
+
+    // A new wizard starts without a name and makes its own file.
     m_wizard = new CTextureWizard;
+    EXPECT_TRUE(m_wizard->GetDataFileName().IsEmpty());
+    CTextureWizard::SetDIBData(MakeImage(8, 6, [](int, int) { return RGB(1, 2, 3); }), 2);
+    EXPECT_EQ(IDOK, Run<CColorPage>([&](CScripted<CColorPage>& page) { Click(page, IDC_WIZ_TAKE); },
+                                    static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL)));
+    EXPECT_FALSE(m_wizard->GetDataFileName().IsEmpty());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(m_wizard->GetDataFileName()));
+    EXPECT_EQ(before + 1, TempResults().size());
 }
 
 TEST_F(ColorPageTest, AFailedTakeInStaysWithoutAFile)
@@ -413,23 +447,38 @@ TEST_F(ColorPageTest, AFailedTakeInStaysWithoutAFile)
     ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
     char savedTemp[MAX_PATH] = "";
     ::GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
-    const size_t before = TempResults().size();
-    ::SetEnvironmentVariableA("TMP", "C:\\no-such-folder\\inner");
-    ::SetEnvironmentVariableA("TEMP", "C:\\no-such-folder\\inner");
-    bool stayed = false;
-    EXPECT_EQ(IDCANCEL, Run<CColorPage>(
-                            [&](CScripted<CColorPage>& page) {
-                                Click(page, IDC_WIZ_TAKE);
-                                stayed = ::IsWindowVisible(page.m_hWnd) != FALSE;
-                                page.EndDialog(IDCANCEL);
-                            },
-                            static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL)));
-    ::SetEnvironmentVariableA("TMP", saved[0] != '\0' ? saved : NULL);
-    ::SetEnvironmentVariableA("TEMP", savedTemp[0] != '\0' ? savedTemp : NULL);
-    EXPECT_TRUE(stayed);
-    EXPECT_EQ(1u, TheApp().m_messages.size());
-    EXPECT_TRUE(m_wizard->GetDataFileName().IsEmpty());
-    EXPECT_EQ(before, TempResults().size());
+    struct Case {
+        const char* name;
+        const char* temp;   // the temporary folder, or NULL for the usual one
+        const char* made;   // a result name made by an earlier run, or NULL
+    } cases[] = {
+        {"no temporary folder for a new name", "C:\\no-such-folder\\inner", NULL},
+        {"the save into the name fails", NULL, "C:\\no-such-folder\\ttp1.tmp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TheApp().m_messages.clear();
+        const size_t before = TempResults().size();
+        if (c.temp != NULL) {
+            ::SetEnvironmentVariableA("TMP", c.temp);
+            ::SetEnvironmentVariableA("TEMP", c.temp);
+        }
+        CTextureWizard::m_strSaveFileName = c.made != NULL ? c.made : "";
+        bool stayed = false;
+        EXPECT_EQ(IDCANCEL, Run<CColorPage>(
+                                [&](CScripted<CColorPage>& page) {
+                                    Click(page, IDC_WIZ_TAKE);
+                                    stayed = ::IsWindowVisible(page.m_hWnd) != FALSE;
+                                    page.EndDialog(IDCANCEL);
+                                },
+                                static_cast<UINT>(IDD_COLOR_PAGE), static_cast<CWnd*>(NULL)));
+        ::SetEnvironmentVariableA("TMP", saved[0] != '\0' ? saved : NULL);
+        ::SetEnvironmentVariableA("TEMP", savedTemp[0] != '\0' ? savedTemp : NULL);
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(1u, TheApp().m_messages.size());
+        EXPECT_TRUE(m_wizard->GetDataFileName().IsEmpty()) << "no name that promises a picture";
+        EXPECT_EQ(before, TempResults().size());
+    }
 }
 
 TEST_F(WizardPagesTest, InputPageWithoutManagerKeepsScannerCheckedButDisabled)

@@ -167,7 +167,9 @@ protected:
         static CTwainFolder manager(sizeof(void*) != 4 ? system : NULL);
         CTwain probe;
         if (!probe.IsAvailable())
-            GTEST_SKIP() << "no TWAIN source manager in the Windows folder";
+            GTEST_SKIP() << "no TWAIN_32.DLL with DSM_Entry in "
+                         << (sizeof(void*) == 4 ? "the Windows folder" : system)
+                         << ": this Wine has no source manager for a process of this kind";
         m_log = TempPath("patinor-twain.log");
         ::DeleteFileA(m_log.c_str());
         ::SetEnvironmentVariableA(TEST_SOURCE_LOG_VAR, m_log.c_str());

@@ -299,21 +299,18 @@ void CWizardJourneyDriver::Script1()
             Click(*page, 1030);
             return true;
         },
-        [this] {
-            if (m_nWaits < 2)
+        [this, page] {
+            if (m_nWaits < 3)
                 return false;
             CEditDIBView* view = CTextureWizard::m_pDIBView;
             Check(view->m_nAngle == 27000, "右90度回転 turns the picture a quarter clockwise");
             Check(view->m_bRangeBoxShown != FALSE, "画像の一部を使用する shows the range box");
-            // The box is placed as a drag would leave it.
-            view->m_rcRange = RECT{10, 10, 470, 490};
-            view->ShowRangeBox(TRUE, FALSE, -1, 1);
-            view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-            return true;
-        },
-        [this, page] {
-            if (m_nWaits < 3)
-                return false;
+            // The box the view offers on the turned 480 x 640 picture: 640 x 480 at most,
+            // 10 pixels in.
+            const RECT box = view->m_rcRange;
+            printf("     the range box is (%ld, %ld, %ld, %ld)\n", box.left, box.top, box.right, box.bottom);
+            Check(box.left == 10 && box.top == 10 && box.right == 470 && box.bottom == 490,
+                  "the range box is (10, 10, 470, 490)");
             Check(SaveScreenBmp(Shot("angle.bmp").c_str()), "picture of the angle page with its box");
             Click(*page, 12324);
             return true;
