@@ -2,7 +2,14 @@
 // as in QVZ.exe, driven by its commands and messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "Dib.h"
+#include "Patinor.h"
 #include "afxtest/ThreadPump.h"
+#include "jvqImageObject.h"
+#include "jvqUndoManager.h"
 #include "jvqBoard.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
@@ -20,7 +27,7 @@ namespace {
 class CFrameTestApp : public qvzApp {
  public:
   BOOL InitInstance() override { return TRUE; }
-  int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
+  int DoMessageBox(LPCTSTR, UINT nType, UINT) override { return (nType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK; }
 };
 CFrameTestApp theApp;
 
@@ -42,6 +49,30 @@ void MakePages(int n, int current) {
   b->SetCurrentPage(0);
   while (b->GetPageCount() < n) Frame()->SendMessage(WM_COMMAND, ID_INSERT_BLANKPAGE);
   b->SetCurrentPage(current - 1);
+}
+
+// A visible top-level window whose title holds part, of this process or of another one.
+HWND FindTopWindow(const char* part, BOOL bOwnProcess) {
+  struct Arg {
+    const char* part;
+    BOOL own;
+    HWND found;
+  } arg = {part, bOwnProcess, NULL};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        Arg* a = (Arg*)lp;
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(h, &pid);
+        char title[256] = "";
+        ::GetWindowText(h, title, sizeof(title));
+        if (::IsWindowVisible(h) && (pid == ::GetCurrentProcessId()) == (a->own != FALSE) && strstr(title, a->part)) {
+          a->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      (LPARAM)&arg);
+  return arg.found;
 }
 
 CString ComboItems(CComboBox& c, int* pSel) {
@@ -220,15 +251,21 @@ TEST_F(FrameTest, CatalogueBrowserStartsFromTheProgramFolder) {
     void Enable(BOOL b) override { enabled = b; m_bEnableChanged = TRUE; }
   } probe;
   probe.m_nID = ID_INSERT_CATALOG;
+  // Without the browser's program file beside this one the command is grey.
+  const CString program = theApp.m_strAppFolder + "VendaroExplorer.exe";
+  ASSERT_TRUE(::MoveFile(program, program + ".away"));
+  probe.enabled = TRUE;
+  probe.DoUpdate(Frame(), FALSE);
+  EXPECT_FALSE(probe.enabled);
+  ASSERT_TRUE(::MoveFile(program + ".away", program));
   probe.DoUpdate(Frame(), FALSE);
   ASSERT_TRUE(probe.enabled) << (LPCTSTR)theApp.m_strAppFolder;
   Frame()->SendMessage(WM_COMMAND, ID_INSERT_CATALOG);
   HWND browser = NULL;
-  PumpUntil([&] { return (browser = ::FindWindow(NULL, "VendaroExplorer")) != NULL; });
+  PumpUntil([&] { return (browser = FindTopWindow("Vendaro エクスプローラ", FALSE)) != NULL; });
   ASSERT_NE(browser, nullptr);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(browser, &pid);
-  EXPECT_NE(pid, ::GetCurrentProcessId());
   HANDLE proc = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
   ::PostMessage(browser, WM_CLOSE, 0, 0);
   if (proc && ::WaitForSingleObject(proc, 10000) != WAIT_OBJECT_0) ::TerminateProcess(proc, 1);
@@ -239,14 +276,150 @@ TEST_F(FrameTest, CatalogueBrowserStartsFromTheProgramFolder) {
 
 namespace {
 
-TEST_F(FrameTest, ACancelledWizardChangesNothing) {
+// A small picture file of w x h in two colours, written as a user's picture would be.
+CString WritePicture(const char* name, int w, int h) {
+  char path[MAX_PATH];
+  ::GetTempPath(MAX_PATH, path);
+  lstrcat(path, name);
+  CDib dib;
+  EXPECT_TRUE(dib.Create(w, h, 24));
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) dib.SetColor(x, y, x < w / 2 ? RGB(200, 30, 30) : RGB(30, 30, 200));
+  EXPECT_TRUE(dib.Write(path));
+  return path;
+}
+
+BOOL Exists(LPCTSTR path) { return ::GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+// Clicks through the texture wizard from a second thread, as a user would: the file
+// choice on the first page, the picture named in the open dialog, Next on the pages
+// between and the take-in button on the last; or Cancel on the first page. Questions are
+// answered Yes, notices OK.
+class WizardDriver {
+ public:
+  WizardDriver(const CString& path, BOOL bCancel) : m_path(path), m_bCancel(bCancel) {
+    m_hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
+  }
+  ~WizardDriver() {
+    m_bStop = TRUE;
+    ::WaitForSingleObject(m_hThread, 10000);
+    ::CloseHandle(m_hThread);
+  }
+  std::vector<CString> m_seen;  // the pages' captions, in order
+
+ private:
+  static void Click(HWND d, int id) { ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(d, id)); }
+
+  static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+    WizardDriver* self = (WizardDriver*)lp;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    char cls[64] = "";
+    ::GetClassName(h, cls, sizeof(cls));
+    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(h) || strcmp(cls, "#32770") != 0) return TRUE;
+    if (std::find(self->m_done.begin(), self->m_done.end(), h) != self->m_done.end()) return TRUE;
+    self->m_done.push_back(h);
+    char title[256] = "";
+    ::GetWindowText(h, title, sizeof(title));
+    if (::GetDlgItem(h, 0x47C) || ::GetDlgItem(h, 0x480)) {  // the open dialog
+      for (int id : {0x47C, 0x480})
+        if (HWND e = ::GetDlgItem(h, id)) ::SendMessage(e, WM_SETTEXT, 0, (LPARAM)(LPCTSTR)self->m_path);
+      Click(h, IDOK);
+    } else if (::GetDlgItem(h, 12324) || ::GetDlgItem(h, 12325)) {  // a wizard page
+      self->m_seen.push_back(title);
+      if (self->m_bCancel) {
+        Click(h, IDCANCEL);
+      } else if (::GetDlgItem(h, 12325)) {
+        Click(h, 12325);
+      } else {
+        if (::GetDlgItem(h, 1009)) {
+          ::SendDlgItemMessage(h, 1009, BM_SETCHECK, BST_CHECKED, 0);
+          ::SendDlgItemMessage(h, 1010, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+        Click(h, 12324);
+      }
+    } else if (::GetDlgItem(h, IDYES)) {
+      Click(h, IDYES);
+    } else if (::GetDlgItem(h, IDOK)) {
+      Click(h, IDOK);
+    }
+    return TRUE;
+  }
+
+  static DWORD WINAPI Run(LPVOID p) {
+    WizardDriver* self = (WizardDriver*)p;
+    for (int i = 0; i < 600 && !self->m_bStop; i++) {
+      ::EnumWindows(Visit, (LPARAM)self);
+      ::Sleep(100);
+    }
+    return 0;
+  }
+
+  CString m_path;
+  BOOL m_bCancel;
+  volatile BOOL m_bStop = FALSE;
+  std::vector<HWND> m_done;
+  HANDLE m_hThread;
+};
+
+TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
   MakePages(1, 1);
+  jvqPage* page = Board()->GetCurrentPage();
+  const CString source = WritePicture("qvz_wizard_source.bmp", 64, 48);
+  // Cancelled on its first page: nothing changes.
   Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
-  const int before = Board()->GetCurrentPage()->GetChildCount();
-  Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
-  PumpPending();
-  EXPECT_EQ(Board()->GetCurrentPage()->GetChildCount(), before);
+  const int before = page->GetChildCount();
+  {
+    WizardDriver driver(source, TRUE);
+    Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    EXPECT_EQ(driver.m_seen.size(), 1u);
+  }
+  EXPECT_EQ(page->GetChildCount(), before);
   EXPECT_FALSE(Frame()->GetBoardDocument()->IsModified());
+  // Through all four pages: the picture lands on the page, as large as the picture, not
+  // selected and not undoable; the wizard's file is gone.
+  const int step = theUndoManager.GetCurrentStep();
+  {
+    WizardDriver driver(source, FALSE);
+    Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    EXPECT_EQ(driver.m_seen.size(), 4u);
+  }
+  ASSERT_EQ(page->GetChildCount(), before + 1);
+  jvqObject* picture = page->GetChild(before);
+  EXPECT_TRUE(picture->GetClassCode() & 0x100);  // a picture
+  EXPECT_FALSE(picture->GetState() & JVQ_STATE_SELECTED);
+  EXPECT_EQ(theUndoManager.GetCurrentStep(), step);
+  EXPECT_TRUE(Frame()->GetBoardDocument()->IsModified());
+  EXPECT_FALSE(CTextureWizard::m_strSaveFileName.IsEmpty());
+  EXPECT_FALSE(Exists(CTextureWizard::m_strSaveFileName));
+  CRect rc;
+  picture->GetBoundRect(&rc);
+  ASSERT_GT(rc.Height(), 0);
+  EXPECT_NEAR(rc.Width() * 48.0 / (rc.Height() * 64.0), 1.0, 0.05);
+  ::DeleteFile(source);
+}
+
+TEST_F(FrameTest, InsertImageFilePlacesAPictureAsOneUndoStepAndDeletesTheFile) {
+  MakePages(1, 1);
+  jvqPage* page = Board()->GetCurrentPage();
+  const int before = page->GetChildCount();
+  const CString path = WritePicture("qvz_insert_image.bmp", 40, 20);
+  const int step = theUndoManager.GetCurrentStep();
+  EXPECT_EQ(Frame()->SendMessage(QVZM_INSERTIMAGEFILE, 0, (LPARAM)qvzMainFrame::MakeInsertImageBlocks(path)), 0);
+  ASSERT_EQ(page->GetChildCount(), before + 1);
+  EXPECT_FALSE(page->GetChild(before)->GetState() & JVQ_STATE_SELECTED);
+  EXPECT_EQ(theUndoManager.GetCurrentStep(), step + 1);
+  EXPECT_FALSE(Exists(path));
+  // A file that is no picture: the notice, and the file stays.
+  const CString text = WritePicture("qvz_insert_text.bmp", 4, 4);
+  FILE* f = fopen(text, "wb");
+  fputs("not a picture", f);
+  fclose(f);
+  Frame()->SendMessage(QVZM_INSERTIMAGEFILE, 0, (LPARAM)qvzMainFrame::MakeInsertImageBlocks(text));
+  EXPECT_EQ(page->GetChildCount(), before + 1);
+  EXPECT_EQ(Frame()->m_strLastMessage, "TWAIN機器からの画像の読み込みに失敗しました。");
+  EXPECT_TRUE(Exists(text));
+  ::DeleteFile(text);
 }
 
 }  // namespace
