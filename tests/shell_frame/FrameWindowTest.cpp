@@ -9,6 +9,7 @@
 #include "Patinor.h"
 #include "afxtest/ThreadPump.h"
 #include "jvqImageObject.h"
+#include "jvqSelectTool.h"
 #include "jvqUndoManager.h"
 #include "jvqBoard.h"
 #include "jvqObjectDefaults.h"
@@ -205,6 +206,58 @@ TEST_F(FrameTest, ToolFamiliesShowTheirVariant) {
   bar.SetButtonState(32854, 1);
   EXPECT_EQ(bar.GetButtonState(87), 1);
   bar.SetButtonState(32854, 0);
+}
+
+// Commands sent to the main frame while it lives (the family drop-down's rows send theirs).
+std::vector<WPARAM> theFrameCommands;
+LRESULT CALLBACK RecordFrameCommand(int code, WPARAM wParam, LPARAM lParam) {
+  const CWPSTRUCT* m = (const CWPSTRUCT*)lParam;
+  if (code == HC_ACTION && m->message == WM_COMMAND && m->hwnd == Frame()->m_hWnd) theFrameCommands.push_back(m->wParam);
+  return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST_F(FrameTest, TheFamilyButtonShowsTheToolInUseAndItsDropDownSendsARow) {
+  qvzMainToolBar& bar = Frame()->m_wndMainToolBar;
+  jvqView* view = Frame()->GetEditView();
+  // The view's tool becomes the ellipse: button 86 shows it.
+  jvqTool* ellipse = new jvqTool(view);
+  ellipse->m_nToolId = 3012;
+  view->SetTool(ellipse);
+  EXPECT_EQ(bar.m_nRectVariantTool, 3012);
+  EXPECT_EQ(bar.GetVariantTip(86), "円");
+  view->SetTool(new jvqSelectTool(view));
+  EXPECT_EQ(bar.m_nRectVariantTool, 3012);  // the select tool is no variant
+
+  // The drop-down part opens three rows under the button; a row sends its command to the
+  // frame and closes; a click beside it closes it too.
+  CWnd* button = bar.GetDlgItem(86);
+  ASSERT_NE(button, nullptr);
+  CRect rc;
+  button->GetClientRect(&rc);
+  POINT at = {rc.right - 4, rc.bottom / 2};
+  button->ClientToScreen(&at);
+  ::SetCursorPos(at.x, at.y);
+  button->ScreenToClient(&at);
+  qvzDropDownBitmapMenu& menu = Frame()->m_menuRectVariants;
+  HHOOK hook = ::SetWindowsHookEx(WH_CALLWNDPROC, RecordFrameCommand, NULL, ::GetCurrentThreadId());
+  for (int row : {2, -1}) {
+    theFrameCommands.clear();
+    button->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ASSERT_TRUE(menu.m_hWnd && menu.IsWindowVisible());
+    CRect window, below;
+    menu.GetWindowRect(&window);
+    bar.GetItemRect(bar.CommandToIndex(86), &below);
+    bar.ClientToScreen(&below);
+    EXPECT_EQ(window.TopLeft(), CPoint(below.left, below.bottom));
+    POINT p = row >= 0 ? menu.GetRowRect(row).CenterPoint() : CPoint(window.Width() + 40, 5);
+    menu.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    PumpPending();
+    EXPECT_EQ(menu.m_hWnd, nullptr);
+    const std::vector<WPARAM> ellipse = {ID_TOOL_ELLIPSE};
+    if (row >= 0) EXPECT_EQ(theFrameCommands, ellipse);
+    else EXPECT_TRUE(theFrameCommands.empty());
+  }
+  ::UnhookWindowsHookEx(hook);
 }
 
 TEST_F(FrameTest, SplitterStopsOneAndAHalfArrowsFromTheLeft) {
