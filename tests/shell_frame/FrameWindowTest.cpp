@@ -260,6 +260,63 @@ TEST_F(FrameTest, TheFamilyButtonShowsTheToolInUseAndItsDropDownSendsARow) {
   ::UnhookWindowsHookEx(hook);
 }
 
+// Every key a menu item names after its tab runs that item's command.
+void CheckMenuKeys(CMenu* menu, const std::vector<ACCEL>& keys, int* pChecked) {
+  for (int i = 0; i < (int)menu->GetMenuItemCount(); i++) {
+    if (CMenu* sub = menu->GetSubMenu(i)) {
+      CheckMenuKeys(sub, keys, pChecked);
+      continue;
+    }
+    CString text;
+    menu->GetMenuString(i, text, MF_BYPOSITION);
+    const int tab = text.Find('\t');
+    if (tab < 0) continue;
+    CString name = text.Mid(tab + 1);
+    BYTE fVirt = FVIRTKEY;
+    for (const char* mod : {"Ctrl+", "Shift+"}) {
+      if (name.Find(mod) == 0) {
+        fVirt |= mod[0] == 'C' ? FCONTROL : FSHIFT;
+        name = name.Mid(lstrlen(mod));
+      }
+    }
+    WORD key = name.GetLength() == 1 ? (WORD)name[0] : name == "Del" ? VK_DELETE : name == "Home" ? VK_HOME
+               : name[0] == 'F' ? (WORD)(VK_F1 + atoi(name.Mid(1)) - 1) : 0;
+    const UINT id = menu->GetMenuItemID(i);
+    bool found = false;
+    for (const ACCEL& a : keys) found |= a.key == key && (a.fVirt & ~FNOINVERT) == fVirt && a.cmd == id;
+    EXPECT_TRUE(found) << (LPCTSTR)text;
+    (*pChecked)++;
+  }
+}
+
+TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
+  CMenu* bar = Frame()->GetMenu();
+  ASSERT_NE(bar, nullptr);
+  HACCEL table = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_QVZTYPE));
+  std::vector<ACCEL> keys(::CopyAcceleratorTable(table, NULL, 0));
+  ::CopyAcceleratorTable(table, keys.data(), (int)keys.size());
+  int checked = 0;
+  CheckMenuKeys(bar, keys, &checked);
+  EXPECT_GE(checked, 20);
+  // The third menu holds the page list; the fifth the favourites submenu, which opens with
+  // only the new-category item while there are no categories.
+  EXPECT_NE(bar->GetSubMenu(2)->GetMenuState(ID_VIEW_PAGELIST, MF_BYCOMMAND), (UINT)-1);
+  Frame()->SendMessage(WM_INITMENU, (WPARAM)bar->m_hMenu);
+  CMenu* shapes = bar->GetSubMenu(4);
+  CMenu* favourites = NULL;
+  for (int i = 0; i < (int)shapes->GetMenuItemCount(); i++) {
+    CString text;
+    shapes->GetMenuString(i, text, MF_BYPOSITION);
+    if (text == "お気に入りの登録(&F)") favourites = shapes->GetSubMenu(i);
+  }
+  ASSERT_NE(favourites, nullptr);
+  ASSERT_EQ(favourites->GetMenuItemCount(), 1u);
+  EXPECT_EQ(favourites->GetMenuItemID(0), (UINT)ID_FAVORITE_FIRST);
+  CString text;
+  favourites->GetMenuString(0, text, MF_BYPOSITION);
+  EXPECT_EQ(text, "新規分類追加...");
+}
+
 TEST_F(FrameTest, SplitterStopsOneAndAHalfArrowsFromTheLeft) {
   CFolderFrame& ff = Frame()->m_wndFolderFrame;
   CRect rc;
