@@ -2,12 +2,16 @@
 // as in QVZ.exe, driven by its commands and messages.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "Dib.h"
 #include "Patinor.h"
 #include "afxtest/ThreadPump.h"
+#include "jvqGuideLine.h"
 #include "jvqImageObject.h"
 #include "jvqSelectTool.h"
 #include "jvqUndoManager.h"
@@ -52,27 +56,29 @@ void MakePages(int n, int current) {
   b->SetCurrentPage(current - 1);
 }
 
+struct FindTopArg {
+  const char* part;
+  BOOL own;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopVisit(HWND h, LPARAM lp) {
+  FindTopArg* a = (FindTopArg*)lp;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  char title[256] = "";
+  ::GetWindowText(h, title, sizeof(title));
+  if (::IsWindowVisible(h) && (pid == ::GetCurrentProcessId()) == (a->own != FALSE) && strstr(title, a->part)) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible top-level window whose title holds part, of this process or of another one.
 HWND FindTopWindow(const char* part, BOOL bOwnProcess) {
-  struct Arg {
-    const char* part;
-    BOOL own;
-    HWND found;
-  } arg = {part, bOwnProcess, NULL};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        Arg* a = (Arg*)lp;
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(h, &pid);
-        char title[256] = "";
-        ::GetWindowText(h, title, sizeof(title));
-        if (::IsWindowVisible(h) && (pid == ::GetCurrentProcessId()) == (a->own != FALSE) && strstr(title, a->part)) {
-          a->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      (LPARAM)&arg);
+  FindTopArg arg = {part, bOwnProcess, NULL};
+  ::EnumWindows(FindTopVisit, (LPARAM)&arg);
   return arg.found;
 }
 
@@ -317,6 +323,65 @@ TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
   EXPECT_EQ(text, "新規分類追加...");
 }
 
+// A command's enabled and checked state as the menu would show it.
+struct CmdState : CCmdUI {
+  BOOL enabled = -1, checked = -1;
+  void Enable(BOOL b) override {
+    enabled = b;
+    m_bEnableChanged = TRUE;
+  }
+  void SetCheck(int n) override { checked = n; }
+  void SetRadio(BOOL b) override { checked = b; }
+};
+CmdState StateOf(UINT nID) {
+  CmdState s;
+  s.m_nID = nID;
+  s.DoUpdate(Frame(), FALSE);
+  return s;
+}
+
+TEST_F(FrameTest, RulersGuidesAndPictureDisplay) {
+  MakePages(1, 1);
+  qvzMainFrame* f = Frame();
+  // Rulers: the frame's bit, the bars and the check mark go together.
+  ASSERT_TRUE(f->m_nFlags & 1);
+  f->SendMessage(WM_COMMAND, ID_VIEW_RULER);
+  EXPECT_FALSE(f->m_nFlags & 1);
+  EXPECT_FALSE(f->m_wndHorzRuler.IsWindowVisible());
+  EXPECT_EQ(StateOf(ID_VIEW_RULER).checked, 0);
+  f->SendMessage(WM_COMMAND, ID_VIEW_RULER);
+  EXPECT_TRUE(f->m_wndVertRuler.IsWindowVisible());
+  EXPECT_EQ(StateOf(ID_VIEW_RULER).checked, 1);
+  // Guides: both rulers and the setting follow the horizontal ruler's flag.
+  const BOOL shown = f->m_wndHorzRuler.m_bGuidesShown;
+  f->SendMessage(WM_COMMAND, ID_GUIDE_SHOW);
+  EXPECT_EQ(f->m_wndVertRuler.m_bGuidesShown, !shown);
+  EXPECT_EQ(theApp.m_Settings.nShowGuide, !shown);
+  f->SendMessage(WM_COMMAND, ID_GUIDE_SHOW);
+  // Delete the selected guide, then all: nothing to delete leaves the commands grey.
+  jvqGuideLine* a = f->m_wndHorzRuler.AddGuide(1000, 0);
+  f->m_wndHorzRuler.AddGuide(2000, 0);
+  f->m_wndVertRuler.AddGuide(500, 0);
+  EXPECT_FALSE(StateOf(ID_GUIDE_DELETE).enabled);
+  a->m_bSelected = TRUE;
+  EXPECT_TRUE(StateOf(ID_GUIDE_DELETE).enabled);
+  f->SendMessage(WM_COMMAND, ID_GUIDE_DELETE);
+  EXPECT_EQ(f->m_wndHorzRuler.m_Guides.size(), 1u);
+  EXPECT_EQ(f->m_wndVertRuler.m_Guides.size(), 1u);
+  f->SendMessage(WM_COMMAND, ID_GUIDE_DELETE_ALL);
+  EXPECT_TRUE(f->m_wndHorzRuler.m_Guides.empty() && f->m_wndVertRuler.m_Guides.empty());
+  EXPECT_FALSE(StateOf(ID_GUIDE_DELETE_ALL).enabled);
+  // Picture display: the setting and the radio mark.
+  f->SendMessage(WM_COMMAND, ID_IMAGE_GREY);
+  EXPECT_EQ(theApp.m_Settings.nImageDisplayType, 2);
+  EXPECT_EQ(StateOf(ID_IMAGE_GREY).checked, 1);
+  EXPECT_EQ(StateOf(ID_IMAGE_NORMAL).checked, 0);
+  f->SendMessage(WM_COMMAND, ID_IMAGE_NORMAL);
+  EXPECT_EQ(theApp.m_Settings.nImageDisplayType, 0);
+  // Deselect needs a selection.
+  EXPECT_FALSE(StateOf(ID_EDIT_DESELECT).enabled);
+}
+
 TEST_F(FrameTest, SplitterStopsOneAndAHalfArrowsFromTheLeft) {
   CFolderFrame& ff = Frame()->m_wndFolderFrame;
   CRect rc;
@@ -507,6 +572,46 @@ TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
   ASSERT_GT(rc.Height(), 0);
   EXPECT_NEAR(rc.Width() * 48.0 / (rc.Height() * 64.0), 1.0, 0.05);
   ::DeleteFile(source);
+}
+
+// The path the export's file dialog answers with.
+CString theExportPath;
+BOOL AnswerExportPath(CWnd*, CString& strPath) {
+  strPath = theExportPath;
+  return TRUE;
+}
+
+TEST_F(FrameTest, ImageExportChoosesItsFormatByTheNameAndReportsAFailure) {
+  MakePages(1, 1);
+  theImageSavePathProc = AnswerExportPath;
+  char folder[MAX_PATH];
+  ::GetTempPath(MAX_PATH, folder);
+  struct {
+    const char* name;
+    const char* written;
+    const char* magic;
+  } cases[] = {{"qvz_export.png", "qvz_export.png.BMP", "BM"}, {"qvz_export.jpg", "qvz_export.jpg", "\xff\xd8"},
+               {"qvz_export.Bmp", "qvz_export.Bmp", "BM"}};
+  for (auto c : cases) {
+    theExportPath = CString(folder) + c.name;
+    const CString written = CString(folder) + c.written;
+    ::DeleteFile(written);
+    Frame()->m_strLastMessage.Empty();
+    Frame()->SendMessage(WM_COMMAND, ID_SAVE_IMAGE);
+    FILE* f = fopen(written, "rb");
+    ASSERT_NE(f, nullptr) << c.written;
+    char magic[2] = {};
+    fread(magic, 1, 2, f);
+    fclose(f);
+    EXPECT_EQ(std::string(magic, 2), std::string(c.magic, 2)) << c.written;
+    EXPECT_TRUE(Frame()->m_strLastMessage.IsEmpty());
+    ::DeleteFile(written);
+  }
+  // A folder that is not there: the user is told, and nothing is written.
+  theExportPath = CString(folder) + "qvz_no_such_folder\\x.bmp";
+  Frame()->SendMessage(WM_COMMAND, ID_SAVE_IMAGE);
+  EXPECT_EQ(Frame()->m_strLastMessage, "イメージを保存できませんでした。");
+  EXPECT_FALSE(Exists(theExportPath));
 }
 
 TEST_F(FrameTest, InsertImageFilePlacesAPictureAsOneUndoStepAndDeletesTheFile) {
