@@ -18,6 +18,8 @@
 #include "jvqBoard.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqRectObject.h"
+#include "jvqSolidFill.h"
 #include "jvqTool.h"
 #include "jvqView.h"
 #include "qvzApp.h"
@@ -148,6 +150,36 @@ TEST_F(FrameTest, PageTabsStartBeforeTheCurrentPageOrWithItOnAnEmptyStrip) {
   EXPECT_EQ(tabs.GetItem(0)->m_strText, "6ページ");
   Frame()->SendMessage(QVZM_SCROLLPAGETABS, 7);
   EXPECT_EQ(tabs.GetItem(0)->m_strText, "6ページ");
+}
+
+TEST_F(FrameTest, NewPagesAreBlankWhiteOrKeepTheLockedShapesOrCopyEverything) {
+  MakePages(1, 1);
+  jvqPage* first = Board()->GetCurrentPage();
+  first->SetFill(new jvqSolidFill(RGB(255, 255, 200)));
+  const RECT r = {100, 100, 500, 400};
+  first->AddChild(new jvqRectObject(&r, NULL, 0x311 | JVQ_STATE_LOCKED));
+  first->AddChild(new jvqRectObject(&r, NULL, 0x311));
+  struct {
+    UINT command;
+    int children;
+    COLORREF paper;
+  } cases[] = {{ID_INSERT_BLANKPAGE, 0, RGB(255, 255, 255)},
+               {ID_INSERT_TEMPLATEPAGE, 1, RGB(255, 255, 200)},
+               {ID_INSERT_PAGECOPY, 2, RGB(255, 255, 200)}};
+  for (auto c : cases) {
+    Board()->SetCurrentPage(0);
+    Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
+    Frame()->SendMessage(WM_COMMAND, c.command);
+    jvqPage* page = Board()->GetCurrentPage();
+    ASSERT_EQ(page, Board()->GetPage(1)) << c.command;  // after the current page, and current
+    EXPECT_EQ(page->GetChildCount(), c.children) << c.command;
+    if (c.command == ID_INSERT_TEMPLATEPAGE) EXPECT_TRUE(page->GetChild(0)->GetState() & JVQ_STATE_LOCKED);
+    jvqSolidFill* paper = dynamic_cast<jvqSolidFill*>(page->GetFill());
+    ASSERT_NE(paper, nullptr);
+    EXPECT_EQ(paper->GetColor(), c.paper) << c.command;
+    EXPECT_TRUE(Frame()->GetBoardDocument()->IsModified());
+  }
+  first->DeleteChildren();
 }
 
 TEST_F(FrameTest, DeletingPagesChoosesTheNextPageAndMarksTheBoardModified) {
