@@ -423,7 +423,7 @@ static int Drive() {
       sscanf(line, "%*s %511s %63s %d %d %u", a, b, &x, &y, &flags);
       HWND h = Target(a);
       UINT msg = !strcmp(b, "down") ? WM_LBUTTONDOWN : !strcmp(b, "up") ? WM_LBUTTONUP : !strcmp(b, "move") ? WM_MOUSEMOVE
-               : !strcmp(b, "rdown") ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+               : !strcmp(b, "rdown") ? WM_RBUTTONDOWN : !strcmp(b, "dbl") ? WM_LBUTTONDBLCLK : WM_RBUTTONUP;
       if (h == NULL || !::PostMessage(h, msg, flags, MAKELPARAM(x, y))) reply = "error";
       Idle();
     } else if (!strcmp(cmd, "key")) {
@@ -547,8 +547,8 @@ static int Drive() {
       Idle();
     } else if (!strcmp(cmd, "savedialog")) {
       sscanf(line, "%*s %511s %511s", a, b);
-      // Titles and paths without spaces: "title path".
-      HWND d = WaitDialog(a);
+      // Titles and paths without spaces: "title path"; the title "*" takes any file dialog.
+      HWND d = WaitDialog(strcmp(a, "*") ? a : NULL);
       if (d == NULL) {
         reply = "error";
       } else {
