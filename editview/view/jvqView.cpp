@@ -266,8 +266,6 @@ void jvqView::SetTool(jvqTool* pTool) {
   m_pTool = pTool;
   jvqPage* p = GetCurrentPage();
   if (p && pTool) p->OnToolChanged(pTool->m_nToolId);
-  // A family button of the main tool bar shows the variant now in use.
-  if (pTool) jvqGetViewHost()->ShowToolVariant(pTool->m_nToolId);
 }
 
 // Mapping and layout.

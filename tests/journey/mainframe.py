@@ -1,13 +1,13 @@
 """The main frame's journey on a 1024 x 768 screen: QVZ.exe starts maximised from "qvz.ini",
 pages are added and deleted through the menu commands and the message box, the page list
-comes through its button and goes on WM_CLOSE, the zoom box and the rectangle family's
-drop-down are used, the visible page is exported with Ctrl+I as BMP and JPEG, a picture
+comes through its button and goes on WM_CLOSE, the zoom box is used, the ellipse is chosen
+from the rectangle family's drop-down, the visible page is exported with Ctrl+I as BMP and JPEG, a picture
 message from another process is ignored, and closing writes the window's state back."""
 import os
 import struct
 import time
 
-ID_INSERT_BLANKPAGE, ID_PAGE_DELETE, ID_SAVE_IMAGE = 1187, 1217, 32980
+ID_INSERT_BLANKPAGE, ID_PAGE_DELETE, ID_SAVE_IMAGE, ID_TOOL_SELECT = 1187, 1217, 32980, 32847
 IDYES = 6
 SC_RESTORE, SC_MAXIMIZE = 0xF120, 0xF030
 QVZM_INSERTIMAGEFILE = 0x400 + 6
@@ -116,8 +116,8 @@ def run(j):
     expect(j, "text zoom", "[100%]")
 
     # Button 86 shows the rectangle; its drop-down part opens the three variants under it,
-    # and a click on the third (the ellipse) closes it. (Which tool the button then shows
-    # follows the view's tool, once the creation tools handle their commands.)
+    # and the third (the ellipse) makes the ellipse the tool: the button shows its picture
+    # and tip.
     expect(j, "tip bar233.86", "[四角]")
     matched, total = (int(v) for v in j.send("matchbitmap bar233.86 422 3 3").split())
     assert total > 0 and matched >= total * 0.95, "bitmap 422 on the button: %d of %d" % (matched, total)
@@ -133,7 +133,11 @@ def run(j):
     j.shot("drop-down")
     j.mouse("popup", "up", 10, row)
     expect(j, "present popup", "no")
-    assert j.program.poll() is None, "the program ended"
+    expect(j, "tip bar233.86", "[円]", 3)
+    matched, total = (int(v) for v in j.send("matchbitmap bar233.86 426 3 3").split())
+    assert total > 0 and matched >= total * 0.95, "bitmap 426 on the button: %d of %d" % (matched, total)
+    # Back to the select tool for the guide.
+    j.command(ID_TOOL_SELECT)
 
     # A guide dragged out of the ruler onto the page.
     view = j.rect("view")

@@ -258,13 +258,14 @@ TEST_F(FrameTest, TheFamilyButtonShowsTheToolInUseAndItsDropDownSendsARow) {
   qvzMainToolBar& bar = Frame()->m_wndMainToolBar;
   jvqView* view = Frame()->GetEditView();
   // The view's tool becomes the ellipse: button 86 shows it.
-  jvqTool* ellipse = new jvqTool(view);
-  ellipse->m_nToolId = 3012;
-  view->SetTool(ellipse);
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_ELLIPSE);
   EXPECT_EQ(bar.m_nRectVariantTool, 3012);
   EXPECT_EQ(bar.GetVariantTip(86), "円");
-  view->SetTool(new jvqSelectTool(view));
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
   EXPECT_EQ(bar.m_nRectVariantTool, 3012);  // the select tool is no variant
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_RECT);
+  EXPECT_EQ(bar.GetVariantTip(86), "四角");
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
 
   // The drop-down part opens three rows under the button; a row sends its command to the
   // frame and closes; a click beside it closes it too.
@@ -296,6 +297,10 @@ TEST_F(FrameTest, TheFamilyButtonShowsTheToolInUseAndItsDropDownSendsARow) {
     else EXPECT_TRUE(theFrameCommands.empty());
   }
   ::UnhookWindowsHookEx(hook);
+  // The row's command made the ellipse the view's tool.
+  EXPECT_EQ(view->m_pTool->m_nToolId, 3012);
+  EXPECT_EQ(bar.GetVariantTip(86), "円");
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
 }
 
 // Every key a menu item names after its tab runs that item's command.
