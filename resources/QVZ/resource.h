@@ -35,6 +35,8 @@
 #define IDB_RECT_MENU_STRIP      1055
 #define IDB_ARC_PALETTE          1057
 #define IDM_BUTTON_MENU          1054
+// The pop-up of the tool families.
+#define IDD_DROPDOWN_MENU        342
 #define ID_BUTTON_MENU_DUMMY     32941
 #define IDC_FOLDER_SPLITTER      104
 // Status panes.
