@@ -120,8 +120,12 @@ void jvqDocument::Serialize(CArchive& ar) {
   jvqFileHeader* pOldHeader = m_pHeader;
   m_pHeader = pHeader;  // the version context of the records being read
   try {
-    jvqBoardStream::Read(ar, pHeader, pBoard, &pThumb);
+    DWORD nItems = 0;
+    jvqBoardStream::Read(ar, pHeader, pBoard, &pThumb, &nItems);
+    // Embedded items cannot be read yet: a board with any does not open.
+    if (nItems != 0) AfxThrowArchiveException(CArchiveException::badClass);
   } catch (...) {
+    delete pThumb;
     m_pHeader = pOldHeader;
     delete pHeader;
     delete pBoard;  // its picture fills release into the new pool, which goes after it

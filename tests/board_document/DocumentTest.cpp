@@ -162,6 +162,34 @@ TEST_F(Document, FlatFileOfAnOlderVersionOpensAndIsUpgradedOnSave) {
   EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.m_pBoard));
 }
 
+// Boards with embedded objects open at every version, also when an object's index names
+// no item; saved again they keep the objects and an empty item list.
+TEST_F(Document, BoardsWithEmbeddedObjectsOpenAtEveryVersion) {
+  for (int version : {91000, 91100, 91200, 91300, 91400, 91510, 91530}) {
+    SCOPED_TRACE(version);
+    std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+    AddOleObject(b->GetPage(0), 0);
+    AddOleObject(b->GetPage(0), 3);
+    const CString flat = Path("ole.vqd");
+    Spit(flat, StreamBytes(b.get(), version));
+    qvzDocument d;
+    d.OnNewDocument();
+    ASSERT_TRUE(d.OnOpenDocument(flat));
+    EXPECT_EQ(AliveRecords(b.get()), AliveRecords(d.m_pBoard));
+    jvqPage* p = d.m_pBoard->GetPage(0);
+    jvqOleObject* o = (jvqOleObject*)p->GetChild(p->GetChildCount() - 1);
+    ASSERT_EQ(JVQ_OBJ_OLE, o->GetClassCode());
+    EXPECT_EQ(nullptr, o->GetClientItem());
+    const CString saved = Path("ole_saved.vqd");
+    ASSERT_TRUE(d.OnSaveDocument(saved));
+    qvzDocument r;
+    r.OnNewDocument();
+    ASSERT_TRUE(r.OnOpenDocument(saved));
+    EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.m_pBoard));
+    EXPECT_TRUE(TestApp()->m_messages.empty());
+  }
+}
+
 TEST_F(Document, CorruptFilesFailAndChangeNothing) {
   std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
   const std::string good = StreamBytes(b.get(), 91530);
@@ -175,7 +203,10 @@ TEST_F(Document, CorruptFilesFailAndChangeNothing) {
   std::string huge = good;
   int32_t n = 0x40000000;
   memcpy(&huge[firstObj - 4], &n, 4);
-  const std::string cases[] = {foreign, unknown, huge, good.substr(0, good.size() / 2), "", "not a board at all"};
+  std::string items = good;  // an item count the stream cannot hold
+  n = 5;
+  memcpy(&items[items.size() - 4], &n, 4);
+  const std::string cases[] = {foreign, unknown, huge, items, good.substr(0, good.size() / 2), "", "not a board at all"};
 
   auto d = NewDocument(2);
   d->SetModifiedFlag(TRUE);
