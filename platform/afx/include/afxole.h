@@ -177,3 +177,163 @@ class COleDropTarget : public CCmdTarget {
   COleDataObject m_dataObject;  // attached between enter and leave or drop
   DROPEFFECT m_dropEffect;      // the last answer to enter or over
 };
+
+/////////////////////////////////////////////////////////////////////////////
+// Documents that hold embedded items
+
+class COleDocument;
+class COleClientItem;
+
+enum OLE_NOTIFICATION {
+  OLE_CHANGED = 0,
+  OLE_SAVED = 1,
+  OLE_CLOSED = 2,
+  OLE_RENAMED = 3,
+  OLE_CHANGED_STATE = 4,
+  OLE_CHANGED_ASPECT = 5,
+};
+
+enum OLE_OBJTYPE { OT_UNKNOWN = 0, OT_LINK = 1, OT_EMBEDDED = 2, OT_STATIC = 3 };
+
+// An item of a document's item list.
+class CDocItem : public CCmdTarget {
+  DECLARE_DYNAMIC(CDocItem)
+ public:
+  CDocItem() : m_pDocument(NULL) {}
+  ~CDocItem() override;
+  COleDocument* GetDocument() const { return m_pDocument; }
+  virtual BOOL IsBlank() const { return FALSE; }
+  COleDocument* m_pDocument;
+};
+
+// A document whose items live beside its own data in one compound file. The document
+// keeps every item's storage in a working storage in memory, so that a file is read
+// whole at open and written whole at save, and never held open between.
+class COleDocument : public CDocument {
+  DECLARE_DYNAMIC(COleDocument)
+ public:
+  COleDocument();
+  ~COleDocument() override;
+
+  void EnableCompoundFile(BOOL bEnable = TRUE) { m_bCompoundFile = bEnable; }
+  virtual void AddItem(CDocItem* pItem);
+  virtual void RemoveItem(CDocItem* pItem);
+  POSITION GetStartPosition() const { return m_docItemList.GetHeadPosition(); }
+  CDocItem* GetNextItem(POSITION& pos) const { return (CDocItem*)m_docItemList.GetNext(pos); }
+  COleClientItem* GetNextClientItem(POSITION& pos) const;
+  INT_PTR GetItemCount() const { return m_docItemList.GetCount(); }
+  // The item active in place in the window, or NULL.
+  virtual COleClientItem* GetInPlaceActiveItem(CWnd* pWnd);
+  // Marks the document modified when any item's object reports unsaved changes.
+  void UpdateModifiedFlag();
+  // The item list: a count of the non-blank items, then each item as an archive object.
+  // While it runs, m_lpRootStg is the file's storage (NULL: items cannot be read or kept).
+  void Serialize(CArchive& ar) override;
+
+  // The storage all items live in; made on first use.
+  LPSTORAGE GetWorkStorage();
+
+  CPtrList m_docItemList;
+  BOOL m_bCompoundFile;
+
+ protected:
+  void ReadItems(CArchive& ar, DWORD n);
+
+ public:
+  LPSTORAGE m_lpRootStg;
+  LPSTORAGE m_lpWorkStg;
+  DWORD m_dwNextItemNumber;
+};
+
+// An embedded item over the platform's default handler and cache. The item's bytes in
+// the item list are: item number (int32, names the storage "Embedding <n>" beside the
+// document's own stream), type (int32, OLE_OBJTYPE), drawing aspect (int32).
+class COleClientItem : public CDocItem {
+  DECLARE_SERIAL(COleClientItem)
+ public:
+  enum ItemState { emptyState, loadedState, openState, activeState, activeUIState };
+
+  COleClientItem(COleDocument* pContainerDoc = NULL);
+  ~COleClientItem() override;
+
+  BOOL CreateNewItem(REFCLSID clsid, OLERENDER render = OLERENDER_DRAW, CLIPFORMAT cfFormat = 0,
+                     LPFORMATETC lpFormatEtc = NULL);
+  BOOL CreateFromFile(LPCTSTR lpszFileName, REFCLSID clsid = CLSID_NULL, OLERENDER render = OLERENDER_DRAW,
+                      CLIPFORMAT cfFormat = 0, LPFORMATETC lpFormatEtc = NULL);
+  BOOL CreateFromData(COleDataObject* pDataObject, OLERENDER render = OLERENDER_DRAW, CLIPFORMAT cfFormat = 0,
+                      LPFORMATETC lpFormatEtc = NULL);
+  BOOL CreateFromClipboard(OLERENDER render = OLERENDER_DRAW, CLIPFORMAT cfFormat = 0,
+                           LPFORMATETC lpFormatEtc = NULL);
+  // A picture only (metafile or bitmap), drawn from the cache; it has no server.
+  BOOL CreateStaticFromData(COleDataObject* pDataObject, OLERENDER render = OLERENDER_DRAW,
+                            CLIPFORMAT cfFormat = 0, LPFORMATETC lpFormatEtc = NULL);
+  // A copy of the other item's object in this item's own storage.
+  BOOL CreateCloneFrom(COleClientItem* pSrcItem);
+  static BOOL PASCAL CanPaste();
+
+  BOOL DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg = NULL);
+  BOOL Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect = (DVASPECT)-1);
+  // HIMETRIC; FALSE when the object reports none.
+  BOOL GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect = (DVASPECT)-1);
+  BOOL SetExtent(const SIZE& size, DVASPECT nDrawAspect = DVASPECT_CONTENT);
+  void Close(OLECLOSE dwCloseOption = OLECLOSE_SAVEIFDIRTY);
+  // Closes and releases the object and removes its storage; with bAutoDelete the item too.
+  void Delete(BOOL bAutoDelete = TRUE);
+  void Release(OLECLOSE dwCloseOption = OLECLOSE_NOSAVE);
+  BOOL IsBlank() const override { return m_lpObject == NULL; }
+  UINT GetItemState() const { return m_nItemState; }
+  OLE_OBJTYPE GetType() const { return m_nItemType; }
+  DVASPECT GetDrawAspect() const { return m_nDrawAspect; }
+  BOOL IsRunning() const;
+  BOOL IsModified() const;
+  void Deactivate();
+  // Saves the running object into the item's storage.
+  BOOL SaveObject();
+
+  virtual void OnChange(OLE_NOTIFICATION nCode, DWORD dwParam);
+  virtual void OnGetItemPosition(CRect& rPosition) { rPosition.SetRectEmpty(); }
+  virtual BOOL OnChangeItemPosition(const CRect& rectPos) { return TRUE; }
+  void Serialize(CArchive& ar) override;
+
+  COleDocument* GetDocument() const { return m_pDocument; }
+  LPOLEOBJECT m_lpObject;
+  LPSTORAGE m_lpStorage;
+  DWORD m_dwItemNumber;
+  OLE_OBJTYPE m_nItemType;
+  DVASPECT m_nDrawAspect;
+  UINT m_nItemState;
+  CView* m_pView;  // the view the item is active in place in
+
+  struct XOleClientSite : public IOleClientSite {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+    STDMETHOD(SaveObject)() override;
+    STDMETHOD(GetMoniker)(DWORD, DWORD, LPMONIKER*) override;
+    STDMETHOD(GetContainer)(LPOLECONTAINER*) override;
+    STDMETHOD(ShowObject)() override;
+    STDMETHOD(OnShowWindow)(BOOL fShow) override;
+    STDMETHOD(RequestNewObjectLayout)() override;
+    COleClientItem* m_pThis;
+  } m_xOleClientSite;
+
+  struct XAdviseSink : public IAdviseSink {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+    STDMETHOD_(void, OnDataChange)(LPFORMATETC, LPSTGMEDIUM) override;
+    STDMETHOD_(void, OnViewChange)(DWORD dwAspect, LONG) override;
+    STDMETHOD_(void, OnRename)(LPMONIKER) override;
+    STDMETHOD_(void, OnSave)() override;
+    STDMETHOD_(void, OnClose)() override;
+    COleClientItem* m_pThis;
+  } m_xAdviseSink;
+
+ protected:
+  // Gives the item a number and an empty storage in the document's working storage.
+  BOOL MakeStorage();
+  // Connects a newly made or loaded object; FALSE (object released) when it cannot.
+  BOOL FinishCreate(HRESULT hr);
+  void DropStorage();
+  DWORD m_dwConnection;
+};
