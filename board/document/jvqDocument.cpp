@@ -21,7 +21,7 @@
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
 
-IMPLEMENT_DYNCREATE(jvqDocument, CDocument)
+IMPLEMENT_DYNCREATE(jvqDocument, COleDocument)
 
 UINT theClipboardFormat = 0;
 void (*jvqDocument::s_pfnBeforeReplace)(LPCTSTR, LPCTSTR) = NULL;
@@ -43,6 +43,7 @@ static jvqImagePool* PoolOfRegistryDocument() {
 }
 
 jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL), m_pImagePool(NULL) {
+  EnableCompoundFile();
   jvqGroupObject::s_pfnHeaderOf = HeaderOfDocument;
   if (jvqImageFill::s_pfnDefaultPool == NULL) jvqImageFill::s_pfnDefaultPool = PoolOfRegistryDocument;
 }
@@ -74,7 +75,34 @@ void jvqDocument::FreeContents() {
   // After the board: its picture fills release their entries into the pool.
   delete m_pImagePool;
   m_pImagePool = NULL;
+  // Closing each item ends any server it started.
+  m_OleItems.clear();
+  POSITION pos = GetStartPosition();
+  while (COleClientItem* p = GetNextClientItem(pos)) {
+    p->Delete(TRUE);
+    pos = GetStartPosition();
+  }
 }
+
+int jvqDocument::AddOleItem(COleClientItem* pItem) {
+  m_OleItems.push_back(pItem);
+  return (int)m_OleItems.size() - 1;
+}
+
+namespace {
+
+// The items read from a file are kept apart while the document is reset, then return.
+std::vector<COleClientItem*> TakeItemsFrom(COleDocument* pDoc, INT_PTR nFirst) {
+  std::vector<COleClientItem*> out;
+  while (pDoc->GetItemCount() > nFirst) {
+    COleClientItem* p = (COleClientItem*)pDoc->m_docItemList.GetTail();
+    out.insert(out.begin(), p);
+    pDoc->RemoveItem(p);
+  }
+  return out;
+}
+
+}  // namespace
 
 void jvqDocument::ResetContents() {
   FreeContents();
@@ -106,7 +134,12 @@ void jvqDocument::Serialize(CArchive& ar) {
     m_pThumbnail = NULL;
     if (m_pHeader->m_nVersion >= JVQ_VERSION_THUMBNAIL) m_pThumbnail = MakeThumbnail(m_pBoard->GetPage(0), 147, 158);
     m_pHeader->m_pImagePool = m_pImagePool;
-    jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail);
+    jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail, FALSE);
+    // The item list in index order; without a file storage the items cannot be kept.
+    const DWORD n = m_lpRootStg != NULL ? (DWORD)m_OleItems.size() : 0;
+    ar << n;
+    for (DWORD i = 0; i < n; i++) ar.WriteObject(m_OleItems[i]);
+    ar.Flush();
     return;
   }
   // Read beside the current contents: only a whole board replaces them.
@@ -117,13 +150,15 @@ void jvqDocument::Serialize(CArchive& ar) {
   pHeader->m_pImagePool = pPool;
   jvqBoard* pBoard = new jvqBoard(d->GetDefaultView());
   CDib* pThumb = NULL;
+  std::vector<COleClientItem*> items;
   jvqFileHeader* pOldHeader = m_pHeader;
   m_pHeader = pHeader;  // the version context of the records being read
   try {
     DWORD nItems = 0;
     jvqBoardStream::Read(ar, pHeader, pBoard, &pThumb, &nItems);
-    // Embedded items cannot be read yet: a board with any does not open.
-    if (nItems != 0) AfxThrowArchiveException(CArchiveException::badClass);
+    const INT_PTR nBefore = GetItemCount();
+    LoadItems(ar, nItems);
+    items = TakeItemsFrom(this, nBefore);
   } catch (...) {
     delete pThumb;
     m_pHeader = pOldHeader;
@@ -141,6 +176,10 @@ void jvqDocument::Serialize(CArchive& ar) {
   m_pHeader = pHeader;
   m_pImagePool = pPool;
   m_pThumbnail = pThumb;
+  for (COleClientItem* p : items) {
+    AddItem(p);
+    AddOleItem(p);
+  }
 }
 
 BOOL jvqDocument::OpenStorageFile(LPCTSTR lpszPathName) {
@@ -149,14 +188,18 @@ BOOL jvqDocument::OpenStorageFile(LPCTSTR lpszPathName) {
     pFile = jvqCompoundFile::OpenContents(lpszPathName);
     CArchive ar(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
     ar.m_pDocument = this;
+    jvqStreamFile* pStream = dynamic_cast<jvqStreamFile*>(pFile);
+    m_lpRootStg = pStream ? pStream->GetStorage() : NULL;
     try {
       CWaitCursor wait;
       Serialize(ar);
       ar.Close();
     } catch (...) {
+      m_lpRootStg = NULL;
       ar.Abort();
       throw;
     }
+    m_lpRootStg = NULL;
     delete pFile;
   } catch (CException* e) {
     delete pFile;
@@ -179,14 +222,17 @@ BOOL jvqDocument::SaveStorageFile(LPCTSTR lpszPathName) {
     pFile = jvqCompoundFile::CreateContents(lpszPathName);
     CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
     ar.m_pDocument = this;
+    m_lpRootStg = pFile->GetStorage();
     try {
       CWaitCursor wait;
       Serialize(ar);
       ar.Close();
     } catch (...) {
+      m_lpRootStg = NULL;
       ar.Abort();
       throw;
     }
+    m_lpRootStg = NULL;
     pFile->Commit();
     pFile->Close();
     delete pFile;

@@ -5,7 +5,9 @@
 #include "afxarch.h"
 #include "jvqViewMapping.h"
 
-COleClientItem* (*jvqOleObject::s_pfnItemOf)(jvqDocument*, int) = NULL;
+#ifdef JVQ_HAVE_GDI
+#include "jvqDocument.h"
+#endif
 
 jvqOleObject::jvqOleObject(const RECT* pRect, int nItemIndex, jvqViewMapping* pView, jvqDocument* pDocument)
     : jvqFrameObject(pRect, pView, 0x311),
@@ -29,10 +31,6 @@ jvqOleObject::jvqOleObject(const jvqOleObject& src)
 
 jvqObject* jvqOleObject::Clone() { return new jvqOleObject(*this); }
 
-COleClientItem* jvqOleObject::GetClientItem() {
-  if (m_pDocument == NULL || s_pfnItemOf == NULL) return NULL;
-  return s_pfnItemOf(m_pDocument, m_nItemIndex);
-}
 
 BOOL jvqOleObject::Load(CFile* pFile, jvqFileHeader* pHeader) {
   if (pFile == NULL) return FALSE;
@@ -71,6 +69,16 @@ void jvqOleObject::Serialize(CArchive& ar, jvqDocument* pDocument) {
 
 #ifdef JVQ_HAVE_GDI
 
+COleClientItem* jvqOleObject::GetClientItem() { return m_pDocument ? m_pDocument->GetOleItem(m_nItemIndex) : NULL; }
+
+void jvqOleObject::SetSizeFromItem(COleClientItem* pItem) {
+  SIZE ext;
+  if (pItem == NULL || !pItem->GetExtent(&ext)) return;
+  const RECT r = {0, 0, ext.cx / 10, ext.cy / 10};
+  SetFrameRect(&r);
+  Recalc();
+}
+
 BOOL jvqOleObject::IsOnScreen(CDC* pDC) {
   if ((m_dwState & (JVQ_STATE_VISIBLE | JVQ_STATE_ALIVE)) != (JVQ_STATE_VISIBLE | JVQ_STATE_ALIVE)) return FALSE;
   RECT r;
@@ -87,11 +95,20 @@ void jvqOleObject::Draw(CDC* pDC) {
   if (pItem == NULL) return;
   for (jvqObject* h : m_ResizeHandles.m_items) h->m_dwState |= JVQ_STATE_VISIBLE;
   jvqFrameObject::Draw(pDC);
+  RECT r;
+  GetHandlePointBounds(&r);
+  pItem->Draw(pDC, &r, DVASPECT_CONTENT);
 }
 
 void jvqOleObject::Render(CDC* pDC) {
   if (!IsOnScreen(pDC)) return;
   jvqFrameObject::Render(pDC);
+  // Printed, an object whose item is missing still shows where it was.
+  if (COleClientItem* pItem = GetClientItem()) {
+    RECT r;
+    GetHandlePointBounds(&r);
+    pItem->Draw(pDC, &r);
+  }
 }
 
 void jvqOleObject::Invalidate() {
@@ -102,9 +119,17 @@ void jvqOleObject::Invalidate() {
   ::UpdateWindow(hWnd);
 }
 
-void jvqOleObject::Deactivate() {}
+void jvqOleObject::Deactivate() {
+  // Whichever item is active in this object's window, not necessarily this object's own.
+  if (m_pDocument == NULL || m_pView == NULL || m_pView->m_pOwnerWnd == NULL) return;
+  COleClientItem* pActive = m_pDocument->GetInPlaceActiveItem(m_pView->m_pOwnerWnd);
+  if (pActive != NULL && (CWnd*)pActive->m_pView == m_pView->m_pOwnerWnd) pActive->Deactivate();
+}
 
 #else
+
+COleClientItem* jvqOleObject::GetClientItem() { return NULL; }
+void jvqOleObject::SetSizeFromItem(COleClientItem*) {}
 
 BOOL jvqOleObject::IsOnScreen(CDC*) { return FALSE; }
 void jvqOleObject::Draw(CDC*) {}

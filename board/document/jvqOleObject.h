@@ -27,9 +27,9 @@ class jvqOleObject : public jvqFrameObject {
 
   // NULL without a document or for an index beyond the document's items.
   COleClientItem* GetClientItem();
-
-  // The document layer finds the items; without it objects have none.
-  static COleClientItem* (*s_pfnItemOf)(jvqDocument* pDocument, int nIndex);
+  // The frame takes the item's extent (HIMETRIC to 0.1 mm) at the origin; unchanged when
+  // the item reports none.
+  void SetSizeFromItem(COleClientItem* pItem);
 
   int m_nReserved1;
   int m_nReserved2;

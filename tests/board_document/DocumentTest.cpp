@@ -16,6 +16,7 @@
 #include "jvqBoardStream.h"
 #include "jvqCompoundFile.h"
 #include "jvqMemFile.h"
+#include "jvqOleItem.h"
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
 #include "qvzDocument.h"
@@ -188,6 +189,94 @@ TEST_F(Document, BoardsWithEmbeddedObjectsOpenAtEveryVersion) {
     EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.m_pBoard));
     EXPECT_TRUE(TestApp()->m_messages.empty());
   }
+}
+
+namespace {
+
+// An embedded picture item of the document (no server needed), appended to its items.
+jvqOleItem* AddPictureItem(jvqDocument* d) {
+  HDC hMeta = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
+  const RECT all = {0, 0, 200, 100};
+  ::FillRect(hMeta, &all, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+  COleDataSource* src = new COleDataSource;
+  STGMEDIUM m = {};
+  m.tymed = TYMED_ENHMF;
+  m.hEnhMetaFile = ::CloseEnhMetaFile(hMeta);
+  src->CacheData(CF_ENHMETAFILE, &m);
+  COleDataObject data;
+  data.Attach(src->GetDataObject(), FALSE);
+  jvqOleItem* item = new jvqOleItem(d, NULL);
+  const BOOL ok = item->CreateStaticFromData(&data, OLERENDER_FORMAT, CF_ENHMETAFILE);
+  data.Release();
+  src->InternalRelease();
+  if (!ok) {
+    item->Delete();
+    return NULL;
+  }
+  return item;
+}
+
+}  // namespace
+
+// Items are written in the order objects name them, so a replaced item (a clone standing
+// at the index of the item it replaced, last in the item list) is found again by its index.
+TEST_F(Document, EmbeddedItemsSaveAndReloadEachAtItsIndex) {
+  auto d = NewDocument(1);
+  jvqOleItem* a = AddPictureItem(d.get());
+  jvqOleItem* b = AddPictureItem(d.get());
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(0, d->AddOleItem(a));
+  EXPECT_EQ(1, d->AddOleItem(b));
+  jvqOleItem* clone = new jvqOleItem(d.get(), NULL);
+  ASSERT_TRUE(clone->CreateCloneFrom(a));
+  d->m_OleItems[0] = clone;  // list order a, b, clone; index order clone, b
+  jvqOleObject* o0 = AddOleObject(d->m_pBoard->GetPage(0), 0);
+  jvqOleObject* o1 = AddOleObject(d->m_pBoard->GetPage(0), 1);
+  o0->m_pDocument = o1->m_pDocument = d.get();
+  EXPECT_EQ(clone, o0->GetClientItem());
+  const DWORD n0 = clone->m_dwItemNumber, n1 = b->m_dwItemNumber;
+  const CString path = Path("items.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(path));
+  ASSERT_EQ(2, r.GetOleItemCount());
+  EXPECT_EQ(2, r.GetItemCount());  // the item no object names is not kept
+  jvqPage* p = r.m_pBoard->GetPage(0);
+  jvqOleObject* r0 = (jvqOleObject*)p->GetChild(p->GetChildCount() - 2);
+  jvqOleObject* r1 = (jvqOleObject*)p->GetChild(p->GetChildCount() - 1);
+  ASSERT_EQ(JVQ_OBJ_OLE, r0->GetClassCode());
+  EXPECT_EQ(&r, (qvzDocument*)r0->m_pDocument);
+  ASSERT_NE(nullptr, r0->GetClientItem());
+  EXPECT_EQ(n0, r0->GetClientItem()->m_dwItemNumber);
+  EXPECT_EQ(n1, r1->GetClientItem()->m_dwItemNumber);
+  EXPECT_TRUE(r0->GetClientItem()->IsKindOf(RUNTIME_CLASS(jvqOleItem)));
+
+  // An item whose storage is gone fails the open; the document keeps what it had.
+  {
+    WCHAR w[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, w, MAX_PATH);
+    IStorage* stg = NULL;
+    ASSERT_EQ(S_OK, ::StgOpenStorage(w, NULL, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, NULL, 0, &stg));
+    WCHAR name[32];
+    swprintf(name, 32, L"Embedding %lu", (unsigned long)n1);
+    EXPECT_EQ(S_OK, stg->DestroyElement(name));
+    stg->Commit(STGC_DEFAULT);
+    stg->Release();
+  }
+  jvqBoard* before = r.m_pBoard;
+  TestApp()->m_messages.clear();
+  EXPECT_FALSE(r.OnOpenDocument(path));
+  EXPECT_EQ(1u, TestApp()->m_messages.size());
+  EXPECT_EQ(before, r.m_pBoard);
+  EXPECT_EQ(2, r.GetOleItemCount());
+  EXPECT_EQ(2, r.GetItemCount());
+
+  // A reset leaves no item behind.
+  r.ResetContents();
+  EXPECT_EQ(0, r.GetOleItemCount());
+  EXPECT_EQ(0, r.GetItemCount());
 }
 
 TEST_F(Document, CorruptFilesFailAndChangeNothing) {

@@ -229,6 +229,9 @@ class COleDocument : public CDocument {
   // The item list: a count of the non-blank items, then each item as an archive object.
   // While it runs, m_lpRootStg is the file's storage (NULL: items cannot be read or kept).
   void Serialize(CArchive& ar) override;
+  // Reads n items that follow in the archive (the count bounded by what is left of it);
+  // when any fails, the items read so far are deleted and the exception passes on.
+  void LoadItems(CArchive& ar, DWORD n);
 
   // The storage all items live in; made on first use.
   LPSTORAGE GetWorkStorage();

@@ -90,6 +90,10 @@ void COleDocument::Serialize(CArchive& ar) {
   }
   DWORD n = 0;
   ar >> n;
+  LoadItems(ar, n);
+}
+
+void COleDocument::LoadItems(CArchive& ar, DWORD n) {
   // Each item takes at least a class index and its own 12 bytes.
   ar.Flush();
   CFile* pFile = ar.GetFile();
