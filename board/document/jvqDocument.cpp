@@ -29,6 +29,13 @@ void (*jvqDocument::s_pfnBeforeReplace)(LPCTSTR, LPCTSTR) = NULL;
 static const char kPasteCorrupt[] =
     "クリップボード内のデータが破損しているか、メモリが不足しているため、データを貼り付けることができません。";
 
+static const char kOlePasteLeftOut[] =
+    "埋め込みオブジェクトは、コピーした文書にだけ貼り付けることができます。埋め込みオブジェクトを除いて貼り付けました。";
+
+// The document whose copy the clipboard holds, and the clipboard's state just after it.
+jvqDocument* jvqDocument::s_pCopiedFrom = NULL;
+DWORD jvqDocument::s_dwCopySequence = 0;
+
 UINT jvqRegisterClipboardFormat() {
   if (theClipboardFormat == 0) theClipboardFormat = ::RegisterClipboardFormat("JVQ_CLIPBOARD");
   return theClipboardFormat;
@@ -49,6 +56,7 @@ jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL)
 }
 
 jvqDocument::~jvqDocument() {
+  if (s_pCopiedFrom == this) s_pCopiedFrom = NULL;
   // The undo records and the registry point into this document; neither may outlive it.
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   if (d->GetDocument() == this) {
@@ -66,6 +74,7 @@ CView* jvqDocument::GetFirstView() {
 }
 
 void jvqDocument::FreeContents() {
+  if (s_pCopiedFrom == this) s_pCopiedFrom = NULL;  // its records name items no more
   delete m_pBoard;
   m_pBoard = NULL;
   delete m_pHeader;
@@ -307,6 +316,7 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
     }
     if (::SetClipboardData(jvqRegisterClipboardFormat(), file.GetHandle()) == NULL) AfxThrowMemoryException();
     file.Close();  // the block is the clipboard's now
+    s_pCopiedFrom = this;
   } catch (CException* e) {
     e->Delete();
     m_pHeader->m_nVersion = nSaved;
@@ -316,6 +326,7 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
     return;
   }
   ::CloseClipboard();
+  s_dwCopySequence = ::GetClipboardSequenceNumber();
 }
 
 static BOOL PictureOnClipboard() {
@@ -365,8 +376,20 @@ BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
     const BOOL bOk = jvqReadClipboardBlock(&file, m_pHeader, made);
     file.Close();
     if (bOk) {
-      for (jvqObject* p : made) objects.Add(p);
-      bResult = TRUE;
+      // An embedded object's record names an item of the document it was copied from:
+      // anywhere else the index would show another document's item.
+      const BOOL bOwnCopy = s_pCopiedFrom == this && ::GetClipboardSequenceNumber() == s_dwCopySequence;
+      BOOL bLeftOut = FALSE;
+      for (jvqObject* p : made) {
+        if ((p->GetClassCode() & 0x80) && !bOwnCopy) {
+          delete p;
+          bLeftOut = TRUE;
+          continue;
+        }
+        objects.Add(p);
+      }
+      if (bLeftOut) AfxMessageBox(kOlePasteLeftOut);
+      bResult = objects.GetCount() > 0 || !bLeftOut;
     } else {
       AfxMessageBox(kPasteCorrupt);
     }

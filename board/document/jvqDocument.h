@@ -78,6 +78,8 @@ class jvqDocument : public COleDocument {
   // For tests of interrupted saves: called by BeforeReplace.
  public:
   static void (*s_pfnBeforeReplace)(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
+  static jvqDocument* s_pCopiedFrom;
+  static DWORD s_dwCopySequence;
 };
 
 // A picture of the page, its objects included, framed in black on white; NULL when the

@@ -390,6 +390,46 @@ TEST_F(Document, CopyAndPasteBetweenTwoDocuments) {
   sel.m_items.clear();
 }
 
+// An embedded object pastes only into the document it was copied from, while the clipboard
+// still holds that copy; elsewhere the rest pastes and the user is told once.
+TEST_F(Document, EmbeddedObjectsPasteOnlyWhereTheyWereCopied) {
+  auto a = NewDocument(1);
+  auto b = NewDocument(1);
+  jvqPage* page = a->m_pBoard->GetPage(0);
+  jvqOleObject* o = AddOleObject(page, 0);
+  AddOleObject(page, 1);
+  jvqObjectArray sel;
+  sel.m_bOwns = FALSE;
+  sel.Add(page->GetChild(0));
+  sel.Add(o);
+  sel.Add(page->GetChild(page->GetChildCount() - 1));
+  struct Case {
+    bool intoSource, clipboardChanged;
+    int pasted, messages;
+  };
+  const Case cases[] = {{true, false, 3, 0}, {false, false, 1, 1}, {true, true, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.intoSource * 2 + c.clipboardChanged);
+    a->CopyObjectsToClipboard(sel);
+    if (c.clipboardChanged) {
+      // Someone put the same bytes back: not the copy the document made.
+      ASSERT_TRUE(::OpenClipboard(NULL));
+      HANDLE h = ::GetClipboardData(theClipboardFormat);
+      const std::string bytes((const char*)::GlobalLock(h), ::GlobalSize(h));
+      ::GlobalUnlock(h);
+      ::CloseClipboard();
+      PutClipboardBlock(bytes);
+    }
+    TestApp()->m_messages.clear();
+    jvqObjectArray pasted;
+    ASSERT_TRUE((c.intoSource ? a : b)->PasteObjects(pasted));
+    EXPECT_EQ(c.pasted, pasted.GetCount());
+    EXPECT_EQ((size_t)c.messages, TestApp()->m_messages.size());
+    if (c.pasted == 3) EXPECT_EQ(RecordOf(o), RecordOf(pasted.GetAt(1)));
+  }
+  sel.m_items.clear();
+}
+
 TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {
   auto d = NewDocument(1);
   RECT r = {0, 0, 100, 100};
