@@ -276,8 +276,9 @@ class COleClientItem : public CDocItem {
 
   BOOL DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg = NULL);
   BOOL Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect = (DVASPECT)-1);
-  // HIMETRIC; FALSE when the object reports none.
-  BOOL GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect = (DVASPECT)-1);
+  // HIMETRIC; FALSE when the object reports none. Virtual so that a container's sizing
+  // can be tried without a server.
+  virtual BOOL GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect = (DVASPECT)-1);
   BOOL SetExtent(const SIZE& size, DVASPECT nDrawAspect = DVASPECT_CONTENT);
   void Close(OLECLOSE dwCloseOption = OLECLOSE_SAVEIFDIRTY);
   // Closes and releases the object and removes its storage; with bAutoDelete the item too.
