@@ -16,6 +16,7 @@
 #include "jvqBoardStream.h"
 #include "jvqCompoundFile.h"
 #include "jvqMemFile.h"
+#include "afxtest/PictureItem.h"
 #include "jvqOleItem.h"
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
@@ -193,27 +194,12 @@ TEST_F(Document, BoardsWithEmbeddedObjectsOpenAtEveryVersion) {
 
 namespace {
 
-// An embedded picture item of the document (no server needed), appended to its items.
+// An embedded picture item of the document (no server needed).
 jvqOleItem* AddPictureItem(jvqDocument* d) {
-  HDC hMeta = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
-  const RECT all = {0, 0, 200, 100};
-  ::FillRect(hMeta, &all, (HBRUSH)::GetStockObject(BLACK_BRUSH));
-  COleDataSource* src = new COleDataSource;
-  STGMEDIUM m = {};
-  m.tymed = TYMED_ENHMF;
-  m.hEnhMetaFile = ::CloseEnhMetaFile(hMeta);
-  src->CacheData(CF_ENHMETAFILE, &m);
-  COleDataObject data;
-  data.Attach(src->GetDataObject(), FALSE);
   jvqOleItem* item = new jvqOleItem(d, NULL);
-  const BOOL ok = item->CreateStaticFromData(&data, OLERENDER_FORMAT, CF_ENHMETAFILE);
-  data.Release();
-  src->InternalRelease();
-  if (!ok) {
-    item->Delete();
-    return NULL;
-  }
-  return item;
+  if (MakePictureItem(item)) return item;
+  item->Delete();
+  return NULL;
 }
 
 }  // namespace
