@@ -1,5 +1,6 @@
 #include "jvqView.h"
 
+#include "afxres.h"
 #include "jvqOleItem.h"
 #include "jvqOleObject.h"
 
@@ -32,6 +33,7 @@ BEGIN_MESSAGE_MAP(jvqView, jvqScrollView)
   ON_WM_CREATE()
   ON_WM_HSCROLL()
   ON_WM_VSCROLL()
+  ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
 END_MESSAGE_MAP()
 
 // The view an item's object shows in learns of the server's close.

@@ -82,8 +82,14 @@ class jvqView : public jvqScrollView {
   // the file cannot be embedded.
   BOOL InsertOleObjectFromFile(const char* pszPath, POINT point);
   BOOL IsSelected(const CObject* pDocItem) const override;
+  // 57856: an object chosen in the platform's insert-object dialog, opened in its server.
+  afx_msg void OnInsertObject();
   COleClientItem* GetOpenOleItem() const { return m_pOpenItem; }
   void SetOpenOleItem(COleClientItem* pItem) { m_pOpenItem = pItem; }
+
+  // Makes an item with the function, its object at the point on the current page, opens
+  // it; on any failure nothing is left (item, vector entry, object, undo record).
+  jvqOleObject* PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, POINT point);
 
   void SetCursorId(int n) { m_nCursorId = n; }
   int GetCursorId() const { return m_nCursorId; }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "afxodlgs.h"
+#include "afxres.h"
 #include "jvqDocument.h"
 #include "jvqObjectDefaults.h"
 #include "jvqOleItem.h"
@@ -103,17 +105,17 @@ void jvqView::ReplaceOleItemWithClone(int nIndex) {
   clone->m_bOpened = FALSE;
 }
 
-BOOL jvqView::InsertOleObjectFromFile(const char* pszPath, POINT point) {
+jvqOleObject* jvqView::PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, POINT point) {
   jvqDocument* d = GetDocument();
   jvqPage* p = GetCurrentPage();
-  if (d == NULL || p == NULL || pszPath == NULL) return FALSE;
+  if (d == NULL || p == NULL) return NULL;
   CWaitCursor wait;
   jvqOleItem* item = NULL;
   jvqOleObject* o = NULL;
   BOOL bInVector = FALSE;
   try {
     item = new jvqOleItem(d, NULL);
-    if (!item->CreateFromFile(pszPath, CLSID_NULL, OLERENDER_DRAW, 0, NULL)) AfxThrowMemoryException();
+    if (!pfnCreate(item, pArg)) AfxThrowMemoryException();
     const int n = d->AddOleItem(item);
     bInVector = TRUE;
     o = static_cast<jvqOleObject*>(jvqObjectDefaults::CreateObject(JVQ_OBJ_OLE));
@@ -133,10 +135,31 @@ BOOL jvqView::InsertOleObjectFromFile(const char* pszPath, POINT point) {
     if (bInVector) d->m_OleItems.pop_back();
     delete o;
     if (item) item->Delete();
-    return FALSE;
+    return NULL;
   }
   OpenOleItem(o);
   d->SetModifiedFlag(TRUE);
   Select(o, FALSE);
-  return TRUE;
+  return o;
+}
+
+void jvqView::OnInsertObject() {
+  COleInsertDialog dlg;
+  if (dlg.DoModal() != IDOK) return;
+  POINT c;
+  GetClientCenter(&c);
+  auto create = [](jvqOleItem* item, void* pDlg) { return ((COleInsertDialog*)pDlg)->CreateItem(item); };
+  if (PlaceNewOleItem(create, &dlg, c) == NULL) {
+    AfxMessageBox("オブジェクトの作成に失敗しました。オブジェクトがシステムのレジストリに登録されていることを確認してください。\n", MB_OK);
+    return;
+  }
+  GetDocument()->UpdateAllViews(NULL, 0, NULL);
+}
+
+BOOL jvqView::InsertOleObjectFromFile(const char* pszPath, POINT point) {
+  if (pszPath == NULL) return FALSE;
+  auto create = [](jvqOleItem* item, void* pPath) {
+    return item->CreateFromFile((const char*)pPath, CLSID_NULL, OLERENDER_DRAW, 0, NULL);
+  };
+  return PlaceNewOleItem(create, (void*)pszPath, point) != NULL;
 }

@@ -104,3 +104,38 @@ TEST_F(ViewTest, SyncOleItemsOverUndoCopies) {
     }
   }
 }
+
+namespace {
+
+BOOL s_bDialogSeen = FALSE;
+
+BOOL CALLBACK CancelDialog(HWND hWnd, LPARAM) {
+  char cls[16] = "";
+  ::GetClassName(hWnd, cls, sizeof cls);
+  if (strcmp(cls, "#32770") != 0 || !::IsWindowVisible(hWnd)) return TRUE;
+  s_bDialogSeen = TRUE;
+  ::PostMessage(hWnd, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+
+void CALLBACK CancelInsertDialog(HWND, UINT, UINT_PTR, DWORD) {
+  ::EnumThreadWindows(::GetCurrentThreadId(), CancelDialog, 0);
+}
+
+}  // namespace
+
+// 57856 reaches the view and shows the platform's insert-object dialog; cancelled, it
+// changes nothing.
+TEST_F(ViewTest, ACancelledInsertObjectDialogChangesNothing) {
+  m_doc->SetModifiedFlag(FALSE);
+  const int children = m_page->GetChildCount();
+  s_bDialogSeen = FALSE;
+  const UINT_PTR timer = ::SetTimer(NULL, 0, 300, CancelInsertDialog);
+  m_frame->SendMessage(WM_COMMAND, ID_OLE_INSERT_NEW);
+  ::KillTimer(NULL, timer);
+  EXPECT_TRUE(s_bDialogSeen);
+  EXPECT_EQ(children, m_page->GetChildCount());
+  EXPECT_EQ(0, m_doc->GetItemCount());
+  EXPECT_FALSE(m_doc->IsModified());
+  EXPECT_TRUE(TestApp()->m_messages.empty());
+}
