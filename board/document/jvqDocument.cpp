@@ -18,6 +18,7 @@
 #include "jvqMemFile.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqTextObject.h"
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
 
@@ -335,8 +336,8 @@ static BOOL PictureOnClipboard() {
 }
 
 BOOL jvqDocument::CanPaste() {
-  // Text pastes once its object class is part of the program.
-  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat()) || PictureOnClipboard();
+  return ::IsClipboardFormatAvailable(jvqRegisterClipboardFormat()) || PictureOnClipboard() ||
+         ::IsClipboardFormatAvailable(CF_TEXT);
 }
 
 jvqObject* jvqDocument::PastePicture() {
@@ -359,6 +360,27 @@ jvqObject* jvqDocument::PastePicture() {
     p->Offset(&d);
   }
   return p;
+}
+
+jvqObject* jvqDocument::PasteText() {
+  HGLOBAL h = ::GetClipboardData(CF_TEXT);
+  const char* pText = h ? (const char*)::GlobalLock(h) : NULL;
+  if (pText == NULL) return NULL;
+  // Another process's block: only as far as it goes, and up to its first zero.
+  const SIZE_T nSize = ::GlobalSize(h);
+  SIZE_T n = 0;
+  while (n < nSize && pText[n] != 0) n++;
+  const CString text(pText, (int)n);
+  ::GlobalUnlock(h);
+
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  jvqViewMapping* pView = d->GetDefaultView();
+  jvqObject* proto = d->FindPrototype(JVQ_OBJ_TEXT);
+  jvqTextObject* t = proto ? (jvqTextObject*)proto->Clone() : jvqTextObject::MakeDefault(pView);
+  t->m_pView = pView;
+  t->SetText(text);
+  t->RecalcLayout();
+  return t;
 }
 
 BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
@@ -400,6 +422,12 @@ BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
       bResult = TRUE;
     } else {
       AfxMessageBox(kPasteCorrupt);
+    }
+  } else if (h == NULL && m_pHeader != NULL && ::IsClipboardFormatAvailable(CF_TEXT)) {
+    if (jvqObject* p = PasteText()) {
+      objects.Add(p);
+      SetModifiedFlag(TRUE);
+      bResult = TRUE;
     }
   }
   ::CloseClipboard();

@@ -72,6 +72,8 @@ class jvqDocument : public COleDocument {
   HWND GetClipboardOwner();
   // A picture object of the clipboard's bitmap or metafile, or NULL.
   jvqObject* PastePicture();
+  // A text object like the text prototype holding the clipboard's plain text.
+  jvqObject* PasteText();
   // Called by every save once the new file is complete and before it replaces the target;
   // TRUE, so that it can close a write.
   static BOOL BeforeReplace(LPCTSTR lpszFinished, LPCTSTR lpszTarget);

@@ -16,6 +16,10 @@ class CArchive;
 #define JVQ_VERSION_POOL 91200
 #define JVQ_VERSION_THUMBNAIL 91400
 
+// The version a record is read or written at; records without a header are current.
+class jvqFileHeader;
+int jvqVersionOf(const jvqFileHeader* pHeader);
+
 class jvqProperty {
  public:
   jvqProperty() {}
@@ -64,3 +68,5 @@ class jvqFileHeader : public CObject {
   // The pool of the document being read or written: picture fills refer into it.
   jvqImagePool* m_pImagePool;
 };
+
+inline int jvqVersionOf(const jvqFileHeader* pHeader) { return pHeader ? pHeader->m_nVersion : JVQ_VERSION_CURRENT; }

@@ -53,7 +53,8 @@ void jvqFill::SaveClipRegion(CDC* pDC) {
   if (jvqIsPreviewDC(pDC)) {
     if (m_hKeptClipRgn) ::DeleteObject((HGDIOBJ)m_hKeptClipRgn);
     HRGN hRgn = ::CreateRectRgn(0, 0, 1, 1);
-    if (::GetClipRgn(pDC->m_hDC, hRgn) < 0) {
+    // 0: no clip region at all, which is what restoring must give back (not the empty one).
+    if (::GetClipRgn(pDC->m_hDC, hRgn) <= 0) {
       ::DeleteObject(hRgn);
       hRgn = NULL;
     }

@@ -1,8 +1,10 @@
+#include "jvqBannerFill.h"
 #include "jvqFill.h"
 #include "jvqGradientFill.h"
 #include "jvqImageFill.h"
 #include "jvqPatternFill.h"
 #include "jvqSolidFill.h"
+#include "jvqTextFill.h"
 #include "jvqTextureFill.h"
 
 // The painters of the other fill kinds join here as their classes are built; until then a
@@ -14,5 +16,7 @@ jvqFill* CreateFill(DWORD dwFlags) {
   if (dwFlags & FILL_SOLID) return new jvqSolidFill(BS_SOLID, 0xC0C0C0, 0);
   if (dwFlags & FILL_GRADIENT) return new jvqGradientFill;
   if (dwFlags & FILL_IMAGE) return new jvqImageFill(NULL, NULL);
+  if (dwFlags & FILL_TEXT) return new jvqTextFill;
+  if (dwFlags & FILL_BANNER) return new jvqBannerFill;
   return NULL;
 }

@@ -31,8 +31,6 @@ namespace {
 // it is not made and the picture is not painted, rather than exhausting memory.
 const long long kMaxTurnedPixels = 32LL * 1024 * 1024;
 
-int VersionOf(jvqFileHeader* pHeader) { return pHeader ? pHeader->m_nVersion : JVQ_VERSION_CURRENT; }
-
 jvqImagePool* PoolOf(jvqFileHeader* pHeader, jvqImagePool* pFallback) {
   if (pHeader != NULL && pHeader->m_pImagePool != NULL) return pHeader->m_pImagePool;
   return pFallback;
@@ -147,7 +145,7 @@ BOOL jvqImageFill::Load(CFile* pFile, jvqFileHeader* pHeader) {
   if (pFile == NULL) return FALSE;
   Clear();
   try {
-    if (VersionOf(pHeader) >= JVQ_VERSION_POOL) {
+    if (jvqVersionOf(pHeader) >= JVQ_VERSION_POOL) {
       int32_t nId = 0;
       if (!jvqReadExact(pFile, &nId, 4)) return FALSE;
       m_nPoolId = nId;  // the document adds the references once the board is read
@@ -178,7 +176,7 @@ BOOL jvqImageFill::Store(CFile* pFile, jvqFileHeader* pHeader) {
   if (pFile == NULL) return FALSE;
   try {
     pFile->Write(&m_dwFlags, 4);
-    if (VersionOf(pHeader) >= JVQ_VERSION_POOL) {
+    if (jvqVersionOf(pHeader) >= JVQ_VERSION_POOL) {
       const int32_t nId = m_nPoolId;
       pFile->Write(&nId, 4);
       return TRUE;

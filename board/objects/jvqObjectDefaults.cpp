@@ -2,15 +2,19 @@
 
 #include <new>
 
+#include "jvqBalloonObject.h"
+#include "jvqBannerObject.h"
 #include "jvqBoard.h"
 #include "jvqEllipticObject.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
+#include "jvqLineTextObject.h"
 #include "jvqOleObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRoundRectObject.h"
 #include "jvqSolidFill.h"
+#include "jvqTextObject.h"
 
 static jvqObjectDefaults* s_pDefaults = NULL;
 
@@ -26,7 +30,8 @@ static const int kBuiltInCodes[] = {JVQ_OBJ_RECT,    JVQ_OBJ_IMAGE,
                                     JVQ_OBJ_OLE,
                                     JVQ_OBJ_GROUP,   JVQ_OBJ_POLYLINE, JVQ_OBJ_PAGE,
                                     JVQ_OBJ_ROUNDRECT, JVQ_OBJ_ELLIPSE, JVQ_OBJ_CHORD,   JVQ_OBJ_PIE,
-                                    JVQ_OBJ_ARC};
+                                    JVQ_OBJ_ARC,
+                                    JVQ_OBJ_TEXT, JVQ_OBJ_LINETEXT, JVQ_OBJ_BALLOON, JVQ_OBJ_BANNER};
 
 jvqObjectDefaults::jvqObjectDefaults() : m_pDefaultView(NULL), m_pDocument(NULL) { m_Prototypes.m_bOwns = TRUE; }
 
@@ -67,6 +72,19 @@ void jvqObjectDefaults::ReplacePrototype(jvqObject* pObject) {
   }
 }
 
+// The leader takes the prototype's line ends; the frame becomes a copy of the prototype's.
+static void ApplyLineTextDefaults(jvqLineTextObject* d, jvqLineTextObject* s, jvqViewMapping* pView) {
+  if (d->m_pLeader && s->m_pLeader) {
+    d->m_pLeader->m_StartLineEnd = s->m_pLeader->m_StartLineEnd;
+    d->m_pLeader->m_EndLineEnd = s->m_pLeader->m_EndLineEnd;
+  }
+  if (s->m_pFrame && d->GetChildCount() >= 2) {
+    jvqTextObject* pFrame = (jvqTextObject*)s->m_pFrame->Clone();
+    pFrame->m_pView = pView;
+    d->ReplaceTextFrame(pFrame);
+  }
+}
+
 int jvqObjectDefaults::ApplyDefaults(jvqObject* pObject) {
   if (pObject == NULL) return 0;
   if (pObject->m_pView == NULL && m_pDefaultView) pObject->m_pView = m_pDefaultView;
@@ -85,6 +103,8 @@ int jvqObjectDefaults::ApplyDefaults(jvqObject* pObject) {
     RECT r;
     proto->GetBoundRect(&r);
     ((jvqPage*)pObject)->SetPageRect(&r);
+  } else if (c & 0x40000) {
+    ApplyLineTextDefaults((jvqLineTextObject*)pObject, (jvqLineTextObject*)proto, m_pDefaultView);
   } else if (c & 0x8000) {
     jvqArcObject* d = (jvqArcObject*)pObject;
     jvqArcObject* s = (jvqArcObject*)proto;
@@ -102,6 +122,22 @@ jvqObject* jvqObjectDefaults::CreateFromPrototype(int nClassCode) {
   return p;
 }
 
+// A leader text of one point at the origin, as records and prototypes start from.
+static jvqObject* NewLineText(jvqViewMapping* v) {
+  static const POINT kOrigin = {0, 0};
+  jvqLineTextObject* o = new jvqLineTextObject;
+  o->m_LineStyle = theSolidLineStyle;
+  o->SetPoints(&kOrigin, 1, v, 0x311);
+  return o;
+}
+
+// A balloon on an empty rectangle body.
+static jvqObject* NewBalloon(jvqViewMapping* v) {
+  jvqBalloonObject* o = new jvqBalloonObject(v);
+  o->SetBody(new jvqRectObject(&kEmpty, v, 0x311), v, 0x311);
+  return o;
+}
+
 jvqObject* jvqObjectDefaults::CreateObject(int c) {
   jvqViewMapping* v = s_pDefaults ? s_pDefaults->m_pDefaultView : NULL;
   jvqObject* p = NULL;
@@ -111,8 +147,12 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 8) {
       p = new jvqPage(&kEmpty, v);
       p->m_dwState = 0x311;
-    } else if (c & (0x40000 | 0x100000 | 0x400000)) {
-      p = NULL;  // leader text, title banner and floor plan are not part of this program yet
+    } else if (c & 0x40000) {
+      p = NewLineText(v);
+    } else if (c & 0x100000) {
+      p = new jvqBannerObject(&kEmpty, v, NULL, 0x311);
+    } else if (c & 0x400000) {
+      p = NULL;  // floor plans are not part of this program yet
     } else if (c & 0x40) {
       p = new jvqGroupObject(&kEmpty, v, 0x311);
     } else if (c & 0x80) {
@@ -121,7 +161,7 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 0x100) {
       p = new jvqImageObject(ImagePoolOfDocument(), NULL, v);
     } else if (c & 0x400) {
-      p = NULL;  // text objects are not part of this program yet
+      p = new jvqTextObject(&kEmpty, v, NULL, 0x311);
     } else if (c & 0x800) {
       p = new jvqRoundRectObject(&kEmpty, v, 0x311);
     } else if (c & 0x1000) {
@@ -141,7 +181,7 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
     } else if (c & 2) {
       p = new jvqRectObject(&kEmpty, v, 0x311);
     } else if (c & 0x80000) {
-      p = NULL;  // balloons are not part of this program yet
+      p = NewBalloon(v);
     } else if (c & 4) {
       jvqPolylineObject* o = new jvqPolylineObject(v);
       p = o;
@@ -207,7 +247,17 @@ jvqObject* jvqObjectDefaults::MakeBuiltIn(int nClassCode) {
       p = new jvqArcObject(&kA3, v, 0x151, 0, 180);
       bFill = FALSE;
       break;
+    case JVQ_OBJ_TEXT: p = jvqTextObject::MakeDefault(v, &kA3); break;
+    case JVQ_OBJ_LINETEXT: p = NewLineText(v); break;
+    case JVQ_OBJ_BALLOON: p = NewBalloon(v); break;
+    case JVQ_OBJ_BANNER: p = new jvqBannerObject(&kEmpty, v, NULL, 0x311); break;
     default: return NULL;
+  }
+  // These four keep the line style and fill their constructors give them.
+  if (nClassCode == JVQ_OBJ_TEXT || nClassCode == JVQ_OBJ_LINETEXT || nClassCode == JVQ_OBJ_BALLOON ||
+      nClassCode == JVQ_OBJ_BANNER) {
+    if (p->m_pView == NULL) p->m_pView = v;
+    return p;
   }
   p->m_LineStyle = (nClassCode == JVQ_OBJ_GROUP || nClassCode == JVQ_OBJ_IMAGE) ? theNoLineStyle : theSolidLineStyle;
   p->SetFill(bFill ? new jvqSolidFill(crFill) : NULL);

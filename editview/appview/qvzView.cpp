@@ -1,7 +1,11 @@
 #include "qvzView.h"
 
+#include "jvqArcBaseTool.h"
 #include "jvqBoard.h"
+#include "jvqLineTool.h"
 #include "jvqPage.h"
+#include "jvqPolygonTool.h"
+#include "jvqRectTool.h"
 #include "jvqSelectTool.h"
 #include "jvqViewHost.h"
 
@@ -14,8 +18,47 @@ BEGIN_MESSAGE_MAP(qvzView, jvqView)
   ON_WM_KEYDOWN()
   ON_WM_KEYUP()
   ON_WM_SIZE()
+  ON_WM_RBUTTONDOWN()
   ON_COMMAND(ID_QVZ_TOOL_SELECT, OnToolSelect)
   ON_UPDATE_COMMAND_UI(ID_QVZ_TOOL_SELECT, OnUpdateToolSelect)
+  ON_COMMAND_EX(32848, OnToolCommand)
+  ON_COMMAND_EX(32849, OnToolCommand)
+  ON_COMMAND_EX(32851, OnToolCommand)
+  ON_COMMAND_EX(32852, OnToolCommand)
+  ON_COMMAND_EX(32853, OnToolCommand)
+  ON_COMMAND_EX(32854, OnToolCommand)
+  ON_COMMAND_EX(32855, OnToolCommand)
+  ON_COMMAND_EX(32877, OnToolCommand)
+  ON_COMMAND_EX(32878, OnToolCommand)
+  ON_UPDATE_COMMAND_UI(32848, OnUpdateToolCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(32849, 32855, OnUpdateToolCommand)
+  ON_UPDATE_COMMAND_UI(32877, OnUpdateToolCommand)
+  ON_UPDATE_COMMAND_UI(32878, OnUpdateToolCommand)
+  ON_COMMAND(32856, OnUnusedTool)
+  ON_COMMAND(32857, OnUnusedTool)
+  ON_COMMAND(32858, OnUnusedTool)
+  ON_COMMAND(32861, OnUnusedTool)
+  ON_COMMAND(32862, OnUnusedTool)
+  ON_UPDATE_COMMAND_UI_RANGE(32856, 32858, OnUpdateUnusedTool)
+  ON_UPDATE_COMMAND_UI_RANGE(32861, 32862, OnUpdateUnusedTool)
+  ON_COMMAND(ID_QVZ_ROTATE_MODE, OnRotateMode)
+  ON_UPDATE_COMMAND_UI(ID_QVZ_ROTATE_MODE, OnUpdateRotateMode)
+  ON_COMMAND(ID_QVZ_ZOOM_IN, OnZoomIn)
+  ON_UPDATE_COMMAND_UI(ID_QVZ_ZOOM_IN, OnUpdateZoomIn)
+  ON_COMMAND(ID_QVZ_ZOOM_OUT, OnZoomOut)
+  ON_UPDATE_COMMAND_UI(ID_QVZ_ZOOM_OUT, OnUpdateZoomOut)
+  ON_COMMAND(ID_QVZ_VERTEX_EDIT, OnVertexEdit)
+  ON_UPDATE_COMMAND_UI(ID_QVZ_VERTEX_EDIT, OnUpdateVertexEdit)
+  ON_COMMAND_EX(32892, OnPaletteCommand)
+  ON_COMMAND_EX(32943, OnPaletteCommand)
+  ON_COMMAND_EX(32944, OnPaletteCommand)
+  ON_COMMAND_EX(92, OnPaletteCommand)
+  ON_COMMAND_EX(91, OnPaletteCommand)
+  ON_COMMAND_EX(32984, OnPaletteCommand)
+  ON_UPDATE_COMMAND_UI(32892, OnUpdatePaletteCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(32943, 32944, OnUpdatePaletteCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(91, 92, OnUpdatePaletteCommand)
+  ON_COMMAND(ID_QVZ_CANCEL, OnCancelCommand)
 END_MESSAGE_MAP()
 
 jvqObject* thePendingSelection1 = NULL;
@@ -121,18 +164,54 @@ void qvzView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
   if (m_pTool) m_pTool->OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
-// Backspace and Esc act on the creation tools; those come with their own tools, and the
-// select tool handles Esc itself on the key release.
+// Backspace and Esc act on the tool that is drawing something. The select tool handles
+// Esc itself on the key release; the text tools come with the text objects.
 int qvzView::ToolBackStep() {
   if (m_pTool == NULL) return 0;
+  switch (m_pTool->m_nToolId) {
+    case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
+  }
   jvqGetViewHost()->SwitchBar(FALSE);
   return 1;
 }
 
 int qvzView::ToolCancel() {
   if (m_pTool == NULL) return 0;
+  switch (m_pTool->m_nToolId) {
+    case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
+    case TOOLID_LINE: ((jvqLineTool*)m_pTool)->CancelLine(); break;
+  }
   jvqGetViewHost()->SwitchBar(FALSE);
   return 1;
+}
+
+void qvzView::OnRButtonDown(UINT nFlags, CPoint point) {
+  if (nFlags & MK_LBUTTON) return;
+  jvqView::OnRButtonDown(nFlags, point);
+  if (m_pTool == NULL) return;
+  const int id = m_pTool->m_nToolId;
+  BOOL bBack = FALSE;
+  if (id == TOOLID_ZOOM || id == TOOLID_POLYGON || id == TOOLID_POLYLINE || id == TOOLID_LINETEXT) {
+    bBack = TRUE;
+  } else if (id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) {
+    ((jvqArcBaseTool*)m_pTool)->Reset();
+    bBack = TRUE;
+  } else if (id == TOOLID_VERTEX_EDIT) {
+    // Off a vertex the vertex mode ends; the pop-up menus come with the edit commands.
+    jvqPage* page = GetCurrentPage();
+    POINT pt = point;
+    PointToLogical(&pt, &pt);
+    jvqObject* hit = page ? page->HitTest(&pt) : NULL;
+    bBack = !(hit && (hit->GetClassCode() & JVQ_OBJ_HANDLE) && ((DWORD)hit->GetClassCode() & JVQ_HANDLE_VERTEX));
+  }
+  if (!bBack) return;
+  SwitchToSelectTool();
+  jvqGetViewHost()->SwitchBar(FALSE);
+  Redraw();
 }
 
 void qvzView::OnSize(UINT nType, int cx, int cy) {

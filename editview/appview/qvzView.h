@@ -5,6 +5,11 @@
 #include "jvqView.h"
 
 #define ID_QVZ_TOOL_SELECT 32847
+#define ID_QVZ_ROTATE_MODE 1021
+#define ID_QVZ_ZOOM_IN 32876
+#define ID_QVZ_ZOOM_OUT 32875
+#define ID_QVZ_VERTEX_EDIT 32859
+#define ID_QVZ_CANCEL 1190
 
 class qvzView : public jvqView {
   DECLARE_DYNCREATE(qvzView)
@@ -13,6 +18,7 @@ class qvzView : public jvqView {
   ~qvzView() override;
 
   void ResetView() override;
+  void StepZoom(int bLarger) override;
   void OnSelect(jvqObject* pObject) override {}
   void HidePropertyBar() override;
   void ShowPropertyBar() override;
@@ -26,6 +32,9 @@ class qvzView : public jvqView {
   int ToolCancel();
   // The select tool as the current tool, the page told.
   void SwitchToSelectTool();
+  // The tool a tool-switching or palette command makes, and its tool id (0: none).
+  jvqTool* MakeTool(UINT nID);
+  static int ToolIdOfCommand(UINT nID);
 
   jvqObject* m_pVertexMarker;
   POINT m_ptPasteOffset;
@@ -37,8 +46,24 @@ class qvzView : public jvqView {
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnToolSelect();
   afx_msg void OnUpdateToolSelect(CCmdUI* pCmdUI);
+  afx_msg BOOL OnToolCommand(UINT nID);
+  afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
+  afx_msg void OnRotateMode();
+  afx_msg void OnUpdateRotateMode(CCmdUI* pCmdUI);
+  afx_msg void OnZoomIn();
+  afx_msg void OnUpdateZoomIn(CCmdUI* pCmdUI);
+  afx_msg void OnZoomOut();
+  afx_msg void OnUpdateZoomOut(CCmdUI* pCmdUI);
+  afx_msg void OnVertexEdit();
+  afx_msg void OnUpdateVertexEdit(CCmdUI* pCmdUI);
+  afx_msg BOOL OnPaletteCommand(UINT nID);
+  afx_msg void OnUpdatePaletteCommand(CCmdUI* pCmdUI);
+  afx_msg void OnUnusedTool();
+  afx_msg void OnUpdateUnusedTool(CCmdUI* pCmdUI);
+  afx_msg void OnCancelCommand();
   DECLARE_MESSAGE_MAP()
 };
 

@@ -531,6 +531,15 @@ void jvqSelectTool::EndRubberBand(UINT nFlags, int x, int y) {
 // Cursor.
 
 HCURSOR jvqSelectTool::GetCursor(POINT pt) {
+  if (HCURSOR h = GestureCursor()) return h;
+  jvqObject* hit = HitAt(pt.x, pt.y);
+  if (hit == NULL || IsPage(hit) || IsLocked(hit)) return s_hArrow;
+  if (IsMarker(hit)) return GetHandleCursor(hit);
+  if (hit->GetState() & JVQ_STATE_SELECTED) return s_hMove;
+  return s_hArrow;
+}
+
+HCURSOR jvqSelectTool::GestureCursor() {
   switch (m_pView->GetCursorId()) {
     case 3: return s_hCross;
     case 4: case 104: return s_hSizeNWSE;
@@ -540,11 +549,35 @@ HCURSOR jvqSelectTool::GetCursor(POINT pt) {
     case 8: return s_hRotate;
     case 2: return s_hMove;
   }
-  jvqObject* hit = HitAt(pt.x, pt.y);
-  if (hit == NULL || IsPage(hit) || IsLocked(hit)) return s_hArrow;
-  if (IsMarker(hit)) return GetHandleCursor(hit);
-  if (hit->GetState() & JVQ_STATE_SELECTED) return s_hMove;
-  return s_hArrow;
+  return NULL;
+}
+
+BOOL jvqSelectTool::DragGesture(UINT nFlags, int x, int y) {
+  const int id = m_pView->GetCursorId();
+  if (id >= 3 && id <= 7) DragResize(nFlags, x, y);
+  else if (id >= 104 && id <= 107) DragScaledResize(nFlags, x, y);
+  else if (id == 2) DragMove(nFlags, x, y);
+  else if (id == 8) DragRotate(nFlags, x, y);
+  else return FALSE;
+  return TRUE;
+}
+
+void jvqSelectTool::BeginHandleResize(jvqObject* pHandle, UINT nFlags, int x, int y) {
+  jvqObject* owner = pHandle ? pHandle->m_pParent : NULL;
+  if (owner == NULL || IsLocked(owner)) return;
+  if (owner->GetClassCode() & 0x400000)
+    BeginScaledResize(nFlags, x, y);
+  else
+    BeginResize(nFlags, x, y);
+}
+
+void jvqSelectTool::DiscardObject(jvqObject* pObject) {
+  if (pObject == NULL) return;
+  jvqPage* page = Page();
+  if (page && page->FindChild(pObject) >= 0)
+    page->RemoveChild(pObject, TRUE);
+  else
+    delete pObject;
 }
 
 HCURSOR jvqSelectTool::GetHandleCursor(jvqObject* pMarker) {

@@ -58,6 +58,15 @@ class jvqSelectTool : public jvqTool {
   // Drops an unfinished gesture: clones leave the page, an open edit is discarded, the
   // capture is released. Esc, and a tool that goes away mid-gesture, end here.
   void CancelGesture();
+  // The cursor of a resize, turn or move under way; NULL when none is.
+  HCURSOR GestureCursor();
+  // Hands a mouse move to the resize, turn or move under way; FALSE when none is.
+  BOOL DragGesture(UINT nFlags, int x, int y);
+  // A press on a resize handle: its owner is resized (at a fixed scale for a floor plan)
+  // unless the owner is locked.
+  void BeginHandleResize(jvqObject* pHandle, UINT nFlags, int x, int y);
+  // An object the tool made leaves the page (or, never placed, is deleted).
+  void DiscardObject(jvqObject* pObject);
 
   jvqObject* m_pDragMarker;
   jvqObjectArray m_Work;
@@ -89,6 +98,11 @@ class jvqSelectTool : public jvqTool {
   int m_nDragIndex;
   BOOL m_bDragVertex;
 };
+
+inline BOOL jvqIsLockedObject(jvqObject* o) { return o && (o->GetState() & JVQ_STATE_LOCKED); }
+inline BOOL jvqIsPageObject(jvqObject* o) { return o && (o->GetClassCode() & 8); }
+inline BOOL jvqIsMarkerObject(jvqObject* o) { return o && (o->GetClassCode() & JVQ_OBJ_HANDLE); }
+inline BOOL jvqIsMarkerKind(jvqObject* o, DWORD dwKind) { return jvqIsMarkerObject(o) && ((DWORD)o->GetClassCode() & dwKind); }
 
 // Shift held, for auto-repeat of the key.
 extern int theShiftDown;

@@ -99,10 +99,22 @@ std::wstring Wide(const char* s)
   return w;
 }
 
+bool HasSignature(const Bytes& file, WicContainer container)
+{
+  const BYTE* p = file.data();
+  if (container == kWicPng) return file.size() >= 8 && std::memcmp(p, "\x89PNG\r\n\x1A\n", 8) == 0;
+  return file.size() >= 4 && (std::memcmp(p, "II*\0", 4) == 0 || std::memcmp(p, "MM\0*", 4) == 0);
+}
+
 }  // namespace
 
 bool WicDecode(const char* path, WicContainer container, Bytes* dib)
 {
+  // Only a file that begins as the container does reaches the imaging component: it would
+  // otherwise pick a decoder by content, and a BMP named .png or .tif must meet our own
+  // bounded reader, never the platform's.
+  Bytes file;
+  if (!ReadWholeFile(path, kMaxDibBits, &file) || !HasSignature(file, container)) return false;
   ComScope com;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -147,10 +159,8 @@ bool WicDecode(const char* path, WicContainer container, Bytes* dib)
   // The resolution as the file states it: the imaging component reports a default for
   // files that state none, which would pass for a real one.
   BITMAPINFOHEADER* bi = reinterpret_cast<BITMAPINFOHEADER*>(dib->data());
-  Bytes file;
   LONG xppm = 0, yppm = 0;
-  if (ReadWholeFile(path, kMaxDibBits, &file) &&
-      (container == kWicPng ? PngResolution(file.data(), file.size(), &xppm, &yppm)
+  if ((container == kWicPng ? PngResolution(file.data(), file.size(), &xppm, &yppm)
                             : TiffResolution(file.data(), file.size(), &xppm, &yppm))) {
     bi->biXPelsPerMeter = xppm;
     bi->biYPelsPerMeter = yppm;

@@ -118,6 +118,8 @@
 #define ID_LOCK                  32908
 #define ID_UNLOCK                32909
 #define ID_ROTATE_ANGLE          32869
+#define ID_ROTATE_MODE           1021
+#define ID_TOOL_CANCEL           1190
 #define ID_VERTEX_EDIT           32859
 #define ID_PROPERTY_INFO         1230
 #define ID_GRID_SNAP             1181

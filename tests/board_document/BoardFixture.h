@@ -146,7 +146,7 @@ struct UnbuiltFillKind {
 };
 inline const std::vector<UnbuiltFillKind>& UnbuiltFillKinds() {
   static const std::vector<UnbuiltFillKind> kinds = {
-      {"text", 0x110000}, {"banner", 0x810000}, {"vector", 0x1010000}, {"unknown kind", 0x2010000}};
+      {"vector", 0x1010000}, {"unknown kind", 0x2010000}};
   return kinds;
 }
 

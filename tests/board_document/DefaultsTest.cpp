@@ -26,8 +26,10 @@ TEST(Defaults, FactoryTestsBitsDerivedFirst) {
       {JVQ_OBJ_CHORD, JVQ_OBJ_CHORD},         {JVQ_OBJ_PIE, JVQ_OBJ_PIE},
       {JVQ_OBJ_ARC, JVQ_OBJ_ARC},             {JVQ_OBJ_POLYLINE, JVQ_OBJ_POLYLINE},
       {JVQ_OBJ_OLE, JVQ_OBJ_OLE},
-      {JVQ_OBJ_LINETEXT, 0},  // a leader text, never a group
-      {JVQ_OBJ_BALLOON, 0},   // a balloon, never a polyline
+      {JVQ_OBJ_IMAGE, JVQ_OBJ_IMAGE},
+      {JVQ_OBJ_LINETEXT, JVQ_OBJ_LINETEXT},  // a leader text, never a group
+      {JVQ_OBJ_BALLOON, JVQ_OBJ_BALLOON},    // a balloon, never a polyline
+      {JVQ_OBJ_TEXT, JVQ_OBJ_TEXT},           {JVQ_OBJ_BANNER, JVQ_OBJ_BANNER},
       {0x10000, 0},           {1, 0},
   };
   for (const FactoryCase& c : cases) {
@@ -72,6 +74,11 @@ TEST(Defaults, ApplyReplaceAndCreateFromPrototype) {
   d->RemoveAll();
   d->CreatePrototypes();
   const int n = d->GetCount();
+  // The picture prototype stands second, without a picture, fill or line.
+  ASSERT_GE(n, 2);
+  EXPECT_EQ(JVQ_OBJ_IMAGE, d->GetAt(1)->GetClassCode());
+  EXPECT_EQ(nullptr, d->GetAt(1)->GetFill());
+  EXPECT_EQ(d->GetAt(1), d->FindPrototype(JVQ_OBJ_IMAGE));
 
   jvqPolylineObject poly(NULL);
   d->FindPrototype(JVQ_OBJ_POLYLINE)->m_dwState &= ~JVQ_STATE_FILLED;

@@ -21,6 +21,8 @@
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
 #include "qvzDocument.h"
+#include "board_text/TextBoard.h"
+#include "jvqTextObject.h"
 
 namespace {
 
@@ -414,6 +416,65 @@ TEST_F(Document, EmbeddedObjectsPasteOnlyWhereTheyWereCopied) {
     if (c.pasted == 3) EXPECT_EQ(RecordOf(o), RecordOf(pasted.GetAt(1)));
   }
   sel.m_items.clear();
+}
+
+TEST_F(Document, TextObjectsCopyAndPasteBetweenTwoDocuments) {
+  auto a = NewDocument(1);
+  auto b = NewDocument(1);
+  jvqPage* page = a->m_pBoard->GetPage(0);
+  page->DeleteChildren();
+  AddTextObjects(page);
+  jvqObjectArray sel;
+  sel.m_bOwns = FALSE;
+  for (int i = 0; i < page->GetChildCount(); i++) sel.Add(page->GetChild(i));
+  a->CopyObjectsToClipboard(sel);
+  jvqObjectArray pasted;
+  ASSERT_TRUE(b->PasteObjects(pasted));
+  ASSERT_EQ(sel.GetCount(), pasted.GetCount());
+  for (int i = 0; i < sel.GetCount(); i++) {
+    // Titles travel at the current version, with their option value.
+    const int v = sel.GetAt(i)->GetClassCode() == JVQ_OBJ_BANNER ? 91530 : 91100;
+    EXPECT_EQ(RecordOf(sel.GetAt(i), v), RecordOf(pasted.GetAt(i), v)) << i;
+  }
+  EXPECT_EQ(5, ((jvqBannerObject*)pasted.GetAt(4))->GetBannerStyle()->m_nOption);
+  EXPECT_TRUE(TestApp()->m_messages.empty());
+  sel.m_items.clear();
+}
+
+TEST_F(Document, PlainTextFromAnotherProgramPastesAsAText) {
+  qvzDocument d;
+  d.OnNewDocument();
+  char szExe[MAX_PATH];
+  ::GetModuleFileName(NULL, szExe, MAX_PATH);
+  ::SetEnvironmentVariable("QVZ_PUT_PICTURE", "text");
+  STARTUPINFO si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  CString cmd = CString("\"") + szExe + "\"";
+  ASSERT_TRUE(::CreateProcess(NULL, cmd.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+  ::SetEnvironmentVariable("QVZ_PUT_PICTURE", NULL);
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  ASSERT_TRUE(d.CanPaste());
+  d.SetModifiedFlag(FALSE);
+  jvqObjectArray out;
+  ASSERT_TRUE(d.PasteObjects(out));
+  ASSERT_EQ(1, out.GetCount());
+  ASSERT_EQ(JVQ_OBJ_TEXT, out.GetAt(0)->GetClassCode());
+  jvqTextObject* t = (jvqTextObject*)out.GetAt(0);
+  EXPECT_STREQ("見出し\t本文\r\n二行目", t->GetTextFill()->m_strText);
+  EXPECT_STREQ("見出し\t本文\r\n二行目", t->m_strText);
+  EXPECT_STREQ("見出し\t本文\r\n二行目", t->GetTextFill()->m_Attributes.text);
+  EXPECT_TRUE(d.IsModified());
+  // Laid out again at the prototype's place: two lines high, not the prototype's A3 sheet.
+  RECT r, proto;
+  t->GetBoundRect(&r);
+  jvqObjectDefaults::GetObjectDefaults()->FindPrototype(JVQ_OBJ_TEXT)->GetBoundRect(&proto);
+  EXPECT_EQ(proto.left, r.left);
+  EXPECT_EQ(proto.top, r.top);
+  EXPECT_LT(r.bottom - r.top, 600);
+  EXPECT_GT(r.bottom - r.top, 200);
 }
 
 TEST_F(Document, ShortOrOversizedClipboardBlocksPasteNothing) {

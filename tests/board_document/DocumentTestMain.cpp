@@ -13,12 +13,19 @@ static void DieBeforeReplace(LPCTSTR, LPCTSTR) { ::TerminateProcess(::GetCurrent
 
 static CDocumentTestApp theApp;
 
-// As another program would: a 24 x 16 bitmap ("dib") or a metafile ("emf") on the
-// clipboard, left there when this process ends.
+// As another program would: a 24 x 16 bitmap ("dib"), a metafile ("emf") or plain text
+// ("text") on the clipboard, left there when this process ends.
 static int PutPictureOnClipboard(const char* kind) {
   if (!::OpenClipboard(NULL)) return 2;
   ::EmptyClipboard();
-  if (strcmp(kind, "emf") == 0) {
+  if (strcmp(kind, "text") == 0) {
+    // Japanese plain text with a tab and a line break, as an editor copies it.
+    const char text[] = "見出し\t本文\r\n二行目";
+    HGLOBAL g = ::GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+    memcpy(::GlobalLock(g), text, sizeof text);
+    ::GlobalUnlock(g);
+    ::SetClipboardData(CF_TEXT, g);
+  } else if (strcmp(kind, "emf") == 0) {
     HDC h = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
     ::Ellipse(h, 0, 0, 240, 160);
     ::SetClipboardData(CF_ENHMETAFILE, ::CloseEnhMetaFile(h));

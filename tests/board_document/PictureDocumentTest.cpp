@@ -12,6 +12,8 @@
 #include "jvqBoard.h"
 #include "jvqBoardStream.h"
 #include "jvqFileHeader.h"
+#include "jvqCompoundFile.h"
+#include "jvqImageFileList.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "JpegImage.h"
@@ -21,6 +23,7 @@
 #include "jvqObjectDefaults.h"
 #include "jvqViewMapping.h"
 #include "jvqPage.h"
+#include "jvqRectObject.h"
 #include "jvqPatternFill.h"
 #include "jvqTextureFill.h"
 #include "qvzDocument.h"
@@ -158,7 +161,42 @@ TEST_F(PictureDocumentTest, CorruptPoolBlockFailsTheOpenAndChangesNothing) {
     EXPECT_TRUE(e.IsModified());
     EXPECT_EQ(0, e.GetImagePool()->GetCount());
   }
-  // The flat stream itself opens.
+  // Records of older files that embed their pictures: a picture or a texture longer than
+  // the bytes left fails the open the same way.
+  const RECT tr = {100, 900, 500, 1200};
+  jvqRectObject* textured = new jvqRectObject(&tr, NULL, 0x311);
+  jvqTextureFill* tf = new jvqTextureFill;
+  tf->m_pImage = MakePicture(6, 6);
+  textured->SetFill(tf);
+  d->m_pBoard->GetPage(0)->AddChild(textured);
+  h.m_nVersion = 91100;
+  CMemFile m2;
+  {
+    CArchive ar(&m2, CArchive::store);
+    jvqBoardStream::Write(ar, &h, d->m_pBoard, NULL);
+    ar.Close();
+  }
+  const std::string old = BytesOf(m2);
+  const std::string image("\x00\x00\x09\x00", 4), texture("\x00\x00\x20\x00\x01\x00\x00\x00", 8);
+  ASSERT_NE(std::string::npos, old.find(image));
+  ASSERT_NE(std::string::npos, old.find(texture));
+  std::string embedded = old, ownTexture = old;
+  embedded[old.find(image) + 7] = 0x7F;
+  ownTexture[old.find(texture) + 11] = 0x7F;
+  for (const std::string& bad : {embedded, ownTexture}) {
+    const CString path = Path("broken old.vqd");
+    Spit(path, bad);
+    TestApp()->m_messages.clear();
+    EXPECT_FALSE(e.OnOpenDocument(path));
+    EXPECT_EQ(1u, TestApp()->m_messages.size());
+    EXPECT_EQ(before, e.m_pBoard);
+    EXPECT_EQ(0, e.GetImagePool()->GetCount());
+  }
+  // The flat streams themselves open.
+  const CString old91100 = Path("flat old.vqd");
+  Spit(old91100, old);
+  ASSERT_TRUE(e.OnOpenDocument(old91100));
+  EXPECT_EQ(2, e.GetImagePool()->GetCount());
   const CString path = Path("flat.vqd");
   Spit(path, good);
   ASSERT_TRUE(e.OnOpenDocument(path));
@@ -183,12 +221,28 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   ::CloseClipboard();
   EXPECT_TRUE(d->CanPaste());
   const int before = d->GetImagePool()->GetCount();
+  // The picture lands at the centre of the view.
+  jvqObjectDefaults* defaults = jvqObjectDefaults::GetObjectDefaults();
+  jvqViewMapping* pOldView = defaults->GetDefaultView();
+  jvqViewMapping view;
+  view.m_dZoom = 100;
+  view.m_nClientWidth = 400;
+  view.m_nClientHeight = 300;
+  defaults->SetDefaultView(&view);
   jvqObjectArray out;
-  ASSERT_TRUE(d->PasteObjects(out));
+  const BOOL bPasted = d->PasteObjects(out);
+  defaults->SetDefaultView(pOldView);
+  ASSERT_TRUE(bPasted);
   ASSERT_EQ(1, out.GetCount());
   ASSERT_EQ(JVQ_OBJ_IMAGE, out.GetAt(0)->GetClassCode());
   EXPECT_EQ(before + 1, d->GetImagePool()->GetCount());
   EXPECT_EQ(CSize(30, 20), static_cast<jvqImageObject*>(out.GetAt(0))->GetImageFill()->GetImage()->GetDimensions());
+  RECT centre = {200, 150, 200, 150};
+  view.RectToLogical(&centre);
+  POINT c;
+  out.GetAt(0)->GetCenter(&c);
+  EXPECT_NEAR(centre.left, c.x, 1);
+  EXPECT_NEAR(centre.top, c.y, 1);
 
   // An enhanced metafile pastes as a picture that never turns.
   HDC hEmf = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
@@ -232,9 +286,20 @@ TEST_F(PictureDocumentTest, CopiedPictureOffersBitmapFormatsAndBitmapsPasteAsPic
   EXPECT_EQ(before + 2, d->GetImagePool()->GetCount());
 }
 
-// Pictures of every format, inserted from files, are saved and opened again: rasters come
-// back as DIBs and metafiles as metafiles, each once in the pool.
-TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
+// The "Contents" stream of a saved board.
+static std::string ContentsOf(const CString& path) {
+  std::unique_ptr<CFile> f(jvqCompoundFile::OpenContents(path));
+  if (!f) return std::string();
+  std::string s((size_t)f->GetLength(), '\0');
+  if (!s.empty()) f->Read(&s[0], (UINT)s.size());
+  return s;
+}
+
+// Pictures of every format inserted from files (one shown twice, one kept only by undo) and
+// pattern and texture fills, written at every version of the format, opened and saved again:
+// rasters come back as DIBs and metafiles as metafiles, and from the pool version on each
+// picture stands once in the pool; what older versions embedded moves into the pool.
+TEST_F(PictureDocumentTest, PicturesOfEveryFormatAtEveryVersion) {
   std::unique_ptr<CDibImage> src(MakePicture(40, 30, 3937));
   CMemFile mem;
   src->Write(&mem);
@@ -246,22 +311,31 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
     delete p;
   };
   const CString jpg = Path("photo.jpeg"), png = Path("photo.png"), tif = Path("photo.tiff"), bmp = Path("photo.bmp"),
-                emf = Path("plan.emf");
+                plain = Path("plain.bmp"), emf = Path("plan.emf"), wmf = Path("plan.wmf");
   writeAs(new CJpegImage, jpg);
   writeAs(new CPngImage, png);
   writeAs(new CTiffImage, tif);
   writeAs(new CDibImage, bmp);
+  std::unique_ptr<CDibImage> noResolution(MakePicture(20, 10));
+  ASSERT_TRUE(noResolution->Write(plain));
   HDC hEmf = ::CreateEnhMetaFile(NULL, emf, NULL, NULL);
   ::Rectangle(hEmf, 0, 0, 200, 100);
   ::DeleteEnhMetaFile(::CloseEnhMetaFile(hEmf));
+  HDC hWmf = ::CreateMetaFile(wmf);
+  ::SetWindowOrgEx(hWmf, 0, 0, NULL);
+  ::SetWindowExtEx(hWmf, 300, 200, NULL);
+  ::Rectangle(hWmf, 0, 0, 300, 200);
+  ::DeleteMetaFile(::CloseMetaFile(hWmf));
 
+  const CString files[] = {jpg, png, tif, bmp, plain, emf, wmf};
+  const int kFiles = 7;
   qvzDocument d;
   d.OnNewDocument();
   jvqViewMapping* view = jvqObjectDefaults::GetObjectDefaults()->GetDefaultView();
   jvqViewMapping own;
   if (view == NULL) view = &own;
   jvqPage* page = d.m_pBoard->GetPage(0);
-  for (const CString& path : {jpg, png, tif, bmp, emf}) {
+  for (const CString& path : files) {
     jvqImageObject* o = new jvqImageObject(d.GetImagePool(), path, view);
     ASSERT_TRUE(o->GetImageFill() && o->GetImageFill()->GetImage()) << (LPCTSTR)path;
     page->AddChild(o);
@@ -269,17 +343,100 @@ TEST_F(PictureDocumentTest, PicturesOfEveryFormatSaveAndOpen) {
   RECT b;
   page->GetChild(3)->GetBoundRect(&b);
   EXPECT_EQ(101, b.right - b.left);  // 40 pixels at 100 dpi
-  const CString file = Path("formats.vqd");
-  ASSERT_TRUE(d.OnSaveDocument(file));
-  qvzDocument e;
-  e.OnNewDocument();
-  ASSERT_TRUE(e.OnOpenDocument(file));
-  ASSERT_EQ(5, e.GetImagePool()->GetCount());
-  for (int i = 0; i < 5; i++) {
-    CBaseImage* p = static_cast<jvqImageObject*>(e.m_pBoard->GetPage(0)->GetChild(i))->GetImageFill()->GetImage();
-    ASSERT_TRUE(p);
-    EXPECT_STREQ(i < 4 ? "CDibImage" : "CMetafileImage", p->GetRuntimeClass()->m_lpszClassName) << i;
-    if (i < 4) EXPECT_EQ(CSize(40, 30), p->GetDimensions()) << i;
+  page->GetChild(4)->GetBoundRect(&b);
+  EXPECT_EQ(25, b.right - b.left);  // 20 pixels without a resolution: 1.27 units each
+  // Metafiles take their size through the view and never turn.
+  for (int i : {5, 6}) {
+    jvqImageObject* meta = static_cast<jvqImageObject*>(page->GetChild(i));
+    const CSize dims = meta->GetImageFill()->GetImage()->GetDimensions();
+    SIZE want = {dims.cx, dims.cy};
+    view->SizeToLogical(&want);
+    meta->GetBoundRect(&b);
+    EXPECT_EQ(want.cx, b.right - b.left) << i;
+    EXPECT_EQ(want.cy, b.bottom - b.top) << i;
+    EXPECT_EQ(3, meta->GetEditFlags()) << i;
+    meta->SetRotation(30);
+    EXPECT_EQ(0.0, meta->m_dRotation) << i;
+  }
+  jvqObject* twice = page->GetChild(3)->Clone();
+  const SIZE dx = {600, 0};
+  twice->Offset(&dx);
+  page->AddChild(twice);
+  jvqImageObject* undoOnly = new jvqImageObject(d.GetImagePool(), NULL, view);
+  ASSERT_TRUE(undoOnly->SetPicture(d.GetImagePool(), MakePicture(12, 12), FALSE));
+  undoOnly->m_dwState &= ~JVQ_STATE_ALIVE;
+  page->AddChild(undoOnly);
+  const RECT r = {100, 800, 900, 1200};
+  jvqRectObject* pattern = new jvqRectObject(&r, NULL, 0x311);
+  jvqImageFileList none;
+  jvqPatternFill* pf = new jvqPatternFill;
+  pf->SetPattern(&none, 3, 0xFFFFFF, 0x0000FF);
+  jvqPatternFill::SetLibrary(NULL);
+  pattern->SetFill(pf);
+  page->AddChild(pattern);
+  jvqRectObject* texture = new jvqRectObject(&r, NULL, 0x311);
+  jvqTextureFill* tf = new jvqTextureFill(plain);
+  ASSERT_TRUE(tf->m_pImage);
+  // A texture keeps only what reads back as a DIB: a metafile is refused as unreadable.
+  for (const CString& meta : {emf, wmf}) {
+    jvqTextureFill refused;
+    EXPECT_EQ(nullptr, refused.SetFile(meta)) << (LPCTSTR)meta;
+    EXPECT_EQ(nullptr, refused.m_pImage);
+  }
+  texture->SetFill(tf);
+  page->AddChild(texture);
+  ASSERT_EQ(kFiles + 1, d.GetImagePool()->GetCount());
+  {
+    // A fill made without a pool takes the pool of the registry's document.
+    jvqImageFill loose(bmp, NULL);
+    EXPECT_EQ(d.GetImagePool(), loose.GetPool());
+    EXPECT_EQ(kFiles + 2, d.GetImagePool()->GetCount());
+  }
+  ASSERT_EQ(kFiles + 1, d.GetImagePool()->GetCount());
+
+  for (int version : {91000, 91100, 91200, 91300, 91400, 91500, 91530}) {
+    d.GetHeader()->m_nVersion = version;
+    const CString file = Path("formats.vqd");
+    ASSERT_TRUE(d.OnSaveDocument(file)) << version;
+    qvzDocument e;
+    e.OnNewDocument();
+    ASSERT_TRUE(e.OnOpenDocument(file)) << version;
+    jvqPage* back = e.m_pBoard->GetPage(0);
+    ASSERT_EQ(kFiles + 3, back->GetChildCount()) << version;  // the undo-only picture is not written
+    for (int i = 0; i <= kFiles; i++) {
+      CBaseImage* p = static_cast<jvqImageObject*>(back->GetChild(i))->GetImageFill()->GetImage();
+      ASSERT_TRUE(p) << version << " " << i;
+      const bool raster = i < 5 || i == kFiles;
+      EXPECT_STREQ(raster ? "CDibImage" : "CMetafileImage", p->GetRuntimeClass()->m_lpszClassName) << version << " " << i;
+      if (raster) EXPECT_EQ(i == 4 ? CSize(20, 10) : CSize(40, 30), p->GetDimensions()) << version << " " << i;
+    }
+    jvqImagePool* pool = e.GetImagePool();
+    const int shared = static_cast<jvqImageObject*>(back->GetChild(3))->GetImageFill()->GetPoolId();
+    if (version >= 91200) {
+      // One entry for the picture shown twice, with both references.
+      ASSERT_EQ(kFiles, pool->GetCount()) << version;
+      EXPECT_EQ(2, pool->FindEntry(shared)->GetRefCount()) << version;
+      EXPECT_EQ(shared, static_cast<jvqImageObject*>(back->GetChild(kFiles))->GetImageFill()->GetPoolId());
+    } else {
+      EXPECT_EQ(kFiles + 1, pool->GetCount()) << version;  // each showing embedded its own
+    }
+    jvqPatternFill* pb = (jvqPatternFill*)back->GetChild(kFiles + 1)->GetFill();
+    ASSERT_TRUE(pb && pb->GetFlags() == (DWORD)FILL_PATTERN) << version;
+    EXPECT_EQ(3, pb->m_nIndex);
+    EXPECT_EQ(0x0000FFu, pb->m_crFore);
+    jvqTextureFill* tb = (jvqTextureFill*)back->GetChild(kFiles + 2)->GetFill();
+    ASSERT_TRUE(tb && tb->GetFlags() == (DWORD)FILL_TEXTURE && tb->GetDib()) << version;
+    EXPECT_EQ(20, tb->GetDib()->GetWidth());
+
+    // Saved again, now at the current version: the pictures stand in the pool block.
+    const CString again = Path("formats again.vqd");
+    ASSERT_TRUE(e.OnSaveDocument(again)) << version;
+    qvzDocument f;
+    f.OnNewDocument();
+    ASSERT_TRUE(f.OnOpenDocument(again)) << version;
+    EXPECT_EQ(pool->GetCount(), f.GetImagePool()->GetCount()) << version;
+    EXPECT_EQ(kFiles + 3, f.m_pBoard->GetPage(0)->GetChildCount()) << version;
+    if (version == JVQ_VERSION_CURRENT) EXPECT_EQ(ContentsOf(file), ContentsOf(again));
   }
 }
 

@@ -2,7 +2,9 @@
 // version, and blocks that must not open.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "PictureFixture.h"
@@ -351,4 +353,64 @@ TEST_F(ImagePool, BrokenBlocksFailWholeAndIdZeroIsSkipped) {
     jvqImagePool pool;
     EXPECT_TRUE(LoadFails(huge, version, &pool)) << version;
   }
+}
+
+namespace {
+
+// Points the temporary folder at a fresh folder of its own while it lives.
+class OwnTempFolder {
+ public:
+  OwnTempFolder() {
+    std::error_code ec;
+    m_path = std::filesystem::temp_directory_path(ec) / "qvz_pool_temp_test";
+    std::filesystem::remove_all(m_path, ec);
+    std::filesystem::create_directories(m_path, ec);
+    Set((m_path / "").string());
+  }
+  ~OwnTempFolder() {
+    Set("");
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+  }
+  int Count() const {
+    int n = 0;
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(m_path, ec); !ec && it != std::filesystem::directory_iterator(); ++it) n++;
+    return n;
+  }
+
+ private:
+  static void Set(const std::string& v) {
+#ifdef _WIN32
+    ::SetEnvironmentVariableA("TMP", v.empty() ? NULL : v.c_str());
+#else
+    if (v.empty())
+      ::unsetenv("TMPDIR");
+    else
+      ::setenv("TMPDIR", v.c_str(), 1);
+#endif
+  }
+  std::filesystem::path m_path;
+};
+
+}  // namespace
+
+// The "ztp" files that carry each picture through the compression go, whether the block
+// was written, read or refused.
+TEST_F(ImagePool, TemporaryFilesAlwaysGo) {
+  OwnTempFolder temp;
+  jvqImagePool pool;
+  std::unique_ptr<jvqBoard> b(MakePictureBoard(&pool));
+  jvqFileHeader h;
+  CMemFile f;
+  pool.Save(&f, &h, b.get());
+  const std::string block = BytesOf(f);
+  jvqImagePool back;
+  EXPECT_FALSE(LoadFails(block, JVQ_VERSION_CURRENT, &back));
+  EXPECT_EQ(1, back.GetCount());
+  std::string junk = block;
+  for (size_t i = 20; i < junk.size(); i++) junk[i] = (char)(i * 37);
+  jvqImagePool refused;
+  EXPECT_TRUE(LoadFails(junk, JVQ_VERSION_CURRENT, &refused));
+  EXPECT_EQ(0, temp.Count());
 }

@@ -2,8 +2,11 @@
 // maps it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "PictureFixture.h"
 #include "afxwin.h"
@@ -185,6 +188,7 @@ TEST(PicturePixels, HugeTurnedCopyPaintsNothing) {
   MapAsView(c.dc(), &view, 800, 200, 200);
   o.Draw(c.dc());
   EXPECT_FALSE(o.GetImageFill()->HasTurnedCopy());
+  EXPECT_EQ(200 * 200, c.Count(0xFFFFFF));  // not the upright picture either
 }
 
 TEST(PicturePixels, HimetricConversionsOfTheFramework) {
@@ -239,5 +243,37 @@ TEST(PicturePixels, DisplayModesDrawPlaceholders) {
       EXPECT_TRUE(red > 0 && red < c.w * 80) << c.mode << " " << c.w << " red " << red;  // the thumbnail only
     else
       EXPECT_EQ(0, red) << c.mode << " " << c.w;
+  }
+}
+
+// The program folder's two libraries, as QVZ.exe loads them at start-up: more than eight
+// pictures each, all readable, 1-bit patterns and colour textures, and files named so that
+// the path order the fills use is the order of the index file.
+TEST(PicturePixels, ProgramFolderLibrariesAreInIndexOrder) {
+  char exe[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, exe, MAX_PATH);
+  CString folder(exe);
+  folder = folder.Left(folder.ReverseFind('\\') + 1);
+  const struct {
+    const char* dir;
+    const char* index;
+    int bits;
+    const char* names[3];
+  } libraries[] = {{"パターン", "PINDEX.DAT", 1, {"斜線", "水玉", "レンガ"}},
+                   {"テクスチャ", "TINDEX.DAT", 24, {"木目", "石", "タイル"}}};
+  for (const auto& lib : libraries) {
+    jvqImageFileList list;
+    ASSERT_TRUE(LoadImageLibraryIndex(folder + lib.dir, &list, lib.index)) << lib.index;
+    ASSERT_GT(list.GetCount(), 8) << lib.index;
+    list.SortByPath();
+    std::vector<std::string> names;
+    for (int i = 0; i < list.GetCount(); i++) {
+      CImageLibraryEntry* e = list.GetAt(i);
+      EXPECT_EQ(i + 1, e->m_nNumber) << (LPCTSTR)e->m_strPath;  // read, and sorted as listed
+      ASSERT_TRUE(e->m_pImage && e->m_pImage->GetBI()) << (LPCTSTR)e->m_strPath;
+      EXPECT_EQ(lib.bits, e->m_pImage->GetBI()->biBitCount) << (LPCTSTR)e->m_strPath;
+      names.push_back((LPCTSTR)e->m_strName);
+    }
+    for (const char* n : lib.names) EXPECT_NE(names.end(), std::find(names.begin(), names.end(), n)) << n;
   }
 }

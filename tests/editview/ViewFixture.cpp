@@ -32,6 +32,8 @@ void ViewTest::SetUp() {
 
 void ViewTest::TearDown() {
   if (m_view == nullptr) return;
+  // Whatever tool a test left goes, and with it anything it was drawing.
+  m_view->SwitchToSelectTool();
   // No gesture leaves a hidden clone or an open step behind.
   EXPECT_FALSE(theUndoManager.IsStepOpen());
   jvqPage* page = m_view->GetCurrentPage();
@@ -120,3 +122,15 @@ void ViewTest::ShowPageAt(double dZoom) {
   m_view->Redraw();
   PumpPending();
 }
+
+void ViewTest::Command(UINT id) {
+  m_view->SendMessage(WM_COMMAND, id, 0);
+  PumpPending();
+}
+
+void ViewTest::Click(POINT p, UINT flags) {
+  Press(p, flags);
+  Release(p, flags);
+}
+
+int ViewTest::ToolId() { return m_view->m_pTool ? m_view->m_pTool->m_nToolId : 0; }

@@ -30,6 +30,10 @@ class ViewTest : public ::testing::Test {
   void Press(POINT p, UINT flags = 0) { Send(WM_LBUTTONDOWN, flags | MK_LBUTTON, p); }
   void Move(POINT p, UINT flags = 0) { Send(WM_MOUSEMOVE, flags | MK_LBUTTON, p); }
   void Release(POINT p, UINT flags = 0) { Send(WM_LBUTTONUP, flags, p); }
+  void Click(POINT p, UINT flags = 0);
+  // A command as the menu or a tool bar sends it.
+  void Command(UINT id);
+  int ToolId();
   // Press, move in steps and release.
   void Drag(POINT from, POINT to, UINT flags = 0);
   // The shown and alive objects of the page, bottom first.

@@ -30,6 +30,7 @@ class CRecordingHost : public jvqViewHost {
   void UpdateStatusBar() override { m_calls.push_back("UpdateStatusBar"); }
   void UpdateControlBars() override { m_calls.push_back("UpdateControlBars"); }
   void SelectFitInZoomBox() override { m_calls.push_back("SelectFitInZoomBox"); }
+  void ShowToolVariant(int nToolId) override { m_variants.push_back(nToolId); }
   void ShowFolderControls() override { m_calls.push_back("ShowFolderControls"); }
   void HandleKey(jvqView*, UINT nChar, UINT, UINT) override { m_calls.push_back("HandleKey"); }
   BOOL IsOverFavoritesList(POINT) override { return m_bOverFavorites; }
@@ -46,6 +47,7 @@ class CRecordingHost : public jvqViewHost {
   }
   std::vector<std::string> m_calls;
   std::vector<std::string> m_messages;
+  std::vector<int> m_variants;
   int m_nAnswer = IDNO;
   BOOL m_bOverFavorites = FALSE;
   int m_nCategory = -1;

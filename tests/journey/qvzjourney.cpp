@@ -26,7 +26,12 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include "jvqBalloonObject.h"
+#include "jvqBannerObject.h"
 #include "jvqBoard.h"
+#include "jvqHandleObject.h"
+#include "jvqLineTextObject.h"
+#include "jvqTextObject.h"
 #include "jvqFileHeader.h"
 #include "DibImage.h"
 #include "jvqImageObject.h"
@@ -76,8 +81,9 @@ static int MakeBoard(const char* path) {
 }
 
 // A board of pictures and fills: an 800 x 600 photograph (magenta, 203 x 152 mm at
-// 100 dpi), the same in cyan turned 30 degrees, a rectangle with the grid pattern of the pattern library (index 8: one line
-// every 16 pixels) in green, and one with the first texture of the texture library.
+// 100 dpi), the same in cyan for the user to turn, a rectangle with the grid pattern of the
+// pattern library (index 8: one line every 16 pixels) in green, one with the first texture of the texture library and one with a
+// texture picture of its own.
 static int MakePictureBoard(const char* path) {
   qvzDocument doc;
   if (!doc.OnNewDocument()) return 2;
@@ -98,7 +104,7 @@ static int MakePictureBoard(const char* path) {
   RECT pr = {300, 300, 300 + 2032, 300 + 1524};
   pic->SetRect(&pr, NULL, 0x311);
   page->AddChild(pic);
-  // The same 800 x 600 photograph in cyan, turned 30 degrees below.
+  // The same 800 x 600 photograph in cyan below, upright.
   CDib turned;
   if (!turned.Create(800, 600, 24)) return 4;
   for (int y = 0; y < 600; y++)
@@ -112,7 +118,6 @@ static int MakePictureBoard(const char* path) {
   pic2->SetPicture(doc.GetImagePool(), photo2, FALSE);
   RECT tr = {1200, 2050, 1200 + 812, 2050 + 609};
   pic2->SetRect(&tr, NULL, 0x311);
-  pic2->SetRotation(30);
   page->AddChild(pic2);
   RECT r1 = {2600, 300, 3800, 1300};
   jvqRectObject* pattern = new jvqRectObject(&r1, NULL, 0x311 | JVQ_STATE_FILLED);
@@ -128,6 +133,73 @@ static int MakePictureBoard(const char* path) {
   tf->m_nIndex = 0;
   texture->SetFill(tf);
   page->AddChild(texture);
+  // A texture of its own: a 40 x 40 tile whose top row and left column are orange, so that
+  // the tiles' size can be read off the screen.
+  CDib tile;
+  if (!tile.Create(40, 40, 24)) return 4;
+  for (int y = 0; y < 40; y++)
+    for (int x = 0; x < 40; x++) tile.SetColor(x, y, (x == 0 || y == 0) ? RGB(255, 128, 0) : RGB(255, 255, 224));
+  CString tilePath = CString(path) + ".tile.bmp";
+  if (!tile.Write(tilePath)) return 4;
+  RECT r3 = {300, 2050, 1000, 2750};
+  jvqRectObject* own = new jvqRectObject(&r3, NULL, 0x311 | JVQ_STATE_FILLED);
+  jvqTextureFill* of = new jvqTextureFill(tilePath);
+  ::DeleteFile(tilePath);
+  if (of->m_pImage == NULL) return 6;
+  own->SetFill(of);
+  page->AddChild(own);
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
+// A board of the text family: the blue rectangle that gives the view's scale, a leader text
+// whose frame sits right of (2800, 1200), a balloon on the body (1000, 2000)-(1800, 2400)
+// filled yellow, a horizontal and a vertical text and two titles.
+static int MakeTextBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 4200, 2970};
+  page->SetPageRect(&rc);
+  RECT r = {1000, 1000, 2000, 1600};
+  jvqRectObject* rect = new jvqRectObject(&r, NULL, 0x311);
+  d->ApplyDefaults(rect);
+  rect->SetFill(new jvqSolidFill(RGB(0, 0, 255)));
+  page->AddChild(rect);
+
+  const POINT leader[2] = {{2400, 800}, {2800, 1200}};
+  jvqLineTextObject* lt = new jvqLineTextObject;
+  lt->SetPoints(leader, 2, NULL, 0x311);
+  d->ApplyDefaults(lt);
+  lt->m_pFrame->GetTextFill()->SetText("引出線");
+  lt->Recalc();
+  page->AddChild(lt);
+
+  RECT b = {1000, 2000, 1800, 2400};
+  jvqBalloonObject* balloon = new jvqBalloonObject(NULL);
+  balloon->SetBody(new jvqRectObject(&b, NULL, 0x311), NULL, 0x311);
+  balloon->SetFill(new jvqSolidFill(RGB(255, 255, 0)));
+  balloon->GetText()->GetTextFill()->SetText("吹き出し");
+  page->AddChild(balloon);
+
+  jvqTextAttributes a;
+  jvqDefaultTextAttributes(&a);
+  a.text = "横書きの文";
+  RECT t = {2400, 2000, 3600, 2200};
+  page->AddChild(new jvqTextObject(&t, NULL, &a, 0x311));
+  a.text = "縦書き";
+  a.direction = JVQ_TEXT_VERTICAL;
+  RECT v = {3800, 1400, 4000, 2400};
+  page->AddChild(new jvqTextObject(&v, NULL, &a, 0x311));
+  jvqBannerStyle s;
+  s.m_Block.horizontal = 1;
+  s.m_Block.shape = 3;
+  RECT h = {2400, 200, 3400, 600};
+  page->AddChild(new jvqBannerObject(&h, NULL, &s, 0x311));
+  s.m_Block.horizontal = 0;
+  s.m_Block.shape = 7;
+  RECT u = {200, 1800, 700, 2800};
+  page->AddChild(new jvqBannerObject(&u, NULL, &s, 0x311));
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
@@ -140,8 +212,24 @@ static int DumpBoard(const char* path) {
     if (!o->IsShown()) continue;
     RECT r;
     o->GetBoundRect(&r);
-    printf("object %x %ld %ld %ld %ld points %d rotation %d open %d\n", o->GetClassCode(), r.left, r.top, r.right,
-           r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0);
+    printf("object %x %ld %ld %ld %ld points %d rotation %d open %d fill %lx\n", o->GetClassCode(), r.left, r.top,
+           r.right, r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0,
+           o->GetFill() ? (unsigned long)o->GetFill()->GetFlags() : 0ul);
+    if (o->GetClassCode() == JVQ_OBJ_LINETEXT) {
+      jvqLineTextObject* lt = (jvqLineTextObject*)o;
+      POINT s, e;
+      lt->m_pLeader->GetPoint(&s, 0);
+      lt->m_pLeader->GetPoint(&e, lt->m_pLeader->GetPointCount() - 1);
+      lt->m_pFrame->GetBoundRect(&r);
+      printf("leadertext end %ld %ld frame %ld %ld %ld %ld start %ld %ld\n", e.x, e.y, r.left, r.top, r.right, r.bottom,
+             s.x, s.y);
+    } else if (o->GetClassCode() == JVQ_OBJ_BALLOON) {
+      jvqBalloonObject* b = (jvqBalloonObject*)o;
+      POINT t;
+      b->m_pT->GetCenter(&t);
+      b->m_pBody->GetBoundRect(&r);
+      printf("balloon body %ld %ld %ld %ld tip %ld %ld\n", r.left, r.top, r.right, r.bottom, t.x, t.y);
+    }
   }
   for (const char* prefix : {"GuideH", "GuideV"})
     for (const qvzGuideEntry& g : qvzReadGuideProperties(doc.GetHeader(), prefix))
@@ -297,7 +385,7 @@ static int Drive() {
       sscanf(line, "%*s %511s %63s %d %d %u", a, b, &x, &y, &flags);
       HWND h = Target(a);
       UINT msg = !strcmp(b, "down") ? WM_LBUTTONDOWN : !strcmp(b, "up") ? WM_LBUTTONUP : !strcmp(b, "move") ? WM_MOUSEMOVE
-               : !strcmp(b, "rdown") ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+               : !strcmp(b, "rdown") ? WM_RBUTTONDOWN : !strcmp(b, "dbl") ? WM_LBUTTONDBLCLK : WM_RBUTTONUP;
       if (h == NULL || !::PostMessage(h, msg, flags, MAKELPARAM(x, y))) reply = "error";
       Idle();
     } else if (!strcmp(cmd, "key")) {
@@ -357,8 +445,8 @@ static int Drive() {
       Idle();
     } else if (!strcmp(cmd, "savedialog")) {
       sscanf(line, "%*s %511s %511s", a, b);
-      // Titles and paths without spaces: "title path".
-      HWND d = WaitDialog(a);
+      // Titles and paths without spaces: "title path"; the title "*" takes any file dialog.
+      HWND d = WaitDialog(strcmp(a, "*") ? a : NULL);
       if (d == NULL) {
         reply = "error";
       } else {
@@ -390,6 +478,7 @@ int main(int argc, char** argv) {
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   if (argc == 3 && !strcmp(argv[1], "make")) return MakeBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makepictures")) return MakePictureBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");

@@ -239,6 +239,29 @@ TEST(PictureDraw, RastersOfEveryFormatDrawStretched)
     std::remove(p);
 }
 
+// A BMP meets our own bounded reader whatever its name says: named as a PNG or TIFF it is
+// refused before the imaging component could pick its own BMP decoder, and one whose height
+// overruns its pixels is refused under every name.
+TEST(PictureDraw, BmpUnderAnyNameNeverReachesThePlatform)
+{
+  Bytes good = MakeBmp(kInfo, 8, 8, 24);
+  Bytes overrun = good;
+  overrun[22] = 0x00;
+  overrun[23] = 0x10;  // 4096 rows in a file of 8
+  for (const char* name : {"bmp_as.png", "bmp_as.tif", "bmp_as.tiff", "bmp_as.jpg", "bmp_as.bmp", "bmp_as"}) {
+    SCOPED_TRACE(name);
+    WriteFile(name, overrun);
+    EXPECT_EQ(nullptr, Load(name));
+    WriteFile(name, good);
+    auto image = Load(name);
+    // Names that call for no reader of their own leave it to the content: the BMP reader.
+    const bool bmpReader = std::strcmp(name, "bmp_as.bmp") == 0 || std::strcmp(name, "bmp_as.tiff") == 0 ||
+                           std::strcmp(name, "bmp_as") == 0;
+    EXPECT_EQ(bmpReader, image != nullptr);
+    std::remove(name);
+  }
+}
+
 TEST(PictureDraw, JpegPngAndTiffWriteAndReadBack)
 {
   CDib dib;
