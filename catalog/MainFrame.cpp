@@ -28,6 +28,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_GO_BACK, OnUpdateGoBack)
     ON_COMMAND(ID_GO_FORWARD, OnGoForward)
     ON_UPDATE_COMMAND_UI(ID_GO_FORWARD, OnUpdateGoForward)
+    ON_COMMAND(ID_GO_UP, OnGoUp)
+    ON_UPDATE_COMMAND_UI(ID_GO_UP, OnUpdateGoUp)
+    ON_COMMAND(ID_FOCUS_NEXT_PANE, OnFocusNextPane)
     ON_COMMAND(ID_REGISTER_DIRECTORY, OnRegisterDirectory)
     ON_COMMAND(ID_EMPTY_COMMAND, OnEmptyCommand)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_COMMAND, OnUpdateEmptyCommand)
@@ -86,10 +89,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     m_btnReload.SetIcon(IDI_RELOAD_PRESSED, IDI_RELOAD, 56, 16);
     m_btnReload.ShowCaption(FALSE);
-    if (!m_wndToolBar.AddEditControl(m_editSearch, ID_SEARCH_BOX, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+    if (!m_wndToolBar.AddEditControl(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, &m_editSearch, ID_SEARCH_BOX,
                                      150, 22))
         return -1;
     m_editSearch.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+    m_editSearch.ModifyStyle(0, WS_BORDER);
     CFont* font = &GetVendaroApp()->m_font;
     CSize text(40, 12);
     {
@@ -99,7 +103,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         if (old)
             dc.SelectObject(old);
     }
-    if (!m_wndToolBar.AddButtonControl(m_btnSearch, ID_SEARCH_BUTTON, "検索", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+    if (!m_wndToolBar.AddButtonControl("検索", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, &m_btnSearch, ID_SEARCH_BUTTON,
                                        text.cx + 14, text.cy + 10))
         return -1;
     if (font->GetSafeHandle()) {
@@ -111,6 +115,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     static const UINT indicators[] = {ID_SEPARATOR};
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1))
         return -1;
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
     m_wndToolBar.EnableDocking(CBRS_ALIGN_TOP);
     EnableDocking(CBRS_ALIGN_TOP);
     DockControlBar(&m_wndToolBar);
@@ -264,8 +269,14 @@ void CMainFrame::BeginProgress(const char* text, int total, int step)
 void CMainFrame::StepProgress()
 {
     m_nProgressPos += m_nProgressStep;
-    if (m_pProgressBar)
+    if (m_pProgressBar) {
         m_pProgressBar->SetPos(m_nProgressPos);
+        // Discovery holds the thread: the step is drawn now, and a look at the queue (which
+        // takes nothing from it) lets Wine put the thread's drawing on the screen.
+        m_pProgressBar->UpdateWindow();
+        MSG msg;
+        ::PeekMessage(&msg, nullptr, WM_NULL, WM_NULL, PM_NOREMOVE);
+    }
 }
 
 void CMainFrame::EndProgress()
@@ -379,6 +390,40 @@ void CMainFrame::OnUpdateGoForward(CCmdUI* cmdUI)
 {
     CLeftView* tree = GetLeftView();
     cmdUI->Enable(tree && tree->GoForward(FALSE));
+}
+
+HTREEITEM CMainFrame::SelectedTreeParent() const
+{
+    CLeftView* tree = GetLeftView();
+    if (!tree)
+        return nullptr;
+    HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
+    return selected ? tree->GetTreeCtrl().GetParentItem(selected) : nullptr;
+}
+
+void CMainFrame::OnGoUp()
+{
+    if (HTREEITEM parent = SelectedTreeParent())
+        GetLeftView()->GetTreeCtrl().SelectItem(parent);
+}
+
+void CMainFrame::OnUpdateGoUp(CCmdUI* cmdUI) { cmdUI->Enable(SelectedTreeParent() != nullptr); }
+
+void CMainFrame::OnFocusNextPane()
+{
+    CLeftView* tree = GetLeftView();
+    CView* right = GetRightView();
+    if (!tree)
+        return;
+    CWnd* focus = GetFocus();
+    if (focus == tree && right) {
+        right->SetFocus();
+        return;
+    }
+    tree->SetFocus();
+    // The report list draws its selection differently without the focus.
+    if (right && focus == right && m_nRightViewIndex == 0)
+        right->Invalidate();
 }
 
 void CMainFrame::OnRegisterDirectory()

@@ -78,7 +78,11 @@ protected:
     afx_msg void OnUpdateGoBack(CCmdUI* cmdUI);
     afx_msg void OnGoForward();
     afx_msg void OnUpdateGoForward(CCmdUI* cmdUI);
+    afx_msg void OnGoUp();
+    afx_msg void OnUpdateGoUp(CCmdUI* cmdUI);
+    afx_msg void OnFocusNextPane();
     afx_msg void OnRegisterDirectory();
+    HTREEITEM SelectedTreeParent() const;
     afx_msg void OnEmptyCommand() {}
     afx_msg void OnUpdateEmptyCommand(CCmdUI*) {}
     DECLARE_MESSAGE_MAP()

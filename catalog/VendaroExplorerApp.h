@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "MyImageList.h"
 #include "CatalogCacheEntry.h"
 #include "SearchProgressDlg.h"
 #include "SearchRecords.h"
@@ -52,8 +53,8 @@ public:
     CFont m_font;
     BOOL m_bBusy = FALSE;
     std::vector<CCatalogCacheEntry*> m_cacheEntries;
-    CImageList m_imageListSmall;
-    CImageList m_imageListLarge;
+    CMyImageList m_imageListSmall;
+    CMyImageList m_imageListLarge;
     std::vector<CSearchCondition*> m_searchConditions;
     std::vector<CString> m_registeredDirs;
     std::vector<CImageSearch*> m_imageSearches;

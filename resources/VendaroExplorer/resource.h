@@ -10,6 +10,7 @@
 #define IDR_CONTEXTMENU           167
 #define IDR_SIMULATIONMENU        178
 #define IDR_SEARCH_AVI            165
+#define IDB_PRESSED_OVERLAY       168
 
 // The sixteen icons of the image lists, in the order they are appended.
 #define IDI_ICON_136              136

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,6 +23,7 @@
 #include "yqByteStream.h"
 
 #include <dbt.h>
+#include <shlobj.h>
 
 using namespace catalogtest;
 namespace fs = std::filesystem;
@@ -200,6 +202,29 @@ TEST(BrowserRulesUnderWine, DriveIconsAndPrice)
     EXPECT_TRUE(IsDriveReady("C:\\"));
 }
 
+TEST(ShellIcons, EachSystemIconIsCopiedOnceAndTheMapGrowsByItsRule)
+{
+    std::vector<int> map;
+    CMyImageList::GrowIndexMap(map, 300);
+    EXPECT_EQ(301u, map.size());
+    map[300] = 5;
+    CMyImageList::GrowIndexMap(map, 320);
+    EXPECT_EQ(365u, map.size());
+    EXPECT_EQ(5, map[300]);
+    EXPECT_EQ(-1, map[364]);
+    std::vector<int> small;
+    CMyImageList::GrowIndexMap(small, 3);
+    EXPECT_EQ(128u, small.size());
+
+    CMyImageList list;
+    ASSERT_TRUE(list.Create(16, 16, ILC_MASK | ILC_COLORDDB, 4, 4));
+    const UINT flags = SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
+    const int a = list.AddShellIcon("C:\\one.txt", flags), b = list.AddShellIcon("C:\\two.txt", flags);
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(1, list.GetImageCount());
+}
+
 // --- the frame -------------------------------------------------------------------------
 
 class FrameTest : public ::testing::Test {
@@ -356,6 +381,28 @@ TEST_F(FrameTest, ClickOnAnIconButtonLeavesTheFocusInTheFrame)
     EXPECT_TRUE(focus == frame->GetSafeHwnd() || ::IsChild(frame->GetSafeHwnd(), focus));
 }
 
+TEST_F(FrameTest, UpToTheParentAndFocusBetweenThePanes)
+{
+    CLeftView* left = frame->GetLeftView();
+    ASSERT_NE(nullptr, left);
+    CTreeCtrl& tree = left->GetTreeCtrl();
+    HTREEITEM parent = tree.InsertItem("親");
+    HTREEITEM child = tree.InsertItem("子", parent);
+    tree.SelectItem(child);
+    frame->SendMessage(WM_COMMAND, ID_GO_UP);
+    EXPECT_EQ(parent, tree.GetSelectedItem());
+
+    frame->SetForegroundWindow();
+    left->SetFocus();
+    frame->SendMessage(WM_COMMAND, ID_FOCUS_NEXT_PANE);
+    EXPECT_EQ(frame->GetRightView()->GetSafeHwnd(), ::GetFocus());
+    frame->SendMessage(WM_COMMAND, ID_FOCUS_NEXT_PANE);
+    EXPECT_EQ(left->GetSafeHwnd(), ::GetFocus());
+    frame->m_editSearch.SetFocus();
+    frame->SendMessage(WM_COMMAND, ID_FOCUS_NEXT_PANE);
+    EXPECT_EQ(left->GetSafeHwnd(), ::GetFocus());
+}
+
 TEST_F(FrameTest, CloseWhileBusyIsIgnored)
 {
     App().m_bBusy = TRUE;
@@ -379,6 +426,108 @@ TEST_F(FrameTest, VolumeWithMediaPostsOneReload)
     while (::PeekMessage(&msg, frame->GetSafeHwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE))
         reloads += LOWORD(msg.wParam) == ID_VIEW_REFRESH;
     EXPECT_EQ(1, reloads);
+}
+
+// The system's folder picker, driven as a user would: the folder chosen, then OK; `then`
+// runs in the next modal loop (the message box that may follow).
+HWND FindActiveDialog()
+{
+    HWND w = ::GetActiveWindow();
+    char cls[16] = {};
+    ::GetClassName(w, cls, sizeof cls);
+    return strcmp(cls, "#32770") == 0 ? w : nullptr;
+}
+
+// The label of the picker's selected folder.
+std::string SelectedLabel(HWND tree)
+{
+    char text[MAX_PATH] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (item.hItem)
+        ::SendMessage(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void PickFolder(const std::string& path, std::function<void()> then, int tries = 50)
+{
+    RunWhenIdle([path, then, tries] {
+        HWND picker = FindActiveDialog();
+        HWND tree = picker ? ::FindWindowEx(picker, nullptr, WC_TREEVIEW, nullptr) : nullptr;
+        ASSERT_TRUE(tree || tries > 0);
+        std::string leaf = path.substr(path.find_last_of('\\') + 1);
+        if (leaf.empty())
+            leaf = path.substr(0, 2);  // a drive root shows as its letter and colon somewhere in its label
+        const bool chosen = tree && SelectedLabel(tree).find(leaf) != std::string::npos;
+        if (tree && !chosen) {
+            char caption[128] = {};
+            ::GetDlgItemText(picker, 0x3742, caption, sizeof caption);  // the picker's title line
+            EXPECT_STREQ("Vendaroディレクトリの選択", caption);
+            ::SendMessage(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        }
+        // Again until the picker shows the folder as chosen (it fills its tree after showing).
+        if (!chosen && tries > 0) {
+            PickFolder(path, then, tries - 1);
+            return;
+        }
+        if (then)
+            RunWhenIdle(then, 300);
+        ::SendMessage(picker, WM_COMMAND, IDOK, 0);
+    }, 100);
+}
+
+// Notes the text of the message box that is up and answers OK.
+std::function<void()> AnswerMessageBox(std::string& said)
+{
+    return [&said] {
+        HWND box = FindActiveDialog();
+        ASSERT_NE(nullptr, box);
+        char text[512] = {};
+        ::GetDlgItemText(box, 0xFFFF, text, sizeof text);
+        said = text;
+        ::SendMessage(box, WM_COMMAND, IDOK, 0);
+    };
+}
+
+TEST_F(FrameTest, RegisterCommandThroughTheFolderPicker)
+{
+    const std::string dir = CatalogPath(folder + "/registered");
+    FixtureOptions options;
+    GenerateCatalog(folder + "/registered", options);
+    const size_t entries = App().m_cacheEntries.size(), dirs = App().m_registeredDirs.size();
+
+    // A catalogue folder: registered, loaded, with an entry whose block is still to be written.
+    PickFolder(dir, nullptr);
+    frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
+    ASSERT_EQ(dirs + 1, App().m_registeredDirs.size());
+    EXPECT_STREQ((dir + "\\").c_str(), App().m_registeredDirs.back());
+    ASSERT_EQ(entries + 1, App().m_cacheEntries.size());
+    EXPECT_TRUE(App().m_cacheEntries.back()->m_bNeedsWriting);
+    EXPECT_NE(nullptr, doc->FindCatalog((dir + "\\").c_str()));
+
+    // The same folder again: its message, nothing more registered.
+    std::string said;
+    PickFolder(dir, AnswerMessageBox(said));
+    frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
+    EXPECT_EQ("指定されたディレクトリは既に登録されています。", said);
+    EXPECT_EQ(dirs + 1, App().m_registeredDirs.size());
+
+    // A folder on a CD-ROM drive, when the prefix has one.
+    char root[] = "A:\\";
+    for (; root[0] <= 'Z' && ::GetDriveType(root) != DRIVE_CDROM; ++root[0]) {
+    }
+    if (root[0] > 'Z') {
+        std::printf("no CD-ROM drive in this prefix: the CD-ROM folder's message is not driven here\n");
+        return;
+    }
+    said.clear();
+    PickFolder(root, AnswerMessageBox(said));
+    frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);
+    EXPECT_EQ(0u, said.find("指定されたディレクトリはCD-ROMドライブです。"));
+    EXPECT_EQ(dirs + 1, App().m_registeredDirs.size());
 }
 
 // --- small dialogs -----------------------------------------------------------------------
@@ -413,8 +562,25 @@ TEST(SmallDialogs, CancelStaysUntilMadeAgain)
     EXPECT_TRUE(dlg.IsCancelled());
     ASSERT_TRUE(dlg.Create(nullptr));
     EXPECT_FALSE(dlg.IsCancelled());
-    // The animation opened from the program's AVI.
-    EXPECT_TRUE(::IsWindow(::GetDlgItem(dlg.GetSafeHwnd(), IDC_SEARCH_ANIMATE)));
+    // The animation opened from the program's AVI, and it plays by itself.
+    HWND animation = ::GetDlgItem(dlg.GetSafeHwnd(), IDC_SEARCH_ANIMATE);
+    ASSERT_TRUE(::IsWindow(animation));
+    // Its picture on the screen changes from frame to frame.
+    auto picture = [animation] {
+        RECT rc;
+        ::GetWindowRect(animation, &rc);
+        HDC screen = ::GetDC(nullptr);
+        std::string px;
+        for (LONG y = rc.top; y < rc.bottom; ++y)
+            for (LONG x = rc.left; x < rc.right; ++x)
+                px += std::to_string(::GetPixel(screen, x, y)) + ",";
+        ::ReleaseDC(nullptr, screen);
+        return px;
+    };
+    ::Sleep(200);  // past the first frame's painting
+    PumpPending();
+    const std::string first = picture();
+    EXPECT_TRUE(PumpUntil([&] { return picture() != first; }));
     dlg.DestroyWindow();
 }
 

@@ -17,6 +17,7 @@
 //   answer <button id>                 presses a button of the message box that is up
 //   savedialog <title> <path>          types a path into the file dialog of that title, then OK
 //   exists <control id>                "yes" when the main window's tool bar holds that button
+//   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -26,6 +27,7 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+#include <dbt.h>
 #include "jvqBalloonObject.h"
 #include "jvqBannerObject.h"
 #include "jvqBoard.h"
@@ -461,6 +463,20 @@ static int Drive() {
     } else if (!strcmp(cmd, "exists")) {
       sscanf(line, "%*s %d", &x);
       reply = ::GetDlgItem(::GetDlgItem(theMain, 233), x) ? "yes" : "no";
+    } else if (!strcmp(cmd, "devicechange")) {
+      sscanf(line, "%*s %511s", a);
+      // The system packs the volume record for another process, as it does for its own notices.
+      DEV_BROADCAST_VOLUME vol = {};
+      vol.dbcv_size = sizeof(vol);
+      vol.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+      vol.dbcv_unitmask = 1u << ((a[0] | 0x20) - 'a');
+      vol.dbcv_flags = DBTF_MEDIA;
+      DWORD_PTR r = 0;
+      if (theMain == NULL ||
+          !::SendMessageTimeout(theMain, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, (LPARAM)&vol, SMTO_NORMAL, 10000, &r))
+        reply = "error";
+      else
+        reply = r == TRUE ? "ok" : "ignored";
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {

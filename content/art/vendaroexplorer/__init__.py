@@ -1,5 +1,5 @@
 """The catalogue browser's pictures: its program icon, the sixteen tree and list icons, the
-tool bar, the back and reload buttons' icons, the question icon and the searching animation."""
+tool bar, the back and reload buttons' icons and their pressed overlay, the question icon and the searching animation."""
 import os
 import struct
 
@@ -142,7 +142,19 @@ def _toolbar():
     d.ellipse([6 * w + 1, 1, 6 * w + 9, 9], fill=(200, 228, 255), outline=ink)
     d.line([(6 * w + 8, 8), (6 * w + 13, 13)], fill=ink, width=2)
     d.rectangle([7 * w + 3, 3, 7 * w + 12, 12], outline=ink)
-    return im
+    return _paletted(im)
+
+
+def _paletted(im):
+    """The same picture with a colour table, so that the loader can map its greys to the
+    system's 3-D colours (it maps only colour-table entries)."""
+    colours = sorted(set(im.getdata()))
+    assert len(colours) <= 256, "too many colours for a colour table"
+    index = {c: i for i, c in enumerate(colours)}
+    out = Image.new("P", im.size)
+    out.putpalette([v for c in colours for v in c] + [0] * (3 * (256 - len(colours))))
+    out.putdata([index[c] for c in im.getdata()])
+    return out
 
 
 def _question(size):
@@ -219,4 +231,6 @@ def draw(outdir):
     artlib.save_ico([_arrow_button(56, False, "reload")], out("icon177.ico"))
     artlib.save_ico([_question(32)], out("icon157.ico"))
     artlib.save_bmp(_toolbar(), out("toolbar128.bmp"))
+    # The pressed flat icon button's overlay: one grey over the whole face.
+    artlib.save_bmp(Image.new("RGBA", (72, 48), (192, 192, 192, 255)), out("bitmap168.bmp"))
     _avi(out("search165.avi"))
