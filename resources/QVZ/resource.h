@@ -2,6 +2,7 @@
 // Resource ids of the board designer.
 // The document template of the main window: menu, accelerators and document string.
 #define IDR_QVZTYPE          1271
+#define IDP_OLE_INIT_FAILED  1001
 #define IDI_QVZ              98
 #define IDB_FONTTYPES        129
 #define ID_VIEW_FITPAGE      32906
