@@ -21,7 +21,8 @@ void WriteInt(CFile* pFile, int32_t v) { pFile->Write(&v, 4); }
 
 }  // namespace
 
-void jvqBoardStream::Write(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard, CDib* pThumbnail) {
+void jvqBoardStream::Write(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard, CDib* pThumbnail,
+                           BOOL bItemList) {
   CFile* pFile = ar.GetFile();
   pFile->SeekToBegin();
   pHeader->m_nPageCount = pBoard->GetPageCount();
@@ -43,13 +44,16 @@ void jvqBoardStream::Write(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoar
       WriteInt(pFile, 0);
     }
   }
-  // The OLE item list: no items.
-  ar << (DWORD)0;
-  ar.Flush();
+  if (bItemList) {
+    ar << (DWORD)0;
+    ar.Flush();
+  }
 }
 
-void jvqBoardStream::Read(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard, CDib** ppThumbnail) {
+void jvqBoardStream::Read(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard, CDib** ppThumbnail,
+                          DWORD* pnItems) {
   *ppThumbnail = NULL;
+  if (pnItems) *pnItems = 0;
   CFile* pFile = ar.GetFile();
   pHeader->Serialize(ar);
   // Anything else than a board document is refused rather than shown as an empty board.
@@ -84,9 +88,12 @@ void jvqBoardStream::Read(CArchive& ar, jvqFileHeader* pHeader, jvqBoard* pBoard
       // Every picture fill read holds its reference now; pictures nobody shows are dropped.
       if (pHeader->m_pImagePool != NULL) pHeader->m_pImagePool->TakeReferencesFrom(pBoard);
     }
-    // The OLE item list of older or foreign writers is read when present.
+    // The item list; writers that had no items may have left out even its count.
     if (jvqBytesLeft(pFile) >= 4) {
-      if (ReadInt(pFile) != 0) AfxThrowArchiveException(CArchiveException::badClass);
+      const DWORD n = (DWORD)ReadInt(pFile);
+      if (n > jvqBytesLeft(pFile) / kMinItemBytes) AfxThrowArchiveException(CArchiveException::badIndex);
+      if (n != 0 && pnItems == NULL) AfxThrowArchiveException(CArchiveException::badClass);
+      if (pnItems) *pnItems = n;
     }
   } catch (...) {
     delete pThumb;

@@ -24,6 +24,8 @@ class jvqStreamFile : public CFile {
   virtual void Close();
   // Makes what was written permanent; throws when the storage refuses.
   void Commit();
+  // The storage that holds the stream (embedded items keep theirs beside it).
+  IStorage* GetStorage() const { return m_pStorage; }
 
  private:
   IStorage* m_pStorage;

@@ -22,13 +22,20 @@
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
 
-IMPLEMENT_DYNCREATE(jvqDocument, CDocument)
+IMPLEMENT_DYNCREATE(jvqDocument, COleDocument)
 
 UINT theClipboardFormat = 0;
 void (*jvqDocument::s_pfnBeforeReplace)(LPCTSTR, LPCTSTR) = NULL;
 
 static const char kPasteCorrupt[] =
     "クリップボード内のデータが破損しているか、メモリが不足しているため、データを貼り付けることができません。";
+
+static const char kOlePasteLeftOut[] =
+    "埋め込みオブジェクトは、コピーした文書にだけ貼り付けることができます。埋め込みオブジェクトを除いて貼り付けました。";
+
+// The document whose copy the clipboard holds, and the clipboard's state just after it.
+jvqDocument* jvqDocument::s_pCopiedFrom = NULL;
+DWORD jvqDocument::s_dwCopySequence = 0;
 
 UINT jvqRegisterClipboardFormat() {
   if (theClipboardFormat == 0) theClipboardFormat = ::RegisterClipboardFormat("JVQ_CLIPBOARD");
@@ -44,11 +51,13 @@ static jvqImagePool* PoolOfRegistryDocument() {
 }
 
 jvqDocument::jvqDocument() : m_pBoard(NULL), m_pHeader(NULL), m_pThumbnail(NULL), m_pImagePool(NULL) {
+  EnableCompoundFile();
   jvqGroupObject::s_pfnHeaderOf = HeaderOfDocument;
   if (jvqImageFill::s_pfnDefaultPool == NULL) jvqImageFill::s_pfnDefaultPool = PoolOfRegistryDocument;
 }
 
 jvqDocument::~jvqDocument() {
+  if (s_pCopiedFrom == this) s_pCopiedFrom = NULL;
   // The undo records and the registry point into this document; neither may outlive it.
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
   if (d->GetDocument() == this) {
@@ -66,6 +75,7 @@ CView* jvqDocument::GetFirstView() {
 }
 
 void jvqDocument::FreeContents() {
+  if (s_pCopiedFrom == this) s_pCopiedFrom = NULL;  // its records name items no more
   delete m_pBoard;
   m_pBoard = NULL;
   delete m_pHeader;
@@ -75,7 +85,34 @@ void jvqDocument::FreeContents() {
   // After the board: its picture fills release their entries into the pool.
   delete m_pImagePool;
   m_pImagePool = NULL;
+  // Closing each item ends any server it started.
+  m_OleItems.clear();
+  POSITION pos = GetStartPosition();
+  while (COleClientItem* p = GetNextClientItem(pos)) {
+    p->Delete(TRUE);
+    pos = GetStartPosition();
+  }
 }
+
+int jvqDocument::AddOleItem(COleClientItem* pItem) {
+  m_OleItems.push_back(pItem);
+  return (int)m_OleItems.size() - 1;
+}
+
+namespace {
+
+// The items read from a file are kept apart while the document is reset, then return.
+std::vector<COleClientItem*> TakeItemsFrom(COleDocument* pDoc, INT_PTR nFirst) {
+  std::vector<COleClientItem*> out;
+  while (pDoc->GetItemCount() > nFirst) {
+    COleClientItem* p = (COleClientItem*)pDoc->m_docItemList.GetTail();
+    out.insert(out.begin(), p);
+    pDoc->RemoveItem(p);
+  }
+  return out;
+}
+
+}  // namespace
 
 void jvqDocument::ResetContents() {
   FreeContents();
@@ -107,7 +144,12 @@ void jvqDocument::Serialize(CArchive& ar) {
     m_pThumbnail = NULL;
     if (m_pHeader->m_nVersion >= JVQ_VERSION_THUMBNAIL) m_pThumbnail = MakeThumbnail(m_pBoard->GetPage(0), 147, 158);
     m_pHeader->m_pImagePool = m_pImagePool;
-    jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail);
+    jvqBoardStream::Write(ar, m_pHeader, m_pBoard, m_pThumbnail, FALSE);
+    // The item list in index order; without a file storage the items cannot be kept.
+    const DWORD n = m_lpRootStg != NULL ? (DWORD)m_OleItems.size() : 0;
+    ar << n;
+    for (DWORD i = 0; i < n; i++) ar.WriteObject(m_OleItems[i]);
+    ar.Flush();
     return;
   }
   // Read beside the current contents: only a whole board replaces them.
@@ -118,11 +160,17 @@ void jvqDocument::Serialize(CArchive& ar) {
   pHeader->m_pImagePool = pPool;
   jvqBoard* pBoard = new jvqBoard(d->GetDefaultView());
   CDib* pThumb = NULL;
+  std::vector<COleClientItem*> items;
   jvqFileHeader* pOldHeader = m_pHeader;
   m_pHeader = pHeader;  // the version context of the records being read
   try {
-    jvqBoardStream::Read(ar, pHeader, pBoard, &pThumb);
+    DWORD nItems = 0;
+    jvqBoardStream::Read(ar, pHeader, pBoard, &pThumb, &nItems);
+    const INT_PTR nBefore = GetItemCount();
+    LoadItems(ar, nItems);
+    items = TakeItemsFrom(this, nBefore);
   } catch (...) {
+    delete pThumb;
     m_pHeader = pOldHeader;
     delete pHeader;
     delete pBoard;  // its picture fills release into the new pool, which goes after it
@@ -138,6 +186,10 @@ void jvqDocument::Serialize(CArchive& ar) {
   m_pHeader = pHeader;
   m_pImagePool = pPool;
   m_pThumbnail = pThumb;
+  for (COleClientItem* p : items) {
+    AddItem(p);
+    AddOleItem(p);
+  }
 }
 
 BOOL jvqDocument::OpenStorageFile(LPCTSTR lpszPathName) {
@@ -146,14 +198,18 @@ BOOL jvqDocument::OpenStorageFile(LPCTSTR lpszPathName) {
     pFile = jvqCompoundFile::OpenContents(lpszPathName);
     CArchive ar(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
     ar.m_pDocument = this;
+    jvqStreamFile* pStream = dynamic_cast<jvqStreamFile*>(pFile);
+    m_lpRootStg = pStream ? pStream->GetStorage() : NULL;
     try {
       CWaitCursor wait;
       Serialize(ar);
       ar.Close();
     } catch (...) {
+      m_lpRootStg = NULL;
       ar.Abort();
       throw;
     }
+    m_lpRootStg = NULL;
     delete pFile;
   } catch (CException* e) {
     delete pFile;
@@ -176,14 +232,17 @@ BOOL jvqDocument::SaveStorageFile(LPCTSTR lpszPathName) {
     pFile = jvqCompoundFile::CreateContents(lpszPathName);
     CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
     ar.m_pDocument = this;
+    m_lpRootStg = pFile->GetStorage();
     try {
       CWaitCursor wait;
       Serialize(ar);
       ar.Close();
     } catch (...) {
+      m_lpRootStg = NULL;
       ar.Abort();
       throw;
     }
+    m_lpRootStg = NULL;
     pFile->Commit();
     pFile->Close();
     delete pFile;
@@ -258,6 +317,7 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
     }
     if (::SetClipboardData(jvqRegisterClipboardFormat(), file.GetHandle()) == NULL) AfxThrowMemoryException();
     file.Close();  // the block is the clipboard's now
+    s_pCopiedFrom = this;
   } catch (CException* e) {
     e->Delete();
     m_pHeader->m_nVersion = nSaved;
@@ -267,6 +327,7 @@ void jvqDocument::CopyObjectsToClipboard(jvqObjectArray& objects) {
     return;
   }
   ::CloseClipboard();
+  s_dwCopySequence = ::GetClipboardSequenceNumber();
 }
 
 static BOOL PictureOnClipboard() {
@@ -337,8 +398,20 @@ BOOL jvqDocument::PasteObjects(jvqObjectArray& objects) {
     const BOOL bOk = jvqReadClipboardBlock(&file, m_pHeader, made);
     file.Close();
     if (bOk) {
-      for (jvqObject* p : made) objects.Add(p);
-      bResult = TRUE;
+      // An embedded object's record names an item of the document it was copied from:
+      // anywhere else the index would show another document's item.
+      const BOOL bOwnCopy = s_pCopiedFrom == this && ::GetClipboardSequenceNumber() == s_dwCopySequence;
+      BOOL bLeftOut = FALSE;
+      for (jvqObject* p : made) {
+        if ((p->GetClassCode() & 0x80) && !bOwnCopy) {
+          delete p;
+          bLeftOut = TRUE;
+          continue;
+        }
+        objects.Add(p);
+      }
+      if (bLeftOut) AfxMessageBox(kOlePasteLeftOut);
+      bResult = objects.GetCount() > 0 || !bLeftOut;
     } else {
       AfxMessageBox(kPasteCorrupt);
     }

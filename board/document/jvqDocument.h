@@ -3,7 +3,9 @@
 // private clipboard format.
 #pragma once
 
-#include "afxwin.h"
+#include <vector>
+
+#include "afxole.h"
 #include "jvqObject.h"
 
 class CDib;
@@ -16,7 +18,7 @@ class jvqPage;
 extern UINT theClipboardFormat;
 UINT jvqRegisterClipboardFormat();
 
-class jvqDocument : public CDocument {
+class jvqDocument : public COleDocument {
   DECLARE_DYNCREATE(jvqDocument)
  public:
   jvqDocument();
@@ -50,10 +52,21 @@ class jvqDocument : public CDocument {
   CDib* GetThumbnail() const { return m_pThumbnail; }
   jvqImagePool* GetImagePool() const { return m_pImagePool; }
 
+  // The embedded item an object names by its index; NULL beyond the items.
+  COleClientItem* GetOleItem(int nIndex) const {
+    return nIndex >= 0 && nIndex < (int)m_OleItems.size() ? m_OleItems[(size_t)nIndex] : NULL;
+  }
+  int GetOleItemCount() const { return (int)m_OleItems.size(); }
+  // Appends the item (already in the document's item list) and gives its index.
+  int AddOleItem(COleClientItem* pItem);
+
   jvqBoard* m_pBoard;
   jvqFileHeader* m_pHeader;
   CDib* m_pThumbnail;
   jvqImagePool* m_pImagePool;  // never NULL once the document has contents
+  // The items in the order objects name them; the item list owns them. Written and read
+  // in this order, so that every stored index finds its own item.
+  std::vector<COleClientItem*> m_OleItems;
 
  protected:
   HWND GetClipboardOwner();
@@ -67,6 +80,8 @@ class jvqDocument : public CDocument {
   // For tests of interrupted saves: called by BeforeReplace.
  public:
   static void (*s_pfnBeforeReplace)(LPCTSTR lpszFinished, LPCTSTR lpszTarget);
+  static jvqDocument* s_pCopiedFrom;
+  static DWORD s_dwCopySequence;
 };
 
 // A picture of the page, its objects included, framed in black on white; NULL when the

@@ -7,14 +7,6 @@
 
 #include "jvqSolidFill.h"
 
-#ifndef _WIN32
-typedef struct tagLOGPEN {
-  UINT lopnStyle;
-  POINT lopnWidth;
-  COLORREF lopnColor;
-} LOGPEN;
-#endif
-
 class CDC;
 class CVectorShape;
 

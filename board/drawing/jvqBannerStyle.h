@@ -14,11 +14,6 @@ class CFile;
 class jvqFileHeader;
 
 #ifndef _WIN32
-typedef struct tagLOGPEN {
-  UINT lopnStyle;
-  POINT lopnWidth;
-  COLORREF lopnColor;
-} LOGPEN;
 #define PS_SOLID 0
 #define PS_NULL 5
 #define BS_NULL 1

@@ -13,6 +13,12 @@ typedef struct tagLOGBRUSH {
 #define BS_SOLID 0
 #define BS_HATCHED 2
 #define BS_DIBPATTERN 5
+// A Win32 LOGPEN, as titles and vector shapes keep it.
+typedef struct tagLOGPEN {
+  UINT lopnStyle;
+  POINT lopnWidth;
+  COLORREF lopnColor;
+} LOGPEN;
 #endif
 
 class jvqSolidFill : public jvqFill {

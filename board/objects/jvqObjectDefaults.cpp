@@ -10,6 +10,7 @@
 #include "jvqImageObject.h"
 #include "jvqLineTextObject.h"
 #include "jvqMadorizuObject.h"
+#include "jvqOleObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRoundRectObject.h"
@@ -27,7 +28,9 @@ static const RECT kEmpty = {0, 0, 0, 0};
 static jvqImagePool* ImagePoolOfDocument() { return jvqImageFill::s_pfnDefaultPool ? jvqImageFill::s_pfnDefaultPool() : NULL; }
 
 // Classes with a built-in prototype, in the order they are registered.
-static const int kBuiltInCodes[] = {JVQ_OBJ_RECT,    JVQ_OBJ_IMAGE,   JVQ_OBJ_GROUP,   JVQ_OBJ_POLYLINE, JVQ_OBJ_PAGE,
+static const int kBuiltInCodes[] = {JVQ_OBJ_RECT,    JVQ_OBJ_IMAGE,
+                                    JVQ_OBJ_OLE,
+                                    JVQ_OBJ_GROUP,   JVQ_OBJ_POLYLINE, JVQ_OBJ_PAGE,
                                     JVQ_OBJ_ROUNDRECT, JVQ_OBJ_ELLIPSE, JVQ_OBJ_CHORD,   JVQ_OBJ_PIE,
                                     JVQ_OBJ_ARC,
                                     JVQ_OBJ_TEXT, JVQ_OBJ_LINETEXT, JVQ_OBJ_BALLOON, JVQ_OBJ_BANNER};
@@ -154,10 +157,11 @@ jvqObject* jvqObjectDefaults::CreateObject(int c) {
       p = new jvqMadorizuObject(NULL, v, ImagePoolOfDocument(), 0x311);
     } else if (c & 0x40) {
       p = new jvqGroupObject(&kEmpty, v, 0x311);
+    } else if (c & 0x80) {
+      static const RECT kOle = {0, 0, 800, 500};
+      p = new jvqOleObject(&kOle, 0, v, s_pDefaults ? s_pDefaults->m_pDocument : NULL);
     } else if (c & 0x100) {
       p = new jvqImageObject(ImagePoolOfDocument(), NULL, v);
-    } else if (c & 0x80) {
-      p = NULL;  // OLE objects are not part of this program yet
     } else if (c & 0x400) {
       p = new jvqTextObject(&kEmpty, v, NULL, 0x311);
     } else if (c & 0x800) {
@@ -205,6 +209,10 @@ jvqObject* jvqObjectDefaults::MakeBuiltIn(int nClassCode) {
     case JVQ_OBJ_IMAGE:
       p = new jvqImageObject(ImagePoolOfDocument(), NULL, v);
       bFill = FALSE;
+      break;
+    case JVQ_OBJ_OLE:
+      p = new jvqOleObject(&kEmpty, 0, v, s_pDefaults ? s_pDefaults->m_pDocument : NULL);
+      bFill = FALSE;  // a frame: nothing inside
       break;
     case JVQ_OBJ_GROUP:
       p = new jvqGroupObject(&kEmpty, v, 0x311);

@@ -1,5 +1,9 @@
 #include "jvqView.h"
 
+#include "afxres.h"
+#include "jvqOleItem.h"
+#include "jvqOleObject.h"
+
 #include "jvqBoard.h"
 #include "jvqDocument.h"
 #include "jvqFrameWnd.h"
@@ -29,7 +33,15 @@ BEGIN_MESSAGE_MAP(jvqView, jvqScrollView)
   ON_WM_CREATE()
   ON_WM_HSCROLL()
   ON_WM_VSCROLL()
+  ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
 END_MESSAGE_MAP()
+
+// The view an item's object shows in learns of the server's close.
+static void jvqViewItemClosed(jvqOleItem* pItem) {
+  jvqOleObject* o = pItem ? pItem->m_pOwner : NULL;
+  CWnd* w = (o && o->m_pView) ? o->m_pView->m_pOwnerWnd : NULL;
+  if (w != NULL && w->IsKindOf(RUNTIME_CLASS(jvqView))) ((jvqView*)w)->OnOleItemClosed(pItem);
+}
 
 int jvqViewToolIdOf(CWnd* pOwner) {
   if (pOwner == NULL || !pOwner->IsKindOf(RUNTIME_CLASS(jvqView))) return -1;
@@ -61,6 +73,7 @@ jvqView::jvqView()
   jvqViewMapping::s_pfnToolIdQuery = jvqViewToolIdOf;
   m_bPrintFailed = FALSE;
   SetPrintHooks();
+  jvqOleItem::s_pfnItemClosed = jvqViewItemClosed;
 }
 
 jvqView::~jvqView() {
@@ -552,7 +565,13 @@ void jvqView::RouteMouse(UINT nMsg, UINT nFlags, CPoint point) {
 
 void jvqView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   RouteMouse(WM_LBUTTONDBLCLK, nFlags, point);
-  // Opening an OLE object in its server comes with OLE support.
+  // After the tool and the page: an embedded object opens in its server.
+  jvqPage* p = GetCurrentPage();
+  if (p == NULL) return;
+  POINT pt = {point.x, point.y}, lp;
+  PointToLogical(&lp, &pt);
+  jvqObject* hit = p->HitTest(&lp);
+  if (hit != NULL && hit->GetClassCode() == JVQ_OBJ_OLE) OpenOleItem(static_cast<jvqOleObject*>(hit));
 }
 void jvqView::OnLButtonDown(UINT nFlags, CPoint point) { RouteMouse(WM_LBUTTONDOWN, nFlags, point); }
 void jvqView::OnLButtonUp(UINT nFlags, CPoint point) { RouteMouse(WM_LBUTTONUP, nFlags, point); }

@@ -16,6 +16,8 @@ class jvqObject;
 class jvqPage;
 class jvqTool;
 class COleClientItem;
+class jvqOleItem;
+class jvqOleObject;
 
 #define JVQ_VIEW_SNAP 8
 
@@ -74,6 +76,26 @@ class jvqView : public jvqScrollView {
   void ClearSelection();
   int GetSelectedCount();
   jvqObject* GetSelectedObject(int n);
+
+  // Embedded objects (jvqViewOle.cpp).
+  virtual int OpenOleItem(jvqOleObject* pObject);
+  // The server closed the item: it is no longer the open one. The object's lock stays.
+  virtual int OnOleItemClosed(jvqOleItem* pItem);
+  // Gives a visible object its own item again once undo left a hidden copy sharing it.
+  void SyncOleItems();
+  void ReplaceOleItemWithClone(int nIndex);
+  // An object of the file at the logical point; FALSE (nothing changed, no message) when
+  // the file cannot be embedded.
+  BOOL InsertOleObjectFromFile(const char* pszPath, POINT point);
+  BOOL IsSelected(const CObject* pDocItem) const override;
+  // 57856: an object chosen in the platform's insert-object dialog, opened in its server.
+  afx_msg void OnInsertObject();
+  COleClientItem* GetOpenOleItem() const { return m_pOpenItem; }
+  void SetOpenOleItem(COleClientItem* pItem) { m_pOpenItem = pItem; }
+
+  // Makes an item with the function, its object at the point on the current page, opens
+  // it; on any failure nothing is left (item, vector entry, object, undo record).
+  jvqOleObject* PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, POINT point);
 
   void SetCursorId(int n) { m_nCursorId = n; }
   int GetCursorId() const { return m_nCursorId; }

@@ -2,6 +2,7 @@
 // Resource ids of the board designer.
 // The document template of the main window: menu, accelerators and document string.
 #define IDR_QVZTYPE          1271
+#define IDP_OLE_INIT_FAILED  1001
 #define IDI_QVZ              98
 #define IDB_FONTTYPES        129
 #define ID_VIEW_FITPAGE      32906
@@ -36,6 +37,8 @@
 #define IDB_RECT_MENU_STRIP      1055
 #define IDB_ARC_PALETTE          1057
 #define IDM_BUTTON_MENU          1054
+// The pop-up of the tool families.
+#define IDD_DROPDOWN_MENU        342
 #define ID_BUTTON_MENU_DUMMY     32941
 #define IDC_FOLDER_SPLITTER      104
 // Status panes.

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "afxole.h"
 #include "jvqBoard.h"
 #include "jvqDocument.h"
 #include "jvqDrawingResources.h"
@@ -47,6 +48,11 @@ BOOL qvzApp::InitInstance() {
   LoadPatternLibrary();
   jvqLoadObjectsFile(m_strAppFolder + "objects");
   qvzWaitDlg::Install(&m_WaitDlg);
+  if (!AfxOleInit()) {
+    AfxMessageBox(IDP_OLE_INIT_FAILED);
+    return FALSE;
+  }
+  AfxEnableControlContainer();
   // The profile is "qvz.ini" beside the program.
   free((void*)m_pszProfileName);
   m_pszProfileName = _strdup(m_strAppFolder + "qvz.ini");

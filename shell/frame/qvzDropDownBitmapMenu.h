@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "afxwin.h"
-
-#define IDD_DROPDOWN_MENU 342
+#include "resource.h"
 
 class qvzDropDownBitmapMenu;
 

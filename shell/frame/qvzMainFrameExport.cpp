@@ -1,12 +1,16 @@
 // Pictures across the program's border: the visible page area saved as BMP or JPEG, and
 // pictures placed on the page from the texture wizard or from a file another part names.
-#include <set>
+#include <map>
 
 #include "Dib.h"
 #include "JpegWriter.h"
 #include "Patinor.h"
 #include "jvqBoard.h"
+#include "jvqDocument.h"
+#include "jvqImageObject.h"
+#include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqUndoManager.h"
 #include "jvqView.h"
 #include "qvzApp.h"
 #include "qvzDocument.h"
@@ -112,9 +116,25 @@ BOOL qvzMainFrame::SaveImage(LPCTSTR lpszPath) {
 }
 
 // A picture file placed on the view's current page, sized as the picture, not selected; with
-// bUndo the insertion is an undo step. The picture object and its image pool come with the
-// picture objects; until then no picture is placed.
-static BOOL InsertPictureFile(jvqView* pView, LPCTSTR lpszPath, BOOL bUndo) { return FALSE; }
+// bUndo the insertion is an undo step.
+static BOOL InsertPictureFile(jvqView* pView, LPCTSTR lpszPath, BOOL bUndo) {
+  jvqDocument* doc = pView->GetDocument();
+  jvqBoard* board = pView->GetBoard();
+  jvqPage* page = board ? board->GetCurrentPage() : NULL;
+  if (doc == NULL || page == NULL) return FALSE;
+  jvqImagePool* pool = doc->GetImagePool();
+  jvqImageObject* picture = new jvqImageObject(pool, NULL, &pView->m_Mapping);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(picture);
+  if (!picture->LoadImage(pool, lpszPath, TRUE)) {
+    delete picture;
+    return FALSE;
+  }
+  page->AddChild(picture);
+  if (bUndo) theUndoManager.RecordAdded(picture);
+  pView->SetModifiedFlag(TRUE);
+  pView->Redraw();
+  return TRUE;
+}
 
 // The texture wizard hands over a BMP file that lives as long as the wizard.
 void qvzMainFrame::RunImageWizard(BOOL bScanner) {
@@ -146,8 +166,9 @@ struct InsertImageBlock {
   HGLOBAL hPath;
 };
 
-static std::set<HGLOBAL>& OwnBlocks() {
-  static std::set<HGLOBAL> blocks;
+// The message blocks this process made, each with the path block it holds.
+static std::map<HGLOBAL, HGLOBAL>& OwnBlocks() {
+  static std::map<HGLOBAL, HGLOBAL> blocks;
   return blocks;
 }
 
@@ -164,17 +185,17 @@ HGLOBAL qvzMainFrame::MakeInsertImageBlocks(LPCTSTR lpszPath) {
   InsertImageBlock* b = (InsertImageBlock*)::GlobalLock(hBlock);
   b->dwReserved = 0;
   b->hPath = hPath;
-  OwnBlocks().insert(hBlock);
+  OwnBlocks()[hBlock] = hPath;
   return hBlock;
 }
 
 LRESULT qvzMainFrame::OnInsertImageFile(WPARAM, LPARAM lParam) {
   HGLOBAL hBlock = (HGLOBAL)lParam;
-  std::set<HGLOBAL>& own = OwnBlocks();
-  if (own.find(hBlock) == own.end()) return 0;
-  own.erase(hBlock);
-  InsertImageBlock* b = (InsertImageBlock*)hBlock;
-  HGLOBAL hPath = b->hPath;
+  std::map<HGLOBAL, HGLOBAL>& own = OwnBlocks();
+  auto it = own.find(hBlock);
+  if (it == own.end()) return 0;
+  HGLOBAL hPath = it->second;
+  own.erase(it);
   const CString path = (LPCSTR)hPath;
   OFSTRUCT of = {};
   jvqView* view = GetEditView();

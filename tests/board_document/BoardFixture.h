@@ -11,6 +11,7 @@
 #include "jvqEllipticObject.h"
 #include "jvqFileHeader.h"
 #include "jvqObjectDefaults.h"
+#include "jvqOleObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRoundRectObject.h"
@@ -119,6 +120,18 @@ inline std::vector<std::string> AliveRecords(jvqBoard* b) {
       if (p->GetChild(j)->GetState() & JVQ_STATE_ALIVE) out.push_back(RecordOf(p->GetChild(j)));
   }
   return out;
+}
+
+// An embedded object naming item nIndex of no document, as the factory makes them.
+inline jvqOleObject* AddOleObject(jvqPage* pPage, int nIndex) {
+  jvqOleObject* o = (jvqOleObject*)jvqObjectDefaults::CreateObject(JVQ_OBJ_OLE);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
+  o->m_nItemIndex = nIndex;
+  o->m_nReserved1 = 11;  // carried though unused
+  RECT r = {1200, 1800, 1454, 1927};
+  o->SetRect(&r, NULL, 0x311);
+  pPage->AddChild(o);
+  return o;
 }
 
 inline void EnsurePrototypes() {

@@ -25,14 +25,15 @@ std::string WriteStream(jvqBoard* b, jvqFileHeader* h) {
   return s;
 }
 
-// Reads the bytes into a fresh header and board; throws what the reader throws.
-std::unique_ptr<jvqBoard> ReadStream(const std::string& bytes, jvqFileHeader* h) {
+// Reads the bytes into a fresh header and board; throws what the reader throws. With
+// pnItems the reader takes a board with items and gives their count back.
+std::unique_ptr<jvqBoard> ReadStream(const std::string& bytes, jvqFileHeader* h, DWORD* pnItems = NULL) {
   CMemFile f((BYTE*)bytes.data(), (UINT)bytes.size());
   std::unique_ptr<jvqBoard> b(new jvqBoard(NULL));
   CArchive ar(&f, CArchive::load);
   CDib* pThumb = NULL;
   try {
-    jvqBoardStream::Read(ar, h, b.get(), &pThumb);
+    jvqBoardStream::Read(ar, h, b.get(), &pThumb, pnItems);
   } catch (...) {
     ar.Abort();
     throw;
@@ -42,10 +43,10 @@ std::unique_ptr<jvqBoard> ReadStream(const std::string& bytes, jvqFileHeader* h)
   return b;
 }
 
-bool ReadFails(const std::string& bytes) {
+bool ReadFails(const std::string& bytes, DWORD* pnItems = NULL) {
   jvqFileHeader h;
   try {
-    ReadStream(bytes, &h);
+    ReadStream(bytes, &h, pnItems);
   } catch (CException* e) {
     e->Delete();
     return true;
@@ -178,6 +179,59 @@ TEST_F(BoardStream, FillKindsWithoutAPainterFailTheRead) {
       EXPECT_TRUE(ReadFails(bad)) << k.kind << dropBody;
     }
   }
+}
+
+// Boards with embedded objects open at every version, whatever their item index.
+TEST_F(BoardStream, EmbeddedObjectsOpenAtEveryVersionWithoutItems) {
+  for (int version : {91000, 91100, 91200, 91300, 91400, 91510, 91530}) {
+    SCOPED_TRACE(version);
+    std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+    AddOleObject(b->GetPage(0), 0);
+    AddOleObject(b->GetPage(0), 5);  // beyond the (empty) item list
+    jvqFileHeader old;
+    old.m_nVersion = version;
+    const std::string bytes = WriteStream(b.get(), &old);
+    int32_t nItems;
+    memcpy(&nItems, &bytes[bytes.size() - 4], 4);
+    EXPECT_EQ(0, nItems);
+    jvqFileHeader h;
+    DWORD n = 99;
+    std::unique_ptr<jvqBoard> r = ReadStream(bytes, &h, &n);
+    EXPECT_EQ(0u, n);
+    EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.get()));
+    jvqPage* p = r->GetPage(0);
+    jvqOleObject* o = (jvqOleObject*)p->GetChild(p->GetChildCount() - 1);
+    ASSERT_EQ(JVQ_OBJ_OLE, o->GetClassCode());
+    EXPECT_EQ(5, o->m_nItemIndex);
+    EXPECT_EQ(11, o->m_nReserved1);
+    EXPECT_EQ(nullptr, o->GetClientItem());
+    // The record is the common one and three words, the same at every version.
+    EXPECT_EQ(BaseRecordOf(o).size() + 12, RecordOf(o, version).size());
+  }
+}
+
+// The item count is believed only as far as the rest of the stream can hold the items.
+TEST_F(BoardStream, ItemCountIsBoundedByTheStream) {
+  std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+  jvqFileHeader h;
+  const std::string good = WriteStream(b.get(), &h);
+  const size_t countAt = good.size() - 4;
+  DWORD n = 0;
+  EXPECT_FALSE(ReadFails(good.substr(0, countAt), &n));  // no count at all: no items
+  EXPECT_EQ(0u, n);
+  auto withCount = [&](int32_t count, size_t tail) {
+    std::string s = good;
+    memcpy(&s[countAt], &count, 4);
+    return s + std::string(tail, '\0');
+  };
+  const DWORD m = jvqBoardStream::kMinItemBytes;
+  EXPECT_FALSE(ReadFails(withCount(2, 2 * m), &n));
+  EXPECT_EQ(2u, n);
+  EXPECT_TRUE(ReadFails(withCount(2, 2 * m - 1), &n));
+  EXPECT_TRUE(ReadFails(withCount(0x7FFFFFFF, 64), &n));
+  EXPECT_TRUE(ReadFails(withCount(-1, 64), &n));
+  // A reader that cannot take items refuses a board that has some.
+  EXPECT_TRUE(ReadFails(withCount(1, m)));
 }
 
 TEST(GuideProperties, WrittenAsPositionSlashPageAndReadToTheFirstGap) {

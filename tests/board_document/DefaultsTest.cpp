@@ -25,6 +25,7 @@ TEST(Defaults, FactoryTestsBitsDerivedFirst) {
       {JVQ_OBJ_ROUNDRECT, JVQ_OBJ_ROUNDRECT}, {JVQ_OBJ_ELLIPSE, JVQ_OBJ_ELLIPSE},
       {JVQ_OBJ_CHORD, JVQ_OBJ_CHORD},         {JVQ_OBJ_PIE, JVQ_OBJ_PIE},
       {JVQ_OBJ_ARC, JVQ_OBJ_ARC},             {JVQ_OBJ_POLYLINE, JVQ_OBJ_POLYLINE},
+      {JVQ_OBJ_OLE, JVQ_OBJ_OLE},
       {JVQ_OBJ_IMAGE, JVQ_OBJ_IMAGE},
       {JVQ_OBJ_LINETEXT, JVQ_OBJ_LINETEXT},  // a leader text, never a group
       {JVQ_OBJ_BALLOON, JVQ_OBJ_BALLOON},    // a balloon, never a polyline
@@ -37,6 +38,35 @@ TEST(Defaults, FactoryTestsBitsDerivedFirst) {
   }
   std::unique_ptr<jvqObject> arc(jvqObjectDefaults::CreateObject(JVQ_OBJ_ARC));
   EXPECT_EQ(0x151u, arc->GetState());
+}
+
+// Embedded objects come from the factory at 800 x 500 for the registry's document, and
+// their prototype is the third, a frame with a solid outline and nothing inside.
+TEST(Defaults, EmbeddedObjectFromFactoryAndPrototype) {
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->RemoveAll();
+  d->CreatePrototypes();
+  std::unique_ptr<jvqOleObject> o((jvqOleObject*)jvqObjectDefaults::CreateObject(JVQ_OBJ_OLE));
+  RECT r;
+  o->GetBoundRect(&r);
+  EXPECT_EQ(800, r.right - r.left);
+  EXPECT_EQ(500, r.bottom - r.top);
+  EXPECT_EQ(0x311u, o->GetState());
+  EXPECT_EQ(3, o->GetEditFlags());
+  EXPECT_EQ(0, o->m_nItemIndex);
+  EXPECT_EQ(d->GetDocument(), o->m_pDocument);
+  EXPECT_EQ(nullptr, o->GetClientItem());
+  ASSERT_EQ(JVQ_OBJ_OLE, d->GetAt(2)->GetClassCode());
+  EXPECT_EQ(nullptr, d->GetAt(2)->GetFill());
+  EXPECT_EQ(1, d->ApplyDefaults(o.get()));
+  EXPECT_EQ(nullptr, o->GetFill());
+  // A copy names the same item and keeps the unused words.
+  o->m_nItemIndex = 4;
+  o->m_nReserved2 = 9;
+  std::unique_ptr<jvqOleObject> c((jvqOleObject*)o->Clone());
+  EXPECT_EQ(JVQ_OBJ_OLE, c->GetClassCode());
+  EXPECT_EQ(4, c->m_nItemIndex);
+  EXPECT_EQ(RecordOf(o.get()), RecordOf(c.get()));
 }
 
 TEST(Defaults, ApplyReplaceAndCreateFromPrototype) {

@@ -16,6 +16,8 @@
 #include "jvqBoardStream.h"
 #include "jvqCompoundFile.h"
 #include "jvqMemFile.h"
+#include "afxtest/PictureItem.h"
+#include "jvqOleItem.h"
 #include "jvqUndoManager.h"
 #include "jvqViewMapping.h"
 #include "qvzDocument.h"
@@ -164,6 +166,107 @@ TEST_F(Document, FlatFileOfAnOlderVersionOpensAndIsUpgradedOnSave) {
   EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.m_pBoard));
 }
 
+// Boards with embedded objects open at every version, also when an object's index names
+// no item; saved again they keep the objects and an empty item list.
+TEST_F(Document, BoardsWithEmbeddedObjectsOpenAtEveryVersion) {
+  for (int version : {91000, 91100, 91200, 91300, 91400, 91510, 91530}) {
+    SCOPED_TRACE(version);
+    std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
+    AddOleObject(b->GetPage(0), 0);
+    AddOleObject(b->GetPage(0), 3);
+    const CString flat = Path("ole.vqd");
+    Spit(flat, StreamBytes(b.get(), version));
+    qvzDocument d;
+    d.OnNewDocument();
+    ASSERT_TRUE(d.OnOpenDocument(flat));
+    EXPECT_EQ(AliveRecords(b.get()), AliveRecords(d.m_pBoard));
+    jvqPage* p = d.m_pBoard->GetPage(0);
+    jvqOleObject* o = (jvqOleObject*)p->GetChild(p->GetChildCount() - 1);
+    ASSERT_EQ(JVQ_OBJ_OLE, o->GetClassCode());
+    EXPECT_EQ(nullptr, o->GetClientItem());
+    const CString saved = Path("ole_saved.vqd");
+    ASSERT_TRUE(d.OnSaveDocument(saved));
+    qvzDocument r;
+    r.OnNewDocument();
+    ASSERT_TRUE(r.OnOpenDocument(saved));
+    EXPECT_EQ(AliveRecords(b.get()), AliveRecords(r.m_pBoard));
+    EXPECT_TRUE(TestApp()->m_messages.empty());
+  }
+}
+
+namespace {
+
+// An embedded picture item of the document (no server needed).
+jvqOleItem* AddPictureItem(jvqDocument* d) {
+  jvqOleItem* item = new jvqOleItem(d, NULL);
+  if (MakePictureItem(item)) return item;
+  item->Delete();
+  return NULL;
+}
+
+}  // namespace
+
+// Items are written in the order objects name them, so a replaced item (a clone standing
+// at the index of the item it replaced, last in the item list) is found again by its index.
+TEST_F(Document, EmbeddedItemsSaveAndReloadEachAtItsIndex) {
+  auto d = NewDocument(1);
+  jvqOleItem* a = AddPictureItem(d.get());
+  jvqOleItem* b = AddPictureItem(d.get());
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(0, d->AddOleItem(a));
+  EXPECT_EQ(1, d->AddOleItem(b));
+  jvqOleItem* clone = new jvqOleItem(d.get(), NULL);
+  ASSERT_TRUE(clone->CreateCloneFrom(a));
+  d->m_OleItems[0] = clone;  // list order a, b, clone; index order clone, b
+  jvqOleObject* o0 = AddOleObject(d->m_pBoard->GetPage(0), 0);
+  jvqOleObject* o1 = AddOleObject(d->m_pBoard->GetPage(0), 1);
+  o0->m_pDocument = o1->m_pDocument = d.get();
+  EXPECT_EQ(clone, o0->GetClientItem());
+  const DWORD n0 = clone->m_dwItemNumber, n1 = b->m_dwItemNumber;
+  const CString path = Path("items.vqd");
+  ASSERT_TRUE(d->OnSaveDocument(path));
+
+  qvzDocument r;
+  r.OnNewDocument();
+  ASSERT_TRUE(r.OnOpenDocument(path));
+  ASSERT_EQ(2, r.GetOleItemCount());
+  EXPECT_EQ(2, r.GetItemCount());  // the item no object names is not kept
+  jvqPage* p = r.m_pBoard->GetPage(0);
+  jvqOleObject* r0 = (jvqOleObject*)p->GetChild(p->GetChildCount() - 2);
+  jvqOleObject* r1 = (jvqOleObject*)p->GetChild(p->GetChildCount() - 1);
+  ASSERT_EQ(JVQ_OBJ_OLE, r0->GetClassCode());
+  EXPECT_EQ(&r, (qvzDocument*)r0->m_pDocument);
+  ASSERT_NE(nullptr, r0->GetClientItem());
+  EXPECT_EQ(n0, r0->GetClientItem()->m_dwItemNumber);
+  EXPECT_EQ(n1, r1->GetClientItem()->m_dwItemNumber);
+  EXPECT_TRUE(r0->GetClientItem()->IsKindOf(RUNTIME_CLASS(jvqOleItem)));
+
+  // An item whose storage is gone fails the open; the document keeps what it had.
+  {
+    WCHAR w[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, w, MAX_PATH);
+    IStorage* stg = NULL;
+    ASSERT_EQ(S_OK, ::StgOpenStorage(w, NULL, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, NULL, 0, &stg));
+    WCHAR name[32];
+    swprintf(name, 32, L"Embedding %lu", (unsigned long)n1);
+    EXPECT_EQ(S_OK, stg->DestroyElement(name));
+    stg->Commit(STGC_DEFAULT);
+    stg->Release();
+  }
+  jvqBoard* before = r.m_pBoard;
+  TestApp()->m_messages.clear();
+  EXPECT_FALSE(r.OnOpenDocument(path));
+  EXPECT_EQ(1u, TestApp()->m_messages.size());
+  EXPECT_EQ(before, r.m_pBoard);
+  EXPECT_EQ(2, r.GetOleItemCount());
+  EXPECT_EQ(2, r.GetItemCount());
+
+  // A reset leaves no item behind.
+  r.ResetContents();
+  EXPECT_EQ(0, r.GetOleItemCount());
+  EXPECT_EQ(0, r.GetItemCount());
+}
+
 TEST_F(Document, CorruptFilesFailAndChangeNothing) {
   std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
   const std::string good = StreamBytes(b.get(), 91530);
@@ -177,7 +280,10 @@ TEST_F(Document, CorruptFilesFailAndChangeNothing) {
   std::string huge = good;
   int32_t n = 0x40000000;
   memcpy(&huge[firstObj - 4], &n, 4);
-  const std::string cases[] = {foreign, unknown, huge, good.substr(0, good.size() / 2), "", "not a board at all"};
+  std::string items = good;  // an item count the stream cannot hold
+  n = 5;
+  memcpy(&items[items.size() - 4], &n, 4);
+  const std::string cases[] = {foreign, unknown, huge, items, good.substr(0, good.size() / 2), "", "not a board at all"};
 
   auto d = NewDocument(2);
   d->SetModifiedFlag(TRUE);
@@ -269,6 +375,46 @@ TEST_F(Document, CopyAndPasteBetweenTwoDocuments) {
     EXPECT_EQ(RecordOf(sel.GetAt(i), 91100), RecordOf(pasted.GetAt(i), 91100)) << i;
   }
   EXPECT_TRUE(TestApp()->m_messages.empty());
+  sel.m_items.clear();
+}
+
+// An embedded object pastes only into the document it was copied from, while the clipboard
+// still holds that copy; elsewhere the rest pastes and the user is told once.
+TEST_F(Document, EmbeddedObjectsPasteOnlyWhereTheyWereCopied) {
+  auto a = NewDocument(1);
+  auto b = NewDocument(1);
+  jvqPage* page = a->m_pBoard->GetPage(0);
+  jvqOleObject* o = AddOleObject(page, 0);
+  AddOleObject(page, 1);
+  jvqObjectArray sel;
+  sel.m_bOwns = FALSE;
+  sel.Add(page->GetChild(0));
+  sel.Add(o);
+  sel.Add(page->GetChild(page->GetChildCount() - 1));
+  struct Case {
+    bool intoSource, clipboardChanged;
+    int pasted, messages;
+  };
+  const Case cases[] = {{true, false, 3, 0}, {false, false, 1, 1}, {true, true, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.intoSource * 2 + c.clipboardChanged);
+    a->CopyObjectsToClipboard(sel);
+    if (c.clipboardChanged) {
+      // Someone put the same bytes back: not the copy the document made.
+      ASSERT_TRUE(::OpenClipboard(NULL));
+      HANDLE h = ::GetClipboardData(theClipboardFormat);
+      const std::string bytes((const char*)::GlobalLock(h), ::GlobalSize(h));
+      ::GlobalUnlock(h);
+      ::CloseClipboard();
+      PutClipboardBlock(bytes);
+    }
+    TestApp()->m_messages.clear();
+    jvqObjectArray pasted;
+    ASSERT_TRUE((c.intoSource ? a : b)->PasteObjects(pasted));
+    EXPECT_EQ(c.pasted, pasted.GetCount());
+    EXPECT_EQ((size_t)c.messages, TestApp()->m_messages.size());
+    if (c.pasted == 3) EXPECT_EQ(RecordOf(o), RecordOf(pasted.GetAt(1)));
+  }
   sel.m_items.clear();
 }
 

@@ -106,11 +106,30 @@ class Journey:
         self.driver.wait(20)
 
 
+PROGRAMS = ("QVZ.exe", "qvzjourney.exe")
+
+
+def set_desktop(size):
+    """Puts the program and the driver into one Wine virtual desktop of size "WxH" (a screen
+    of that size with window frames drawn by Wine), or, with None, back on the bare screen."""
+    loader = os.environ["WINELOADER"]
+    keys = ["HKCU\\Software\\Wine\\AppDefaults\\%s\\Explorer" % p for p in PROGRAMS]
+    for key in keys:
+        args = ["reg", "add", key, "/v", "Desktop", "/d", "journey", "/f"] if size else ["reg", "delete", key, "/f"]
+        subprocess.run([loader, *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if size:
+        subprocess.run([loader, "reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "journey", "/d", size,
+                        "/f"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 def main():
     name, bindir, outdir = sys.argv[1:4]
     spec = importlib.util.spec_from_file_location(name, os.path.join(os.path.dirname(__file__), name + ".py"))
     module = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(module)
+    # A journey may ask for a screen of its own size (DESKTOP = "1024x768").
+    desktop = getattr(module, "DESKTOP", None)
+    set_desktop(desktop)
     j = Journey(bindir, outdir)
     started = time.time()
     try:
@@ -118,8 +137,12 @@ def main():
     except AssertionError as e:
         print("journey %s failed: %s" % (name, e), file=sys.stderr)
         j.close()
+        if desktop:
+            set_desktop(None)
         sys.exit(1)
     j.close()
+    if desktop:
+        set_desktop(None)
     print("journey %s passed in %.0f s; pictures in %s" % (name, time.time() - started, outdir))
 
 

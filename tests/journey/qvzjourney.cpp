@@ -2,21 +2,32 @@
 // the program's own classes ("make"), reads them back ("dump"), and, in "drive" mode, takes
 // one command a line on standard input and answers one line on standard output:
 //   wait <title part> <seconds>        waits for the main window; "ok" or "timeout"
-//   mouse <view|hruler|vruler> <down|move|up|rdown|rup> <x> <y> <flags>
-//                                      posts a mouse message at client pixels of that window
+//   mouse <target> <down|move|up|rdown|rup> <x> <y> <flags>
+//                                      posts a mouse message at client pixels of that window;
+//                                      targets: view, hruler, vruler, tabs, pagelist (button),
+//                                      bar<id>.<command> (a tool-bar button), popup (a drop-down)
 //   key <view> <down|up> <vk>          posts a key message
 //   command <id>                       posts WM_COMMAND to the main window
 //   locate <rrggbb>                    "x0 y0 x1 y1" of that colour in the view's client area
-//   rect <view|hruler|vruler>          the window's client rectangle on the screen
+//   rect <target>                      the window's client rectangle on the screen
 //   shot <file.bmp>                    the whole screen as a BMP
 //   idle                               waits until the program has handled what was posted
 //   close                              posts WM_CLOSE
 //   status <pane>                      the text of a status-bar pane
 //   text <tabs|zoom|title|tip>         the page tabs ("|" between them), the zoom box, the title,
 //                                      the view's tip (the floor-plan scale while resizing)
-//   placement                          "show left top right bottom" of the main window
+//   placement                          "show left top right bottom" of the main window (3 maximised)
+//   cursor <target> <x> <y>            moves the pointer to client pixels of that window
+//   syscommand <SC_ value>             posts WM_SYSCOMMAND (restore, maximise)
+//   message <id> <wParam hex> <lParam hex>  posts any message to the main window
+//   zoom <entry>                       chooses an entry of the zoom box
+//   tip <target>                       the tool tip of a child window (bar<id>.<command>)
+//   matchbitmap <target> <bitmap> <dx> <dy>  "matched total": the program's bitmap on the
+//                                      screen at (dx, dy) in the window, 192-grey left out
+//   ctrlkey <target> <vk>              the key with Ctrl held, as the accelerators see it
 //   answer <button id>                 presses a button of the message box that is up
 //   savedialog <title> <path>          types a path into the file dialog of that title, then OK
+//   present <target>                   "yes" when that window is there (a popup: within 2 s)
 //   exists <control id>                "yes" when the main window's tool bar holds that button
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 #include "afxtest/ScreenCapture.h"
@@ -301,13 +312,128 @@ static int DumpBoard(const char* path) {
 
 static HWND theMain = NULL;
 
+struct PopupArg {
+  DWORD pid;
+  HWND found;
+};
+
+static BOOL CALLBACK FindPopup(HWND h, LPARAM lp) {
+  PopupArg* a = (PopupArg*)lp;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  if (pid == a->pid && h != theMain && ::IsWindowVisible(h) && !strcmp(cls, "#32770") && !::GetWindow(h, GW_CHILD)) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// view, hruler, vruler; tabs and pagelist (the folder frame's tab strip and page-list button);
+// bar<id>.<command> (a button of a tool bar); popup (an open drop-down of the program).
 static HWND Target(const std::string& name) {
   if (theMain == NULL) return NULL;
+  int bar = 0, cmd = 0;
+  if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(::GetDlgItem(theMain, bar), cmd);
+  if (name == "popup") {
+    // It opens while the click that opens it is handled: give it two seconds.
+    PopupArg a = {0, NULL};
+    ::GetWindowThreadProcessId(theMain, &a.pid);
+    for (int i = 0; i < 20 && a.found == NULL; i++) {
+      ::EnumWindows(FindPopup, (LPARAM)&a);
+      if (a.found == NULL) ::Sleep(100);
+    }
+    return a.found;
+  }
+  if (name == "tabs" || name == "pagelist") return ::GetDlgItem(::GetDlgItem(theMain, 0xE900), name == "tabs" ? 1 : 4);
   int id = name == "view" ? 0xE900 : name == "hruler" ? 1004 : name == "vruler" ? 1002 : 0;
   HWND h = id ? ::GetDlgItem(theMain, id) : NULL;
   // The editing view sits inside the folder frame, under the same pane id.
   if (h && id == 0xE900 && ::GetDlgItem(h, 0xE900)) h = ::GetDlgItem(h, 0xE900);
   return h;
+}
+
+// Memory in the program's process for a message whose argument points at a buffer.
+struct RemoteBuffer {
+  HANDLE proc = NULL;
+  char* remote = NULL;
+  explicit RemoteBuffer(HWND h, size_t n) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    proc = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (proc) remote = (char*)::VirtualAllocEx(proc, NULL, n, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (remote) ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    if (proc) ::CloseHandle(proc);
+  }
+  void Put(size_t at, const void* p, size_t n) { ::WriteProcessMemory(proc, remote + at, p, n, NULL); }
+  void Get(size_t at, void* p, size_t n) { ::ReadProcessMemory(proc, remote + at, p, n, NULL); }
+};
+
+struct TipArg {
+  HWND tool;
+  std::string text;
+};
+
+// The text a tool-tip control shows for a child window, when it is one of its tools.
+static BOOL CALLBACK FindTip(HWND h, LPARAM lp) {
+  TipArg* a = (TipArg*)lp;
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  if (strcmp(cls, TOOLTIPS_CLASSA) != 0) return TRUE;
+  RemoteBuffer buf(h, 4096);
+  if (buf.remote == NULL) return TRUE;
+  const int n = (int)::SendMessage(h, TTM_GETTOOLCOUNT, 0, 0);
+  for (int i = 0; i < n; i++) {
+    TTTOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    buf.Put(0, &ti, sizeof(ti));
+    if (!::SendMessage(h, TTM_ENUMTOOLSA, i, (LPARAM)buf.remote)) continue;
+    buf.Get(0, &ti, sizeof(ti));
+    if ((ti.uFlags & TTF_IDISHWND) == 0 || (HWND)ti.uId != a->tool) continue;
+    ti.lpszText = buf.remote + 1024;
+    buf.Put(0, &ti, sizeof(ti));
+    ::SendMessage(h, TTM_GETTEXTA, 1024, (LPARAM)buf.remote);
+    char text[1024] = "";
+    buf.Get(1024, text, sizeof(text) - 1);
+    a->text = text;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// How many of a bitmap's pixels other than its 192-grey background show on the screen at
+// (dx, dy) inside the window, out of how many: "matched total".
+static std::string MatchBitmap(HWND h, int nResource, int dx, int dy) {
+  char exe[MAX_PATH] = "QVZ.exe";
+  HMODULE m = ::LoadLibraryEx(exe, NULL, LOAD_LIBRARY_AS_DATAFILE);
+  HBITMAP bmp = m ? (HBITMAP)::LoadImage(m, MAKEINTRESOURCE(nResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION) : NULL;
+  if (bmp == NULL) return "error";
+  BITMAP bm;
+  ::GetObject(bmp, sizeof(bm), &bm);
+  RECT r;
+  ::GetWindowRect(h, &r);
+  HDC screen = ::GetDC(NULL);
+  HDC a = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(a, bmp);
+  int matched = 0, total = 0;
+  for (int y = 0; y < bm.bmHeight; y++)
+    for (int x = 0; x < bm.bmWidth; x++) {
+      const COLORREF c = ::GetPixel(a, x, y);
+      if (c == RGB(192, 192, 192)) continue;
+      total++;
+      if (::GetPixel(screen, r.left + dx + x, r.top + dy + y) == c) matched++;
+    }
+  ::SelectObject(a, old);
+  ::DeleteDC(a);
+  ::ReleaseDC(NULL, screen);
+  ::DeleteObject(bmp);
+  ::FreeLibrary(m);
+  char buf[64];
+  snprintf(buf, sizeof(buf), "%d %d", matched, total);
+  return buf;
 }
 
 // A status pane's text, read through a buffer in the program's own memory.
@@ -492,13 +618,77 @@ static int Drive() {
       else if (!strcmp(a, "tip")) h = ::GetDlgItem(Target("view"), 500);
       reply = h ? "[" + WindowText(h) + "]" : "error";
     } else if (!strcmp(cmd, "placement")) {
-      WINDOWPLACEMENT wp = {};
-      wp.length = sizeof(wp);
-      ::GetWindowPlacement(theMain, &wp);
+      // Another process's window placement is not what its own process sees; the state
+      // and the rectangle on the screen are.
+      RECT r = {};
+      ::GetWindowRect(theMain, &r);
       char buf[128];
-      snprintf(buf, sizeof(buf), "%u %ld %ld %ld %ld", wp.showCmd, wp.rcNormalPosition.left, wp.rcNormalPosition.top,
-               wp.rcNormalPosition.right, wp.rcNormalPosition.bottom);
+      snprintf(buf, sizeof(buf), "%d %ld %ld %ld %ld", ::IsZoomed(theMain) ? 3 : ::IsIconic(theMain) ? 2 : 1, r.left, r.top,
+               r.right, r.bottom);
       reply = buf;
+    } else if (!strcmp(cmd, "cursor")) {
+      // cursor <target> <x> <y>: the pointer itself moved there (posted mouse messages leave
+      // it where it was, and windows that capture the mouse look at it).
+      sscanf(line, "%*s %511s %d %d", a, &x, &y);
+      HWND h = Target(a);
+      POINT p = {x, y};
+      if (h == NULL || !::ClientToScreen(h, &p) || !::SetCursorPos(p.x, p.y)) reply = "error";
+      Idle();
+    } else if (!strcmp(cmd, "syscommand")) {
+      sscanf(line, "%*s %d", &x);
+      if (theMain == NULL || !::PostMessage(theMain, WM_SYSCOMMAND, x, 0)) reply = "error";
+      ::Sleep(300);
+      Idle();
+    } else if (!strcmp(cmd, "message")) {
+      // message <id> <wParam> <lParam>, posted to the main window.
+      unsigned long long w = 0, l = 0;
+      sscanf(line, "%*s %d %llx %llx", &x, &w, &l);
+      if (theMain == NULL || !::PostMessage(theMain, x, (WPARAM)w, (LPARAM)l)) reply = "error";
+      Idle();
+    } else if (!strcmp(cmd, "zoom")) {
+      // zoom <entry>: the zoom box's entry chosen, as its list tells the frame.
+      sscanf(line, "%*s %d", &x);
+      HWND c = ::GetDlgItem(::GetDlgItem(theMain, 98), 1006);
+      if (c == NULL || ::SendMessage(c, CB_SETCURSEL, x, 0) != x) {
+        reply = "error";
+      } else {
+        ::SendMessage(::GetParent(c), WM_COMMAND, MAKEWPARAM(1006, CBN_SELCHANGE), (LPARAM)c);
+        Idle();
+      }
+    } else if (!strcmp(cmd, "tip")) {
+      sscanf(line, "%*s %511s", a);
+      TipArg t = {Target(a), ""};
+      if (t.tool) ::EnumWindows(FindTip, (LPARAM)&t);
+      reply = t.tool ? "[" + t.text + "]" : "error";
+    } else if (!strcmp(cmd, "matchbitmap")) {
+      sscanf(line, "%*s %511s %d %d %d", a, &x, &y, (int*)&flags);
+      HWND h = Target(a);
+      Idle();
+      reply = h ? MatchBitmap(h, x, y, (int)flags) : "error";
+    } else if (!strcmp(cmd, "ctrlkey")) {
+      // ctrlkey <target> <vk>: the key pressed with Ctrl held, for the program's accelerators.
+      // Posted keys carry no key state: the driver shares the program's input state and
+      // holds Ctrl there while the key is read.
+      sscanf(line, "%*s %511s %d", a, &x);
+      HWND h = Target(a);
+      const DWORD tid = h ? ::GetWindowThreadProcessId(h, NULL) : 0;
+      if (h == NULL || !::AttachThreadInput(::GetCurrentThreadId(), tid, TRUE)) {
+        reply = "error";
+      } else {
+        BYTE state[256];
+        ::GetKeyboardState(state);
+        state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+        ::SetKeyboardState(state);
+        ::PostMessage(h, WM_KEYDOWN, x, 1);
+        ::PostMessage(h, WM_KEYUP, x, 0xC0000001);
+        // Sent messages overtake posted ones, so no reply tells when the key was read (and a
+        // dialog it opens may keep it from returning): a second is ample on an idle program.
+        ::Sleep(1000);
+        state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+        ::SetKeyboardState(state);
+        ::AttachThreadInput(::GetCurrentThreadId(), tid, FALSE);
+        Idle();
+      }
     } else if (!strcmp(cmd, "answer")) {
       sscanf(line, "%*s %d", &x);
       HWND d = WaitDialog(NULL);
@@ -521,6 +711,9 @@ static int Drive() {
         ::Sleep(500);
         Idle();
       }
+    } else if (!strcmp(cmd, "present")) {
+      sscanf(line, "%*s %511s", a);
+      reply = Target(a) ? "yes" : "no";
     } else if (!strcmp(cmd, "exists")) {
       sscanf(line, "%*s %d", &x);
       reply = ::GetDlgItem(::GetDlgItem(theMain, 233), x) ? "yes" : "no";

@@ -2,12 +2,24 @@
 // as in QVZ.exe, driven by its commands and messages.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <stdio.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Dib.h"
+#include "Patinor.h"
 #include "afxtest/ThreadPump.h"
+#include "jvqGuideLine.h"
+#include "jvqImageObject.h"
+#include "jvqSelectTool.h"
+#include "jvqUndoManager.h"
 #include "jvqBoard.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqRectObject.h"
+#include "jvqSolidFill.h"
 #include "jvqTool.h"
 #include "jvqView.h"
 #include "Dib.h"
@@ -26,8 +38,7 @@ namespace {
 class CFrameTestApp : public qvzApp {
  public:
   BOOL InitInstance() override { return TRUE; }
-  int DoMessageBox(LPCTSTR, UINT, UINT) override { return m_nAnswer; }
-  int m_nAnswer = IDOK;
+  int DoMessageBox(LPCTSTR, UINT nType, UINT) override { return (nType & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK; }
 };
 CFrameTestApp theApp;
 
@@ -49,6 +60,32 @@ void MakePages(int n, int current) {
   b->SetCurrentPage(0);
   while (b->GetPageCount() < n) Frame()->SendMessage(WM_COMMAND, ID_INSERT_BLANKPAGE);
   b->SetCurrentPage(current - 1);
+}
+
+struct FindTopArg {
+  const char* part;
+  BOOL own;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopVisit(HWND h, LPARAM lp) {
+  FindTopArg* a = (FindTopArg*)lp;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  char title[256] = "";
+  ::GetWindowText(h, title, sizeof(title));
+  if (::IsWindowVisible(h) && (pid == ::GetCurrentProcessId()) == (a->own != FALSE) && strstr(title, a->part)) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible top-level window whose title holds part, of this process or of another one.
+HWND FindTopWindow(const char* part, BOOL bOwnProcess) {
+  FindTopArg arg = {part, bOwnProcess, NULL};
+  ::EnumWindows(FindTopVisit, (LPARAM)&arg);
+  return arg.found;
 }
 
 CString ComboItems(CComboBox& c, int* pSel) {
@@ -119,6 +156,36 @@ TEST_F(FrameTest, PageTabsStartBeforeTheCurrentPageOrWithItOnAnEmptyStrip) {
   EXPECT_EQ(tabs.GetItem(0)->m_strText, "6ページ");
 }
 
+TEST_F(FrameTest, NewPagesAreBlankWhiteOrKeepTheLockedShapesOrCopyEverything) {
+  MakePages(1, 1);
+  jvqPage* first = Board()->GetCurrentPage();
+  first->SetFill(new jvqSolidFill(RGB(255, 255, 200)));
+  const RECT r = {100, 100, 500, 400};
+  first->AddChild(new jvqRectObject(&r, NULL, 0x311 | JVQ_STATE_LOCKED));
+  first->AddChild(new jvqRectObject(&r, NULL, 0x311));
+  struct {
+    UINT command;
+    int children;
+    COLORREF paper;
+  } cases[] = {{ID_INSERT_BLANKPAGE, 0, RGB(255, 255, 255)},
+               {ID_INSERT_TEMPLATEPAGE, 1, RGB(255, 255, 200)},
+               {ID_INSERT_PAGECOPY, 2, RGB(255, 255, 200)}};
+  for (auto c : cases) {
+    Board()->SetCurrentPage(0);
+    Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
+    Frame()->SendMessage(WM_COMMAND, c.command);
+    jvqPage* page = Board()->GetCurrentPage();
+    ASSERT_EQ(page, Board()->GetPage(1)) << c.command;  // after the current page, and current
+    EXPECT_EQ(page->GetChildCount(), c.children) << c.command;
+    if (c.command == ID_INSERT_TEMPLATEPAGE) EXPECT_TRUE(page->GetChild(0)->GetState() & JVQ_STATE_LOCKED);
+    jvqSolidFill* paper = dynamic_cast<jvqSolidFill*>(page->GetFill());
+    ASSERT_NE(paper, nullptr);
+    EXPECT_EQ(paper->GetColor(), c.paper) << c.command;
+    EXPECT_TRUE(Frame()->GetBoardDocument()->IsModified());
+  }
+  first->DeleteChildren();
+}
+
 TEST_F(FrameTest, DeletingPagesChoosesTheNextPageAndMarksTheBoardModified) {
   struct { int pages, current, expected; } cases[] = {{3, 3, 2}, {3, 1, 1}, {2, 2, 1}};
   for (auto c : cases) {
@@ -183,6 +250,179 @@ TEST_F(FrameTest, ToolFamiliesShowTheirVariant) {
   bar.SetButtonState(32854, 0);
 }
 
+// Commands sent to the main frame while it lives (the family drop-down's rows send theirs).
+std::vector<WPARAM> theFrameCommands;
+LRESULT CALLBACK RecordFrameCommand(int code, WPARAM wParam, LPARAM lParam) {
+  const CWPSTRUCT* m = (const CWPSTRUCT*)lParam;
+  if (code == HC_ACTION && m->message == WM_COMMAND && m->hwnd == Frame()->m_hWnd) theFrameCommands.push_back(m->wParam);
+  return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST_F(FrameTest, TheFamilyButtonShowsTheToolInUseAndItsDropDownSendsARow) {
+  qvzMainToolBar& bar = Frame()->m_wndMainToolBar;
+  jvqView* view = Frame()->GetEditView();
+  // The view's tool becomes the ellipse: button 86 shows it.
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_ELLIPSE);
+  EXPECT_EQ(bar.m_nRectVariantTool, 3012);
+  EXPECT_EQ(bar.GetVariantTip(86), "円");
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  EXPECT_EQ(bar.m_nRectVariantTool, 3012);  // the select tool is no variant
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_RECT);
+  EXPECT_EQ(bar.GetVariantTip(86), "四角");
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+
+  // The drop-down part opens three rows under the button; a row sends its command to the
+  // frame and closes; a click beside it closes it too.
+  CWnd* button = bar.GetDlgItem(86);
+  ASSERT_NE(button, nullptr);
+  CRect rc;
+  button->GetClientRect(&rc);
+  POINT at = {rc.right - 4, rc.bottom / 2};
+  button->ClientToScreen(&at);
+  ::SetCursorPos(at.x, at.y);
+  button->ScreenToClient(&at);
+  qvzDropDownBitmapMenu& menu = Frame()->m_menuRectVariants;
+  HHOOK hook = ::SetWindowsHookEx(WH_CALLWNDPROC, RecordFrameCommand, NULL, ::GetCurrentThreadId());
+  for (int row : {2, -1}) {
+    theFrameCommands.clear();
+    button->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ASSERT_TRUE(menu.m_hWnd && menu.IsWindowVisible());
+    CRect window, below;
+    menu.GetWindowRect(&window);
+    bar.GetItemRect(bar.CommandToIndex(86), &below);
+    bar.ClientToScreen(&below);
+    EXPECT_EQ(window.TopLeft(), CPoint(below.left, below.bottom));
+    POINT p = row >= 0 ? menu.GetRowRect(row).CenterPoint() : CPoint(window.Width() + 40, 5);
+    menu.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    PumpPending();
+    EXPECT_EQ(menu.m_hWnd, nullptr);
+    const std::vector<WPARAM> ellipse = {ID_TOOL_ELLIPSE};
+    if (row >= 0) EXPECT_EQ(theFrameCommands, ellipse);
+    else EXPECT_TRUE(theFrameCommands.empty());
+  }
+  ::UnhookWindowsHookEx(hook);
+  // The row's command made the ellipse the view's tool.
+  EXPECT_EQ(view->m_pTool->m_nToolId, 3012);
+  EXPECT_EQ(bar.GetVariantTip(86), "円");
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+}
+
+// Every key a menu item names after its tab runs that item's command.
+void CheckMenuKeys(CMenu* menu, const std::vector<ACCEL>& keys, int* pChecked) {
+  for (int i = 0; i < (int)menu->GetMenuItemCount(); i++) {
+    if (CMenu* sub = menu->GetSubMenu(i)) {
+      CheckMenuKeys(sub, keys, pChecked);
+      continue;
+    }
+    CString text;
+    menu->GetMenuString(i, text, MF_BYPOSITION);
+    const int tab = text.Find('\t');
+    if (tab < 0) continue;
+    CString name = text.Mid(tab + 1);
+    BYTE fVirt = FVIRTKEY;
+    for (const char* mod : {"Ctrl+", "Shift+"}) {
+      if (name.Find(mod) == 0) {
+        fVirt |= mod[0] == 'C' ? FCONTROL : FSHIFT;
+        name = name.Mid(lstrlen(mod));
+      }
+    }
+    WORD key = name.GetLength() == 1 ? (WORD)name[0] : name == "Del" ? VK_DELETE : name == "Home" ? VK_HOME
+               : name[0] == 'F' ? (WORD)(VK_F1 + atoi(name.Mid(1)) - 1) : 0;
+    const UINT id = menu->GetMenuItemID(i);
+    bool found = false;
+    for (const ACCEL& a : keys) found |= a.key == key && (a.fVirt & ~FNOINVERT) == fVirt && a.cmd == id;
+    EXPECT_TRUE(found) << (LPCTSTR)text;
+    (*pChecked)++;
+  }
+}
+
+TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
+  CMenu* bar = Frame()->GetMenu();
+  ASSERT_NE(bar, nullptr);
+  HACCEL table = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_QVZTYPE));
+  std::vector<ACCEL> keys(::CopyAcceleratorTable(table, NULL, 0));
+  ::CopyAcceleratorTable(table, keys.data(), (int)keys.size());
+  int checked = 0;
+  CheckMenuKeys(bar, keys, &checked);
+  EXPECT_GE(checked, 20);
+  // The third menu holds the page list; the fifth the favourites submenu, which opens with
+  // only the new-category item while there are no categories.
+  EXPECT_NE(bar->GetSubMenu(2)->GetMenuState(ID_VIEW_PAGELIST, MF_BYCOMMAND), (UINT)-1);
+  Frame()->SendMessage(WM_INITMENU, (WPARAM)bar->m_hMenu);
+  CMenu* shapes = bar->GetSubMenu(4);
+  CMenu* favourites = NULL;
+  for (int i = 0; i < (int)shapes->GetMenuItemCount(); i++) {
+    CString text;
+    shapes->GetMenuString(i, text, MF_BYPOSITION);
+    if (text == "お気に入りの登録(&F)") favourites = shapes->GetSubMenu(i);
+  }
+  ASSERT_NE(favourites, nullptr);
+  ASSERT_EQ(favourites->GetMenuItemCount(), 1u);
+  EXPECT_EQ(favourites->GetMenuItemID(0), (UINT)ID_FAVORITE_FIRST);
+  CString text;
+  favourites->GetMenuString(0, text, MF_BYPOSITION);
+  EXPECT_EQ(text, "新規分類追加...");
+}
+
+// A command's enabled and checked state as the menu would show it.
+struct CmdState : CCmdUI {
+  BOOL enabled = -1, checked = -1;
+  void Enable(BOOL b) override {
+    enabled = b;
+    m_bEnableChanged = TRUE;
+  }
+  void SetCheck(int n) override { checked = n; }
+  void SetRadio(BOOL b) override { checked = b; }
+};
+CmdState StateOf(UINT nID) {
+  CmdState s;
+  s.m_nID = nID;
+  s.DoUpdate(Frame(), FALSE);
+  return s;
+}
+
+TEST_F(FrameTest, RulersGuidesAndPictureDisplay) {
+  MakePages(1, 1);
+  qvzMainFrame* f = Frame();
+  // Rulers: the frame's bit, the bars and the check mark go together.
+  ASSERT_TRUE(f->m_nFlags & 1);
+  f->SendMessage(WM_COMMAND, ID_VIEW_RULER);
+  EXPECT_FALSE(f->m_nFlags & 1);
+  EXPECT_FALSE(f->m_wndHorzRuler.IsWindowVisible());
+  EXPECT_EQ(StateOf(ID_VIEW_RULER).checked, 0);
+  f->SendMessage(WM_COMMAND, ID_VIEW_RULER);
+  EXPECT_TRUE(f->m_wndVertRuler.IsWindowVisible());
+  EXPECT_EQ(StateOf(ID_VIEW_RULER).checked, 1);
+  // Guides: both rulers and the setting follow the horizontal ruler's flag.
+  const BOOL shown = f->m_wndHorzRuler.m_bGuidesShown;
+  f->SendMessage(WM_COMMAND, ID_GUIDE_SHOW);
+  EXPECT_EQ(f->m_wndVertRuler.m_bGuidesShown, !shown);
+  EXPECT_EQ(theApp.m_Settings.nShowGuide, !shown);
+  f->SendMessage(WM_COMMAND, ID_GUIDE_SHOW);
+  // Delete the selected guide, then all: nothing to delete leaves the commands grey.
+  jvqGuideLine* a = f->m_wndHorzRuler.AddGuide(1000, 0);
+  f->m_wndHorzRuler.AddGuide(2000, 0);
+  f->m_wndVertRuler.AddGuide(500, 0);
+  EXPECT_FALSE(StateOf(ID_GUIDE_DELETE).enabled);
+  a->m_bSelected = TRUE;
+  EXPECT_TRUE(StateOf(ID_GUIDE_DELETE).enabled);
+  f->SendMessage(WM_COMMAND, ID_GUIDE_DELETE);
+  EXPECT_EQ(f->m_wndHorzRuler.m_Guides.size(), 1u);
+  EXPECT_EQ(f->m_wndVertRuler.m_Guides.size(), 1u);
+  f->SendMessage(WM_COMMAND, ID_GUIDE_DELETE_ALL);
+  EXPECT_TRUE(f->m_wndHorzRuler.m_Guides.empty() && f->m_wndVertRuler.m_Guides.empty());
+  EXPECT_FALSE(StateOf(ID_GUIDE_DELETE_ALL).enabled);
+  // Picture display: the setting and the radio mark.
+  f->SendMessage(WM_COMMAND, ID_IMAGE_GREY);
+  EXPECT_EQ(theApp.m_Settings.nImageDisplayType, 2);
+  EXPECT_EQ(StateOf(ID_IMAGE_GREY).checked, 1);
+  EXPECT_EQ(StateOf(ID_IMAGE_NORMAL).checked, 0);
+  f->SendMessage(WM_COMMAND, ID_IMAGE_NORMAL);
+  EXPECT_EQ(theApp.m_Settings.nImageDisplayType, 0);
+  // Deselect needs a selection.
+  EXPECT_FALSE(StateOf(ID_EDIT_DESELECT).enabled);
+}
+
 TEST_F(FrameTest, SplitterStopsOneAndAHalfArrowsFromTheLeft) {
   CFolderFrame& ff = Frame()->m_wndFolderFrame;
   CRect rc;
@@ -227,15 +467,21 @@ TEST_F(FrameTest, CatalogueBrowserStartsFromTheProgramFolder) {
     void Enable(BOOL b) override { enabled = b; m_bEnableChanged = TRUE; }
   } probe;
   probe.m_nID = ID_INSERT_CATALOG;
+  // Without the browser's program file beside this one the command is grey.
+  const CString program = theApp.m_strAppFolder + "VendaroExplorer.exe";
+  ASSERT_TRUE(::MoveFile(program, program + ".away"));
+  probe.enabled = TRUE;
+  probe.DoUpdate(Frame(), FALSE);
+  EXPECT_FALSE(probe.enabled);
+  ASSERT_TRUE(::MoveFile(program + ".away", program));
   probe.DoUpdate(Frame(), FALSE);
   ASSERT_TRUE(probe.enabled) << (LPCTSTR)theApp.m_strAppFolder;
   Frame()->SendMessage(WM_COMMAND, ID_INSERT_CATALOG);
   HWND browser = NULL;
-  PumpUntil([&] { return (browser = ::FindWindow(NULL, "VendaroExplorer")) != NULL; });
+  PumpUntil([&] { return (browser = FindTopWindow("Vendaro エクスプローラ", FALSE)) != NULL; });
   ASSERT_NE(browser, nullptr);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(browser, &pid);
-  EXPECT_NE(pid, ::GetCurrentProcessId());
   HANDLE proc = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
   ::PostMessage(browser, WM_CLOSE, 0, 0);
   if (proc && ::WaitForSingleObject(proc, 10000) != WAIT_OBJECT_0) ::TerminateProcess(proc, 1);
@@ -246,38 +492,190 @@ TEST_F(FrameTest, CatalogueBrowserStartsFromTheProgramFolder) {
 
 namespace {
 
-BOOL CALLBACK FindWizardPage(HWND hwnd, LPARAM param) {
-  // A page of the wizard: visible, with Next and Cancel.
-  if (!::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, 12324) || !::GetDlgItem(hwnd, IDCANCEL)) return TRUE;
-  *reinterpret_cast<HWND*>(param) = hwnd;
-  return FALSE;
+// A small picture file of w x h in two colours, written as a user's picture would be.
+CString WritePicture(const char* name, int w, int h) {
+  char path[MAX_PATH];
+  ::GetTempPath(MAX_PATH, path);
+  lstrcat(path, name);
+  CDib dib;
+  EXPECT_TRUE(dib.Create(w, h, 24));
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) dib.SetColor(x, y, x < w / 2 ? RGB(200, 30, 30) : RGB(30, 30, 200));
+  EXPECT_TRUE(dib.Write(path));
+  return path;
 }
 
-TEST_F(FrameTest, ACancelledWizardChangesNothing) {
-  MakePages(1, 1);
-  Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
-  const int before = Board()->GetCurrentPage()->GetChildCount();
-  // The user cancels on the first page and answers the question with Yes.
-  int polls = 0;
-  bool cancelled = false;
-  std::function<void()> cancel = [&] {
-    HWND page = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindWizardPage, reinterpret_cast<LPARAM>(&page));
-    if (page == NULL) {
-      if (++polls < 200) RunWhenIdle(cancel, 50);
-      return;
+BOOL Exists(LPCTSTR path) { return ::GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+// Clicks through the texture wizard from a second thread, as a user would: the file
+// choice on the first page, the picture named in the open dialog, Next on the pages
+// between and the take-in button on the last; or Cancel on the first page. Questions are
+// answered Yes, notices OK.
+class WizardDriver {
+ public:
+  WizardDriver(const CString& path, BOOL bCancel) : m_path(path), m_bCancel(bCancel) {
+    m_hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
+  }
+  ~WizardDriver() {
+    m_bStop = TRUE;
+    ::WaitForSingleObject(m_hThread, 10000);
+    ::CloseHandle(m_hThread);
+  }
+  std::vector<CString> m_seen;  // the pages' captions, in order
+
+ private:
+  static void Click(HWND d, int id) { ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(d, id)); }
+
+  static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+    WizardDriver* self = (WizardDriver*)lp;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    char cls[64] = "";
+    ::GetClassName(h, cls, sizeof(cls));
+    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(h) || strcmp(cls, "#32770") != 0) return TRUE;
+    if (std::find(self->m_done.begin(), self->m_done.end(), h) != self->m_done.end()) return TRUE;
+    self->m_done.push_back(h);
+    char title[256] = "";
+    ::GetWindowText(h, title, sizeof(title));
+    if (::GetDlgItem(h, 0x47C) || ::GetDlgItem(h, 0x480)) {  // the open dialog
+      for (int id : {0x47C, 0x480})
+        if (HWND e = ::GetDlgItem(h, id)) ::SendMessage(e, WM_SETTEXT, 0, (LPARAM)(LPCTSTR)self->m_path);
+      Click(h, IDOK);
+    } else if (::GetDlgItem(h, 12324) || ::GetDlgItem(h, 12325)) {  // a wizard page
+      self->m_seen.push_back(title);
+      if (self->m_bCancel) {
+        Click(h, IDCANCEL);
+      } else if (::GetDlgItem(h, 12325)) {
+        Click(h, 12325);
+      } else {
+        if (::GetDlgItem(h, 1009)) {
+          ::SendDlgItemMessage(h, 1009, BM_SETCHECK, BST_CHECKED, 0);
+          ::SendDlgItemMessage(h, 1010, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+        Click(h, 12324);
+      }
+    } else if (::GetDlgItem(h, IDYES)) {
+      Click(h, IDYES);
+    } else if (::GetDlgItem(h, IDOK)) {
+      Click(h, IDOK);
     }
-    cancelled = true;
-    ::PostMessage(page, WM_COMMAND, IDCANCEL, 0);
-  };
-  RunWhenIdle(cancel, 50);
-  theApp.m_nAnswer = IDYES;
-  Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
-  theApp.m_nAnswer = IDOK;
-  PumpPending();
-  EXPECT_TRUE(cancelled) << "the wizard showed no page";
-  EXPECT_EQ(Board()->GetCurrentPage()->GetChildCount(), before);
+    return TRUE;
+  }
+
+  static DWORD WINAPI Run(LPVOID p) {
+    WizardDriver* self = (WizardDriver*)p;
+    for (int i = 0; i < 600 && !self->m_bStop; i++) {
+      ::EnumWindows(Visit, (LPARAM)self);
+      ::Sleep(100);
+    }
+    return 0;
+  }
+
+  CString m_path;
+  BOOL m_bCancel;
+  volatile BOOL m_bStop = FALSE;
+  std::vector<HWND> m_done;
+  HANDLE m_hThread;
+};
+
+TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
+  MakePages(1, 1);
+  jvqPage* page = Board()->GetCurrentPage();
+  const CString source = WritePicture("qvz_wizard_source.bmp", 64, 48);
+  // Cancelled on its first page: nothing changes.
+  Frame()->GetBoardDocument()->SetModifiedFlag(FALSE);
+  const int before = page->GetChildCount();
+  {
+    WizardDriver driver(source, TRUE);
+    Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    EXPECT_EQ(driver.m_seen.size(), 1u);
+  }
+  EXPECT_EQ(page->GetChildCount(), before);
   EXPECT_FALSE(Frame()->GetBoardDocument()->IsModified());
+  // Through all four pages: the picture lands on the page, as large as the picture, not
+  // selected and not undoable; the wizard's file is gone.
+  const int step = theUndoManager.GetCurrentStep();
+  {
+    WizardDriver driver(source, FALSE);
+    Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    EXPECT_EQ(driver.m_seen.size(), 4u);
+  }
+  ASSERT_EQ(page->GetChildCount(), before + 1);
+  jvqObject* picture = page->GetChild(before);
+  EXPECT_TRUE(picture->GetClassCode() & 0x100);  // a picture
+  EXPECT_FALSE(picture->GetState() & JVQ_STATE_SELECTED);
+  EXPECT_EQ(theUndoManager.GetCurrentStep(), step);
+  EXPECT_TRUE(Frame()->GetBoardDocument()->IsModified());
+  EXPECT_FALSE(CTextureWizard::m_strSaveFileName.IsEmpty());
+  EXPECT_FALSE(Exists(CTextureWizard::m_strSaveFileName));
+  CRect rc;
+  picture->GetBoundRect(&rc);
+  ASSERT_GT(rc.Height(), 0);
+  EXPECT_NEAR(rc.Width() * 48.0 / (rc.Height() * 64.0), 1.0, 0.05);
+  ::DeleteFile(source);
+}
+
+// The path the export's file dialog answers with.
+CString theExportPath;
+BOOL AnswerExportPath(CWnd*, CString& strPath) {
+  strPath = theExportPath;
+  return TRUE;
+}
+
+TEST_F(FrameTest, ImageExportChoosesItsFormatByTheNameAndReportsAFailure) {
+  MakePages(1, 1);
+  theImageSavePathProc = AnswerExportPath;
+  char folder[MAX_PATH];
+  ::GetTempPath(MAX_PATH, folder);
+  struct {
+    const char* name;
+    const char* written;
+    const char* magic;
+  } cases[] = {{"qvz_export.png", "qvz_export.png.BMP", "BM"}, {"qvz_export.jpg", "qvz_export.jpg", "\xff\xd8"},
+               {"qvz_export.Bmp", "qvz_export.Bmp", "BM"}};
+  for (auto c : cases) {
+    theExportPath = CString(folder) + c.name;
+    const CString written = CString(folder) + c.written;
+    ::DeleteFile(written);
+    Frame()->m_strLastMessage.Empty();
+    Frame()->SendMessage(WM_COMMAND, ID_SAVE_IMAGE);
+    FILE* f = fopen(written, "rb");
+    ASSERT_NE(f, nullptr) << c.written;
+    char magic[2] = {};
+    fread(magic, 1, 2, f);
+    fclose(f);
+    EXPECT_EQ(std::string(magic, 2), std::string(c.magic, 2)) << c.written;
+    EXPECT_TRUE(Frame()->m_strLastMessage.IsEmpty());
+    ::DeleteFile(written);
+  }
+  // A folder that is not there: the user is told, and nothing is written.
+  theExportPath = CString(folder) + "qvz_no_such_folder\\x.bmp";
+  Frame()->SendMessage(WM_COMMAND, ID_SAVE_IMAGE);
+  EXPECT_EQ(Frame()->m_strLastMessage, "イメージを保存できませんでした。");
+  EXPECT_FALSE(Exists(theExportPath));
+}
+
+TEST_F(FrameTest, InsertImageFilePlacesAPictureAsOneUndoStepAndDeletesTheFile) {
+  MakePages(1, 1);
+  jvqPage* page = Board()->GetCurrentPage();
+  const int before = page->GetChildCount();
+  const CString path = WritePicture("qvz_insert_image.bmp", 40, 20);
+  const int step = theUndoManager.GetCurrentStep();
+  EXPECT_EQ(Frame()->SendMessage(QVZM_INSERTIMAGEFILE, 0, (LPARAM)qvzMainFrame::MakeInsertImageBlocks(path)), 0);
+  ASSERT_EQ(page->GetChildCount(), before + 1);
+  EXPECT_FALSE(page->GetChild(before)->GetState() & JVQ_STATE_SELECTED);
+  EXPECT_EQ(theUndoManager.GetCurrentStep(), step + 1);
+  EXPECT_FALSE(Exists(path));
+  // A file that is no picture: the notice, and the file stays.
+  const CString text = WritePicture("qvz_insert_text.bmp", 4, 4);
+  FILE* f = fopen(text, "wb");
+  fputs("not a picture", f);
+  fclose(f);
+  Frame()->SendMessage(QVZM_INSERTIMAGEFILE, 0, (LPARAM)qvzMainFrame::MakeInsertImageBlocks(text));
+  EXPECT_EQ(page->GetChildCount(), before + 1);
+  EXPECT_EQ(Frame()->m_strLastMessage, "TWAIN機器からの画像の読み込みに失敗しました。");
+  EXPECT_TRUE(Exists(text));
+  ::DeleteFile(text);
 }
 
 }  // namespace

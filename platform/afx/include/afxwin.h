@@ -352,6 +352,15 @@ class CCmdTarget : public CObject {
   // The map entry of this object's maps for a window message, or NULL.
   const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT nMessage) const;
 
+  // The count of references to the object's OLE interfaces, 1 at construction; the last
+  // release calls OnFinalRelease, which deletes the object.
+  DWORD InternalAddRef();
+  DWORD InternalRelease();
+  DWORD ExternalAddRef() { return InternalAddRef(); }
+  DWORD ExternalRelease() { return InternalRelease(); }
+  virtual void OnFinalRelease();
+  long m_dwRef;
+
  protected:
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;

@@ -7,6 +7,7 @@ struct CPrintPreviewState;
 class CControlBar;
 class CDockBar;
 class CPreviewView;
+class COleDataObject;
 
 // What a frame needs to build its views for a document.
 struct CCreateContext {
@@ -303,6 +304,15 @@ class CView : public CWnd {
   virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) {}
   virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) { return FALSE; }
   virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) { return FALSE; }
+  // Drops through a registered COleDropTarget; by default the view takes nothing.
+  virtual DWORD OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { return 0; }
+  virtual DWORD OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { return 0; }
+  virtual void OnDragLeave() {}
+  virtual BOOL OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint point) { return FALSE; }
+  virtual DWORD OnDropEx(COleDataObject* pDataObject, DWORD dropDefault, DWORD dropList, CPoint point) {
+    return (DWORD)-1;
+  }
+  virtual DWORD OnDragScroll(DWORD dwKeyState, CPoint point) { return 0; }
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -2,7 +2,17 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
-CCmdTarget::CCmdTarget() {}
+CCmdTarget::CCmdTarget() : m_dwRef(1) {}
+
+DWORD CCmdTarget::InternalAddRef() { return (DWORD)::InterlockedIncrement(&m_dwRef); }
+
+DWORD CCmdTarget::InternalRelease() {
+  const long n = ::InterlockedDecrement(&m_dwRef);
+  if (n == 0) OnFinalRelease();
+  return (DWORD)n;
+}
+
+void CCmdTarget::OnFinalRelease() { delete this; }
 CCmdTarget::~CCmdTarget() {}
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {

@@ -120,7 +120,10 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCm
   return TRUE;
 }
 
+void AFXAPI AfxOleTerm(BOOL bJustRevoke);
+
 void AFXAPI AfxWinTerm() {
+  AfxOleTerm(FALSE);
   CWnd::DeleteTempMap();
   CDC::DeleteTempMap();
   CGdiObject::DeleteTempMap();

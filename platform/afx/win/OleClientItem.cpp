@@ -1,0 +1,400 @@
+// An embedded item over the platform's default handler: creation, the site and sink that
+// turn the object's reports into OnChange codes, drawing from the cache, and storage.
+#include <cstdio>
+#include <string>
+
+#include "afxole.h"
+
+IMPLEMENT_SERIAL(COleClientItem, CDocItem, 1)
+
+namespace {
+
+void StorageName(DWORD dwItemNumber, WCHAR* pszName, size_t nChars) {
+  swprintf(pszName, nChars, L"Embedding %lu", (unsigned long)dwItemNumber);
+}
+
+std::wstring Wide(LPCTSTR lpsz) {
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, lpsz, -1, NULL, 0);
+  std::wstring w(n > 0 ? n : 1, L'\0');
+  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, lpsz, -1, &w[0], n);
+  return w;
+}
+
+}  // namespace
+
+COleClientItem::COleClientItem(COleDocument* pContainerDoc)
+    : m_lpObject(NULL),
+      m_lpStorage(NULL),
+      m_dwItemNumber(0),
+      m_nItemType(OT_UNKNOWN),
+      m_nDrawAspect(DVASPECT_CONTENT),
+      m_nItemState(emptyState),
+      m_pView(NULL),
+      m_dwConnection(0) {
+  m_xOleClientSite.m_pThis = this;
+  m_xAdviseSink.m_pThis = this;
+  if (pContainerDoc != NULL) pContainerDoc->AddItem(this);
+}
+
+COleClientItem::~COleClientItem() {
+  Release(OLECLOSE_NOSAVE);
+  if (m_lpStorage) {
+    m_lpStorage->Release();
+    m_lpStorage = NULL;
+  }
+}
+
+BOOL COleClientItem::MakeStorage() {
+  COleDocument* pDoc = GetDocument();
+  LPSTORAGE pWork = pDoc ? pDoc->GetWorkStorage() : NULL;
+  if (pWork == NULL) return FALSE;
+  if (m_dwItemNumber == 0) m_dwItemNumber = pDoc->m_dwNextItemNumber++;
+  WCHAR name[40];
+  StorageName(m_dwItemNumber, name, 40);
+  if (m_lpStorage) m_lpStorage->Release();
+  m_lpStorage = NULL;
+  return SUCCEEDED(pWork->CreateStorage(name, STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE, 0, 0, &m_lpStorage));
+}
+
+void COleClientItem::DropStorage() {
+  if (m_lpStorage == NULL) return;
+  m_lpStorage->Release();
+  m_lpStorage = NULL;
+  COleDocument* pDoc = GetDocument();
+  if (pDoc && pDoc->m_lpWorkStg && m_dwItemNumber != 0) {
+    WCHAR name[40];
+    StorageName(m_dwItemNumber, name, 40);
+    pDoc->m_lpWorkStg->DestroyElement(name);
+  }
+}
+
+BOOL COleClientItem::FinishCreate(HRESULT hr) {
+  if (FAILED(hr) || m_lpObject == NULL) {
+    if (m_lpObject) m_lpObject->Release();
+    m_lpObject = NULL;
+    DropStorage();
+    return FALSE;
+  }
+  m_lpObject->SetClientSite(&m_xOleClientSite);
+  m_lpObject->SetHostNames(L"QVZ", L"QVZ");
+  ::OleSetContainedObject(m_lpObject, TRUE);
+  m_lpObject->Advise(&m_xAdviseSink, &m_dwConnection);
+  IViewObject* pView = NULL;
+  if (SUCCEEDED(m_lpObject->QueryInterface(IID_IViewObject, (void**)&pView))) {
+    pView->SetAdvise(m_nDrawAspect, 0, &m_xAdviseSink);
+    pView->Release();
+  }
+  IOleLink* pLink = NULL;
+  if (SUCCEEDED(m_lpObject->QueryInterface(IID_IOleLink, (void**)&pLink))) {
+    m_nItemType = OT_LINK;
+    pLink->Release();
+  } else if (m_nItemType == OT_UNKNOWN) {
+    m_nItemType = OT_EMBEDDED;
+  }
+  m_nItemState = IsRunning() ? openState : loadedState;
+  if (m_nItemState == openState) m_nItemState = loadedState;  // shown only through DoVerb
+  return TRUE;
+}
+
+BOOL COleClientItem::CreateNewItem(REFCLSID clsid, OLERENDER render, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
+  if (m_lpObject != NULL || !MakeStorage()) return FALSE;
+  FORMATETC fe = {cfFormat, NULL, DVASPECT_CONTENT, -1, TYMED_NULL};
+  if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
+  const HRESULT hr = ::OleCreate(clsid, IID_IOleObject, render, lpFormatEtc, &m_xOleClientSite, m_lpStorage,
+                                 (void**)&m_lpObject);
+  return FinishCreate(hr);
+}
+
+BOOL COleClientItem::CreateFromFile(LPCTSTR lpszFileName, REFCLSID clsid, OLERENDER render, CLIPFORMAT cfFormat,
+                                    LPFORMATETC lpFormatEtc) {
+  if (m_lpObject != NULL || lpszFileName == NULL) return FALSE;
+  // A file that cannot be read makes no item (the packager would wrap a missing name).
+  const DWORD attr = ::GetFileAttributes(lpszFileName);
+  if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_DIRECTORY)) return FALSE;
+  HANDLE h = ::CreateFile(lpszFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+  if (h == INVALID_HANDLE_VALUE) return FALSE;
+  ::CloseHandle(h);
+  if (!MakeStorage()) return FALSE;
+  FORMATETC fe = {cfFormat, NULL, DVASPECT_CONTENT, -1, TYMED_NULL};
+  if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
+  const std::wstring w = Wide(lpszFileName);
+  const HRESULT hr = ::OleCreateFromFile(clsid, w.c_str(), IID_IOleObject, render, lpFormatEtc, &m_xOleClientSite,
+                                         m_lpStorage, (void**)&m_lpObject);
+  return FinishCreate(hr);
+}
+
+BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
+                                    LPFORMATETC lpFormatEtc) {
+  if (m_lpObject != NULL || pDataObject == NULL || pDataObject->m_lpDataObject == NULL || !MakeStorage()) return FALSE;
+  FORMATETC fe = {cfFormat, NULL, DVASPECT_CONTENT, -1, TYMED_NULL};
+  if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
+  const HRESULT hr = ::OleCreateFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
+                                         &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  return FinishCreate(hr);
+}
+
+BOOL COleClientItem::CreateStaticFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
+                                          LPFORMATETC lpFormatEtc) {
+  if (m_lpObject != NULL || pDataObject == NULL || pDataObject->m_lpDataObject == NULL || !MakeStorage()) return FALSE;
+  FORMATETC fe = {cfFormat, NULL, DVASPECT_CONTENT, -1, TYMED_NULL};
+  if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
+  fe.tymed = cfFormat == CF_ENHMETAFILE ? TYMED_ENHMF : cfFormat == CF_METAFILEPICT ? TYMED_MFPICT
+           : cfFormat == CF_BITMAP ? TYMED_GDI : TYMED_HGLOBAL;
+  m_nItemType = OT_STATIC;
+  const HRESULT hr = ::OleCreateStaticFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
+                                               &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  return FinishCreate(hr);
+}
+
+BOOL COleClientItem::CreateFromClipboard(OLERENDER render, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
+  COleDataObject data;
+  if (!data.AttachClipboard()) return FALSE;
+  return CreateFromData(&data, render, cfFormat, lpFormatEtc);
+}
+
+BOOL PASCAL COleClientItem::CanPaste() {
+  LPDATAOBJECT p = NULL;
+  if (FAILED(::OleGetClipboard(&p)) || p == NULL) return FALSE;
+  const BOOL b = ::OleQueryCreateFromData(p) == S_OK;
+  p->Release();
+  return b;
+}
+
+BOOL COleClientItem::CreateCloneFrom(COleClientItem* pSrcItem) {
+  if (m_lpObject != NULL || pSrcItem == NULL || pSrcItem->m_lpObject == NULL || !MakeStorage()) return FALSE;
+  // The source's current state goes into its storage, which is copied into ours.
+  if (!pSrcItem->SaveObject() || FAILED(pSrcItem->m_lpStorage->CopyTo(0, NULL, NULL, m_lpStorage))) {
+    DropStorage();
+    return FALSE;
+  }
+  m_nDrawAspect = pSrcItem->m_nDrawAspect;
+  m_nItemType = pSrcItem->m_nItemType;
+  const HRESULT hr = ::OleLoad(m_lpStorage, IID_IOleObject, &m_xOleClientSite, (void**)&m_lpObject);
+  return FinishCreate(hr);
+}
+
+BOOL COleClientItem::SaveObject() {
+  if (m_lpObject == NULL || m_lpStorage == NULL) return FALSE;
+  IPersistStorage* pPersist = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IPersistStorage, (void**)&pPersist))) return FALSE;
+  HRESULT hr = ::OleSave(pPersist, m_lpStorage, TRUE);
+  pPersist->SaveCompleted(NULL);
+  pPersist->Release();
+  if (SUCCEEDED(hr)) hr = m_lpStorage->Commit(STGC_DEFAULT);
+  return SUCCEEDED(hr);
+}
+
+BOOL COleClientItem::IsRunning() const { return m_lpObject != NULL && ::OleIsRunning(m_lpObject); }
+
+BOOL COleClientItem::IsModified() const {
+  if (m_lpObject == NULL) return FALSE;
+  IPersistStorage* pPersist = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IPersistStorage, (void**)&pPersist))) return FALSE;
+  const BOOL b = pPersist->IsDirty() == S_OK;
+  pPersist->Release();
+  return b;
+}
+
+BOOL COleClientItem::DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg) {
+  if (m_lpObject == NULL) return FALSE;
+  HWND hWnd = pView ? pView->GetSafeHwnd() : NULL;
+  RECT rc = {0, 0, 0, 0};
+  if (pView) {
+    CRect r;
+    OnGetItemPosition(r);
+    rc = r;
+  }
+  const HRESULT hr = m_lpObject->DoVerb(nVerb, lpMsg, &m_xOleClientSite, -1, hWnd, &rc);
+  return SUCCEEDED(hr);
+}
+
+BOOL COleClientItem::Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect) {
+  if (m_lpObject == NULL || pDC == NULL || lpBounds == NULL) return FALSE;
+  if (nDrawAspect == (DVASPECT)-1) nDrawAspect = m_nDrawAspect;
+  IViewObject* pView = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IViewObject, (void**)&pView))) return FALSE;
+  RECTL bounds = {lpBounds->left, lpBounds->top, lpBounds->right, lpBounds->bottom};
+  const HRESULT hr = pView->Draw(nDrawAspect, -1, NULL, NULL, NULL, pDC->m_hDC, &bounds, NULL, NULL, 0);
+  pView->Release();
+  return SUCCEEDED(hr);
+}
+
+BOOL COleClientItem::GetExtent(LPSIZE lpSize, DVASPECT nDrawAspect) {
+  if (m_lpObject == NULL || lpSize == NULL) return FALSE;
+  if (nDrawAspect == (DVASPECT)-1) nDrawAspect = m_nDrawAspect;
+  // The cache answers while the server is not running; the object itself when it is.
+  IViewObject2* pView = NULL;
+  SIZEL s = {0, 0};
+  HRESULT hr = E_FAIL;
+  if (SUCCEEDED(m_lpObject->QueryInterface(IID_IViewObject2, (void**)&pView))) {
+    hr = pView->GetExtent(nDrawAspect, -1, NULL, &s);
+    pView->Release();
+  }
+  if (FAILED(hr)) hr = m_lpObject->GetExtent(nDrawAspect, &s);
+  if (FAILED(hr)) return FALSE;
+  lpSize->cx = s.cx;
+  lpSize->cy = s.cy;
+  return TRUE;
+}
+
+BOOL COleClientItem::SetExtent(const SIZE& size, DVASPECT nDrawAspect) {
+  if (m_lpObject == NULL) return FALSE;
+  SIZEL s = {size.cx, size.cy};
+  return SUCCEEDED(m_lpObject->SetExtent(nDrawAspect, &s));
+}
+
+void COleClientItem::Deactivate() {
+  if (m_lpObject == NULL) return;
+  IOleInPlaceObject* p = NULL;
+  if (SUCCEEDED(m_lpObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) {
+    p->InPlaceDeactivate();
+    p->Release();
+  }
+  if (m_nItemState == activeState || m_nItemState == activeUIState) m_nItemState = loadedState;
+  m_pView = NULL;
+}
+
+void COleClientItem::Close(OLECLOSE dwCloseOption) {
+  if (m_lpObject == NULL) return;
+  m_lpObject->Close(dwCloseOption);
+  m_nItemState = loadedState;
+}
+
+void COleClientItem::Release(OLECLOSE dwCloseOption) {
+  if (m_lpObject == NULL) return;
+  LPOLEOBJECT p = m_lpObject;
+  m_lpObject = NULL;
+  if (m_dwConnection) p->Unadvise(m_dwConnection);
+  m_dwConnection = 0;
+  IViewObject* pView = NULL;
+  if (SUCCEEDED(p->QueryInterface(IID_IViewObject, (void**)&pView))) {
+    pView->SetAdvise(m_nDrawAspect, 0, NULL);
+    pView->Release();
+  }
+  p->Close(dwCloseOption);
+  p->SetClientSite(NULL);
+  p->Release();
+  m_nItemState = emptyState;
+}
+
+void COleClientItem::Delete(BOOL bAutoDelete) {
+  Release(OLECLOSE_NOSAVE);
+  DropStorage();
+  if (bAutoDelete) delete this;
+}
+
+void COleClientItem::OnChange(OLE_NOTIFICATION, DWORD) {}
+
+void COleClientItem::Serialize(CArchive& ar) {
+  COleDocument* pDoc = ar.IsLoading() ? dynamic_cast<COleDocument*>(ar.m_pDocument) : GetDocument();
+  if (pDoc == NULL) AfxThrowArchiveException(CArchiveException::generic);
+  LPSTORAGE pRoot = pDoc->m_lpRootStg;
+  if (ar.IsStoring()) {
+    ar << (DWORD)m_dwItemNumber << (LONG)m_nItemType << (LONG)m_nDrawAspect;
+    if (pRoot == NULL) return;
+    // The running object first saves into our storage, which then goes into the file.
+    if (IsRunning() || IsModified()) SaveObject();
+    WCHAR name[40];
+    StorageName(m_dwItemNumber, name, 40);
+    LPSTORAGE pDest = NULL;
+    HRESULT hr = pRoot->CreateStorage(name, STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE, 0, 0, &pDest);
+    if (SUCCEEDED(hr)) hr = m_lpStorage ? m_lpStorage->CopyTo(0, NULL, NULL, pDest) : E_FAIL;
+    if (SUCCEEDED(hr)) hr = pDest->Commit(STGC_DEFAULT);
+    if (pDest) pDest->Release();
+    if (FAILED(hr)) AfxThrowOleException(hr);
+    return;
+  }
+  DWORD dwNumber = 0;
+  LONG nType = 0, nAspect = 0;
+  ar >> dwNumber >> nType >> nAspect;
+  if (dwNumber == 0 || nType < OT_LINK || nType > OT_STATIC) AfxThrowArchiveException(CArchiveException::badIndex);
+  if (nAspect != DVASPECT_CONTENT && nAspect != DVASPECT_THUMBNAIL && nAspect != DVASPECT_ICON &&
+      nAspect != DVASPECT_DOCPRINT)
+    AfxThrowArchiveException(CArchiveException::badIndex);
+  // Two items of one file naming one storage would share it.
+  POSITION pos = pDoc->GetStartPosition();
+  while (COleClientItem* p = pDoc->GetNextClientItem(pos))
+    if (p != this && p->m_dwItemNumber == dwNumber) AfxThrowArchiveException(CArchiveException::badIndex);
+  if (pRoot == NULL) AfxThrowArchiveException(CArchiveException::badIndex);
+  pDoc->AddItem(this);
+  m_dwItemNumber = dwNumber;
+  m_nItemType = (OLE_OBJTYPE)nType;
+  m_nDrawAspect = (DVASPECT)nAspect;
+  if (pDoc->m_dwNextItemNumber <= dwNumber) pDoc->m_dwNextItemNumber = dwNumber + 1;
+  WCHAR name[40];
+  StorageName(m_dwItemNumber, name, 40);
+  LPSTORAGE pSrc = NULL;
+  HRESULT hr = pRoot->OpenStorage(name, NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, NULL, 0, &pSrc);
+  if (FAILED(hr)) AfxThrowArchiveException(CArchiveException::badIndex);
+  hr = MakeStorage() ? pSrc->CopyTo(0, NULL, NULL, m_lpStorage) : E_FAIL;
+  pSrc->Release();
+  if (FAILED(hr)) AfxThrowOleException(hr);
+  hr = ::OleLoad(m_lpStorage, IID_IOleObject, &m_xOleClientSite, (void**)&m_lpObject);
+  if (!FinishCreate(hr)) AfxThrowOleException(FAILED(hr) ? hr : E_FAIL);
+}
+
+// IOleClientSite
+
+STDMETHODIMP COleClientItem::XOleClientSite::QueryInterface(REFIID riid, void** ppv) {
+  if (ppv == NULL) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
+    *ppv = static_cast<IOleClientSite*>(this);
+  } else if (riid == IID_IAdviseSink) {
+    *ppv = static_cast<IAdviseSink*>(&m_pThis->m_xAdviseSink);
+  } else {
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  m_pThis->ExternalAddRef();
+  return S_OK;
+}
+STDMETHODIMP_(ULONG) COleClientItem::XOleClientSite::AddRef() { return m_pThis->ExternalAddRef(); }
+STDMETHODIMP_(ULONG) COleClientItem::XOleClientSite::Release() {
+  // The item belongs to its document: the platform's last release never deletes it.
+  return m_pThis->m_dwRef > 1 ? m_pThis->ExternalRelease() : 1;
+}
+STDMETHODIMP COleClientItem::XOleClientSite::SaveObject() {
+  return m_pThis->SaveObject() ? S_OK : E_FAIL;
+}
+STDMETHODIMP COleClientItem::XOleClientSite::GetMoniker(DWORD, DWORD, LPMONIKER* ppmk) {
+  if (ppmk) *ppmk = NULL;
+  return E_NOTIMPL;
+}
+STDMETHODIMP COleClientItem::XOleClientSite::GetContainer(LPOLECONTAINER* ppContainer) {
+  if (ppContainer) *ppContainer = NULL;
+  return E_NOINTERFACE;
+}
+STDMETHODIMP COleClientItem::XOleClientSite::ShowObject() { return S_OK; }
+STDMETHODIMP COleClientItem::XOleClientSite::OnShowWindow(BOOL fShow) {
+  m_pThis->m_nItemState = fShow ? openState : loadedState;
+  m_pThis->OnChange(OLE_CHANGED_STATE, m_pThis->m_nItemState);
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleClientSite::RequestNewObjectLayout() { return E_NOTIMPL; }
+
+// IAdviseSink
+
+STDMETHODIMP COleClientItem::XAdviseSink::QueryInterface(REFIID riid, void** ppv) {
+  if (ppv == NULL) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IAdviseSink) {
+    *ppv = static_cast<IAdviseSink*>(this);
+    m_pThis->ExternalAddRef();
+    return S_OK;
+  }
+  *ppv = NULL;
+  return E_NOINTERFACE;
+}
+STDMETHODIMP_(ULONG) COleClientItem::XAdviseSink::AddRef() { return m_pThis->ExternalAddRef(); }
+STDMETHODIMP_(ULONG) COleClientItem::XAdviseSink::Release() {
+  return m_pThis->m_dwRef > 1 ? m_pThis->ExternalRelease() : 1;
+}
+STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnDataChange(LPFORMATETC, LPSTGMEDIUM) {}
+STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnViewChange(DWORD dwAspect, LONG) {
+  m_pThis->OnChange(OLE_CHANGED, dwAspect);
+}
+STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnRename(LPMONIKER) { m_pThis->OnChange(OLE_RENAMED, 0); }
+STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnSave() { m_pThis->OnChange(OLE_SAVED, 0); }
+STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnClose() {
+  m_pThis->m_nItemState = loadedState;
+  m_pThis->OnChange(OLE_CLOSED, 0);
+}

@@ -1,0 +1,141 @@
+// The editing view's embedded objects: items from files, the server's close, one item per
+// visible object after undo, selection of items.
+#include <cstdio>
+
+#include "ViewFixture.h"
+#include "afxtest/PictureItem.h"
+#include "jvqOleItem.h"
+#include "jvqOleObject.h"
+
+namespace {
+
+// An object on the page showing a new picture item of the document, marked as opened.
+jvqOleObject* AddOleObject(qvzDocument* d, jvqPage* page, DWORD dwState, BOOL bOpened) {
+  jvqOleItem* item = new jvqOleItem(d, NULL);
+  EXPECT_TRUE(MakePictureItem(item));
+  item->m_bOpened = bOpened;
+  const RECT r = {500, 500, 1000, 800};
+  jvqOleObject* o = new jvqOleObject(&r, d->AddOleItem(item), page->m_pView, d);
+  item->m_pOwner = o;
+  o->m_dwState = dwState;
+  page->AddChild(o);
+  return o;
+}
+
+}  // namespace
+
+// A file no server can embed (missing, or of a type without a class: Wine refuses those
+// rather than packaging them) leaves no item, no object and no message.
+TEST_F(ViewTest, AFileThatCannotBeEmbeddedLeavesNothing) {
+  char dir[MAX_PATH];
+  ::GetTempPath(MAX_PATH, dir);
+  const CString plain = CString(dir) + "qvz_view_ole.qvzunknown";
+  FILE* f = fopen(plain, "wb");
+  fputs("data", f);
+  fclose(f);
+  for (const CString& path : {CString(dir) + "qvz_view_ole_missing.txt", plain}) {
+    const int children = m_page->GetChildCount();
+    EXPECT_FALSE(m_view->InsertOleObjectFromFile(path, P(1000, 1000)));
+    EXPECT_EQ(children, m_page->GetChildCount());
+    EXPECT_EQ(0, m_doc->GetOleItemCount());
+    EXPECT_EQ(0, m_doc->GetItemCount());
+    EXPECT_TRUE(m_host.m_messages.empty());
+  }
+  ::DeleteFile(plain);
+}
+
+// The close of an item forgets it as the open item only when it is that item, and leaves
+// the object's lock alone.
+TEST_F(ViewTest, AfterACloseNoOpenItemAndTheLockKept) {
+  jvqOleObject* a = AddOleObject(m_doc, m_page, 0x331, TRUE);
+  jvqOleObject* b = AddOleObject(m_doc, m_page, 0x311, TRUE);
+  jvqOleItem* ia = (jvqOleItem*)a->GetClientItem();
+  jvqOleItem* ib = (jvqOleItem*)b->GetClientItem();
+  m_view->SetOpenOleItem(ib);
+  ia->OnChange(OLE_CLOSED, 0);  // another item closes: b stays the open one
+  EXPECT_EQ(ib, m_view->GetOpenOleItem());
+  EXPECT_TRUE(a->GetState() & JVQ_STATE_LOCKED);
+  EXPECT_FALSE(ia->m_bOpened);
+  ib->OnChange(OLE_CLOSED, 0);
+  EXPECT_EQ(nullptr, m_view->GetOpenOleItem());
+  EXPECT_TRUE(a->GetState() & JVQ_STATE_LOCKED);
+  // Selection of items: the selected object's item only.
+  m_view->Select(b, FALSE);
+  EXPECT_TRUE(m_view->IsSelected(ib));
+  EXPECT_FALSE(m_view->IsSelected(ia));
+}
+
+// Which items SyncOleItems replaces by clones, over the states undo leaves.
+TEST_F(ViewTest, SyncOleItemsOverUndoCopies) {
+  struct Case {
+    const char* name;
+    DWORD hidden;      // state of the first object (0: none)
+    DWORD shown;       // state of a second object sharing its item (0: none)
+    BOOL opened;
+    BOOL replaced;
+  };
+  const Case cases[] = {
+      {"hidden copy alone", 0x211, 0, TRUE, TRUE},
+      {"hidden and shown copies share it", 0x211, 0x311, TRUE, FALSE},
+      {"never opened", 0x211, 0, FALSE, FALSE},
+      {"shown only", 0x311, 0, TRUE, FALSE},
+      {"deleted copy alone", 0x011, 0, TRUE, TRUE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_doc->ResetContents();
+    m_view->ResetView();
+    jvqPage* page = m_view->GetCurrentPage();
+    jvqOleObject* o = AddOleObject(m_doc, page, c.hidden, c.opened);
+    if (c.shown) {
+      jvqOleObject* copy = (jvqOleObject*)o->Clone();
+      copy->m_dwState = c.shown;
+      page->AddChild(copy);
+    }
+    COleClientItem* before = m_doc->GetOleItem(0);
+    const DWORD number = before->m_dwItemNumber;
+    m_view->SyncOleItems();
+    COleClientItem* after = m_doc->GetOleItem(0);
+    ASSERT_NE(nullptr, after);
+    EXPECT_EQ(c.replaced, after->m_dwItemNumber != number);
+    if (c.replaced) {
+      EXPECT_FALSE(((jvqOleItem*)after)->m_bOpened);
+      EXPECT_EQ(1, m_doc->GetItemCount());  // the old item is gone
+    }
+  }
+}
+
+namespace {
+
+BOOL s_bDialogSeen = FALSE;
+
+BOOL CALLBACK CancelDialog(HWND hWnd, LPARAM) {
+  char cls[16] = "";
+  ::GetClassName(hWnd, cls, sizeof cls);
+  if (strcmp(cls, "#32770") != 0 || !::IsWindowVisible(hWnd)) return TRUE;
+  s_bDialogSeen = TRUE;
+  ::PostMessage(hWnd, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+
+void CALLBACK CancelInsertDialog(HWND, UINT, UINT_PTR, DWORD) {
+  ::EnumThreadWindows(::GetCurrentThreadId(), CancelDialog, 0);
+}
+
+}  // namespace
+
+// 57856 reaches the view and shows the platform's insert-object dialog; cancelled, it
+// changes nothing.
+TEST_F(ViewTest, ACancelledInsertObjectDialogChangesNothing) {
+  m_doc->SetModifiedFlag(FALSE);
+  const int children = m_page->GetChildCount();
+  s_bDialogSeen = FALSE;
+  const UINT_PTR timer = ::SetTimer(NULL, 0, 300, CancelInsertDialog);
+  m_frame->SendMessage(WM_COMMAND, ID_OLE_INSERT_NEW);
+  ::KillTimer(NULL, timer);
+  EXPECT_TRUE(s_bDialogSeen);
+  EXPECT_EQ(children, m_page->GetChildCount());
+  EXPECT_EQ(0, m_doc->GetItemCount());
+  EXPECT_FALSE(m_doc->IsModified());
+  EXPECT_TRUE(TestApp()->m_messages.empty());
+}
