@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "jvqBoard.h"
+#include "jvqDeviceUnits.h"
 #include "jvqFill.h"
 #include "jvqHandleObject.h"
 #include "jvqImageFill.h"
@@ -122,7 +123,13 @@ BOOL jvqPage::GetRegion(CDC* pDC, CRgn* pRgn) {
 #endif
 }
 
-BOOL jvqPage::GetDeviceRegion(CDC* pDC, CRgn* pRgn) { return jvqRectObject::GetDeviceRegion(pDC, pRgn); }
+BOOL jvqPage::GetDeviceRegion(CDC* pDC, CRgn* pRgn) {
+#ifdef JVQ_HAVE_GDI
+  RECT area;
+  if (m_pFill && s_pfnPrintableArea && s_pfnPrintableArea(&area)) return m_pFill->MakeDeviceRectRegion(pDC, pRgn, &area);
+#endif
+  return jvqRectObject::GetDeviceRegion(pDC, pRgn);
+}
 
 void jvqPage::DrawOutline(CDC* pDC, jvqLineStyle*) {
 #ifdef JVQ_HAVE_GDI
@@ -265,6 +272,9 @@ static void DrawGrid(CDC* pDC, jvqBoard* pBoard, const RECT& P) {
 }
 #endif
 
+jvqPage::PrintableAreaQuery jvqPage::s_pfnPrintableArea = NULL;
+jvqPage::PreviewClipMaker jvqPage::s_pfnPreviewClip = NULL;
+
 void jvqPage::Draw(CDC* pDC) {
 #ifdef JVQ_HAVE_GDI
   if (!IsShown() || pDC == NULL) return;
@@ -276,6 +286,9 @@ void jvqPage::Draw(CDC* pDC) {
   if (pBoard && (pBoard->GetState() & JVQ_STATE_GRID)) DrawGrid(pDC, pBoard, r);
   DrawOutline(pDC, &m_LineStyle);
   DrawChildren(pDC);
+  RECT area;
+  if (pBoard && (pBoard->GetState() & JVQ_STATE_PRINTAREA) && s_pfnPrintableArea && s_pfnPrintableArea(&area))
+    theDotLineStyle.DrawRect(pDC, &area);
 #endif
 }
 
@@ -283,11 +296,20 @@ void jvqPage::Render(CDC* pDC) {
 #ifdef JVQ_HAVE_GDI
   if (!IsShown() || pDC == NULL) return;
   if (!pDC->IsPrinting()) pDC->SelectClipRgn(NULL);
+  // The preview shows only what the printer can reach.
+  const BOOL bClip = jvqIsPreviewDC(pDC) && m_pView && m_pView->HasOwnerWindow() && s_pfnPrintableArea &&
+                     s_pfnPreviewClip;
+  if (bClip) {
+    RECT area;
+    CRgn rgn;
+    if (s_pfnPrintableArea(&area) && s_pfnPreviewClip(pDC, &rgn, &area)) pDC->SelectClipRgn(&rgn, RGN_COPY);
+  }
   RECT r;
   GetBoundRect(&r);
   RECT paper = {0, 0, r.right - r.left, r.bottom - r.top};
   if ((m_dwState & JVQ_STATE_FILLED) && m_pFill) m_pFill->PaintRect(pDC, &paper);
   if (!pDC->IsPrinting() && m_bDrawFrame) DrawOutline(pDC, &m_LineStyle);
   for (jvqObject* p : m_Children.m_items) p->Render(pDC);
+  if (bClip) pDC->SelectClipRgn(NULL);
 #endif
 }

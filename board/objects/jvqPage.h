@@ -4,6 +4,8 @@
 
 #include "jvqGroupObject.h"
 
+class CRgn;
+
 class jvqPage : public jvqGroupObject {
  public:
   jvqPage();
@@ -27,6 +29,14 @@ class jvqPage : public jvqGroupObject {
   void SetPageRect(const RECT* pRect);
 
   int m_bDrawFrame;
+
+  // The view layer tells pages where the printer's printable area lies (logical units, from
+  // the printable offset to offset + printable size), FALSE without a printer...
+  typedef BOOL (*PrintableAreaQuery)(RECT* pOut);
+  static PrintableAreaQuery s_pfnPrintableArea;
+  // ...and turns that rectangle into a clip region of a print-preview DC.
+  typedef BOOL (*PreviewClipMaker)(CDC* pDC, CRgn* pOut, const RECT* pRect);
+  static PreviewClipMaker s_pfnPreviewClip;
 };
 
 // 0 pictures drawn normally, 1 as small thumbnails, 2 as grey boxes.

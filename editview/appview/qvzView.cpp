@@ -21,6 +21,10 @@ BEGIN_MESSAGE_MAP(qvzView, jvqView)
   ON_WM_RBUTTONDOWN()
   ON_COMMAND(ID_QVZ_TOOL_SELECT, OnToolSelect)
   ON_UPDATE_COMMAND_UI(ID_QVZ_TOOL_SELECT, OnUpdateToolSelect)
+  ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+  ON_COMMAND(ID_QVZ_PRINT_OFFSET, OnPrintOffset)
   ON_COMMAND_EX(32848, OnToolCommand)
   ON_COMMAND_EX(32849, OnToolCommand)
   ON_COMMAND_EX(32851, OnToolCommand)
@@ -96,6 +100,37 @@ void qvzView::ShowPropertyBar() {
 }
 
 void qvzView::OnObjectCreated(jvqObject* pObject) { jvqGetViewHost()->OnObjectCreated(pObject); }
+
+void qvzView::OnFilePrintPreview() {
+  CWnd* f = AfxGetMainWnd();
+  if (f) f->SetRedraw(FALSE);
+  jvqGetViewHost()->ShowPreviewBars(FALSE);
+  DoFilePrintPreview();
+  if (f) {
+    f->SetRedraw(TRUE);
+    f->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+  }
+  InvalidateAll();
+}
+
+void qvzView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) {
+  CWnd* f = AfxGetMainWnd();
+  if (f) f->SetRedraw(FALSE);
+  jvqView::OnEndPrintPreview(pDC, pInfo, point, pView);
+  jvqGetViewHost()->ShowPreviewBars(TRUE);
+  if (f) {
+    f->SetRedraw(TRUE);
+    f->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    f->Invalidate(TRUE);
+  }
+  InvalidateAll();
+  if (f) f->UpdateWindow();
+}
+
+void qvzView::OnPrintOffset() {
+  POINT p = m_ptPrintOffset;
+  if (jvqGetViewHost()->EditPrintOffset(&p)) m_ptPrintOffset = p;
+}
 
 void qvzView::OnDraw(CDC* pDC) {
   jvqGetViewHost()->HideAlignPalette();

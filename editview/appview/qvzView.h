@@ -5,6 +5,7 @@
 #include "jvqView.h"
 
 #define ID_QVZ_TOOL_SELECT 32847
+#define ID_QVZ_PRINT_OFFSET 32928
 #define ID_QVZ_ROTATE_MODE 1021
 #define ID_QVZ_ZOOM_IN 32876
 #define ID_QVZ_ZOOM_OUT 32875
@@ -24,6 +25,7 @@ class qvzView : public jvqView {
   void ShowPropertyBar() override;
   void OnObjectCreated(jvqObject* pObject) override;
   void OnDraw(CDC* pDC) override;
+  void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
   // Inside the main frame's folder frame the view scrolls through the folder frame's bars.
   CScrollBar* GetScrollBarCtrl(int nBar) const override;
 
@@ -49,6 +51,8 @@ class qvzView : public jvqView {
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnToolSelect();
   afx_msg void OnUpdateToolSelect(CCmdUI* pCmdUI);
+  afx_msg void OnFilePrintPreview();
+  afx_msg void OnPrintOffset();
   afx_msg BOOL OnToolCommand(UINT nID);
   afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
   afx_msg void OnRotateMode();

@@ -71,6 +71,8 @@ jvqView::jvqView()
   m_ptViewCenter.x = m_ptViewCenter.y = 0;
   GetObjectDefaults()->SetDefaultView(&m_Mapping);
   jvqViewMapping::s_pfnToolIdQuery = jvqViewToolIdOf;
+  m_bPrintFailed = FALSE;
+  SetPrintHooks();
   jvqOleItem::s_pfnItemClosed = jvqViewItemClosed;
 }
 
@@ -285,7 +287,13 @@ void jvqView::SetTool(jvqTool* pTool) {
 
 void jvqView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
   CScrollView::OnPrepareDC(pDC, pInfo);
-  if (pDC->IsPrinting()) return;  // the printing mapping comes with printing
+  if (pDC->IsPrinting()) {
+    if (pInfo && !PreparePrintingDC(pDC)) {
+      pInfo->m_bContinuePrinting = FALSE;
+      m_bPrintFailed = TRUE;
+    }
+    return;
+  }
   jvqPage* p = GetCurrentPage();
   if (p == NULL) return;
   SIZE sz;

@@ -42,6 +42,12 @@ class jvqView : public jvqScrollView {
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
   BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  // Print preview with the view's own preview window (command 57609).
+  virtual void DoFilePrintPreview();
 
   // Conversions through a client DC prepared by OnPrepareDC.
   POINT* PointToLogical(POINT* pOut, POINT* pPoint);
@@ -108,6 +114,8 @@ class jvqView : public jvqScrollView {
   POINT m_ptPrintOffset;
   SIZE m_szPageOnScreen;
   int m_nSavedPage;
+  // Set when a printed page could not be mapped (a printer without a size).
+  BOOL m_bPrintFailed;
   jvqTool* m_pTool;
   SIZE m_szBitmap;
   CDC m_dcOffscreen;
@@ -121,6 +129,9 @@ class jvqView : public jvqScrollView {
   BOOL m_bNoOffscreen;
 
  protected:
+  // The printing mapping: 0.1 mm per logical unit, the page's corner at the print offset.
+  BOOL PreparePrintingDC(CDC* pDC);
+  static void SetPrintHooks();
   void RouteMouse(UINT nMsg, UINT nFlags, CPoint point);
   void KeepRulersInStep();
   void UpdateRulers(BOOL bHorizontal);

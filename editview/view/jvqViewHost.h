@@ -30,6 +30,10 @@ class jvqViewHost {
   virtual void ShowToolVariant(int nToolId) {}
   virtual void OnEditDeselect() {}
   virtual void HideAlignPalette() {}
+  // Print preview: the tool bars and the property bar go while it shows.
+  virtual void ShowPreviewBars(BOOL bShow) {}
+  // The print position dialog on the offsets in 0.1 mm; FALSE when cancelled.
+  virtual BOOL EditPrintOffset(POINT* pOffset) { return FALSE; }
   // The key handler of the main frame: after the tool has seen the key.
   virtual void HandleKey(jvqView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) {}
   // Favourites palette: is the screen point over its item list while it lists favourites;

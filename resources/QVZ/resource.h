@@ -19,6 +19,7 @@
 // Context menus of the rulers and their commands.
 #define IDM_RULER_GUIDE          228
 #define IDM_RULER                229
+#define IDM_PAGELIST_POPUP       1051
 #define ID_GUIDE_DELETE          32840
 #define ID_GUIDE_DELETE_ALL      32841
 #define ID_GUIDE_SHOW            32843

@@ -10,7 +10,7 @@
 #include "qvzApp.h"
 #include "qvzDocument.h"
 #include "qvzMessages.h"
-#include "qvzPageListView.h"
+#include "qvzAllPageView.h"
 #include "qvzView.h"
 #include "resource.h"
 
@@ -367,6 +367,12 @@ void qvzMainFrame::HideAlignPalette() {
     ShowControlBar(&m_wndAlignPalette, FALSE, FALSE);
 }
 
+void qvzMainFrame::ShowPreviewBars(BOOL bShow) {
+  if (m_wndMainToolBar.m_hWnd) ShowControlBar(&m_wndMainToolBar, bShow, FALSE);
+  if (m_wndStandardBar.m_hWnd) ShowControlBar(&m_wndStandardBar, bShow, FALSE);
+  ShowBar(bShow);
+}
+
 // The page list and the editing view take turns in the pane.
 void qvzMainFrame::OnViewPageList() {
   jvqView* view = GetEditView();
@@ -411,6 +417,19 @@ void qvzMainFrame::SetViewMenuItem(BOOL bPageList) {
   DrawMenuBar();
 }
 
+// The board's pages take the order the user gave the page list's items.
+void qvzMainFrame::ApplyPageListOrder(qvzAllPageView* pList) {
+  qvzDocument* doc = GetBoardDocument();
+  jvqBoard* board = doc ? doc->GetBoard() : NULL;
+  if (board == NULL || pList->GetItemCount() != board->GetChildCount()) return;
+  BOOL bMoved = FALSE;
+  for (int i = 0; i < pList->GetItemCount(); i++) {
+    if (board->GetChild(i) != pList->GetItemPage(i)) bMoved = TRUE;
+    board->SetChildAt(i, pList->GetItemPage(i));
+  }
+  if (bMoved) doc->SetModifiedFlag();
+}
+
 BOOL qvzMainFrame::SwapViews(BOOL bToEditView) {
   CView* active = GetActiveView();
   const BOOL activeIsEdit = DYNAMIC_DOWNCAST(jvqView, active) != NULL;
@@ -426,6 +445,10 @@ BOOL qvzMainFrame::SwapViews(BOOL bToEditView) {
     SetActiveView(target);
     RecalcLayout();
     // The page list is rebuilt from the board each time it is shown.
+    if (qvzAllPageView* list = DYNAMIC_DOWNCAST(qvzAllPageView, m_pPageListView)) {
+      ApplyPageListOrder(list);
+      list->FreeItems();
+    }
     if (m_pPageListView) {
       if (doc) doc->RemoveView(m_pPageListView);
       if (m_pPageListView->m_hWnd) m_pPageListView->DestroyWindow();
@@ -437,7 +460,7 @@ BOOL qvzMainFrame::SwapViews(BOOL bToEditView) {
   }
   if (m_pPageListView == NULL) {
     CCreateContext ctx;
-    ctx.m_pNewViewClass = thePageListViewClass;
+    ctx.m_pNewViewClass = RUNTIME_CLASS(qvzAllPageView);
     ctx.m_pCurrentDoc = doc;
     ctx.m_pLastView = active;
     ctx.m_pCurrentFrame = this;

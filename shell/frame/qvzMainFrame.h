@@ -36,6 +36,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   jvqView* GetEditView();
   BOOL IsPageListShown() const { return m_pPageListView != NULL && m_pEditView != NULL; }
   BOOL SwapViews(BOOL bToEditView);
+  void ApplyPageListOrder(class qvzAllPageView* pList);
   void SetViewMenuItem(BOOL bPageList);
   void BuildRectangleMenu();
   void ShowRectangleVariants();
@@ -63,6 +64,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void ShowToolVariant(int nToolId) override;
   void OnEditDeselect() override;
   void HideAlignPalette() override;
+  void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
 
   CFolderFrame m_wndFolderFrame;

@@ -8,6 +8,7 @@
 #include "jvqView.h"
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
+#include "qvzAllPageView.h"
 #include "resource.h"
 
 enum { PAGE_BLANK, PAGE_TEMPLATE, PAGE_COPY };
@@ -101,6 +102,7 @@ void qvzMainFrame::OnDeletePage() {
   // A deleted page is a change to the board whichever view showed it.
   doc->SetModifiedFlag(TRUE);
   if (view == NULL) {
+    if (qvzAllPageView* list = DYNAMIC_DOWNCAST(qvzAllPageView, m_pPageListView)) list->RebuildItems();
     if (m_pPageListView) m_pPageListView->Invalidate();
     return;
   }

@@ -22,6 +22,10 @@
 #include "jvqSolidFill.h"
 #include "jvqTool.h"
 #include "jvqView.h"
+#include "Dib.h"
+#include "jvqSolidFill.h"
+#include "jvqUndoManager.h"
+#include "qvzAllPageView.h"
 #include "qvzApp.h"
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
@@ -672,6 +676,89 @@ TEST_F(FrameTest, InsertImageFilePlacesAPictureAsOneUndoStepAndDeletesTheFile) {
   EXPECT_EQ(Frame()->m_strLastMessage, "TWAIN機器からの画像の読み込みに失敗しました。");
   EXPECT_TRUE(Exists(text));
   ::DeleteFile(text);
+}
+
+}  // namespace
+
+namespace {
+
+qvzAllPageView* ShowPageList() {
+  Frame()->SendMessage(WM_COMMAND, ID_VIEW_PAGELIST);
+  qvzAllPageView* list = DYNAMIC_DOWNCAST(qvzAllPageView, Frame()->GetActiveView());
+  if (list) list->m_bNoPopup = TRUE;
+  PumpPending();
+  return list;
+}
+
+void Click(CWnd* w, UINT msg, int x, int y, UINT flags = 0) { w->SendMessage(msg, flags, MAKELPARAM(x, y)); }
+
+TEST_F(FrameTest, PageListShowsEachPageAndPicksByClicksInItsGaps) {
+  MakePages(3, 1);
+  const COLORREF colors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  jvqPage* pages[3];
+  for (int i = 0; i < 3; i++) {
+    pages[i] = Board()->GetPage(i);
+    pages[i]->SetFill(new jvqSolidFill(colors[i]));
+  }
+  qvzAllPageView* list = ShowPageList();
+  ASSERT_NE(nullptr, list);
+  ASSERT_EQ(3, list->GetAliveCount());
+  for (int i = 0; i < 3; i++) {
+    qvzPageThumbnail* t = list->GetAliveItem(i);
+    ASSERT_NE(nullptr, t->m_pDib);
+    EXPECT_EQ(colors[i], t->m_pDib->GetColor(150, 150)) << i;
+    EXPECT_EQ(20 + 320 * i, t->GetRect().left);
+  }
+  // What the window shows: the middle of each item.
+  PumpPending();
+  list->UpdateWindow();
+  CClientDC dc(list);
+  for (int i = 0; i < 3; i++) EXPECT_EQ(colors[i], dc.GetPixel(170 + 320 * i, 170)) << i;
+
+  // A right click in the gap between the first two items shows no menu; on an item it does.
+  Click(list, WM_RBUTTONDOWN, 330, 100);
+  EXPECT_EQ(0, list->m_nPopupShown);
+  EXPECT_EQ(pages[0], Board()->GetCurrentPage());
+  // A left click there picks the neighbour on the current page's side.
+  Board()->SetCurrentPage(2);
+  Click(list, WM_LBUTTONDOWN, 330, 100, MK_LBUTTON);
+  Click(list, WM_LBUTTONUP, 330, 100);
+  EXPECT_EQ(pages[1], Board()->GetCurrentPage());
+  // Now the gap is neither page's (the first owns its right gap only when after the
+  // current one): the current page stays.
+  Click(list, WM_LBUTTONDOWN, 330, 100, MK_LBUTTON);
+  Click(list, WM_LBUTTONUP, 330, 100);
+  EXPECT_EQ(pages[1], Board()->GetCurrentPage());
+  Board()->SetCurrentPage(0);
+  Click(list, WM_LBUTTONDOWN, 330, 100, MK_LBUTTON);
+  Click(list, WM_LBUTTONUP, 330, 100);
+  EXPECT_EQ(pages[0], Board()->GetCurrentPage());
+  Click(list, WM_RBUTTONDOWN, 500, 100);
+  EXPECT_EQ(1, list->m_nPopupShown);
+  EXPECT_EQ(pages[1], Board()->GetCurrentPage());
+  Frame()->SendMessage(WM_COMMAND, ID_PAGELIST_BACK);
+  EXPECT_NE(nullptr, Frame()->GetEditView());
+  for (int i = 0; i < 3; i++) pages[i]->SetFill(new jvqSolidFill(RGB(255, 255, 255)));
+}
+
+TEST_F(FrameTest, APageDeletedInThePageListAndUndoneKeepsItsPlace) {
+  MakePages(3, 2);
+  jvqPage* p[3] = {Board()->GetPage(0), Board()->GetPage(1), Board()->GetPage(2)};
+  qvzAllPageView* list = ShowPageList();
+  ASSERT_NE(nullptr, list);
+  Frame()->SendMessage(WM_COMMAND, ID_PAGE_DELETE);
+  EXPECT_EQ(2, Board()->GetPageCount());
+  EXPECT_EQ(2, list->GetAliveCount());
+  // The deleted page's item is hidden; the third page moves up into its place.
+  EXPECT_EQ(p[2], list->GetAliveItem(1)->m_pPage);
+  EXPECT_EQ(340, list->GetAliveItem(1)->GetRect().left);
+  theUndoManager.Undo();
+  list->RecalcLayout();
+  EXPECT_EQ(3, list->GetAliveCount());
+  EXPECT_EQ(p[1], list->GetAliveItem(1)->m_pPage);
+  EXPECT_EQ(340, list->GetAliveItem(1)->GetRect().left);
+  Frame()->SendMessage(WM_COMMAND, ID_PAGELIST_BACK);
+  for (int i = 0; i < 3; i++) EXPECT_EQ(p[i], Board()->GetPage(i));
 }
 
 }  // namespace
