@@ -33,7 +33,7 @@ function(qvz_add_test name)
   set_tests_properties(${name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
     TIMEOUT 600
-    ENVIRONMENT "QVZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};QVZ_BIN_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+    ENVIRONMENT "QVZ_SOURCE_DIR=${CMAKE_SOURCE_DIR};QVZ_BIN_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY};QVZ_WINE_RUN_CAPTURE=1")
   if(T_WINDOWS_ONLY)
     # Windows of tests running side by side on one display take each other's focus.
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK qvz_display)
