@@ -6,6 +6,9 @@
 
 #include "afx.h"
 
+class CWnd;
+class jvqBannerStyle;
+class jvqDocument;
 class jvqObject;
 class jvqView;
 
@@ -41,6 +44,18 @@ class jvqViewHost {
   virtual BOOL IsOverFavoritesList(POINT ptScreen) { return FALSE; }
   virtual int GetFavoriteCategory() { return -1; }
   virtual void ReloadFavoriteCategories() {}
+  // The view's in-place text editor (control 115), made hidden as the view's child;
+  // NULL without a host. BeginTextEditor starts it on a text frame (point in 0.1 mm).
+  virtual CWnd* CreateTextEditor(jvqView* pView) { return NULL; }
+  virtual void BeginTextEditor(CWnd* pEditor, jvqObject* pTextFrame, int nMode, POINT ptLogical) {}
+  // The title dialog on a style; on OK the style is edited and *pbLocked holds the lock box.
+  virtual BOOL EditTitleStyle(jvqBannerStyle* pStyle, BOOL* pbLocked) { return FALSE; }
+  // The property information dialog on a document, showing a file name; TRUE on OK.
+  virtual BOOL EditPropertyInfo(jvqDocument* pDoc, LPCTSTR lpszFileName) { return FALSE; }
+  // Favourites: a new category made (folder and order file) and its name; a new name for
+  // a favourite in a folder (ending in a backslash). FALSE when cancelled.
+  virtual BOOL AskNewFavoriteCategory(CString* pName) { return FALSE; }
+  virtual BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) { return FALSE; }
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };
