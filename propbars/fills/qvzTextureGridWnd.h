@@ -1,0 +1,5 @@
+#pragma once
+
+#include "qvzFillChildWnd.h"
+
+class qvzTextureGridWnd : public qvzFillChildWnd {};
