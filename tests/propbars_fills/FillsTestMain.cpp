@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "FillsTest.h"
+#include "DibImage.h"
 #include "jvqDrawingResources.h"
+#include "jvqFill.h"
+#include "jvqImageFileList.h"
 #include "qvzFillButton.h"
 #include "qvzFillPopupDlg.h"
 #include "qvzFillTabCtrl.h"
@@ -12,7 +15,10 @@ namespace {
 class FillsTestApp : public CWinApp {
  public:
   FillsTestApp() : CWinApp("FillsTest") {}
-  int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override {
+    g_Messages.push_back(lpszPrompt);
+    return IDOK;
+  }
 };
 FillsTestApp theApp;
 
@@ -54,9 +60,50 @@ std::vector<WORD> HostTemplate() {
 
 }  // namespace
 
+std::vector<CString> g_Messages;
+
+COLORREF TestTextureColor(int i) { return RGB(i * 10, 100, 200); }
+
+jvqImageFileList* NewTestLibrary(int n, bool bPattern, int nMissing) {
+  jvqImageFileList* pList = new jvqImageFileList;
+  HDC hScreen = ::GetDC(NULL);
+  for (int i = 0; i < n; i++) {
+    CImageLibraryEntry* e = new CImageLibraryEntry(i + 1, "", "Z:\\no such folder\\none.bmp");
+    e->m_nNumber = i + 1;
+    e->m_strName.Format("見本%d", i);
+    if (i != nMissing) {
+      HDC hMem = ::CreateCompatibleDC(hScreen);
+      HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 8, 8);
+      HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+      for (int y = 0; y < 8; y++)
+        for (int x = 0; x < 8; x++)
+          ::SetPixel(hMem, x, y, bPattern ? (((x / 2 + y / 2) % 2) ? 0xFFFFFF : 0x000000) : TestTextureColor(i));
+      ::SelectObject(hMem, hOld);
+      ::DeleteDC(hMem);
+      CDibImage* p = new CDibImage;
+      if (p->CreateFromBitmap(hBitmap))
+        e->m_pImage = p;
+      else
+        delete p;
+      ::DeleteObject(hBitmap);
+    }
+    pList->Add(e);
+  }
+  ::ReleaseDC(NULL, hScreen);
+  return pList;
+}
+
+std::vector<BYTE> FillRecord(jvqFill* pFill) {
+  CMemFile file;
+  EXPECT_TRUE(pFill->Store(&file, NULL));
+  std::vector<BYTE> out(file.GetLength());
+  file.SeekToBegin();
+  if (!out.empty()) file.Read(out.data(), (UINT)out.size());
+  return out;
+}
+
 BEGIN_MESSAGE_MAP(CFillHostDlg, CDialog)
   ON_MESSAGE(QVZM_FILLCHANGED, OnFillChanged)
-  ON_MESSAGE(QVZM_FILLPAGECHANGED, OnFillPageChanged)
 END_MESSAGE_MAP()
 
 BOOL CFillHostDlg::CreateHost() {
@@ -72,11 +119,6 @@ LRESULT CFillHostDlg::OnFillChanged(WPARAM wParam, LPARAM) {
   return 0;
 }
 
-LRESULT CFillHostDlg::OnFillPageChanged(WPARAM wParam, LPARAM) {
-  m_PageChanged.push_back((UINT)wParam);
-  return 0;
-}
-
 COLORREF ScreenPixel(CWnd* pWnd, int x, int y) {
   pWnd->UpdateWindow();
   PumpPending();
@@ -86,11 +128,24 @@ COLORREF ScreenPixel(CWnd* pWnd, int x, int y) {
   return cr;
 }
 
-void ClickButtonAndRun(qvzFillButton& button, std::function<void(qvzFillPopupDlg*)> fn) {
-  RunWhenIdle([&button, fn] {
-    PumpUntil([&] { return button.GetPopup() && ::IsWindowVisible(button.GetPopup()->m_hWnd); });
-    fn(button.GetPopup());
+namespace {
+
+// The modal loop shows the pop-up when it first goes idle: until then the timer comes back.
+void RunWhenPopupShown(qvzFillButton& button, std::function<void(qvzFillPopupDlg*)> fn, int nTries) {
+  RunWhenIdle([&button, fn, nTries] {
+    qvzFillPopupDlg* p = button.GetPopup();
+    if (nTries > 0 && (p == NULL || !::IsWindowVisible(p->m_hWnd))) {
+      RunWhenPopupShown(button, fn, nTries - 1);
+      return;
+    }
+    fn(p);
   });
+}
+
+}  // namespace
+
+void ClickButtonAndRun(qvzFillButton& button, std::function<void(qvzFillPopupDlg*)> fn) {
+  RunWhenPopupShown(button, fn, 100);
   button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   PumpPending();
