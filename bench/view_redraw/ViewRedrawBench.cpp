@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   theApp.InitApplication();
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   jvqTool::LoadCursors();
-  theApp.AddDocTemplate(new CSingleDocTemplate(128, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(CBenchFrame),
+  theApp.AddDocTemplate(new CSingleDocTemplate(1271, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(CBenchFrame),
                                                RUNTIME_CLASS(qvzView)));
   theApp.OnFileNew();
   CFrameWnd* f = (CFrameWnd*)AfxGetMainWnd();

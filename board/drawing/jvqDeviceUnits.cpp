@@ -17,9 +17,14 @@ BOOL jvqIsPreviewDC(CDC* pDC) {
 
 void jvqLogicalToDevice(CDC* pDC, POINT* pPoints, int nCount) {
   HDC hAttrib = pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC;
-  int sx = ::GetDeviceCaps(hAttrib, SCALINGFACTORX);
-  int sy = ::GetDeviceCaps(hAttrib, SCALINGFACTORY);
   BOOL bPreview = jvqIsPreviewDC(pDC);
+  // Only a printer has a scaling factor; asking a screen DC for it costs a trip to the
+  // window system under some platforms, once per object drawn.
+  int sx = 0, sy = 0;
+  if (!bPreview && pDC->IsPrinting()) {
+    sx = ::GetDeviceCaps(hAttrib, SCALINGFACTORX);
+    sy = ::GetDeviceCaps(hAttrib, SCALINGFACTORY);
+  }
   POINT org = {0, 0};
   if (bPreview) ::GetViewportOrgEx(pDC->m_hDC, &org);
   for (int i = 0; i < nCount; i++) {

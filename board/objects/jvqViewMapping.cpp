@@ -44,12 +44,29 @@ void jvqViewMapping::InvalidateOwner(const RECT* pDeviceRect) {
   if (HasOwnerWindow()) ::InvalidateRect(m_pOwnerWnd->m_hWnd, pDeviceRect, TRUE);
 }
 
+jvqViewMapping::DeviceSize jvqViewMapping::s_Screen = {0, 0, 0, 0};
+BOOL jvqViewMapping::s_bScreenKnown = FALSE;
+
+void jvqViewMapping::ForgetScreenSize() { s_bScreenKnown = FALSE; }
+
+jvqViewMapping::DeviceSize jvqViewMapping::ReadDeviceSize(CDC* pDC) {
+  HDC hAttrib = pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC;
+  DeviceSize d = {::GetDeviceCaps(hAttrib, HORZSIZE), ::GetDeviceCaps(hAttrib, VERTSIZE),
+                  ::GetDeviceCaps(hAttrib, HORZRES), ::GetDeviceCaps(hAttrib, VERTRES)};
+  return d;
+}
+
 BOOL jvqViewMapping::SetupDC(CDC* pDC, double s, int nClientWidth, int nClientHeight,
                              int nPageWidth, int nPageHeight, int nMinMarginX, int nMinMarginY) {
-  HDC hAttrib = pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC;
+  return SetupDCWith(pDC, ReadDeviceSize(pDC), s, nClientWidth, nClientHeight, nPageWidth, nPageHeight,
+                     nMinMarginX, nMinMarginY);
+}
+
+BOOL jvqViewMapping::SetupDCWith(CDC* pDC, const DeviceSize& size, double s, int nClientWidth,
+                                 int nClientHeight, int nPageWidth, int nPageHeight, int nMinMarginX,
+                                 int nMinMarginY) {
   pDC->SetMapMode(MM_ANISOTROPIC);
-  int hs = ::GetDeviceCaps(hAttrib, HORZSIZE), vs = ::GetDeviceCaps(hAttrib, VERTSIZE);
-  int hr = ::GetDeviceCaps(hAttrib, HORZRES), vr = ::GetDeviceCaps(hAttrib, VERTRES);
+  const int hs = size.hs, vs = size.vs, hr = size.hr, vr = size.vr;
   double m = 1.0;
   if (hs * 10.0 > m) m = hs * 10.0;
   if (vs * 10.0 > m) m = vs * 10.0;
@@ -75,21 +92,28 @@ BOOL jvqViewMapping::SetupDC(CDC* pDC, double s, int nClientWidth, int nClientHe
   return TRUE;
 }
 
-BOOL jvqViewMapping::PrepareDC(CDC* pDC) {
+BOOL jvqViewMapping::PrepareDC(CDC* pDC) { return PrepareDCWith(pDC, ReadDeviceSize(pDC)); }
+
+BOOL jvqViewMapping::PrepareDCWith(CDC* pDC, const DeviceSize& size) {
   if (HasOwnerWindow()) {
     RECT rc;
     ::GetClientRect(m_pOwnerWnd->m_hWnd, &rc);
     m_nClientWidth = rc.right - rc.left;
     m_nClientHeight = rc.bottom - rc.top;
   }
-  return SetupDC(pDC, m_dZoom * 0.01, m_nClientWidth, m_nClientHeight, m_nPageWidth, m_nPageHeight,
-                 m_nMinMarginX, m_nMinMarginY);
+  return SetupDCWith(pDC, size, m_dZoom * 0.01, m_nClientWidth, m_nClientHeight, m_nPageWidth,
+                     m_nPageHeight, m_nMinMarginX, m_nMinMarginY);
 }
 
 jvqMappingDC::jvqMappingDC(jvqViewMapping* pMapping) {
   m_hWnd = pMapping->HasOwnerWindow() ? pMapping->m_pOwnerWnd->m_hWnd : NULL;
   m_dc.Attach(::GetDC(m_hWnd));
-  pMapping->PrepareDC(&m_dc);
+  // A window's DC has the screen's size: read once, not for every object measured.
+  if (!jvqViewMapping::s_bScreenKnown) {
+    jvqViewMapping::s_Screen = jvqViewMapping::ReadDeviceSize(&m_dc);
+    jvqViewMapping::s_bScreenKnown = TRUE;
+  }
+  pMapping->PrepareDCWith(&m_dc, jvqViewMapping::s_Screen);
 }
 
 jvqMappingDC::~jvqMappingDC() { ::ReleaseDC(m_hWnd, m_dc.Detach()); }

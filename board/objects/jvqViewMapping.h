@@ -22,6 +22,10 @@ class jvqViewMapping {
   void PointToDevice(POINT* pPoint);
   void RectToLogical(RECT* pRect);
   int GetZoomPercent() const;
+  // The screen's size as the conversions above use it: read once from a window DC, since
+  // asking a DC for its size is a round trip to the window system on some platforms. The view
+  // forgets it at each paint, so a changed display is read again.
+  static void ForgetScreenSize();
   SIZE GetExtent() const;
 
   // Whether the owner window exists (outline hit tests and invalidation need it).
@@ -44,6 +48,19 @@ class jvqViewMapping {
   double m_dZoom;
   BOOL m_bFitToWindow;
   CWnd* m_pOwnerWnd;
+
+ private:
+  friend class jvqMappingDC;
+  // Millimetres and pixels of a device (HORZSIZE, VERTSIZE, HORZRES, VERTRES).
+  struct DeviceSize {
+    int hs, vs, hr, vr;
+  };
+  static DeviceSize ReadDeviceSize(CDC* pDC);
+  BOOL PrepareDCWith(CDC* pDC, const DeviceSize& size);
+  BOOL SetupDCWith(CDC* pDC, const DeviceSize& size, double s, int nClientWidth, int nClientHeight,
+                   int nPageWidth, int nPageHeight, int nMinMarginX, int nMinMarginY);
+  static DeviceSize s_Screen;
+  static BOOL s_bScreenKnown;
 };
 
 #ifdef JVQ_HAVE_GDI

@@ -420,6 +420,8 @@ void jvqView::OnDraw(CDC* pDC) {
     return;
   }
   const BOOL bPrinting = pDC->IsPrinting();
+  // Once a paint: a display changed since the last one is measured again.
+  jvqViewMapping::ForgetScreenSize();
   HDC hScreen = ::GetDC(NULL);
   const int hr = ::GetDeviceCaps(hScreen, HORZRES), vr = ::GetDeviceCaps(hScreen, VERTRES);
   ::ReleaseDC(NULL, hScreen);
