@@ -116,21 +116,25 @@ void ClickTab(qvzFillPopupDlg* p, int nTab) {
 
 void ClickDlgButton(HWND hDlg, int nID) { Click(MiddleOf(::GetDlgItem(hDlg, nID))); }
 
+struct FindDialog {
+  HWND except, found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND h, LPARAM l) {
+  FindDialog* f = (FindDialog*)l;
+  char cls[32] = "";
+  ::GetClassNameA(h, cls, sizeof cls);
+  if (h != f->except && ::IsWindowVisible(h) && strcmp(cls, "#32770") == 0) {
+    f->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible dialog of the main thread other than the pop-up.
 HWND FindThreadDialog(HWND hExcept) {
-  struct Find {
-    HWND except, found;
-  } f = {hExcept, NULL};
-  ::EnumThreadWindows(mainThread, [](HWND h, LPARAM l) -> BOOL {
-    Find* f = (Find*)l;
-    char cls[32] = "";
-    ::GetClassNameA(h, cls, sizeof cls);
-    if (h != f->except && ::IsWindowVisible(h) && strcmp(cls, "#32770") == 0) {
-      f->found = h;
-      return FALSE;
-    }
-    return TRUE;
-  }, (LPARAM)&f);
+  FindDialog f = {hExcept, NULL};
+  ::EnumThreadWindows(mainThread, FindDialogProc, (LPARAM)&f);
   return f.found;
 }
 
