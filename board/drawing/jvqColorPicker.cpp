@@ -64,16 +64,20 @@ void jvqColorPicker::PreSubclassWindow() {
 
 void jvqColorPicker::SizeToContent() {
   if (m_hWnd == NULL) return;
+  SizeDropDownButton(this, &m_rcArrow);
+}
+
+void SizeDropDownButton(CWnd* pButton, RECT* pArrow) {
   const int cxe = ::GetSystemMetrics(SM_CXEDGE), cye = ::GetSystemMetrics(SM_CYEDGE);
   const int d = std::max({5 * cxe, ::GetSystemMetrics(SM_CXHTHUMB), 5 * cye, ::GetSystemMetrics(SM_CYVTHUMB)});
   CRect rc;
-  GetWindowRect(&rc);
-  CWnd* pParent = GetParent();
+  pButton->GetWindowRect(&rc);
+  CWnd* pParent = pButton->GetParent();
   if (pParent) pParent->ScreenToClient(&rc);
   const int w = std::max((int)rc.Width(), 2 * (cxe + d));
   const int h = d + 2 * cye;
-  MoveWindow(rc.left, rc.top, w, h, TRUE);
-  m_rcArrow = {w - d - cxe, cye, w - cxe, h - cye};
+  pButton->MoveWindow(rc.left, rc.top, w, h, TRUE);
+  *pArrow = {w - d - cxe, cye, w - cxe, h - cye};
 }
 
 COLORREF jvqColorPicker::GetColor() const {

@@ -18,6 +18,10 @@ class jvqColorPickerListener {
 // The text cell's choice: a new fill for the current value, or NULL for none.
 typedef jvqFill* (*jvqTextCellHandler)(const jvqFill* pValue, jvqColorPopup* pPopup);
 
+// Sizes a drop-down button as a combo box: at least wide enough for its arrow square, as high
+// as the square plus the edges; the arrow's rectangle in client coordinates comes back.
+void SizeDropDownButton(CWnd* pButton, RECT* pArrow);
+
 class jvqColorPicker : public CButton {
   DECLARE_DYNAMIC(jvqColorPicker)
  public:

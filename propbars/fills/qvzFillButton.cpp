@@ -1,8 +1,7 @@
 #include "qvzFillButton.h"
 
-#include <algorithm>
-
 #include "qvzFillChildWnd.h"
+#include "jvqColorPicker.h"
 #include "jvqFill.h"
 #include "qvzFillPopupDlg.h"
 
@@ -41,18 +40,7 @@ void qvzFillButton::PreSubclassWindow() {
 }
 
 void qvzFillButton::SizeToArrow() {
-  if (m_hWnd == NULL) return;
-  const int cxe = ::GetSystemMetrics(SM_CXEDGE), cye = ::GetSystemMetrics(SM_CYEDGE);
-  const int w = std::max(5 * cxe, ::GetSystemMetrics(SM_CXHTHUMB));
-  const int h = std::max(5 * cye, ::GetSystemMetrics(SM_CYVTHUMB));
-  const int side = std::max(w, h);
-  CRect rc;
-  GetWindowRect(&rc);
-  if (CWnd* pParent = GetParent()) pParent->ScreenToClient(&rc);
-  const int width = std::max((int)rc.Width(), 2 * (cxe + side));
-  const int height = side + 2 * cye;
-  MoveWindow(rc.left, rc.top, width, height, TRUE);
-  m_rcArrow = RECT{width - side - cxe, cye, width - cxe, height - cye};
+  if (m_hWnd) SizeDropDownButton(this, &m_rcArrow);
 }
 
 void qvzFillButton::DrawSample(CDC* pDC, const RECT& rcSample, BOOL bDisabled) {

@@ -17,6 +17,7 @@ const char kNoFile[] = "ファイルは指定されていません";
 
 BEGIN_MESSAGE_MAP(qvzImageFileWnd, qvzFillChildWnd)
   ON_BN_CLICKED(kBrowse, OnBrowse)
+  ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 qvzImageFileWnd::qvzImageFileWnd() { m_pFill = new jvqTextureFill; }
@@ -42,6 +43,13 @@ void qvzImageFileWnd::CreateControls() {
   m_Path.SetWindowText(kNoFile);
   m_Browse.SendMessage(WM_SETFONT, (WPARAM)FillPageFont(), 0);
   m_Path.SendMessage(WM_SETFONT, (WPARAM)FillPageFont(), 0);
+}
+
+void qvzImageFileWnd::OnPaint() {
+  CPaintDC dc(this);
+  CRect rc;
+  GetClientRect(&rc);
+  dc.FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
 }
 
 void qvzImageFileWnd::OnBrowse() {

@@ -21,6 +21,7 @@ class qvzImageFileWnd : public qvzFillChildWnd {
 
  protected:
   afx_msg void OnBrowse();
+  afx_msg void OnPaint();
   DECLARE_MESSAGE_MAP()
 
   CEdit m_Path;

@@ -109,6 +109,26 @@ TEST_F(FillButtons, PopupOpensUnderTheButtonWithTheArrowPushedAndNoCapture) {
   EXPECT_TRUE(m_Host.m_Changed.empty());  // Cancel sends nothing
 }
 
+TEST_F(FillButtons, PopupNearTheScreensCornerStaysOnIt) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  CRect rcHost;
+  m_Host.GetWindowRect(&rcHost);
+  CRect rcButton;
+  m_Plain.GetWindowRect(&rcButton);
+  // The button's right end 20 pixels inside the screen's right edge, its bottom 20 above the bottom.
+  m_Host.SetWindowPos(NULL, rcHost.left + (cx - 20 - rcButton.right), rcHost.top + (cy - 20 - rcButton.bottom), 0, 0,
+                      SWP_NOSIZE | SWP_NOZORDER);
+  PumpPending();
+  m_Plain.GetWindowRect(&rcButton);
+  CRect rcPopup;
+  ClickButtonAndRun(m_Plain, [&](qvzFillPopupDlg* p) {
+    p->GetWindowRect(&rcPopup);
+    p->SendMessage(WM_COMMAND, IDCANCEL);
+  });
+  EXPECT_EQ(cx, rcPopup.right);
+  EXPECT_EQ(rcButton.top, rcPopup.bottom);
+}
+
 TEST_F(FillButtons, OkHandsBackThePickAndWithoutAPickNothing) {
   jvqSolidFill blue(0xFF0000);
   m_Plain.SetFill(&blue);
