@@ -731,6 +731,22 @@ static int Drive() {
         reply = "error";
       else
         reply = r == TRUE ? "ok" : "ignored";
+    } else if (!strcmp(cmd, "dlgtext")) {
+      // The text of a control of the dialog shown now (any dialog of the program).
+      sscanf(line, "%*s %d", &x);
+      HWND d = WaitDialog(NULL);
+      HWND c = d ? ::GetDlgItem(d, x) : NULL;
+      std::string t = c ? WindowText(c) : "";
+      // One reply line: line ends as "|".
+      std::string one;
+      for (size_t i = 0; i < t.size(); i++) {
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
+        one += t[i] == '\n' || t[i] == '\r' ? '|' : t[i];
+      }
+      reply = c ? "[" + one + "]" : "error";
+    } else if (!strcmp(cmd, "caption")) {
+      HWND d = WaitDialog(NULL);
+      reply = d ? "[" + WindowText(d) + "]" : "error";
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {

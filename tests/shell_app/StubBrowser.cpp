@@ -5,7 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) {  // a window program: no console comes up
   const char* out = getenv("QVZ_STUB_BROWSER_OUT");
   if (out == NULL) return 1;
   FILE* f = fopen(out, "wb");
