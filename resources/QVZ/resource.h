@@ -145,3 +145,7 @@
 #define ID_EXTRACT_PERSPECTIVE   32982
 #define ID_EXTRACT_FLOORPLAN     32985
 #define ID_PERSPECTIVE_REDRAW    32984
+// Fill pop-ups of the fill buttons.
+#define IDD_FILL_POPUP           280
+#define IDD_IMAGEFILL_POPUP      305
+#define IDC_FILL_TAB             727
