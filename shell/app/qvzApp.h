@@ -39,8 +39,7 @@ class qvzApp : public CWinApp {
   // The picture of a hand-over start put at the page centre by the view's insert-at-point
   // operation; FALSE until that operation exists ("Application view and its commands").
   virtual BOOL InsertHandOverPicture(jvqView* pView, class jvqObject* pPicture, POINT ptCentre);
-  // Whether the bar shown has a font box (text, title, line-text); the property-bar manager
-  // answers once it lands.
+  // Whether the property bar shown has a font box (text, title, line-text).
   virtual BOOL IsFontBarShown();
   // Help, web pages, About and the extraction commands.
   afx_msg void OnHelpContents();

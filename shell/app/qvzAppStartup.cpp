@@ -27,6 +27,7 @@
 #include "qvzFontLists.h"
 #include "qvzMainFrame.h"
 #include "qvzMessages.h"
+#include "qvzPropertyBarManager.h"
 #include "qvzView.h"
 #include "resource.h"
 
@@ -234,7 +235,14 @@ void qvzApp::RebuildFontList() {
     if (BelongsInAllFontList(e->lf.lfFaceName)) m_AllFontList.push_back(new jvqFontEntry(*e));
 }
 
-BOOL qvzApp::IsFontBarShown() { return FALSE; }
+BOOL qvzApp::IsFontBarShown() {
+  CControlBar* bar = g_pPropertyBarManager ? g_pPropertyBarManager->GetCurrentBar() : NULL;
+  if (bar == NULL || bar->m_hWnd == NULL || !bar->IsWindowVisible()) return FALSE;
+  // The bars with a font box, by class name: the text, title and line-text bars.
+  const char* name = bar->GetRuntimeClass()->m_lpszClassName;
+  return strcmp(name, "qvzTextToolBar") == 0 || strcmp(name, "qvzBannerToolBar") == 0 ||
+         strcmp(name, "qvzLineTextToolBar") == 0;
+}
 
 void qvzApp::RefreshFontsIfPrinterChanged() {
   const CString name = ReadDefaultPrinterName();

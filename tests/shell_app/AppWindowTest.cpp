@@ -207,6 +207,21 @@ TEST_F(AppTest, FontListsLeaveOutSystem) {
             theApp.m_AllFontList.size());
 }
 
+TEST_F(AppTest, APrinterChangeRebuildsTheAllFontListOnly) {
+  theApp.m_strDefaultPrinter = "a printer of the past";
+  theApp.m_AllFontList.DeleteAll();
+  theApp.m_TrueTypeFontList.DeleteAll();
+  theApp.RefreshFontsIfPrinterChanged();
+  EXPECT_FALSE(theApp.m_AllFontList.empty());
+  EXPECT_TRUE(theApp.m_TrueTypeFontList.empty());
+  EXPECT_EQ(qvzApp::ReadDefaultPrinterName(), theApp.m_strDefaultPrinter);
+  // The same printer again: nothing is enumerated.
+  theApp.m_AllFontList.DeleteAll();
+  theApp.RefreshFontsIfPrinterChanged();
+  EXPECT_TRUE(theApp.m_AllFontList.empty());
+  theApp.RebuildFontList();
+}
+
 // A file whose last write is the given local time.
 void SetLocalWriteTime(const std::string& path, WORD hour, WORD minute) {
   SYSTEMTIME st = {2003, 4, 0, 5, hour, minute, 0, 0};
