@@ -64,7 +64,8 @@ def run(j):
         while not find_help_viewer(j) and time.time() < end:
             time.sleep(0.5)
         assert find_help_viewer(j), "no help viewer"
-        time.sleep(3)
+        text = j.send("richtext ヘルプ")
+        assert "Zenboraは、ボードを作成して印刷するプログラムです。" in text, text
         j.shot("help")
         subprocess.run(["pkill", "-f", "winhlp32"])
         j.close_window()
