@@ -2,6 +2,8 @@
 // command line, the extraction and help commands, the About box texts, the progress window.
 #include <gtest/gtest.h>
 
+#include "BinDir.h"
+
 #include <stdio.h>
 
 #include <string>
@@ -36,14 +38,6 @@ class CAppTestApp : public qvzApp {
   CString m_strLastMessage;
 };
 CAppTestApp theApp;
-
-std::string BinDir() {
-  std::string d = getenv("QVZ_BIN_DIR") ? getenv("QVZ_BIN_DIR") : ".";
-  for (char& c : d)
-    if (c == '/') c = '\\';
-  if (!d.empty() && d[0] == '\\') d = "Z:" + d;
-  return d + "\\";
-}
 
 qvzMainFrame* Frame() { return DYNAMIC_DOWNCAST(qvzMainFrame, AfxGetMainWnd()); }
 

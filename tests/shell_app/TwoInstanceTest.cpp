@@ -3,6 +3,8 @@
 // perspective start renders through the real renderer and scene library, and says which
 // library is missing.
 #include <gtest/gtest.h>
+
+#include "BinDir.h"
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -22,14 +24,6 @@ struct Block {
   unsigned int hWnd;
   char path[520];
 };
-
-std::string BinDir() {
-  std::string d = getenv("QVZ_BIN_DIR") ? getenv("QVZ_BIN_DIR") : ".";
-  for (char& c : d)
-    if (c == '/') c = '\\';
-  if (!d.empty() && d[0] == '\\') d = "Z:" + d;
-  return d + "\\";
-}
 
 // A program folder of QVZ.exe and the libraries beside it (tracel.dll as the test asks).
 std::string Folder() {
