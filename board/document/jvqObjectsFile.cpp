@@ -7,6 +7,7 @@
 
 #include "afxreplace.h"
 #include "jvqFileHeader.h"
+#include "jvqFill.h"
 #include "jvqObjectDefaults.h"
 #include "jvqRecordIO.h"
 
@@ -34,6 +35,9 @@ BOOL jvqLoadObjectsFile(LPCTSTR lpszPath) {
         std::unique_ptr<jvqObject> p(bOk ? jvqObjectDefaults::CreateObject(code) : NULL);
         // No record length: nothing can be read after an unknown class or a failed record.
         if (!p || !p->Load(&file, &header)) bOk = FALSE;
+        // A picture fill names an entry of a past run's image pool, which is gone.
+        if (bOk && p->GetFill() && (p->GetFill()->m_dwFlags & FILL_IMAGE))
+          p->SetFill(jvqObjectDefaults::CloneBuiltInFill(code));
         if (bOk) read.push_back(std::move(p));
       }
     }

@@ -271,6 +271,13 @@ void jvqObjectDefaults::CreatePrototypes() {
   for (int code : kBuiltInCodes) AddPrototype(MakeBuiltIn(code));
 }
 
+jvqFill* jvqObjectDefaults::CloneBuiltInFill(int nClassCode) {
+  jvqObject* p = MakeBuiltIn(nClassCode);
+  jvqFill* f = p && p->GetFill() ? p->GetFill()->Clone() : NULL;
+  delete p;
+  return f;
+}
+
 void jvqObjectDefaults::FillMissingPrototypes() {
   for (int code : kBuiltInCodes)
     if (FindPrototype(code) == NULL) AddPrototype(MakeBuiltIn(code));

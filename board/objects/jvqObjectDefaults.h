@@ -31,6 +31,8 @@ class jvqObjectDefaults {
 
   // A new empty object of the class, or NULL for a code that names no known class.
   static jvqObject* CreateObject(int nClassCode);
+  // A copy of the fill the class's built-in prototype has (NULL: none, or no such class).
+  static class jvqFill* CloneBuiltInFill(int nClassCode);
   static jvqObjectDefaults* GetObjectDefaults();
   static void FreeObjectDefaults();
 

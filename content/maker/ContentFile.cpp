@@ -25,23 +25,30 @@ bool WriteBmp(const std::string& path, const ContentPicture& picture, int bitCou
   return pictal::WriteFileReplacing(path.c_str(), file.data(), file.size());
 }
 
+bool ToShiftJis(const std::string& utf8, std::string* out) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == (iconv_t)-1) return false;
+  std::string in8 = utf8;
+  out->assign(in8.size() * 2 + 16, '\0');
+  char* in = in8.data();
+  size_t inLeft = in8.size();
+  char* dst = out->data();
+  size_t outLeft = out->size();
+  const size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
+  iconv_close(cd);
+  if (r == (size_t)-1 || inLeft != 0) return false;
+  out->resize(out->size() - outLeft);
+  return true;
+}
+
 bool WriteShiftJisText(const std::string& path, const std::string& utf8) {
   std::string crlf;
   for (char c : utf8) {
     if (c == '\n') crlf += '\r';
     crlf += c;
   }
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == (iconv_t)-1) return false;
-  std::string out(crlf.size() * 2 + 16, '\0');
-  char* in = crlf.data();
-  size_t inLeft = crlf.size();
-  char* dst = out.data();
-  size_t outLeft = out.size();
-  const size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
-  iconv_close(cd);
-  if (r == (size_t)-1 || inLeft != 0) return false;
-  out.resize(out.size() - outLeft);
+  std::string out;
+  if (!ToShiftJis(crlf, &out)) return false;
   return pictal::WriteFileReplacing(path.c_str(), (const BYTE*)out.data(), out.size());
 }
 

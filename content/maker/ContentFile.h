@@ -19,6 +19,8 @@ struct ContentPicture {
 bool MakeFolder(const std::string& path);
 // The picture as a BMP file of `bitCount` bits (1: black and white, 24: colour).
 bool WriteBmp(const std::string& path, const ContentPicture& picture, int bitCount);
+// UTF-8 text in Shift-JIS; false when a character has no Shift-JIS form.
+bool ToShiftJis(const std::string& utf8, std::string* out);
 // UTF-8 text written as Shift-JIS with CR LF line ends.
 bool WriteShiftJisText(const std::string& path, const std::string& utf8);
 

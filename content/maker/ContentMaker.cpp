@@ -11,6 +11,8 @@ struct ContentKind {
 
 // A new kind of content adds its row (and its source file to CMakeLists.txt).
 const ContentKind kKinds[] = {
+    {"folders", [](const std::string& f, const std::string&) { return MakeContentFolders(f); }},
+    {"help", [](const std::string& f, const std::string&) { return MakeHelpFile(f); }},
     {"patterns", [](const std::string& f, const std::string&) { return MakePatternLibrary(f); }},
     {"textures", [](const std::string& f, const std::string&) { return MakeTextureLibrary(f); }},
     {"plan symbols", MakePlanSymbols},

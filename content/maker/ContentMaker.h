@@ -10,6 +10,10 @@ bool MakeTextureLibrary(const std::string& programFolder);
 // The plan symbols as shape files; their metafiles go to `sourceFolder` too when it is given.
 bool MakePlanSymbols(const std::string& programFolder, const std::string& sourceFolder);
 bool MakeFloorPlans(const std::string& programFolder);
+// Every content folder the program lists or writes into, empty where nothing lands yet.
+bool MakeContentFolders(const std::string& programFolder);
+// The help file "QVZ.HLP" that the help menu opens.
+bool MakeHelpFile(const std::string& programFolder);
 
 // Every kind, in order; false when any failed.
 bool MakeProgramFolder(const std::string& programFolder, const std::string& sourceFolder = "");

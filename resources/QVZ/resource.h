@@ -137,6 +137,14 @@
 #define ID_CATALOG_SETTINGS      32930
 #define ID_PRINT_AREA            32942
 #define ID_SCALE_SETTINGS        32918
+// Start-up, extraction, help and the About box.
+#define IDP_SOCKETS_INIT_FAILED  1008
+#define IDD_QVZ_ABOUTBOX         1000
+#define IDC_ABOUT_PRODUCT        1147
+#define IDC_ABOUT_INFO           1142
+#define ID_EXTRACT_PERSPECTIVE   32982
+#define ID_EXTRACT_FLOORPLAN     32985
+#define ID_PERSPECTIVE_REDRAW    32984
 // Fill pop-ups of the fill buttons.
 #define IDD_FILL_POPUP           280
 #define IDD_IMAGEFILL_POPUP      305

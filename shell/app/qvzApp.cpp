@@ -21,60 +21,31 @@
 BEGIN_MESSAGE_MAP(qvzApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+  ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+  ON_COMMAND(ID_HELP_WEB_PRODUCT, OnHelpWebProduct)
+  ON_COMMAND(ID_HELP_WEB_SUPPORT, OnHelpWebSupport)
+  ON_COMMAND(ID_HELP_WEB_HOME, OnHelpWebHome)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_EXTRACT_PERSPECTIVE, OnExtractPerspective)
+  ON_COMMAND(ID_EXTRACT_FLOORPLAN, OnExtractFloorPlan)
 END_MESSAGE_MAP()
 
-qvzApp::qvzApp() : CWinApp("QVZ"), m_bShowStartMenu(1), m_nStartMenuResult(0), m_bFrameHiddenOnce(FALSE) {
+qvzApp::qvzApp()
+    : CWinApp("QVZ"),
+      m_bShowStartMenu(1),
+      m_nStartMenuResult(0),
+      m_bFrameHiddenOnce(FALSE),
+      m_bWorkMenu(FALSE),
+      m_bShowPropertyBar(TRUE),
+      m_nPasteOffset(50),
+      m_hInstanceMapping(NULL),
+      m_pInstanceBlock(NULL) {
   m_szCurrentOpenCopy[0] = 0;
   m_szSharedPath[0] = 0;
+  m_szPendingDocumentTemp[0] = 0;
 }
-
-qvzApp::~qvzApp() {}
 
 qvzApp* theQvzApp() { return static_cast<qvzApp*>(AfxGetApp()); }
-
-BOOL qvzApp::InitInstance() {
-  jvqRegisterClipboardFormat();
-  // The application folder: drive and directory of the program, with the closing "\".
-  char szPath[MAX_PATH];
-  ::GetModuleFileName(NULL, szPath, MAX_PATH);
-  char* slash = strrchr(szPath, '\\');
-  if (slash) slash[1] = 0;
-  m_strAppFolder = szPath;
-  CString fav = m_strAppFolder + "お気に入り";
-  if (::GetFileAttributes(fav) == INVALID_FILE_ATTRIBUTES) ::CreateDirectory(fav, NULL);
-  jvqTool::LoadCursors();
-  theDrawingResources.Init();
-  LoadTextureLibrary();
-  LoadPatternLibrary();
-  jvqLoadObjectsFile(m_strAppFolder + "objects");
-  qvzWaitDlg::Install(&m_WaitDlg);
-  if (!AfxOleInit()) {
-    AfxMessageBox(IDP_OLE_INIT_FAILED);
-    return FALSE;
-  }
-  AfxEnableControlContainer();
-  // The profile is "qvz.ini" beside the program.
-  free((void*)m_pszProfileName);
-  m_pszProfileName = _strdup(m_strAppFolder + "qvz.ini");
-  LoadStdProfileSettings(10);
-  LoadSettings();
-  AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(qvzMainFrame),
-                                        RUNTIME_CLASS(qvzView)));
-  CCommandLineInfo cmdInfo;
-  ParseCommandLine(cmdInfo);
-  if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
-    m_bShowStartMenu = 0;
-    OnFileNew();
-  }
-  if (!ProcessShellCommand(cmdInfo)) {
-    // A board that cannot be read has been reported by the document; the user goes on
-    // with a new board.
-    if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen) return FALSE;
-    OnFileNew();
-    if (m_pMainWnd == NULL) return FALSE;
-  }
-  return TRUE;
-}
 
 void qvzApp::LoadTextureLibrary() {
   LoadImageLibraryIndex(m_strAppFolder + "テクスチャ", &m_TextureLibrary, "TINDEX.DAT");
@@ -86,14 +57,6 @@ void qvzApp::LoadPatternLibrary() {
   LoadImageLibraryIndex(m_strAppFolder + "パターン", &m_PatternLibrary, "PINDEX.DAT");
   jvqPatternFill::SetLibrary(&m_PatternLibrary);
   m_PatternLibrary.SortByPath();
-}
-
-int qvzApp::ExitInstance() {
-  jvqTextureFill::SetLibrary(NULL);
-  jvqPatternFill::SetLibrary(NULL);
-  qvzWaitDlg::Install(NULL);
-  m_WaitDlg.EndRead();
-  return CWinApp::ExitInstance();
 }
 
 CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
@@ -169,10 +132,6 @@ HINSTANCE qvzApp::LaunchCatalogBrowser() {
   sei.nShow = SW_SHOW;
   ::ShellExecuteEx(&sei);
   return sei.hInstApp;
-}
-
-void qvzApp::OpenSharedPath() {
-  if (m_szSharedPath[0]) OpenDocumentFile(m_szSharedPath);
 }
 
 // A new board, then the main window shown with its stored placement. The start menu comes

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "afxwin.h"
+#include "jvqDrawingResources.h"
 #include "jvqImageFileList.h"
+#include "qvzStartMode.h"
 #include "qvzAppSettings.h"
 #include "qvzWaitDlg.h"
 
@@ -16,6 +18,7 @@ class qvzApp : public CWinApp {
 
   BOOL InitInstance() override;
   int ExitInstance() override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
 
   BOOL LoadSettings();
@@ -27,6 +30,26 @@ class qvzApp : public CWinApp {
   void LoadPatternLibrary();
   afx_msg void OnFileNew();
 
+  // Start-up and exit.
+  void LoadObjectsFile();
+  void RebuildFontList();
+  void RefreshFontsIfPrinterChanged();
+  static CString ReadDefaultPrinterName();
+  void NewBoardFromTemplate(LPCTSTR lpszPath, int nWidth, int nHeight);
+  // The picture of a hand-over start put at the page centre by the view's insert-at-point
+  // operation; FALSE until that operation exists ("Application view and its commands").
+  virtual BOOL InsertHandOverPicture(jvqView* pView, class jvqObject* pPicture, POINT ptCentre);
+  // Whether the property bar shown has a font box (text, title, line-text).
+  virtual BOOL IsFontBarShown();
+  // Help, web pages, About and the extraction commands.
+  afx_msg void OnHelpContents();
+  afx_msg void OnHelpWebProduct();
+  afx_msg void OnHelpWebSupport();
+  afx_msg void OnHelpWebHome();
+  afx_msg void OnAppAbout();
+  afx_msg void OnExtractPerspective();
+  afx_msg void OnExtractFloorPlan();
+
   CString m_strAppFolder;
   CString m_strOpenFolder;
   qvzAppSettings m_Settings;
@@ -37,12 +60,34 @@ class qvzApp : public CWinApp {
   int m_nStartMenuResult;
   BOOL m_bFrameHiddenOnce;
   char m_szCurrentOpenCopy[MAX_PATH];
-  char m_szSharedPath[520];
+  char m_szSharedPath[QVZ_HANDOVER_PATH_SIZE];
+  BOOL m_bWorkMenu;
+  BOOL m_bShowPropertyBar;
+  jvqOwningVector<jvqFontEntry> m_AllFontList;
+  jvqOwningVector<jvqFontEntry> m_TrueTypeFontList;
+  int m_nPasteOffset;
+  char m_szPendingDocumentTemp[MAX_PATH];
+  CString m_strDefaultPrinter;
+  HANDLE m_hInstanceMapping;
+  InstanceMappingBlock* m_pInstanceBlock;
+  CStringList m_TempFileList;
+
+ protected:
+  // The single-instance mapping: TRUE when this is the first instance (it then holds it).
+  BOOL OpenInstanceMapping();
+  void CloseInstanceMapping();
+  // A second start hands its mode or path to the running instance.
+  void HandOverToRunningInstance(const class qvzCommandLineInfo& cmdInfo);
+  void StartWithHandOver(const class qvzCommandLineInfo& cmdInfo);
+  void BuildTrueTypeFontList();
 
   DECLARE_MESSAGE_MAP()
 };
 
 qvzApp* theQvzApp();
+
+// Deletes the files of the list with one shell operation, silently (the temporary copies).
+void DeleteFilesInOneOperation(const CStringList& files);
 
 // The application's profile as a settings store.
 class qvzAppProfileStore : public qvzProfileStore {

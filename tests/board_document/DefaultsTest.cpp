@@ -1,6 +1,8 @@
 // The defaults registry: the factory, applying prototypes, replacing them, the file.
 #include <gtest/gtest.h>
 
+#include "jvqImageFill.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -143,6 +145,31 @@ TEST(Defaults, ObjectsFileRoundTripAndMissingClassesFilled) {
   remove(path);
   jvqLoadObjectsFile(path);
   EXPECT_EQ(n, d->GetCount());
+}
+
+// A prototype's picture fill names an image-pool entry of the run that wrote the file: the
+// prototype gets its class's built-in fill instead.
+TEST(Defaults, APrototypesPictureFillBecomesTheBuiltInFill) {
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->RemoveAll();
+  d->CreatePrototypes();
+  jvqFill* builtIn = d->FindPrototype(JVQ_OBJ_RECT)->GetFill();
+  const DWORD builtInFlags = builtIn ? builtIn->m_dwFlags : 0;
+  d->FindPrototype(JVQ_OBJ_RECT)->SetFill(new jvqImageFill(NULL, NULL));
+  d->FindPrototype(JVQ_OBJ_ELLIPSE)->SetFill(new jvqSolidFill(RGB(1, 2, 3)));
+  const char* path = "board_document_objects_picture.tmp";
+  ASSERT_TRUE(jvqSaveObjectsFile(path));
+  d->RemoveAll();
+  ASSERT_TRUE(jvqLoadObjectsFile(path));
+  jvqFill* f = d->FindPrototype(JVQ_OBJ_RECT)->GetFill();
+  EXPECT_EQ(builtInFlags, f ? f->m_dwFlags : 0);
+  EXPECT_FALSE(f && (f->m_dwFlags & FILL_IMAGE));
+  // Other fills stay as written.
+  ASSERT_NE(nullptr, d->FindPrototype(JVQ_OBJ_ELLIPSE)->GetFill());
+  EXPECT_TRUE(d->FindPrototype(JVQ_OBJ_ELLIPSE)->GetFill()->m_dwFlags & FILL_SOLID);
+  remove(path);
+  d->RemoveAll();
+  d->CreatePrototypes();
 }
 
 // A prototype whose fill kind has no painter yet fails the load, and the registry keeps

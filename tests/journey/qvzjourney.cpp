@@ -736,6 +736,53 @@ static int Drive() {
         reply = "error";
       else
         reply = r == TRUE ? "ok" : "ignored";
+    } else if (!strcmp(cmd, "dlgtext")) {
+      // The text of a control of the dialog shown now (any dialog of the program).
+      sscanf(line, "%*s %d", &x);
+      HWND d = WaitDialog(NULL);
+      HWND c = d ? ::GetDlgItem(d, x) : NULL;
+      std::string t = c ? WindowText(c) : "";
+      // One reply line: line ends as "|".
+      std::string one;
+      for (size_t i = 0; i < t.size(); i++) {
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
+        one += t[i] == '\n' || t[i] == '\r' ? '|' : t[i];
+      }
+      reply = c ? "[" + one + "]" : "error";
+    } else if (!strcmp(cmd, "richtext")) {
+      // The text of the first rich edit in the top window of another program whose title
+      // holds the part (Wine's help viewer), on one line.
+      sscanf(line, "%*s %511s", a);
+      HWND top = NULL;
+      for (int i = 0; i < 100 && top == NULL; i++) {
+        top = ::FindWindowEx(NULL, NULL, NULL, NULL);
+        for (; top; top = ::FindWindowEx(NULL, top, NULL, NULL)) {
+          char t[256] = "";
+          ::GetWindowText(top, t, sizeof(t));
+          if (::IsWindowVisible(top) && strstr(t, a)) break;
+        }
+        if (top == NULL) ::Sleep(100);
+      }
+      std::string found;
+      struct Walk {
+        static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+          char cls[64] = "";
+          ::GetClassName(h, cls, sizeof(cls));
+          if (_strnicmp(cls, "RichEdit", 8) != 0 && _strnicmp(cls, "RICHEDIT", 8) != 0) return TRUE;
+          char text[4096] = "";
+          ::SendMessage(h, WM_GETTEXT, sizeof(text), (LPARAM)text);
+          if (text[0] == 0) return TRUE;
+          *(std::string*)lp = text;
+          return FALSE;
+        }
+      };
+      if (top) ::EnumChildWindows(top, Walk::Visit, (LPARAM)&found);
+      for (char& c : found)
+        if (c == '\r' || c == '\n') c = '|';
+      reply = top ? "[" + found + "]" : "error";
+    } else if (!strcmp(cmd, "caption")) {
+      HWND d = WaitDialog(NULL);
+      reply = d ? "[" + WindowText(d) + "]" : "error";
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {
