@@ -66,6 +66,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void HideAlignPalette() override;
   void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
+  BOOL EditPropertyInfo(jvqDocument* pDoc, LPCTSTR lpszFileName) override;  // qvzMainFramePropertyInfo.cpp
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;
