@@ -245,8 +245,10 @@ BOOL qvzDocument::SaveModified() {
       nAnswer = AfxMessageBox(prompt, MB_YESNOCANCEL | MB_DEFBUTTON3, AFX_IDP_ASK_TO_SAVE);
     }
     if (nAnswer == IDCANCEL || (nAnswer == IDYES && !DoFileSave())) bGoOn = FALSE;
+    // Only an answer tells the application anything: a board without changes leaves its
+    // flags as they were.
+    if (s_pfnSaveModifiedDone != NULL) s_pfnSaveModifiedDone(bGoOn);
   }
-  if (s_pfnSaveModifiedDone != NULL) s_pfnSaveModifiedDone(bGoOn);
   return bGoOn;
 }
 

@@ -22,10 +22,11 @@ namespace {
 
 // The save question of a board being replaced or closed, asked by the document.
 int AskToSave(LPCTSTR lpszName) { return theQvzApp()->AskToSaveChanges(lpszName); }
-// A cancelled question keeps the board: no start menu follows.
+// A cancelled question keeps the board: no start menu follows, and the commands see that
+// the board was not replaced.
 void TakeSaveAnswer(BOOL bGoOn) {
   theQvzApp()->m_bCloseConfirmed = bGoOn ? 1 : 0;
-  if (!bGoOn) theQvzApp()->m_bShowStartMenu = 0;
+  theQvzApp()->m_bShowStartMenu = bGoOn ? 1 : 0;
 }
 
 struct InstallDocumentHooks {
@@ -95,10 +96,14 @@ CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
   if (!::CopyFile(strSource, m_szCurrentOpenCopy, FALSE)) {
     // A failed copy is not reported by the platform: say which file could not be read,
     // and keep saving automatically as before.
+    const DWORD dwError = ::GetLastError();
     m_szCurrentOpenCopy[0] = 0;
-    CString prompt;
-    AfxFormatString1(prompt, AFX_IDP_FAILED_TO_OPEN_DOC, strSource);
-    AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+    CFileException fe(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError);
+    fe.m_strFileName = strSource;
+    if (qvzDocument* pBoard = BoardDocument())
+      pBoard->ReportSaveLoadException(strSource, &fe, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    else
+      AfxMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC, MB_ICONEXCLAMATION);
     strcpy(m_szCurrentOpenCopy, szPrevious);
     qvzDocument::StartAutoSaveTimer();
     return NULL;

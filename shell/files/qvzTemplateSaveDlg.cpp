@@ -7,7 +7,10 @@
 qvzTemplateSaveDlg::qvzTemplateSaveDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                                        LPCTSTR lpszFilter, CWnd* pParentWnd)
     : CFileDialog(bOpenFileDialog, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParentWnd),
-      m_bInTemplateFolder(TRUE) {}
+      m_bInTemplateFolder(TRUE) {
+  // The system's dialog puts its own title over the template's caption.
+  m_ofn.lpstrTitle = "ひな型として保存";
+}
 
 BOOL qvzTemplateSaveDlg::OnFileNameOK() {
   const CString path = m_ofn.lpstrFile;

@@ -29,6 +29,7 @@
 //   savedialog <title> <path>          types a path into the file dialog of that title, then OK
 //   present <target>                   "yes" when that window is there (a popup: within 2 s)
 //   exists <control id>                "yes" when the main window's tool bar holds that button
+//   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 #include "afxtest/ScreenCapture.h"
 
@@ -480,6 +481,29 @@ static BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+static BOOL CALLBACK FindStartMenu(HWND h, LPARAM lp) {
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  RECT rc;
+  ::GetWindowRect(h, &rc);
+  if (::IsWindowVisible(h) && !strcmp(cls, "#32770") && !::GetWindow(h, GW_CHILD) && rc.right - rc.left == 480 &&
+      rc.bottom - rc.top == 415) {
+    *(HWND*)lp = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND WaitStartMenu() {
+  for (int i = 0; i < 150; i++) {
+    HWND h = NULL;
+    ::EnumWindows(FindStartMenu, (LPARAM)&h);
+    if (h) return h;
+    ::Sleep(100);
+  }
+  return NULL;
+}
+
 static HWND WaitDialog(const char* title) {
   for (int i = 0; i < 100; i++) {
     DialogArg a = {title, NULL};
@@ -710,6 +734,17 @@ static int Drive() {
         ::PostMessage(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d, IDOK));
         ::Sleep(500);
         Idle();
+      }
+    } else if (!strcmp(cmd, "startmenu")) {
+      sscanf(line, "%*s %d %d", &x, &y);
+      HWND h = WaitStartMenu();
+      if (h == NULL) {
+        reply = "error";
+      } else {
+        ::PostMessage(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        ::PostMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        ::Sleep(300);
       }
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);

@@ -17,6 +17,8 @@ def run(j):
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     # No file: a new board.
     j.start()
+    # A plain start shows the start menu: 白紙から作成.
+    assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
     l, t, r, b = (int(v) for v in j.send("rect view").split())
