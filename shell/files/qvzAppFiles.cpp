@@ -14,6 +14,7 @@
 #include "qvzApp.h"
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
+#include "qvzOpenFileDlg.h"
 #include "qvzTemplateSaveAsDlg.h"
 #include "resource.h"
 #include "AppFileHelpers.h"
@@ -168,12 +169,11 @@ BOOL qvzApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, B
 
 BOOL qvzApp::PromptOpenFile(CString& fileName, UINT, DWORD, BOOL, CDocTemplate*) {
   if (!IsFolder(m_strOpenFolder)) m_strOpenFolder = m_strAppFolder;
-  // The standard open dialog until the open dialog with previews is built.
-  CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "Zenboraファイル(*.vqd)|*.vqd||", m_pMainWnd);
-  dlg.m_ofn.lpstrInitialDir = m_strOpenFolder;
+  qvzOpenFileDlg dlg(m_pMainWnd);
+  dlg.SetStartFolder(m_strOpenFolder);
   if (dlg.DoModal() != IDOK) return FALSE;
-  fileName = dlg.GetPathName();
-  m_strOpenFolder = FolderOf(fileName) + "\\";
+  fileName = dlg.GetSelectedPath();
+  m_strOpenFolder = dlg.GetCurrentFolder();
   return TRUE;
 }
 

@@ -5,46 +5,33 @@
 #include <vector>
 
 #include "CColorEdit.h"
-#include "CObjectPreviewCell.h"
 #include "BoardFilePreview.h"
+#include "CPreviewGrid.h"
 #include "afxext.h"
 
 class CDib;
 class qvzTemplateDialog;
 
-// Cells 0-5, upper row then lower row, and their name boxes.
-extern const int PREVIEW_CELL_IDS[6];
-extern const int PREVIEW_NAME_IDS[6];
-
 class qvzTemplateGridPage : public CPropertyPage {
  public:
-  qvzTemplateGridPage(UINT nIDTemplate, PreviewTextForm form, int nDescriptionLimit);
-  ~qvzTemplateGridPage() override;
+  qvzTemplateGridPage(UINT nIDTemplate, PreviewTextForm form);
 
   void LoadTemplateFolder(const CString& strFolder);
   void ShowGridPage(int nPage);
   void SelectCell(int nCell);
-  int GetTemplateCount() const { return (int)m_Paths.size(); }
-  int GetGridPageCount() const { return ((int)m_Paths.size() + 5) / 6; }
+  int GetTemplateCount() const { return m_Grid.GetCount(); }
+  int GetGridPageCount() const { return m_Grid.GetPageCount(); }
 
   qvzTemplateDialog* m_pSheet;
   CString m_strSelectedPath;
-  std::vector<CString> m_Paths;
   CString m_strDescriptionOut;  // the description box, exchanged on OK
 
  protected:
-  CObjectPreviewCell m_Cells[6];
-  CScrollBar m_wndScroll;
+  CPreviewGrid m_Grid;
   CColorEdit m_wndDescription;
-  std::vector<CDib*> m_Pictures;
-  std::vector<CString> m_Descriptions;
   PreviewTextForm m_Form;
-  int m_nDescriptionLimit;
 
-  void ClearLists();
-  void SetUpScrollBar();
   void EnableSheetOK(BOOL bEnable);
-  void ScrollTo(int nPage);
 
   BOOL OnInitDialog() override;
   BOOL OnSetActive() override;

@@ -23,6 +23,7 @@
 #include "qvzApp.h"
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
+#include "qvzOpenFileDlg.h"
 #include "qvzTemplateDialog.h"
 #include "qvzTemplateSaveAsDlg.h"
 #include "qvzTemplateSaveDlg.h"
@@ -473,6 +474,54 @@ TEST_F(FilesTest, OldStyleTemplateSaveDialogKeepsToItsFolder) {
   EXPECT_NE(theApp.m_Messages[0].Find("含むことはできません"), -1);
   EXPECT_FALSE(dlg.m_bInTemplateFolder);
   EXPECT_EQ(dlg.GetPathName(), s_root + "よそ\\計画.vqd");
+}
+
+TEST_F(FilesTest, OpenDialogListsFoldersFirstThenBoardsAndEntersFoldersOnOK) {
+  const CString top = s_root + "開く試験";
+  MakeFolder(top);
+  MakeFolder(top + "\\部屋A");
+  MakeFolder(top + "\\部屋B");
+  MakeFolder(top + "\\部屋B\\空");
+  for (const char* name : {"\\c.vqd", "\\a.VQD", "\\b.Vqd"}) SaveBoard(top + name, FALSE);
+  WriteBytes(top + "\\d.vqd", "not a board");
+  qvzOpenFileDlg dlg(Frame());
+  dlg.SetStartFolder(top);
+  std::vector<CString> names;
+  int nAfterFolder = -1, nInEmpty = -1;
+  CString folderAfterOK, pathShown;
+  RunWhenIdle([&] {
+    for (int i = 0; i < dlg.m_Grid.GetCount(); i++) names.push_back(dlg.m_Grid.m_Names[i]);
+    // OK on the folder cell B enters B, whose one sub-folder is the only cell.
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(1138, STN_CLICKED), (LPARAM)dlg.GetDlgItem(1138)->m_hWnd);
+    dlg.SendMessage(WM_COMMAND, IDOK);
+    PumpUntil([&] { return dlg.GetCurrentFolder().Right(5) == "部屋B"; });
+    folderAfterOK = dlg.GetCurrentFolder();
+    nAfterFolder = dlg.m_Grid.GetCount();
+    // Into the empty folder: OK does nothing there.
+    dlg.SendMessage(WM_COMMAND, IDOK);
+    PumpUntil([&] { return dlg.GetCurrentFolder().Right(2) == "空"; });
+    nInEmpty = dlg.m_Grid.GetCount();
+    dlg.SendMessage(WM_COMMAND, IDOK);
+    dlg.GetDlgItemText(768, pathShown);
+    dlg.SendMessage(WM_COMMAND, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  ASSERT_EQ(names.size(), 5u);
+  EXPECT_EQ(names[0], "部屋A");
+  EXPECT_EQ(names[1], "部屋B");
+  EXPECT_EQ(names[2], "a.VQD");
+  EXPECT_EQ(names[3], "b.Vqd");
+  EXPECT_EQ(names[4], "c.vqd");
+  EXPECT_EQ(folderAfterOK, top + "\\部屋B");
+  EXPECT_EQ(nAfterFolder, 1);
+  EXPECT_EQ(nInEmpty, 0);
+  // A board is chosen by a double-click.
+  qvzOpenFileDlg again(Frame());
+  again.SetStartFolder(top);
+  RunWhenIdle([&] { again.SendMessage(WM_COMMAND, MAKEWPARAM(739, STN_DBLCLK), (LPARAM)again.GetDlgItem(739)->m_hWnd); });
+  EXPECT_EQ(again.DoModal(), IDOK);
+  EXPECT_EQ(again.GetSelectedPath(), top + "\\a.VQD");
+  EXPECT_EQ(again.GetCurrentFolder(), top);
 }
 
 TEST_F(FilesTest, StartMenuChoosesTheButtonReleasedOverAndFallsBackToItsSize) {
