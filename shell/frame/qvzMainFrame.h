@@ -137,6 +137,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   afx_msg void OnFamilyButton(UINT nID);
   afx_msg void OnUpdateFamilyButton(CCmdUI* pCmdUI);
   // Export and pictures.
+  afx_msg void OnSaveTemplate();  // qvzMainFrameTemplates.cpp
   afx_msg void OnSaveImage();
   afx_msg void OnUpdateSaveImage(CCmdUI* pCmdUI);
   afx_msg void OnImageWizard();

@@ -524,6 +524,55 @@ TEST_F(FilesTest, OpenDialogListsFoldersFirstThenBoardsAndEntersFoldersOnOK) {
   EXPECT_EQ(again.GetCurrentFolder(), top);
 }
 
+HWND FindThreadDialog(const char* title) {
+  struct Arg {
+    const char* title;
+    HWND found;
+  } a = {title, NULL};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        Arg* a = (Arg*)lp;
+        char text[128] = "";
+        ::GetWindowText(h, text, sizeof(text));
+        if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
+        return a->found == NULL;
+      },
+      (LPARAM)&a);
+  return a.found;
+}
+
+void TypeAndConfirm(const char* title, const CString& text) {
+  HWND h = FindThreadDialog(title);
+  ASSERT_NE(h, (HWND)NULL);
+  ::SetDlgItemText(h, 1152, text);
+  ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+}
+
+TEST_F(FilesTest, SaveAsTemplateAsksAgainUntilTheTemplateFolderAndListsTheBoard) {
+  MakeTemplates(s_root + "ひな型", 0);
+  MakeFolder(s_root + "よそ");
+  RunWhenIdle([&] {
+    TypeAndConfirm("ひな型として保存", s_root + "よそ\\plan");
+    RunWhenIdle([&] { TypeAndConfirm("ひな型として保存", "plan"); }, 400);
+  });
+  theApp.m_Messages.clear();
+  Frame()->SendMessage(WM_COMMAND, ID_SAVE_TEMPLATE);
+  ASSERT_EQ(theApp.m_Messages.size(), 1u);
+  EXPECT_EQ(theApp.m_Messages[0], "ファイル保存位置が異なります。");
+  const CString saved = s_root + "ひな型\\plan.vqd";
+  EXPECT_NE(::GetFileAttributes(saved), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(::GetFileAttributes(s_root + "よそ\\plan.vqd"), INVALID_FILE_ATTRIBUTES);
+  // The user page lists it with its name and sheet.
+  SIZE sheet;
+  Doc()->GetBoard()->GetCurrentPageSize(&sheet);
+  CString text;
+  CDib* p = ReadBoardFilePreview(saved, PREVIEW_TEXT_TEMPLATE, text);
+  ASSERT_NE(p, nullptr);
+  delete p;
+  EXPECT_EQ(text, "plan.vqd\r\n用紙サイズ：" + SheetSizeText(sheet.cx, sheet.cy));
+}
+
 TEST_F(FilesTest, StartMenuChoosesTheButtonReleasedOverAndFallsBackToItsSize) {
   struct {
     POINT down, up;
