@@ -29,7 +29,8 @@
 //   savedialog <title> <path>          types a path into the file dialog of that title, then OK
 //   present <target>                   "yes" when that window is there (a popup: within 2 s)
 //   exists <control id>                "yes" when the main window's tool bar holds that button
-//   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there
+//   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there;
+//                                      at -1 -1 it only waits for the menu
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 #include "afxtest/ScreenCapture.h"
 
@@ -77,9 +78,13 @@ static CJourneyApp theApp;
 
 // A board of one page: a blue rectangle 100 mm wide and an open red polyline of five
 // vertices whose last one lies near its first.
-static int MakeBoard(const char* path) {
+static int MakeBoard(const char* path, BOOL bTemplate = FALSE) {
   qvzDocument doc;
   if (!doc.OnNewDocument()) return 2;
+  if (bTemplate) {
+    doc.m_bTemplate = 1;
+    doc.GetHeader()->SetProperty("ひながた説明", "見本のひな型");
+  }
   jvqPage* page = doc.GetBoard()->GetCurrentPage();
   RECT rc = {0, 0, 4200, 2970};
   page->SetPageRect(&rc);
@@ -740,7 +745,7 @@ static int Drive() {
       HWND h = WaitStartMenu();
       if (h == NULL) {
         reply = "error";
-      } else {
+      } else if (x >= 0) {
         ::PostMessage(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
         ::PostMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -782,6 +787,7 @@ int main(int argc, char** argv) {
   theApp.InitApplication();
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   if (argc == 3 && !strcmp(argv[1], "make")) return MakeBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "maketemplate")) return MakeBoard(argv[2], TRUE);
   if (argc == 3 && !strcmp(argv[1], "makepictures")) return MakePictureBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
