@@ -158,3 +158,8 @@
 #define IDC_TEMPLATE_NAME        765
 #define IDC_TEMPLATE_DESCRIPTION 1087
 #define IDC_TEMPLATE_SAVE_LABEL  1090
+
+// Fill pop-ups of the fill buttons.
+#define IDD_FILL_POPUP           280
+#define IDD_IMAGEFILL_POPUP      305
+#define IDC_FILL_TAB             727
