@@ -15,7 +15,7 @@ extern const int PREVIEW_NAME_IDS[6];
 
 class CPreviewGrid {
  public:
-  CPreviewGrid() : m_pHost(NULL), m_nSelected(-1) {}
+  CPreviewGrid() : m_nSelected(-1), m_pHost(NULL) {}
   ~CPreviewGrid() { Clear(); }
 
   // Takes over the host dialog's cells and scroll bar 713.

@@ -524,21 +524,22 @@ TEST_F(FilesTest, OpenDialogListsFoldersFirstThenBoardsAndEntersFoldersOnOK) {
   EXPECT_EQ(again.GetCurrentFolder(), top);
 }
 
+struct FindTitleArg {
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitleVisit(HWND h, LPARAM lp) {
+  FindTitleArg* a = (FindTitleArg*)lp;
+  char text[128] = "";
+  ::GetWindowText(h, text, sizeof(text));
+  if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
+  return a->found == NULL;
+}
+
 HWND FindThreadDialog(const char* title) {
-  struct Arg {
-    const char* title;
-    HWND found;
-  } a = {title, NULL};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND h, LPARAM lp) -> BOOL {
-        Arg* a = (Arg*)lp;
-        char text[128] = "";
-        ::GetWindowText(h, text, sizeof(text));
-        if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
-        return a->found == NULL;
-      },
-      (LPARAM)&a);
+  FindTitleArg a = {title, NULL};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindTitleVisit, (LPARAM)&a);
   return a.found;
 }
 
@@ -612,6 +613,12 @@ TEST_F(FilesTest, StartMenuChoosesTheButtonReleasedOverAndFallsBackToItsSize) {
   }
 }
 
+BOOL CALLBACK FindSkinVisit(HWND h, LPARAM lp) {
+  CSkinDialog* d = dynamic_cast<CSkinDialog*>(CWnd::FromHandlePermanent(h));
+  if (d != NULL) *(CSkinDialog**)lp = d;
+  return d == NULL;
+}
+
 TEST_F(FilesTest, StartMenuPicturesAreThereAndItsBlankButtonMakesANewBoard) {
   CSkinDialog probe(IDD_START_MENU, Frame());
   ASSERT_TRUE(probe.SetBackground("ID_BKG", "DIB"));
@@ -624,14 +631,7 @@ TEST_F(FilesTest, StartMenuPicturesAreThereAndItsBlankButtonMakesANewBoard) {
   int nButtons = -1;
   RunWhenIdle([&] {
     CSkinDialog* menu = NULL;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-          CSkinDialog* d = dynamic_cast<CSkinDialog*>(CWnd::FromHandlePermanent(h));
-          if (d != NULL) *(CSkinDialog**)lp = d;
-          return d == NULL;
-        },
-        (LPARAM)&menu);
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindSkinVisit, (LPARAM)&menu);
     if (menu == NULL) return;
     nButtons = (int)menu->m_Areas.size();
     menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(239, 209));
