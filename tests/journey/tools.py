@@ -2,6 +2,7 @@
 polygon closed by a double click, a pie, a line and a polyline; insert a vertex into the
 polygon, zoom in, save, reopen, and check the class codes and the geometry of what was read."""
 import os
+import time
 
 MK_LBUTTON, MK_SHIFT = 1, 4
 ID_FILE_SAVE = 0xE103
@@ -89,6 +90,9 @@ def run(j):
     j.shot("zoomed")
     j.command(ID_FILE_SAVE)
     j.send("savedialog * %s" % j.winpath(board))
+    # A new board's first save asks for its property information: OK.
+    time.sleep(2)
+    j.send("answer 1")
     j.send("idle")
     assert os.path.exists(board), "not saved"
     j.close_window()
