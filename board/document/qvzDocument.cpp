@@ -221,6 +221,62 @@ BOOL qvzDocument::LoadScaled(LPCTSTR lpszPathName, int nWidth, int nHeight) {
   return TRUE;
 }
 
+int (*qvzDocument::s_pfnAskToSave)(LPCTSTR lpszName) = NULL;
+void (*qvzDocument::s_pfnSaveModifiedDone)(BOOL bGoOn) = NULL;
+
+BOOL qvzDocument::SaveModified() {
+  UpdateModifiedFlag();
+  BOOL bGoOn = TRUE;
+  if (IsModified()) {
+    CString name;
+    if (m_strPathName.IsEmpty()) {
+      name = m_strTitle;
+      if (name.IsEmpty()) name.LoadString(AFX_IDS_UNTITLED);
+    } else {
+      TCHAR szTitle[_MAX_PATH];
+      name = AfxGetFileTitle(m_strPathName, szTitle, _MAX_PATH) == 0 ? CString(szTitle) : m_strPathName;
+    }
+    int nAnswer;
+    if (s_pfnAskToSave != NULL) {
+      nAnswer = s_pfnAskToSave(name);
+    } else {
+      CString prompt;
+      AfxFormatString1(prompt, AFX_IDP_ASK_TO_SAVE, name);
+      nAnswer = AfxMessageBox(prompt, MB_YESNOCANCEL | MB_DEFBUTTON3, AFX_IDP_ASK_TO_SAVE);
+    }
+    if (nAnswer == IDCANCEL || (nAnswer == IDYES && !DoFileSave())) bGoOn = FALSE;
+    // Only an answer tells the application anything: a board without changes leaves its
+    // flags as they were.
+    if (s_pfnSaveModifiedDone != NULL) s_pfnSaveModifiedDone(bGoOn);
+  }
+  return bGoOn;
+}
+
+void qvzDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault) {
+  if (!m_strSourceName.IsEmpty()) {
+    if (CFileException* fe = DYNAMIC_DOWNCAST(CFileException, e)) fe->m_strFileName = m_strSourceName;
+    lpszPathName = m_strSourceName;
+  }
+  jvqDocument::ReportSaveLoadException(lpszPathName, e, bSaving, nIDPDefault);
+}
+
+void qvzDocument::SetUntitled(LPCTSTR lpszTitle) {
+  m_strPathName.Empty();
+  SetTitle(lpszTitle);
+}
+
+void qvzDocument::TakeCurrentPageAsPrototype() {
+  jvqPage* page = m_pBoard ? m_pBoard->GetCurrentPage() : NULL;
+  jvqObjectDefaults* defaults = jvqObjectDefaults::GetObjectDefaults();
+  if (page == NULL || defaults == NULL) return;
+  jvqObject* copy = page->Clone();
+  if (copy == NULL) return;
+  if (defaults->FindPrototype(copy->GetClassCode()) != NULL)
+    defaults->ReplacePrototype(copy);
+  else
+    delete copy;
+}
+
 void qvzDocument::AutoSave() {
   CWnd* pMain = AfxGetMainWnd();
   if (pMain && pMain->m_hWnd && !::IsWindowEnabled(pMain->m_hWnd)) return;  // a modal dialog is open

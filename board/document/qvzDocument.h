@@ -23,12 +23,20 @@ class qvzDocument : public jvqDocument {
   virtual void ResetContents();
   virtual void AddPage(jvqPage* pPage);
   virtual BOOL LoadScaled(LPCTSTR lpszPathName, int nWidth, int nHeight);
+  virtual BOOL SaveModified();
+  virtual void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault);
+
+  // A board without a file, shown under the title: saving asks for a name, and the title
+  // is neither a file nor an entry of the recent-file list.
+  void SetUntitled(LPCTSTR lpszTitle);
+  // A copy of the current page becomes the prototype of new pages.
+  void TakeCurrentPageAsPrototype();
 
   // On every tick of timer 114 of the window that runs it.
   void AutoSave();
   // Timer 114 of the main window, with the "Interval" of section "AutoSave" (ms, 0 off).
-  void StartAutoSaveTimer();
-  void StopAutoSaveTimer();
+  static void StartAutoSaveTimer();
+  static void StopAutoSaveTimer();
   void UpdatePageThumbnails();
 
   // The rulers hand their guides to the document when it is written and take them back
@@ -36,7 +44,14 @@ class qvzDocument : public jvqDocument {
   static void (*s_pfnGetGuides)(BOOL bHorizontal, std::vector<qvzGuideEntry>& guides);
   static void (*s_pfnSetGuides)(BOOL bHorizontal, const std::vector<qvzGuideEntry>& guides);
 
+  // The save question before the board is replaced or closed (IDYES, IDNO or IDCANCEL),
+  // and whether the user went on; the application sets both.
+  static int (*s_pfnAskToSave)(LPCTSTR lpszName);
+  static void (*s_pfnSaveModifiedDone)(BOOL bGoOn);
+
   int m_bTemplate;
+  // While a temporary copy is read: the file the user chose, which messages name.
+  CString m_strSourceName;
   std::vector<CDib*> m_PageThumbnails;
   int m_bShowWaitDialog;
   // The file auto-save writes to; set by the application.

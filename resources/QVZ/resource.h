@@ -145,6 +145,28 @@
 #define ID_EXTRACT_PERSPECTIVE   32982
 #define ID_EXTRACT_FLOORPLAN     32985
 #define ID_PERSPECTIVE_REDRAW    32984
+
+// ---- File pickers and templates: start menu, property information, template dialogs ----
+#define IDD_START_MENU           130
+#define IDD_PROPERTY_INFO        1046
+#define IDD_TEMPLATE_SAVE        1050
+#define IDD_TEMPLATE_SAVEAS      1019
+#define IDC_PI_FILENAME          695
+#define IDC_PI_SAVED             1088
+#define IDC_PI_NAME              1091
+#define IDC_PI_ADDRESS           1094
+#define IDC_PI_CLIENT            1096
+#define IDC_PI_TEL               766
+#define IDC_PI_FAX               701
+#define IDC_PI_MOBILE            1101
+#define IDC_PI_MAIL              704
+#define IDC_PI_SALES             1103
+#define IDC_PI_PLANNER           1105
+#define IDC_PI_REMARKS           706
+#define IDC_TEMPLATE_NAME        765
+#define IDC_TEMPLATE_DESCRIPTION 1087
+#define IDC_TEMPLATE_SAVE_LABEL  1090
+
 // Fill pop-ups of the fill buttons.
 #define IDD_FILL_POPUP           280
 #define IDD_IMAGEFILL_POPUP      305

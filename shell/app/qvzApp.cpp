@@ -19,8 +19,14 @@
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(qvzApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, OnFileNew)
-  ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+  ON_COMMAND(ID_FILE_NEW, OnFileNewCommand)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_FILE_NEW_BLANK, OnFileNewBlank)
+  ON_COMMAND(ID_FILE_NEW_TEMPLATE, OnFileNewFromTemplate)
+  ON_COMMAND(ID_WORK_MENU, OnShowStartMenu)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+  ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_SETUP, OnUpdateIfBoardView)
+  ON_UPDATE_COMMAND_UI(ID_APP_EXIT, OnUpdateIfBoardView)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
   ON_COMMAND(ID_HELP_WEB_PRODUCT, OnHelpWebProduct)
   ON_COMMAND(ID_HELP_WEB_SUPPORT, OnHelpWebSupport)
@@ -33,9 +39,10 @@ END_MESSAGE_MAP()
 qvzApp::qvzApp()
     : CWinApp("QVZ"),
       m_bShowStartMenu(1),
+      m_bWorkMenu(FALSE),
+      m_bCloseConfirmed(1),
       m_nStartMenuResult(0),
       m_bFrameHiddenOnce(FALSE),
-      m_bWorkMenu(FALSE),
       m_bShowPropertyBar(TRUE),
       m_nPasteOffset(50),
       m_hInstanceMapping(NULL),
@@ -59,21 +66,6 @@ void qvzApp::LoadPatternLibrary() {
   m_PatternLibrary.SortByPath();
 }
 
-CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
-  CDocument* d = CWinApp::OpenDocumentFile(lpszFileName);
-  m_WaitDlg.EndRead();
-  if (d) {
-    // The opened board is shown whole in the window as it is now laid out.
-    if (jvqView* v = GetActiveBoardView()) {
-      v->ResetView();
-      v->Redraw();
-    }
-    if (qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd)) {
-      f->UpdateStatusBar();
-      f->UpdatePageTabs();
-    }
-  }
-  return d;
 }
 
 BOOL qvzApp::LoadSettings() {
@@ -133,52 +125,4 @@ HINSTANCE qvzApp::LaunchCatalogBrowser() {
   ::ShellExecuteEx(&sei);
   return sei.hInstApp;
 }
-
-// A new board, then the main window shown with its stored placement. The start menu comes
-// with the file pickers; until then a new board is a blank one.
-void qvzApp::OnFileNew() {
-  m_nStartMenuResult = 1;
-  qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd);
-  if (f != NULL) {
-    if (f->IsPageListShown()) f->SendMessage(WM_COMMAND, ID_VIEW_PAGELIST);
-    if (jvqView* v = GetActiveBoardView()) v->ClearSelection();
-  }
-  CWinApp::OnFileNew();
-  if (m_szCurrentOpenCopy[0]) {
-    ::DeleteFile(m_szCurrentOpenCopy);
-    m_szCurrentOpenCopy[0] = 0;
-  }
-  f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd);
-  if (f == NULL) return;
-  if (!m_bFrameHiddenOnce) {
-    f->ShowWindow(SW_HIDE);
-    m_bFrameHiddenOnce = TRUE;
-  }
-  f->GetBoardDocument();
-  m_nStartMenuResult = 3;
-  if (!f->IsWindowVisible()) {
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof(wp);
-    int show = m_Settings.nWindowStatus == 6 ? 5 : m_Settings.nWindowStatus;
-    wp.showCmd = show;
-    wp.flags = WPF_RESTORETOMAXIMIZED;
-    wp.ptMaxPosition.x = wp.ptMaxPosition.y = 0;
-    wp.rcNormalPosition = m_Settings.rcWindow;
-    if (show == SW_SHOWMAXIMIZED) {
-      HDC dc = ::CreateDC("DISPLAY", NULL, NULL, NULL);
-      const int w = ::GetDeviceCaps(dc, HORZRES), h = ::GetDeviceCaps(dc, VERTRES);
-      ::DeleteDC(dc);
-      wp.rcNormalPosition = {(int)(w * 0.1), (int)(h * 0.1), w - (int)(w * 0.1), h - (int)(h * 0.1)};
-    }
-    f->SetWindowPlacement(&wp);
-    f->UpdateWindow();
-  }
-  if (jvqView* v = GetActiveBoardView()) {
-    v->ResetView();
-    v->Redraw();
-  }
-  f->UpdateStatusBar();
-  f->UpdatePageTabs();
-}
-
 

@@ -10,6 +10,8 @@
 #include "qvzWaitDlg.h"
 
 class jvqView;
+class qvzDocument;
+class CSkinDialog;
 
 class qvzApp : public CWinApp {
  public:
@@ -28,7 +30,34 @@ class qvzApp : public CWinApp {
   void OpenSharedPath();
   void LoadTextureLibrary();
   void LoadPatternLibrary();
+  // A new board through the start menu (shell/files); the command shows the menu again.
   afx_msg void OnFileNew();
+  afx_msg void OnFileNewCommand();
+
+  // File commands: documents open through temporary copies (shell/files).
+  BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                        CDocTemplate* pTemplate) override;
+  BOOL PromptOpenFile(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+  BOOL PromptSaveFile(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+  // The description the template save prompt returned goes to m_strTemplateDescription.
+  BOOL PromptTemplateSaveAs(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                            CDocTemplate* pTemplate);
+  void NewBoardFromTemplate(LPCTSTR lpszTemplate, int nWidth, int nHeight);
+  void RemoveFromRecentFiles(LPCTSTR lpszPath);
+  // Asks whether to save a modified board before it is replaced or closed.
+  int AskToSaveChanges(LPCTSTR lpszName);
+  int RunStartMenu(CSkinDialog& menu);
+  BOOL OpenFromStartMenu(const CString& strFolder, BOOL bKeepFolder);
+  void UpdatePrinterForBoard();
+  void RefreshAfterNewBoard();
+  // The paper dialog on a new board; FALSE when cancelled, *pbChanged when the paper changed.
+  BOOL RunPaperDialog(qvzDocument* pDoc, BOOL bNoCancel, BOOL bSkipConfirm, BOOL* pbChanged);
+  afx_msg void OnFileOpen();
+  afx_msg void OnFileNewBlank();
+  afx_msg void OnFileNewFromTemplate();
+  afx_msg void OnFilePrintSetup();
+  afx_msg void OnShowStartMenu();
+  afx_msg void OnUpdateIfBoardView(CCmdUI* pCmdUI);
 
   // Start-up and exit.
   void LoadObjectsFile();
@@ -57,11 +86,15 @@ class qvzApp : public CWinApp {
   jvqImageFileList m_TextureLibrary;
   jvqImageFileList m_PatternLibrary;
   int m_bShowStartMenu;
+  // Set while the work menu runs the start menu: the save question is the work menu's.
+  BOOL m_bWorkMenu;
+  // The last save question's outcome: 1 go on, 0 cancelled.
+  int m_bCloseConfirmed;
+  CString m_strTemplateDescription;
   int m_nStartMenuResult;
   BOOL m_bFrameHiddenOnce;
   char m_szCurrentOpenCopy[MAX_PATH];
   char m_szSharedPath[QVZ_HANDOVER_PATH_SIZE];
-  BOOL m_bWorkMenu;
   BOOL m_bShowPropertyBar;
   jvqOwningVector<jvqFontEntry> m_AllFontList;
   jvqOwningVector<jvqFontEntry> m_TrueTypeFontList;

@@ -186,7 +186,7 @@ void qvzApp::StartWithHandOver(const qvzCommandLineInfo& cmdInfo) {
     doc->GetBoard()->GetCurrentPageSize(&page);
     NewBoardFromTemplate(strTemplate, page.cx, page.cy);
     doc->m_bTemplate = 0;
-    doc->SetPathName("無題", FALSE);
+    doc->SetUntitled("無題");
   }
   jvqObject* pPicture = jvqObjectDefaults::CreateObject(0x103);
   if (pPicture) {

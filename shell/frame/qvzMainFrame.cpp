@@ -18,6 +18,7 @@
 IMPLEMENT_DYNCREATE(qvzMainFrame, jvqFrameWnd)
 
 BEGIN_MESSAGE_MAP(qvzMainFrame, jvqFrameWnd)
+  ON_COMMAND(ID_SAVE_TEMPLATE, OnSaveTemplate)
   ON_WM_CREATE()
   ON_WM_SIZE()
   ON_WM_TIMER()

@@ -67,6 +67,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void HideAlignPalette() override;
   void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
+  BOOL EditPropertyInfo(jvqDocument* pDoc, LPCTSTR lpszFileName) override;  // qvzMainFramePropertyInfo.cpp
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
   void SwitchBar(BOOL bForce) override;
   void UpdateCurrentBar() override;
@@ -145,6 +146,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   afx_msg void OnFamilyButton(UINT nID);
   afx_msg void OnUpdateFamilyButton(CCmdUI* pCmdUI);
   // Export and pictures.
+  afx_msg void OnSaveTemplate();  // qvzMainFrameTemplates.cpp
   afx_msg void OnSaveImage();
   afx_msg void OnUpdateSaveImage(CCmdUI* pCmdUI);
   afx_msg void OnImageWizard();

@@ -165,6 +165,51 @@ TEST(FileDialogTest, OldStyleIsAttachedToTheDialog) {
   EXPECT_EQ(NULL, dlg.m_hWnd);
 }
 
+// Old style with the program's template and the hook: the object is the dialog, its own
+// controls are there, and the name check refuses a name before the dialog ends.
+TEST(FileDialogTest, OldStyleWithTemplateAndNameCheck) {
+  class COldTemplateDialog : public CFileDialog {
+   public:
+    COldTemplateDialog() : CFileDialog(FALSE, "txt", NULL, OFN_HIDEREADONLY | OFN_ENABLETEMPLATE, "テキスト (*.txt)|*.txt||") {
+      m_ofn.Flags &= ~OFN_EXPLORER;
+      m_ofn.hInstance = ::GetModuleHandle(NULL);
+      m_ofn.lpTemplateName = MAKEINTRESOURCE(IDD_OLDFILE);
+    }
+    CString m_strNote;
+    std::vector<CString> m_Checked;
+
+   protected:
+    BOOL OnInitDialog() override {
+      GetDlgItemText(IDC_OLD_NOTE, m_strNote);
+      HWND hWnd = m_hWnd;
+      RunWhenIdle([hWnd] {
+        for (const char* name : {"拒否", "受理"}) {
+          ::SetDlgItemText(hWnd, edt1, name);
+          ::SendMessage(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hWnd, IDOK));
+        }
+      });
+      return CFileDialog::OnInitDialog();
+    }
+    BOOL OnFileNameOK() override {
+      m_Checked.push_back(GetFileName());
+      return m_Checked.size() == 1;  // the first name is refused
+    }
+  };
+  const CString strFolder = TempFolder("古い形試験");
+  ::CreateDirectory(strFolder, NULL);
+  COldTemplateDialog dlg;
+  dlg.m_ofn.lpstrInitialDir = strFolder;
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_EQ("独自の注記", dlg.m_strNote);
+  ASSERT_EQ(2u, dlg.m_Checked.size());
+  // The system's old-style dialog may or may not add the default extension.
+  EXPECT_EQ(0, dlg.m_Checked[0].Find("拒否")) << (LPCTSTR)dlg.m_Checked[0];
+  EXPECT_EQ(0, dlg.m_Checked[1].Find("受理")) << (LPCTSTR)dlg.m_Checked[1];
+  EXPECT_EQ(0, dlg.GetPathName().Find(strFolder + "\\受理"));
+  EXPECT_EQ(0, dlg.GetFileName().Find("受理"));
+  ::RemoveDirectory(strFolder);
+}
+
 TEST(FileDialogTest, MultipleSelectionList) {
   CFileDialog dlg(TRUE);
   char buffer[64];

@@ -9,6 +9,8 @@
 #define IDD_MODELESS 101
 #define IDD_OWNERDRAW 102
 #define IDD_FILECHILD 103
+#define IDD_OLDFILE 120
+#define IDC_OLD_NOTE 1303
 #define IDD_FORM 104
 
 #define IDC_NUMBER 1001

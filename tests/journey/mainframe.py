@@ -71,6 +71,8 @@ def run(j):
         if os.path.exists(os.path.join(j.outdir, name)):
             os.remove(os.path.join(j.outdir, name))
     j.start()
+    # A plain start shows the start menu: 白紙から作成.
+    assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
     show, *maximised = (int(v) for v in j.send("placement").split())

@@ -30,6 +30,8 @@
 //   present <target>                   "yes" when that window is there (a popup: within 2 s)
 //   visible <target>                   "yes" or "no": whether that window is shown
 //   exists <control id>                "yes" when the main window's tool bar holds that button
+//   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there;
+//                                      at -1 -1 it only waits for the menu
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 #include "afxtest/ScreenCapture.h"
 
@@ -77,9 +79,13 @@ static CJourneyApp theApp;
 
 // A board of one page: a blue rectangle 100 mm wide and an open red polyline of five
 // vertices whose last one lies near its first.
-static int MakeBoard(const char* path) {
+static int MakeBoard(const char* path, BOOL bTemplate = FALSE) {
   qvzDocument doc;
   if (!doc.OnNewDocument()) return 2;
+  if (bTemplate) {
+    doc.m_bTemplate = 1;
+    doc.GetHeader()->SetProperty("ひながた説明", "見本のひな型");
+  }
   jvqPage* page = doc.GetBoard()->GetCurrentPage();
   RECT rc = {0, 0, 4200, 2970};
   page->SetPageRect(&rc);
@@ -481,6 +487,29 @@ static BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+static BOOL CALLBACK FindStartMenu(HWND h, LPARAM lp) {
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  RECT rc;
+  ::GetWindowRect(h, &rc);
+  if (::IsWindowVisible(h) && !strcmp(cls, "#32770") && !::GetWindow(h, GW_CHILD) && rc.right - rc.left == 480 &&
+      rc.bottom - rc.top == 415) {
+    *(HWND*)lp = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND WaitStartMenu() {
+  for (int i = 0; i < 150; i++) {
+    HWND h = NULL;
+    ::EnumWindows(FindStartMenu, (LPARAM)&h);
+    if (h) return h;
+    ::Sleep(100);
+  }
+  return NULL;
+}
+
 static HWND WaitDialog(const char* title) {
   for (int i = 0; i < 100; i++) {
     DialogArg a = {title, NULL};
@@ -712,6 +741,17 @@ static int Drive() {
         ::Sleep(500);
         Idle();
       }
+    } else if (!strcmp(cmd, "startmenu")) {
+      sscanf(line, "%*s %d %d", &x, &y);
+      HWND h = WaitStartMenu();
+      if (h == NULL) {
+        reply = "error";
+      } else if (x >= 0) {
+        ::PostMessage(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        ::PostMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        ::Sleep(300);
+      }
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
@@ -799,6 +839,7 @@ int main(int argc, char** argv) {
   theApp.InitApplication();
   jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
   if (argc == 3 && !strcmp(argv[1], "make")) return MakeBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "maketemplate")) return MakeBoard(argv[2], TRUE);
   if (argc == 3 && !strcmp(argv[1], "makepictures")) return MakePictureBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);

@@ -2,6 +2,7 @@
 polygon closed by a double click, a pie, a line and a polyline; insert a vertex into the
 polygon, zoom in, save, reopen, and check the class codes and the geometry of what was read."""
 import os
+import time
 
 MK_LBUTTON, MK_SHIFT = 1, 4
 ID_FILE_SAVE = 0xE103
@@ -17,6 +18,8 @@ def run(j):
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     # No file: a new board.
     j.start()
+    # A plain start shows the start menu: 白紙から作成.
+    assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
     l, t, r, b = (int(v) for v in j.send("rect view").split())
@@ -87,6 +90,9 @@ def run(j):
     j.shot("zoomed")
     j.command(ID_FILE_SAVE)
     j.send("savedialog * %s" % j.winpath(board))
+    # A new board's first save asks for its property information: OK.
+    time.sleep(2)
+    j.send("answer 1")
     j.send("idle")
     assert os.path.exists(board), "not saved"
     j.close_window()

@@ -109,6 +109,7 @@ struct FrameTest : ::testing::Test {
       theApp.m_Settings.rcWindow = {0, 0, 1000, 740};
       theApp.AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument),
                                                    RUNTIME_CLASS(qvzMainFrame), RUNTIME_CLASS(qvzView)));
+      theApp.m_bShowStartMenu = 0;  // a board without the start menu
       theApp.OnFileNew();
     }
     ASSERT_NE(Frame(), nullptr);

@@ -183,7 +183,10 @@ CString CFileDialog::GetFileName() const {
       strResult.ReleaseBuffer();
     return strResult;
   }
-  if (m_ofn.lpstrFileTitle != NULL) return m_ofn.lpstrFileTitle;
+  // The title buffer is filled only once the dialog has ended, and not by every system's
+  // old-style dialog; while one checks a name the path is what holds it.
+  if (m_ofn.lpstrFileTitle != NULL && m_ofn.lpstrFileTitle[0] != '\0' && m_hWnd == NULL)
+    return m_ofn.lpstrFileTitle;
   CString strPath = GetPathName();
   int nSlash = strPath.ReverseFind('\\');
   return nSlash >= 0 ? strPath.Mid(nSlash + 1) : strPath;
