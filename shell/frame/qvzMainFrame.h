@@ -66,6 +66,14 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void HideAlignPalette() override;
   void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
+  // Settings dialogs and favourites (qvzMainFrameSettings.cpp).
+  BOOL EditPrintOffset(POINT* pOffset) override;
+  BOOL AskRotateAngle(int* pAngle) override;
+  BOOL AskFloorPlanScale(int* pScale) override;
+  BOOL ShowLockNotice(BOOL* pbDontShowAgain) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  // The settings commands the view leaves to the frame: auto-save, paper, grid and scale.
+  BOOL RunSettingsCommand(UINT nID);
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;
