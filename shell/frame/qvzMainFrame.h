@@ -74,6 +74,11 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   // The settings commands the view leaves to the frame: auto-save, paper, grid and scale.
   BOOL RunSettingsCommand(UINT nID);
+  // Favourites (qvzMainFrameFavorites.cpp).
+  BOOL AskNewFavoriteCategory(CString* pName) override;
+  BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) override;
+  void OnOrganizeFavorites();
+  void FillFavoritesSubmenu(CMenu* pSub);
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;

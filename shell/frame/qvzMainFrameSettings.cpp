@@ -50,7 +50,7 @@ BOOL qvzMainFrame::ShowLockNotice(BOOL* pbDontShowAgain) {
 }
 
 static BOOL IsSettingsCommand(UINT nID) {
-  return nID == ID_AUTOSAVE_SETTINGS || nID == ID_PAPER_SETTINGS || nID == ID_GRID_SETTINGS ||
+  return nID == ID_ORGANIZE_FAVORITES || nID == ID_AUTOSAVE_SETTINGS || nID == ID_PAPER_SETTINGS || nID == ID_GRID_SETTINGS ||
          nID == ID_SCALE_SETTINGS;
 }
 
@@ -68,6 +68,10 @@ BOOL qvzMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 BOOL qvzMainFrame::RunSettingsCommand(UINT nID) {
   qvzAppSettings& s = theQvzApp()->m_Settings;
   jvqView* view = GetEditView();
+  if (nID == ID_ORGANIZE_FAVORITES) {
+    if (view) OnOrganizeFavorites();
+    return TRUE;
+  }
   if (nID == ID_AUTOSAVE_SETTINGS) {
     if (view) view->SetFocus();
     KillTimer(QVZ_AUTOSAVE_TIMER);

@@ -28,6 +28,7 @@
 #include "jvqUndoManager.h"
 #include "qvzAllPageView.h"
 #include "qvzApp.h"
+#include "qvzContentFolders.h"
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
 #include "qvzMessages.h"
@@ -830,6 +831,43 @@ TEST_F(FrameTest, GridAndScaleCommandsKeepTheProgramWideValues) {
   });
   Frame()->SendMessage(WM_COMMAND, ID_SCALE_SETTINGS);
   EXPECT_EQ(50, theApp.m_Settings.nSymbolScale);
+}
+TEST_F(FrameTest, FavouritesSubmenuListsAtMostNinetyNineCategories) {
+  const CString folder = qvzGetProgramFolder() + "お気に入り";
+  auto submenu = [] {
+    CMenu* bar = Frame()->GetMenu();
+    Frame()->SendMessage(WM_INITMENU, (WPARAM)bar->m_hMenu);
+    CMenu* shapes = bar->GetSubMenu(4);
+    for (int i = 0; i < (int)shapes->GetMenuItemCount(); i++) {
+      CString text;
+      shapes->GetMenuString(i, text, MF_BYPOSITION);
+      if (text == "お気に入りの登録(&F)") return shapes->GetSubMenu(i);
+    }
+    return (CMenu*)NULL;
+  };
+  ::CreateDirectory(folder, NULL);
+  for (int i = 0; i < 100; i++) {
+    CString name;
+    name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
+    ::CreateDirectory(name, NULL);
+  }
+  CMenu* sub = submenu();
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(101u, sub->GetMenuItemCount());
+  CString text;
+  sub->GetMenuString(0, text, MF_BYPOSITION);
+  EXPECT_EQ("分類000", text);
+  EXPECT_EQ((UINT)ID_FAVORITE_FIRST + 98, sub->GetMenuItemID(98));
+  EXPECT_EQ(0u, sub->GetMenuItemID(99)) << "a separator";
+  EXPECT_EQ((UINT)ID_FAVORITE_FIRST + 99, sub->GetMenuItemID(100)) << "the new-category item, id 1623 at most";
+  sub->GetMenuString(100, text, MF_BYPOSITION);
+  EXPECT_EQ("新規分類追加...", text);
+  for (int i = 0; i < 100; i++) {
+    CString name;
+    name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
+    ::RemoveDirectory(name);
+  }
+  ::RemoveDirectory(folder);
 }
 // ---- end of settings dialogs ----
 
