@@ -35,22 +35,14 @@ qvzPaperSetupDlg::qvzPaperSetupDlg(CWnd* pParent)
       m_nChanged(0),
       AllowCancel(1),
       SkipSizeWarning(0),
-      m_pBackground(NULL),
       m_pOutsideSetting(NULL) {}
-
-qvzPaperSetupDlg::~qvzPaperSetupDlg() { delete m_pBackground; }
-
-void qvzPaperSetupDlg::SetBackground(const jvqFill* pFill) {
-  jvqFill* copy = pFill ? const_cast<jvqFill*>(pFill)->Clone() : NULL;
-  delete m_pBackground;
-  m_pBackground = copy;
-}
 
 void qvzPaperSetupDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_PAPER_SHEETS, m_cbSheets);
   DDX_Control(pDX, IDC_PAPER_OUTSIDE, m_picker);
   DDX_Control(pDX, IDC_PAPER_PRINT_BACKGROUND, m_chkPrintBackground);
+  DDX_Control(pDX, IDC_PAPER_BACKGROUND, m_btnBackground);
 }
 
 BOOL qvzPaperSetupDlg::OnInitDialog() {
@@ -159,9 +151,10 @@ void qvzPaperSetupDlg::OnOK() {
   m_pView->GetClientRect(&client);
   m_pView->RecalcLayout(client.Width(), client.Height());
 
-  if (!m_nChanged && !FillsEqual(m_pPage->GetFill(), m_pBackground)) m_nChanged = 1;
+  jvqFill* background = m_btnBackground.GetFill();
+  if (!m_nChanged && !FillsEqual(m_pPage->GetFill(), background)) m_nChanged = 1;
   // A transparent paper would show the colour around it: it becomes white.
-  m_pPage->SetFill(m_pBackground ? m_pBackground->Clone() : new jvqSolidFill((COLORREF)0xFFFFFF));
+  m_pPage->SetFill(background ? background->Clone() : new jvqSolidFill((COLORREF)0xFFFFFF));
 
   const COLORREF outside = m_picker.GetColor();
   const COLORREF wide = m_pOutsideSetting ? *m_pOutsideSetting : m_pView->m_crBackground;

@@ -4,6 +4,7 @@
 
 #include "afxwin.h"
 #include "jvqColorPicker.h"
+#include "qvzFillButton.h"
 
 class jvqBoard;
 class jvqFill;
@@ -14,17 +15,17 @@ class qvzPaperSetupDlg : public CDialog {
  public:
   enum { IDD = 311 };
   explicit qvzPaperSetupDlg(CWnd* pParent = NULL);
-  ~qvzPaperSetupDlg() override;
 
   void SetView(jvqView* pView) { m_pView = pView; }
   // The colour around the paper that views take when they start (the settings' Window Color).
   void SetOutsideColorSetting(COLORREF* pColor) { m_pOutsideSetting = pColor; }
-  // The paper background the dialog holds (a copy; NULL is transparent).
-  void SetBackground(const jvqFill* pFill);
-  const jvqFill* GetBackground() const { return m_pBackground; }
+  // The paper background the fill button holds (a copy; NULL is transparent).
+  void SetBackground(const jvqFill* pFill) { m_btnBackground.SetFill(pFill); }
+  const jvqFill* GetBackground() { return m_btnBackground.GetFill(); }
 
   CComboBox m_cbSheets;
   jvqColorPicker m_picker;
+  qvzImageFillButton m_btnBackground;
   CButton m_chkPrintBackground;
   jvqView* m_pView;
   jvqBoard* m_pBoard;
@@ -46,6 +47,5 @@ class qvzPaperSetupDlg : public CDialog {
   afx_msg void OnSelChangeSheet();
   DECLARE_MESSAGE_MAP()
 
-  jvqFill* m_pBackground;
   COLORREF* m_pOutsideSetting;
 };

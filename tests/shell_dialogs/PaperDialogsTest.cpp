@@ -149,8 +149,11 @@ TEST_F(PaperDlgTest, NoChangeLeavesTheFlagAndATransparentPaperTurnsWhite) {
   m_page->SetFill(new jvqSolidFill((COLORREF)0xC0FFC0));
   m_view->m_crBackground = 0x808080;
   COLORREF outside = 0x808080;
-  auto ok = [](Scripted<qvzPaperSetupDlg>& d) { d.Click(IDOK); };
-  Scripted<qvzPaperSetupDlg> same(ok);
+  Scripted<qvzPaperSetupDlg> same([this](Scripted<qvzPaperSetupDlg>& d) {
+    // The background button shows the page's fill.
+    EXPECT_TRUE(FillsEqual(m_page->GetFill(), d.GetBackground()));
+    d.Click(IDOK);
+  });
   same.SetView(m_view);
   same.SetOutsideColorSetting(&outside);
   ASSERT_EQ(IDOK, same.DoModal());
