@@ -64,6 +64,20 @@ BOOL FileExists(LPCTSTR lpszPath) {
   return CFile::GetStatus(lpszPath, status);
 }
 
+BOOL qvzIsValidCategoryName(LPCTSTR lpszName) {
+  if (lpszName == NULL || lpszName[0] == '\0') return FALSE;
+  if (strstr(lpszName, "..")) return FALSE;
+  // Byte by byte, skipping trail bytes: a Shift-JIS trail byte may be 0x5C.
+  for (const unsigned char* p = (const unsigned char*)lpszName; *p; p++) {
+    if (_ismbblead(*p) && p[1]) {
+      p++;
+      continue;
+    }
+    if (*p == '\\' || *p == '/') return FALSE;
+  }
+  return TRUE;
+}
+
 void ReadCategoryList(CStringList& list) {
   ReadCategoryList(list, qvzGetProgramFolder() + "お気に入り");
 }
@@ -82,7 +96,7 @@ void ReadCategoryList(CStringList& list, LPCTSTR lpszFavoritesFolder) {
       CString line;
       while (order.ReadString(line)) {
         line.TrimRight("\r");
-        if (!line.IsEmpty() && FileExists(prefix + line)) list.AddTail(line);
+        if (qvzIsValidCategoryName(line) && FileExists(prefix + line)) list.AddTail(line);
       }
     } catch (CFileException* e) {
       e->Delete();

@@ -19,6 +19,10 @@ CString qvzFolderPrefix(LPCTSTR lpszFolder);
 // TRUE when the file status of the path can be read.
 BOOL FileExists(LPCTSTR lpszPath);
 
+// A category name that names one folder inside the favourites: not empty, without "\\",
+// "/" or "..". Deleting a category removes its folder's files, so no other name is used.
+BOOL qvzIsValidCategoryName(LPCTSTR lpszName);
+
 // The favourite categories in their order: the lines of "info.txt" in the favourites folder
 // that name an entry of that folder, or, when that file cannot be opened for reading and
 // writing, every sub-folder in multi-byte order. Never fails.

@@ -56,6 +56,11 @@ class jvqViewHost {
   // a favourite in a folder (ending in a backslash). FALSE when cancelled.
   virtual BOOL AskNewFavoriteCategory(CString* pName) { return FALSE; }
   virtual BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) { return FALSE; }
+  // The rotation dialog on an angle in the objects' sense; the lock notice (TRUE when shown,
+  // *pbDontShowAgain its box); the floor-plan scale dialog on 1 / N. FALSE when cancelled.
+  virtual BOOL AskRotateAngle(int* pAngle) { return FALSE; }
+  virtual BOOL ShowLockNotice(BOOL* pbDontShowAgain) { return FALSE; }
+  virtual BOOL AskFloorPlanScale(int* pScale) { return FALSE; }
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

@@ -68,6 +68,19 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
   BOOL EditPropertyInfo(jvqDocument* pDoc, LPCTSTR lpszFileName) override;  // qvzMainFramePropertyInfo.cpp
+  // Settings dialogs and favourites (qvzMainFrameSettings.cpp).
+  BOOL EditPrintOffset(POINT* pOffset) override;
+  BOOL AskRotateAngle(int* pAngle) override;
+  BOOL AskFloorPlanScale(int* pScale) override;
+  BOOL ShowLockNotice(BOOL* pbDontShowAgain) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  // The settings commands the view leaves to the frame: auto-save, paper, grid and scale.
+  BOOL RunSettingsCommand(UINT nID);
+  // Favourites (qvzMainFrameFavorites.cpp).
+  BOOL AskNewFavoriteCategory(CString* pName) override;
+  BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) override;
+  void OnOrganizeFavorites();
+  void FillFavoritesSubmenu(CMenu* pSub);
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
   void SwitchBar(BOOL bForce) override;
   void UpdateCurrentBar() override;

@@ -281,8 +281,7 @@ void qvzMainFrame::OnInitMenu(CMenu* pMenu) {
     shapes->EnableMenuItem(pos, MF_BYPOSITION | MF_GRAYED);
     return;
   }
-  // The categories come with the favourites; the new-category item is always there.
   ReloadFavoriteCategories();
-  sub->AppendMenu(MF_STRING, ID_FAVORITE_FIRST, "新規分類追加...");
+  FillFavoritesSubmenu(sub);
   shapes->EnableMenuItem(pos, MF_BYPOSITION | MF_ENABLED);
 }

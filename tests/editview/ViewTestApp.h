@@ -18,9 +18,10 @@ class CViewTestApp : public CWinApp {
   CViewTestApp() : CWinApp("EditViewTest") {}
   int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override {
     m_messages.push_back(lpszPrompt ? lpszPrompt : "");
-    return IDOK;
+    return m_nAnswer;
   }
   std::vector<std::string> m_messages;
+  int m_nAnswer = IDOK;
 };
 
 // Records each call by name; questions take the scripted answer.

@@ -33,6 +33,11 @@
 //   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there;
 //                                      at -1 -1 it only waits for the menu
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
+//   dlg <title> <id> <verb> [arg]      a control of the dialog of that title: "text" its text
+//                                      (list boxes: their entries joined by "|"), "set <text>",
+//                                      "click", "check <0|1>" (then a click), "select <n>"
+//                                      (list or combo box, with its change notice), "sel" the
+//                                      selected index
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -577,6 +582,53 @@ static void Idle() {
   if (theMain) ::SendMessageTimeout(theMain, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
 }
 
+// What "dlg" does to one control of a dialog of another process.
+static std::string DialogControl(HWND d, int id, const char* verb, const char* arg) {
+  HWND c = ::GetDlgItem(d, id);
+  if (c == NULL) return "error";
+  char cls[64] = "";
+  ::GetClassName(c, cls, sizeof(cls));
+  const bool list = !_stricmp(cls, "ListBox"), combo = !_stricmp(cls, "ComboBox");
+  if (!strcmp(verb, "text")) {
+    if (!list) return "[" + WindowText(c) + "]";
+    std::string all;
+    const int n = (int)::SendMessage(c, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < n; i++) {
+      // Across processes the text comes as UTF-16, turned into the program's code page here.
+      WCHAR wide[256] = L"";
+      char item[512] = "";
+      if (::SendMessageW(c, LB_GETTEXTLEN, i, 0) < 256) ::SendMessageW(c, LB_GETTEXT, i, (LPARAM)wide);
+      ::WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof(item), NULL, NULL);
+      all += (i ? "|" : "") + std::string(item);
+    }
+    return "[" + all + "]";
+  }
+  if (!strcmp(verb, "set")) {
+    ::SendMessage(c, WM_SETTEXT, 0, (LPARAM)arg);
+    return "ok";
+  }
+  if (!strcmp(verb, "check")) {
+    ::SendMessage(c, BM_SETCHECK, atoi(arg) ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)c);
+    return "ok";
+  }
+  if (!strcmp(verb, "click")) {
+    ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)c);
+    return "ok";
+  }
+  if (!strcmp(verb, "select") && (list || combo)) {
+    ::SendMessage(c, list ? LB_SETCURSEL : CB_SETCURSEL, atoi(arg), 0);
+    ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE), (LPARAM)c);
+    return "ok";
+  }
+  if (!strcmp(verb, "sel") && (list || combo)) {
+    char buf[16];
+    snprintf(buf, sizeof(buf), "%d", (int)::SendMessage(c, list ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
+    return buf;
+  }
+  return "error";
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -823,6 +875,15 @@ static int Drive() {
     } else if (!strcmp(cmd, "caption")) {
       HWND d = WaitDialog(NULL);
       reply = d ? "[" + WindowText(d) + "]" : "error";
+    } else if (!strcmp(cmd, "dlg")) {
+      char verb[32] = "";
+      char arg[512] = "";
+      int id = 0;
+      sscanf(line, "%*s %511s %d %31s %511[^\r\n]", a, &id, verb, arg);
+      HWND d = WaitDialog(a);
+      reply = d ? DialogControl(d, id, verb, arg) : "error";
+      ::Sleep(200);
+      Idle();
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {

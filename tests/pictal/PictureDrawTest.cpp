@@ -406,6 +406,27 @@ TEST(PictureDraw, DibDrawsASourcePartAndMakesBitmaps)
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x) ASSERT_EQ(PatternColor(x, y), FromColorRef(fromBitmap.GetDib()->GetColor(x, y)));
 
+  // A metafile picture made from the bitmap draws the same pixels and is known by its class.
+  CMetafileImage meta;
+  ASSERT_TRUE(meta.CreateFromBitmap((HBITMAP)bitmap->GetSafeHandle()));
+  EXPECT_TRUE(meta.IsKindOf(RUNTIME_CLASS(CMetafileImage)));
+  Canvas played(7, 5);
+  ASSERT_TRUE(meta.Draw(played.dc(), CRect(0, 0, 7, 5), CRect()));
+  EXPECT_EQ(PatternColor(0, 0), played.at(0, 0));
+  EXPECT_EQ(PatternColor(6, 4), played.at(6, 4));
+
+  // CDib::Read over a stream takes exactly the bytes it is given, as a board's pictures need.
+  CMemFile stream;
+  ASSERT_TRUE(dib.Write(&stream));
+  stream.Write("END", 3);
+  stream.SeekToBegin();
+  CDib again;
+  ASSERT_TRUE(again.Read(&stream, dib.GetSize()));
+  char marker[3] = {};
+  ASSERT_EQ(3u, stream.Read(marker, 3));
+  EXPECT_EQ(0, std::memcmp(marker, "END", 3));
+  EXPECT_EQ(PatternColor(6, 4), FromColorRef(again.GetColor(6, 4)));
+
   // A packed DIB in global memory is taken over.
   HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, dib.GetSize());
   std::memcpy(GlobalLock(h), dib.GetBI(), dib.GetSize());

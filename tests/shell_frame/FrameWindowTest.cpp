@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@
 #include "jvqUndoManager.h"
 #include "qvzAllPageView.h"
 #include "qvzApp.h"
+#include "qvzContentFolders.h"
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
 #include "qvzMessages.h"
@@ -761,6 +763,114 @@ TEST_F(FrameTest, APageDeletedInThePageListAndUndoneKeepsItsPlace) {
   Frame()->SendMessage(WM_COMMAND, ID_PAGELIST_BACK);
   for (int i = 0; i < 3; i++) EXPECT_EQ(p[i], Board()->GetPage(i));
 }
+
+// ---- Settings dialogs through the frame ----
+// Drives the modal dialog with the caption once it is up.
+void WhenDialogShows(const char* caption, std::function<void(HWND)> script) {
+  RunWhenIdle([caption, script] {
+    HWND h = FindTopWindow(caption, TRUE);
+    if (h)
+      script(h);
+    else
+      WhenDialogShows(caption, script);
+  });
+}
+
+TEST_F(FrameTest, PrintOffsetDialogThroughTheHost) {
+  POINT offset = {15, 27};
+  WhenDialogShows("印字位置の調整", [](HWND h) {
+    char right[16] = "", down[16] = "";
+    ::GetDlgItemText(h, 735, right, sizeof right);
+    ::GetDlgItemText(h, 696, down, sizeof down);
+    EXPECT_STREQ("1", right);
+    EXPECT_STREQ("2", down);
+    ::SetDlgItemText(h, 696, "-3");
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(Frame()->EditPrintOffset(&offset));
+  EXPECT_EQ(10, offset.x);
+  EXPECT_EQ(-30, offset.y);
+  EXPECT_EQ(-30, theApp.m_Settings.ptPrintOffset.y);
+  WhenDialogShows("印字位置の調整", [](HWND h) { ::SendMessage(h, WM_COMMAND, IDCANCEL, 0); });
+  POINT kept = {40, 40};
+  EXPECT_FALSE(Frame()->EditPrintOffset(&kept));
+  EXPECT_EQ(40, kept.x);
+}
+
+TEST_F(FrameTest, AutoSaveSwitchedOffStopsTheTimer) {
+  theApp.m_Settings.nAutoSaveInterval = 300000;
+  Frame()->SetTimer(QVZ_AUTOSAVE_TIMER, 300000, NULL);
+  WhenDialogShows("自動保存の設定", [](HWND h) {
+    ::CheckDlgButton(h, 752, BST_UNCHECKED);
+    ::SendMessage(h, WM_COMMAND, MAKEWPARAM(752, BN_CLICKED), (LPARAM)::GetDlgItem(h, 752));
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+  });
+  Frame()->SendMessage(WM_COMMAND, ID_AUTOSAVE_SETTINGS);
+  EXPECT_EQ(0, theApp.m_Settings.nAutoSaveInterval);
+  EXPECT_FALSE(Frame()->KillTimer(QVZ_AUTOSAVE_TIMER)) << "no auto-save timer runs";
+  // Cancel keeps the interval and starts the timer again.
+  theApp.m_Settings.nAutoSaveInterval = 120000;
+  WhenDialogShows("自動保存の設定", [](HWND h) { ::SendMessage(h, WM_COMMAND, IDCANCEL, 0); });
+  Frame()->SendMessage(WM_COMMAND, ID_AUTOSAVE_SETTINGS);
+  EXPECT_EQ(120000, theApp.m_Settings.nAutoSaveInterval);
+  EXPECT_TRUE(Frame()->KillTimer(QVZ_AUTOSAVE_TIMER));
+}
+
+TEST_F(FrameTest, GridAndScaleCommandsKeepTheProgramWideValues) {
+  Board()->m_nGridSpacing = 50;
+  WhenDialogShows("グリッドの設定", [](HWND h) {
+    ::SetDlgItemText(h, 1151, "4");
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+  });
+  Frame()->SendMessage(WM_COMMAND, ID_GRID_SETTINGS);
+  EXPECT_EQ(20, Board()->m_nGridSpacing);
+  EXPECT_EQ(20, theApp.m_Settings.nGridSpacing);
+  theApp.m_Settings.nSymbolScale = 100;
+  WhenDialogShows("間取り図とシンボルの縮尺の設定", [](HWND h) {
+    ::SetDlgItemText(h, 1082, "50");
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+  });
+  Frame()->SendMessage(WM_COMMAND, ID_SCALE_SETTINGS);
+  EXPECT_EQ(50, theApp.m_Settings.nSymbolScale);
+}
+TEST_F(FrameTest, FavouritesSubmenuListsAtMostNinetyNineCategories) {
+  const CString folder = qvzGetProgramFolder() + "お気に入り";
+  auto submenu = [] {
+    CMenu* bar = Frame()->GetMenu();
+    Frame()->SendMessage(WM_INITMENU, (WPARAM)bar->m_hMenu);
+    CMenu* shapes = bar->GetSubMenu(4);
+    for (int i = 0; i < (int)shapes->GetMenuItemCount(); i++) {
+      CString text;
+      shapes->GetMenuString(i, text, MF_BYPOSITION);
+      if (text == "お気に入りの登録(&F)") return shapes->GetSubMenu(i);
+    }
+    return (CMenu*)NULL;
+  };
+  ::CreateDirectory(folder, NULL);
+  for (int i = 0; i < 100; i++) {
+    CString name;
+    name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
+    ::CreateDirectory(name, NULL);
+  }
+  CMenu* sub = submenu();
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(101u, sub->GetMenuItemCount());
+  CString text;
+  sub->GetMenuString(0, text, MF_BYPOSITION);
+  EXPECT_EQ("分類000", text);
+  EXPECT_EQ((UINT)ID_FAVORITE_FIRST + 98, sub->GetMenuItemID(98));
+  EXPECT_EQ(0u, sub->GetMenuItemID(99)) << "a separator";
+  EXPECT_EQ((UINT)ID_FAVORITE_FIRST + 99, sub->GetMenuItemID(100)) << "the new-category item, id 1623 at most";
+  sub->GetMenuString(100, text, MF_BYPOSITION);
+  EXPECT_EQ("新規分類追加...", text);
+  for (int i = 0; i < 100; i++) {
+    CString name;
+    name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
+    ::RemoveDirectory(name);
+  }
+  ::RemoveDirectory(folder);
+}
+// ---- end of settings dialogs ----
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 """The board designer's pictures."""
-from . import controls, cursors, frame, rulers, startmenu
+from . import controls, cursors, frame, rulers, startmenu, settings
 
 
 def draw(outdir):
@@ -8,3 +8,4 @@ def draw(outdir):
     rulers.draw(outdir)
     frame.draw(outdir)
     startmenu.draw(outdir)
+    settings.draw(outdir)

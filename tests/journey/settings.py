@@ -1,0 +1,114 @@
+"""The settings dialogs and the favourites in QVZ.exe on a 1024 x 768 screen: auto-save is
+switched off (and stays off in "qvz.ini"), the paper goes from its sheet to another one after
+the question, and the favourites organiser adds, renames, reorders and deletes categories
+(another process cannot read the program's menus under Wine: the favourites submenu is
+checked by the frame's tests)."""
+import os
+import shutil
+
+ID_SCALE, ID_GRID, ID_AUTOSAVE, ID_PAPER, ID_ORGANIZE = 32918, 32920, 32921, 32922, 32967
+IDOK, IDCANCEL = 1, 2
+DESKTOP = "1024x768"
+
+
+def read_ini(path):
+    values, section = {}, ""
+    with open(path, encoding="cp932", errors="replace") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("["):
+                section = line[1:-1]
+            elif "=" in line:
+                k, v = line.split("=", 1)
+                values[section + "/" + k] = v
+    return values
+
+
+def expect(got, wanted, what):
+    assert got == wanted, "%s: %s, not %s" % (what, got, wanted)
+
+
+def run(j):
+    ini = os.path.join(j.bindir, "qvz.ini")
+    with open(ini, "w", encoding="cp932") as f:
+        f.write("[Window]\nStatus=3\n[AutoSave]\nInterval=300000\n")
+    favourites = os.path.join(j.bindir, "お気に入り")
+    shutil.rmtree(favourites, ignore_errors=True)
+    for name in ("家具", "照明"):
+        os.makedirs(os.path.join(favourites, name))
+    with open(os.path.join(favourites, "家具", "椅子.qzl"), "wb") as f:
+        f.write(b"x")
+    with open(os.path.join(favourites, "info.txt"), "wb") as f:
+        f.write("家具\r\n照明\r\n".encode("cp932"))
+    try:
+        journey(j, ini, favourites)
+    finally:
+        shutil.rmtree(favourites, ignore_errors=True)
+
+
+def journey(j, ini, favourites):
+    j.start()
+    j.wait("Zenbora")
+    j.send("idle")
+
+    # Auto-save: 5 minutes on, switched off.
+    j.command(ID_AUTOSAVE)
+    expect(j.send("dlg 自動保存の設定 758 text"), "[5]", "interval")
+    j.send("dlg 自動保存の設定 752 check 0")
+    j.shot("autosave-off")
+    j.send("dlg 自動保存の設定 %d click" % IDOK)
+
+    # Paper: another sheet asks first; Cancel keeps the dialog, OK takes the sheet.
+    j.command(ID_PAPER)
+    start = int(j.send("dlg 用紙の設定 1145 sel"))
+    other = 2 if start != 2 else 3  # A3(縦)
+    j.send("dlg 用紙の設定 1145 select %d" % other)
+    size = j.send("dlg 用紙の設定 1157 text")
+    expect(size, "[297mm × 420mm]" if other == 2 else "[420mm × 297mm]", "size text")
+    j.shot("paper")
+    j.send("dlg 用紙の設定 %d click" % IDOK)
+    j.shot("paper-question")
+    j.send("dlg QVZ %d click" % IDCANCEL)
+    expect(j.send("dlg 用紙の設定 1145 sel"), str(other), "still open on the chosen sheet")
+    j.send("dlg 用紙の設定 %d click" % IDOK)
+    j.send("dlg QVZ %d click" % IDOK)
+    j.send("idle")
+    j.shot("paper-a3")
+
+    # The favourites organiser.
+    j.command(ID_ORGANIZE)
+    title = "お気に入りの整理"
+    expect(j.send("dlg %s 801 text" % title), "[家具|照明]", "categories")
+    j.send("dlg %s 1075 click" % title)
+    j.send("dlg お気に入りの分類の追加 784 set 植物")
+    j.send("dlg お気に入りの分類の追加 %d click" % IDOK)
+    expect(j.send("dlg %s 801 text" % title), "[植物|家具|照明]", "added before the selection")
+    assert os.path.isdir(os.path.join(favourites, "植物")), "no folder made"
+    j.send("dlg %s 801 select 2" % title)
+    j.send("dlg %s 1205 click" % title)
+    j.send("dlg お気に入りの分類の名称変更 784 set 灯り")
+    j.send("dlg お気に入りの分類の名称変更 %d click" % IDOK)
+    expect(j.send("dlg %s 801 text" % title), "[植物|家具|灯り]", "renamed")
+    assert os.path.isdir(os.path.join(favourites, "灯り")), "folder not renamed"
+    j.send("dlg %s 1206 click" % title)
+    expect(j.send("dlg %s 801 text" % title), "[植物|灯り|家具]", "moved up")
+    j.shot("organiser")
+    j.send("dlg %s 801 select 2" % title)
+    j.send("dlg %s 800 click" % title)
+    j.send("dlg QVZ %d click" % IDOK)
+    expect(j.send("dlg %s 801 text" % title), "[植物|灯り]", "deleted")
+    assert not os.path.exists(os.path.join(favourites, "家具")), "folder left"
+    j.send("dlg %s %d click" % (title, IDOK))
+    j.send("idle")
+    with open(os.path.join(favourites, "info.txt"), "rb") as f:
+        expect(f.read().decode("cp932"), "植物\r\n灯り\r\n", "order file")
+
+    j.close_window()
+    # The changed paper makes the board modified: not saved.
+    try:
+        j.send("answer 7")
+    except AssertionError:
+        pass
+    j.program.wait(30)
+    values = read_ini(ini)
+    expect(values.get("AutoSave/Interval"), "0", "auto-save interval at exit")
