@@ -145,10 +145,14 @@ BOOL CMainFrame::RegisterDataSearch(CSearchCondition* condition)
     tree->InsertNode("dummy", 0, 0, node, 1, nullptr);
     if (!tree->RunSearch(node))
         return FALSE;  // cancelled: the node is gone, the condition stays
+    const CString status = m_wndStatusBar.GetSafeHwnd() ? m_wndStatusBar.GetPaneText(0) : CString();
     tree->ExpandAndSelect(node);
     const bool results = node->GetChildCount() > 1 || (node->GetChildCount() == 1 && node->GetChild(0)->GetItem());
-    if (results)
+    if (results) {
+        // The list's count replaced it: the search's own count stays in view.
+        SetStatusText(status);
         return TRUE;
+    }
     Forget(app->m_searchConditions, condition);
     node->Attach(CTreeNode::kNone, nullptr);
     tree->DeleteNode(node);
