@@ -1138,6 +1138,7 @@ int CLeftView::RunSearch(CTreeNode* node)
     bool cancelled = false;
     CYQVDoc* doc = Doc();
     if (doc && doc->GetCatalogCount() > 0 && condition) {
+        SetRedraw(FALSE);
         for (yqCatalog* c : doc->m_catalogs) {
             yqItem** hits = nullptr;
             int count = 0;
@@ -1166,6 +1167,7 @@ int CLeftView::RunSearch(CTreeNode* node)
                 total += count;
             delete[] hits;
         }
+        SetRedraw(TRUE);
     }
     if (!cancelled) {
         if (total > 0)

@@ -180,6 +180,9 @@ CView* CMainFrame::SwitchRightView(int index)
     const bool hadFocus = focus && focus->IsKindOf(cls);
     CView* view = m_wndRightSplitter.ReplaceView(0, 0, cls, CSize(0, 0));
     m_nRightViewIndex = index;
+    // The old pane may have been the active view: commands then go to the tree.
+    if (!GetActiveView() && GetLeftView())
+        SetActiveView(GetLeftView(), FALSE);
     if (view && hadFocus)
         view->SetFocus();
     return view;

@@ -369,4 +369,35 @@ TEST_F(TreeTest, BackAndForwardWalkTheSelectionsAndSkipDeletedNodes)
     }
 }
 
+
+TEST_F(TreeTest, DeleteResultCommandAsksAndRemovesTheSearchWithYes)
+{
+    FixtureOptions options;
+    Load(options);
+    Select(Catalog());
+    QuickSearch("ユニットバス");
+    Select(Catalog());
+    QuickSearch("玄関ドア");
+    ASSERT_EQ(2u, SearchNames().size());
+    Select(tree->m_pSearchRoot->GetChild(0));
+    for (int answer : {IDCANCEL, IDOK}) {
+        std::string asked;
+        RunWhenIdle([&asked, answer] {
+            HWND box = ::GetActiveWindow();
+            char text[256] = {};
+            ::GetDlgItemText(box, IDC_CONFIRM_TEXT, text, sizeof text);
+            asked = text;
+            ::SendMessage(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        });
+        frame->SendMessage(WM_COMMAND, ID_DELETE_RESULT);
+        PumpPending();
+        EXPECT_EQ("検索条件\"ユニットバス\"を削除しますよろしいですか?", asked);
+        EXPECT_EQ(answer == IDOK ? 1u : 2u, SearchNames().size());
+    }
+    EXPECT_EQ("玄関ドア", SearchNames()[0]);
+    ASSERT_EQ(1u, App().m_searchConditions.size());
+    EXPECT_EQ("玄関ドア", App().m_searchConditions[0]->m_strName);
+    EXPECT_EQ(tree->m_pSearchRoot->m_hItem, tree->GetTreeCtrl().GetSelectedItem());
+}
+
 }  // namespace

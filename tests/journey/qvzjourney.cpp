@@ -876,9 +876,17 @@ static int Drive() {
       RECT rc = {};
       if (header && buf.remote && ::SendMessage(header, HDM_GETITEMRECT, x, (LPARAM)buf.remote)) {
         buf.Get(0, &rc, sizeof(rc));
-        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        ::PostMessage(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ::PostMessage(header, WM_LBUTTONUP, 0, at);
+        // A real click: the header takes posted button messages only in part.
+        POINT at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        ::ClientToScreen(header, &at);
+        ::SetForegroundWindow(theMain);
+        ::SetCursorPos(at.x, at.y);
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, in, sizeof(INPUT));
+        ::Sleep(300);
       } else {
         reply = "error";
       }

@@ -177,6 +177,7 @@ def _status(j):
 def _browse(j):
     """Down to a leaf category, sorted by price, two quick searches, Back and Forward, and one
     search deleted again."""
+    j.send("syscommand 61488")  # maximised, so that every column of the list is on the screen
     roots = _children(j, "")
     print("roots:", roots)
     assert roots[1:] == ["Vendaro", "Vendaro検索", "画像検索"], roots
@@ -216,8 +217,13 @@ def _browse(j):
 
     # Quick searches on the catalogue node: each saved under Vendaro検索.
     for text in ("ユニットバス", "玄関ドア"):
+        started = time.time()
         j.send("searchbox " + text)
         status = _status(j)
+        while not status.startswith("検索結果") and time.time() - started < 180:
+            time.sleep(0.5)
+            status = _status(j)
+        print("quick search %s: %.1f s from Enter to the status text" % (text, time.time() - started))
         print("quick search %s: %s, selected %s" % (text, status, _selected(j)))
         assert status.startswith("検索結果 : ") and int(status.split(" : ")[1].rstrip("件")) > 0, status
         assert _selected(j) == "Vendaro検索|" + text, _selected(j)
@@ -238,6 +244,8 @@ def _browse(j):
     j.shot("8-back-forward")
 
     # 検索結果の削除 of the first search, confirmed.
+    # Opening Vendaro検索 on the way makes it the current node: select another node first.
+    j.send("treeselect Vendaro検索")
     j.send("treeselect Vendaro検索|ユニットバス")
     j.send("command 3")
     j.send("answer 1")
