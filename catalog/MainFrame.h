@@ -101,6 +101,8 @@ public:
 
 protected:
     BOOL PreTranslateMessage(MSG* msg) override;
+    // What the active view leaves goes to the tree (the detail pane may be active).
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     afx_msg void OnSearchButton() { QuickSearch(); }
     afx_msg void OnUpdateSearchBox(CCmdUI* cmdUI);
     std::vector<CString> ChildNames(CTreeNode* root) const;

@@ -52,6 +52,14 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg)
     return CFrameWnd::PreTranslateMessage(msg);
 }
 
+BOOL CMainFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    if (CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
+    CLeftView* tree = GetLeftView();
+    return tree && static_cast<CView*>(tree) != GetActiveView() && tree->OnCmdMsg(id, code, extra, handlerInfo);
+}
+
 void CMainFrame::OnUpdateSearchBox(CCmdUI* cmdUI)
 {
     if (m_editSearch.GetSafeHwnd()) {

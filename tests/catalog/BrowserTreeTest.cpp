@@ -380,6 +380,9 @@ TEST_F(TreeTest, DeleteResultCommandAsksAndRemovesTheSearchWithYes)
     QuickSearch("玄関ドア");
     ASSERT_EQ(2u, SearchNames().size());
     Select(tree->m_pSearchRoot->GetChild(0));
+    // The report list is the active view (a click on it) and has no row selected: the command
+    // is the tree's.
+    frame->SetActiveView(List(), FALSE);
     for (int answer : {IDCANCEL, IDOK}) {
         std::string asked;
         RunWhenIdle([&asked, answer] {

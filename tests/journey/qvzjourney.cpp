@@ -849,6 +849,12 @@ static int Drive() {
       else
         ::SendMessageTimeout(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item, SMTO_NORMAL, 60000, &r);
       Idle();
+    } else if (!strcmp(cmd, "treecommand")) {
+      // A command to the tree view itself, as its own menu sends it.
+      sscanf(line, "%*s %d", &x);
+      HWND tree = ChildOfClass(WC_TREEVIEWA);
+      if (tree == NULL || !::PostMessage(tree, WM_COMMAND, x, 0)) reply = "error";
+      Idle();
     } else if (!strcmp(cmd, "treechildren")) {
       HWND tree = ChildOfClass(WC_TREEVIEWA);
       const std::string path = Rest(line);

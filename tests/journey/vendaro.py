@@ -88,7 +88,9 @@ class Browser:
     def wait_ready(self, seconds=180):
         end = time.time() + seconds
         while time.time() < end:
-            if self.j.send("status 0") == READY:
+            # Ready, or the count of the list that the start or restored selection shows.
+            status = self.j.send("status 0")
+            if status == READY or (" : " in status and not status.startswith("[検索中")):
                 return time.time() - self.started
             time.sleep(0.2)
         raise AssertionError("the browser did not reach %s" % READY)
