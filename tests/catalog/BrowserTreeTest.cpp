@@ -114,19 +114,29 @@ protected:
     {
         frame->m_editSearch.SetWindowText(text);
         std::string said;
-        RunWhenIdle([&said] {
+        // The search's progress dialog may be up first: wait past it for a message box.
+        std::function<void()> answer = [&said, &answer] {
             HWND box = ::GetActiveWindow();
             char cls[16] = {};
             ::GetClassName(box, cls, sizeof cls);
             if (strcmp(cls, "#32770") != 0)
                 return;
+            if (::GetDlgItem(box, IDC_SEARCH_ANIMATE)) {
+                RunWhenIdle(answer, 100);
+                return;
+            }
             char msg[512] = {};
             ::GetDlgItemText(box, 0xFFFF, msg, sizeof msg);
             said = msg;
             ::SendMessage(box, WM_COMMAND, IDOK, 0);
-        }, 200);
+        };
+        RunWhenIdle(answer, 200);
         frame->QuickSearch();
-        PumpPending();
+        // Let the answer's timer run out here, so that it never meets a later step.
+        for (int i = 0; i < 40; ++i) {
+            PumpPending();
+            ::Sleep(10);
+        }
         return said;
     }
 
