@@ -528,6 +528,29 @@ void CLeftView::FillCategoryNode(CTreeNode* node)
         if (frame)
             frame->m_itemList.push_back(item);
     };
+    // The item links of one product, each building an item; the set links whose role is the
+    // main one, each giving the set's item of that type.
+    auto productLinks = [&](yqTable* table, const char* key, const char* number,
+                            yqItem* (yqCatalog::*build)(yqRecordset*, const char*, const char*), int kind) {
+        std::unique_ptr<yqRecordset> links(table->FindByKeyPair("0000", "0001", key, number));
+        for (int j = 0; links && j < links->GetRecordCount(); ++j) {
+            links->SetAbsolutePosition(j);
+            if (yqItem* item = (catalog->*build)(links.get(), key, number))
+                addItem(item, number, 8, kind);
+        }
+    };
+    auto setLinks = [&](yqTable* table, const char* key, const char* number, const char* pictureCode,
+                        const char* roleCode, const char* role, int type, int kind) {
+        std::unique_ptr<yqRecordset> links(table->FindByKeyPair("0000", "0300", key, number));
+        for (int j = 0; links && j < links->GetRecordCount(); ++j) {
+            yqRecord* link = links->GetRecordAt(j);
+            const char* r = link->GetFieldText(roleCode);
+            if (!link->GetFieldText(pictureCode) || !r || strcmp(r, role) != 0)
+                continue;
+            if (yqItem* item = catalog->GetItem(key, number, type))
+                addItem(item, number, 10, kind);
+        }
+    };
     if (category && catalog) {
         yqTable* t07 = catalog->GetTable(7);
         yqTable* t08 = catalog->GetTable(8);
@@ -546,23 +569,12 @@ void CLeftView::FillCategoryNode(CTreeNode* node)
                 if (!key || !number)
                     break;
                 if (t07) {
-                    std::unique_ptr<yqRecordset> links(t07->FindByKeyPair("0000", "0001", key, number));
-                    for (int j = 0; links && j < links->GetRecordCount(); ++j) {
-                        links->SetAbsolutePosition(j);
-                        if (yqItem* item = catalog->BuildMainImageItem(links.get(), key, number))
-                            addItem(item, number, 8, yqItem::kProductImage);
-                    }
+                    productLinks(t07, key, number, &yqCatalog::BuildMainImageItem, yqItem::kProductImage);
                     if (m_hWnd && node->m_hItem)
                         GetTreeCtrl().SortChildren(node->m_hItem);
                 }
-                if (t08) {
-                    std::unique_ptr<yqRecordset> links(t08->FindByKeyPair("0000", "0001", key, number));
-                    for (int j = 0; links && j < links->GetRecordCount(); ++j) {
-                        links->SetAbsolutePosition(j);
-                        if (yqItem* item = catalog->BuildDrawingItem(links.get(), key, number))
-                            addItem(item, number, 8, yqItem::kProductDrawing);
-                    }
-                }
+                if (t08)
+                    productLinks(t08, key, number, &yqCatalog::BuildDrawingItem, yqItem::kProductDrawing);
             }
         }
         if (t17) {
@@ -573,28 +585,10 @@ void CLeftView::FillCategoryNode(CTreeNode* node)
                 const char* number = row->GetFieldText("0300");
                 if (!key || !number)
                     break;
-                if (t09) {
-                    std::unique_ptr<yqRecordset> links(t09->FindByKeyPair("0000", "0300", key, number));
-                    for (int j = 0; links && j < links->GetRecordCount(); ++j) {
-                        yqRecord* link = links->GetRecordAt(j);
-                        const char* role = link->GetFieldText("0810");
-                        if (!link->GetFieldText("0100") || !role || strcmp(role, "MAIN") != 0)
-                            continue;
-                        if (yqItem* item = catalog->GetItem(key, number, yqCatalog::kTypeSetImage))
-                            addItem(item, number, 10, yqItem::kSetImage);
-                    }
-                }
-                if (t10) {
-                    std::unique_ptr<yqRecordset> links(t10->FindByKeyPair("0000", "0300", key, number));
-                    for (int j = 0; links && j < links->GetRecordCount(); ++j) {
-                        yqRecord* link = links->GetRecordAt(j);
-                        const char* role = link->GetFieldText("0910");
-                        if (!link->GetFieldText("0200") || !role || strcmp(role, "DRAW") != 0)
-                            continue;
-                        if (yqItem* item = catalog->GetItem(key, number, yqCatalog::kTypeSetDrawing))
-                            addItem(item, number, 10, yqItem::kSetDrawing);
-                    }
-                }
+                if (t09)
+                    setLinks(t09, key, number, "0100", "0810", "MAIN", yqCatalog::kTypeSetImage, yqItem::kSetImage);
+                if (t10)
+                    setLinks(t10, key, number, "0200", "0910", "DRAW", yqCatalog::kTypeSetDrawing, yqItem::kSetDrawing);
             }
         }
     }
