@@ -233,12 +233,18 @@ def _browse(j):
     assert _children(j, "Vendaro検索") == ["ユニットバス", "玄関ドア"], _children(j, "Vendaro検索")
 
     # Back, Back, Forward.
-    j.send("command 32802")
-    back1 = _selected(j)
-    j.send("command 32802")
-    back2 = _selected(j)
-    j.send("command 32803")
-    forward = _selected(j)
+    def step(command, before):
+        # A step that shows 2 000 rows may outlast the driver's idle wait: wait for the change.
+        j.send("command %d" % command)
+        end = time.time() + 30
+        now = _selected(j)
+        while now == before and time.time() < end:
+            time.sleep(0.3)
+            now = _selected(j)
+        return now
+    back1 = step(32802, _selected(j))
+    back2 = step(32802, back1)
+    forward = step(32803, back2)
     print("back %s, back %s, forward %s" % (back1, back2, forward))
     assert back1 == "Vendaro検索|ユニットバス", back1
     assert back2 == path, back2
