@@ -69,6 +69,21 @@ BOOL SetClipboardItem(const yqItem& item)
     return PutOnClipboard(CF_VENDAROEXPLORER, block);
 }
 
+BOOL SetClipboardRows(const std::vector<CString>& paths, const std::string* privateBlock)
+{
+    if (paths.empty())
+        return FALSE;
+    BOOL ok = PutOnClipboard(CF_HDROP, BuildHDropBlock(paths));
+    if (privateBlock)
+        ok = PutOnClipboard(CF_VENDAROEXPLORER, *privateBlock) && ok;
+    if (paths.size() == 1) {
+        std::unique_ptr<CBaseImage> image(CBaseImage::CreateFromPath(paths.front()));
+        if (image)
+            image->SetClipboard();
+    }
+    return ok;
+}
+
 BOOL StartBoardDesigner()
 {
     STARTUPINFO si{};

@@ -4,6 +4,9 @@
 
 #include <afxwin.h>
 
+#include <string>
+#include <vector>
+
 class yqItem;
 
 // The caller has opened and emptied the clipboard and closes it afterwards.
@@ -11,6 +14,9 @@ BOOL SetClipboardHDrop(const char* path);
 BOOL SetClipboardItemHDrop(const yqItem& item);
 BOOL SetClipboardImageFile(const char* path);
 BOOL SetClipboardItem(const yqItem& item);
+// Rows of a list: CF_HDROP with every path, the private block when given (closed by the
+// caller), and with exactly one path the picture itself when it can be read.
+BOOL SetClipboardRows(const std::vector<CString>& paths, const std::string* privateBlock);
 
 // Starts the board designer and waits until it takes input; FALSE after telling the user
 // that it could not be started.

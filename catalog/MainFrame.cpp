@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "EmptyPaneView.h"
+#include "yqListView.h"
 #include "LeftView.h"
 #include "ProgressBar.h"
 #include "VendaroExplorerApp.h"
@@ -13,7 +14,7 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-CRuntimeClass* CMainFrame::s_viewTable[5] = {RUNTIME_CLASS(CEmptyPaneView), RUNTIME_CLASS(CEmptyPaneView),
+CRuntimeClass* CMainFrame::s_viewTable[5] = {RUNTIME_CLASS(yqListView), RUNTIME_CLASS(CEmptyPaneView),
                                              RUNTIME_CLASS(CEmptyPaneView), RUNTIME_CLASS(CEmptyPaneView),
                                              RUNTIME_CLASS(CEmptyPaneView)};
 
@@ -32,6 +33,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_GO_UP, OnUpdateGoUp)
     ON_COMMAND(ID_FOCUS_NEXT_PANE, OnFocusNextPane)
     ON_COMMAND(ID_REGISTER_DIRECTORY, OnRegisterDirectory)
+    ON_COMMAND(ID_SEARCH_BUTTON, OnSearchButton)
+    ON_UPDATE_COMMAND_UI(ID_SEARCH_BOX, OnUpdateSearchBox)
     ON_COMMAND(ID_EMPTY_COMMAND, OnEmptyCommand)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_COMMAND, OnUpdateEmptyCommand)
 END_MESSAGE_MAP()
@@ -177,6 +180,9 @@ CView* CMainFrame::SwitchRightView(int index)
     const bool hadFocus = focus && focus->IsKindOf(cls);
     CView* view = m_wndRightSplitter.ReplaceView(0, 0, cls, CSize(0, 0));
     m_nRightViewIndex = index;
+    // The old pane may have been the active view: commands then go to the tree.
+    if (!GetActiveView() && GetLeftView())
+        SetActiveView(GetLeftView(), FALSE);
     if (view && hadFocus)
         view->SetFocus();
     return view;

@@ -13,6 +13,9 @@
 #include "yqSplitterWnd.h"
 
 class CLeftView;
+class CTreeNode;
+class CSearchCondition;
+class CImageSearch;
 class CProgressBar;
 class yqItem;
 
@@ -86,6 +89,23 @@ protected:
     afx_msg void OnEmptyCommand() {}
     afx_msg void OnUpdateEmptyCommand(CCmdUI*) {}
     DECLARE_MESSAGE_MAP()
+
+public:
+    // The quick search of the tool bar's box (button 32776 or Enter in the box).
+    void QuickSearch();
+    BOOL RegisterDataSearch(CSearchCondition* condition);
+    // TRUE when the search found files; FALSE when it found none (it is then forgotten) or
+    // was cancelled.
+    BOOL RegisterQuickImageSearch(CImageSearch* search, BOOL* cancelled = nullptr);
+    CString m_strQuickText;  // the box's text at the last idle update
+
+protected:
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // What the active view leaves goes to the tree (the detail pane may be active).
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    afx_msg void OnSearchButton() { QuickSearch(); }
+    afx_msg void OnUpdateSearchBox(CCmdUI* cmdUI);
+    std::vector<CString> ChildNames(CTreeNode* root) const;
 
 public:
     // Registers a chosen folder (the picker's part left out): the messages for a duplicate or

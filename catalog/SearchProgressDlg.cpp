@@ -34,3 +34,18 @@ void CSearchProgressDlg::OnDestroy()
     Animate_Close(::GetDlgItem(m_hWnd, IDC_SEARCH_ANIMATE));
     CDialog::OnDestroy();
 }
+
+void PumpWaitingMessages()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!AfxGetApp() || !AfxGetApp()->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}

@@ -17,3 +17,7 @@ protected:
     DECLARE_MESSAGE_MAP()
     BOOL m_bCancelled = FALSE;
 };
+
+// Dispatches what waits in the thread's queue, so that a long search still takes the
+// progress dialog's Cancel.
+void PumpWaitingMessages();

@@ -225,7 +225,15 @@ TEST_F(ProgramTest, RegisteredCatalogueIsCachedOnceAtClose)
         for (HWND child = ::GetWindow(w, GW_CHILD); child && !tree; child = ::GetWindow(child, GW_HWNDNEXT))
             tree = ::FindWindowEx(child, nullptr, "SysTreeView32", nullptr);
         ASSERT_NE(nullptr, tree);
-        EXPECT_EQ(3u, ::SendMessage(tree, TVM_GETCOUNT, 0, 0)) << run;  // Vendaro, the catalogue, desktop
+        // Desktop, Vendaro with the catalogue, the two search roots (handles cross processes,
+        // texts do not).
+        std::vector<HTREEITEM> roots;
+        for (HTREEITEM i = TreeView_GetRoot(tree); i; i = TreeView_GetNextSibling(tree, i))
+            roots.push_back(i);
+        ASSERT_EQ(4u, roots.size()) << run;
+        HTREEITEM catalog = TreeView_GetChild(tree, roots[1]);
+        ASSERT_NE(nullptr, catalog);
+        EXPECT_EQ(nullptr, TreeView_GetNextSibling(tree, catalog)) << run;
         ::PostMessage(w, WM_CLOSE, 0, 0);
         ASSERT_EQ(0u, p.WaitExit());
         const auto history = fs::file_size(File("HISTORY.DAT"));

@@ -627,6 +627,111 @@ static std::string DialogControl(HWND d, int id, const char* verb, const char* a
     return buf;
   }
   return "error";
+// ---- the catalogue browser's tree, list and search box ----
+
+struct ClassArg {
+  const char* cls;
+  HWND found;
+};
+
+static BOOL CALLBACK FindClassChild(HWND h, LPARAM lp) {
+  ClassArg* a = (ClassArg*)lp;
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  if (strcmp(cls, a->cls) == 0 && ::IsWindowVisible(h)) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND ChildOfClass(const char* cls) {
+  ClassArg a = {cls, NULL};
+  if (theMain) ::EnumChildWindows(theMain, FindClassChild, (LPARAM)&a);
+  return a.found;
+}
+
+static std::string TreeText(HWND tree, HTREEITEM item) {
+  RemoteBuffer buf(tree, 1024);
+  if (buf.remote == NULL) return "";
+  TVITEMA tv = {};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = buf.remote + sizeof(tv);
+  tv.cchTextMax = 512;
+  buf.Put(0, &tv, sizeof(tv));
+  DWORD_PTR r = 0;
+  ::SendMessageTimeout(tree, TVM_GETITEMA, 0, (LPARAM)buf.remote, SMTO_NORMAL, 10000, &r);
+  char text[513] = "";
+  buf.Get(sizeof(tv), text, 512);
+  return text;
+}
+
+static HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT code) {
+  DWORD_PTR r = 0;
+  ::SendMessageTimeout(tree, TVM_GETNEXTITEM, code, (LPARAM)item, SMTO_NORMAL, 10000, &r);
+  return (HTREEITEM)r;
+}
+
+// "a|b|c": the item down that path of labels, each parent expanded on the way.
+static HTREEITEM TreeFind(HWND tree, const std::string& path, bool expand) {
+  HTREEITEM item = NULL;
+  size_t at = 0;
+  while (at <= path.size()) {
+    size_t bar = path.find('|', at);
+    if (bar == std::string::npos) bar = path.size();
+    const std::string label = path.substr(at, bar - at);
+    HTREEITEM c = item ? TreeNext(tree, item, TVGN_CHILD) : TreeNext(tree, NULL, TVGN_ROOT);
+    while (c && TreeText(tree, c) != label) c = TreeNext(tree, c, TVGN_NEXT);
+    if (c == NULL) return NULL;
+    item = c;
+    at = bar + 1;
+    if (bar < path.size() && expand) {
+      DWORD_PTR r = 0;
+      ::SendMessageTimeout(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item, SMTO_NORMAL, 60000, &r);
+    }
+  }
+  return item;
+}
+
+static std::string TreePath(HWND tree, HTREEITEM item) {
+  std::string path;
+  for (; item; item = TreeNext(tree, item, TVGN_PARENT)) path = TreeText(tree, item) + (path.empty() ? "" : "|" + path);
+  return path;
+}
+
+// Rows of the report list: columns joined by tabs, rows by " || ".
+static std::string ListRows(HWND list, int most) {
+  RemoteBuffer buf(list, 1024);
+  if (buf.remote == NULL) return "error";
+  HWND header = (HWND)::SendMessage(list, LVM_GETHEADER, 0, 0);
+  const int columns = header ? (int)::SendMessage(header, HDM_GETITEMCOUNT, 0, 0) : 1;
+  const int rows = (int)::SendMessage(list, LVM_GETITEMCOUNT, 0, 0);
+  std::string out = std::to_string(rows);
+  for (int i = 0; i < rows && i < most; i++) {
+    out += i ? " || " : ": ";
+    for (int c = 0; c < columns; c++) {
+      LVITEMA lv = {};
+      lv.iSubItem = c;
+      lv.pszText = buf.remote + sizeof(lv);
+      lv.cchTextMax = 512;
+      buf.Put(0, &lv, sizeof(lv));
+      ::SendMessage(list, LVM_GETITEMTEXTA, i, (LPARAM)buf.remote);
+      char text[513] = "";
+      buf.Get(sizeof(lv), text, 512);
+      out += (c ? "\t" : "") + std::string(text);
+    }
+  }
+  return out;
+}
+
+static std::string Rest(const char* line) {
+  const char* p = line;
+  while (*p && *p != ' ') p++;
+  if (*p == ' ') p++;
+  std::string s = p;
+  while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+  return s;
 }
 
 static int Drive() {
@@ -883,6 +988,76 @@ static int Drive() {
       HWND d = WaitDialog(a);
       reply = d ? DialogControl(d, id, verb, arg) : "error";
       ::Sleep(200);
+    } else if (!strcmp(cmd, "treeselect") || !strcmp(cmd, "treeexpand")) {
+      HWND tree = ChildOfClass(WC_TREEVIEWA);
+      HTREEITEM item = tree ? TreeFind(tree, Rest(line), true) : NULL;
+      DWORD_PTR r = 0;
+      if (item == NULL)
+        reply = "error";
+      else if (!strcmp(cmd, "treeselect"))
+        ::SendMessageTimeout(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item, SMTO_NORMAL, 60000, &r);
+      else
+        ::SendMessageTimeout(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item, SMTO_NORMAL, 60000, &r);
+      Idle();
+    } else if (!strcmp(cmd, "treecommand")) {
+      // A command to the tree view itself, as its own menu sends it.
+      sscanf(line, "%*s %d", &x);
+      HWND tree = ChildOfClass(WC_TREEVIEWA);
+      if (tree == NULL || !::PostMessage(tree, WM_COMMAND, x, 0)) reply = "error";
+      Idle();
+    } else if (!strcmp(cmd, "treechildren")) {
+      HWND tree = ChildOfClass(WC_TREEVIEWA);
+      const std::string path = Rest(line);
+      HTREEITEM item = tree && !path.empty() ? TreeFind(tree, path, false) : NULL;
+      if (tree == NULL || (!path.empty() && item == NULL)) {
+        reply = "error";
+      } else {
+        reply = "[";
+        HTREEITEM c = item ? TreeNext(tree, item, TVGN_CHILD) : TreeNext(tree, NULL, TVGN_ROOT);
+        for (bool first = true; c; c = TreeNext(tree, c, TVGN_NEXT), first = false) reply += (first ? "" : "|") + TreeText(tree, c);
+        reply += "]";
+      }
+    } else if (!strcmp(cmd, "treeselected")) {
+      HWND tree = ChildOfClass(WC_TREEVIEWA);
+      reply = tree ? "[" + TreePath(tree, TreeNext(tree, NULL, TVGN_CARET)) + "]" : "error";
+    } else if (!strcmp(cmd, "listrows")) {
+      sscanf(line, "%*s %d", &x);
+      HWND list = ChildOfClass(WC_LISTVIEWA);
+      reply = list ? "[" + ListRows(list, x > 0 ? x : 5) + "]" : "error";
+    } else if (!strcmp(cmd, "header")) {
+      sscanf(line, "%*s %d", &x);
+      HWND list = ChildOfClass(WC_LISTVIEWA);
+      HWND header = list ? (HWND)::SendMessage(list, LVM_GETHEADER, 0, 0) : NULL;
+      RemoteBuffer buf(header ? header : list, sizeof(RECT));
+      RECT rc = {};
+      if (header && buf.remote && ::SendMessage(header, HDM_GETITEMRECT, x, (LPARAM)buf.remote)) {
+        buf.Get(0, &rc, sizeof(rc));
+        // A real click: the header takes posted button messages only in part.
+        POINT at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        ::ClientToScreen(header, &at);
+        ::SetForegroundWindow(theMain);
+        ::SetCursorPos(at.x, at.y);
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, in, sizeof(INPUT));
+        ::Sleep(300);
+      } else {
+        reply = "error";
+      }
+      Idle();
+    } else if (!strcmp(cmd, "searchbox")) {
+      HWND edit = ChildOfClass("Edit");
+      if (edit == NULL) {
+        reply = "error";
+      } else {
+        const std::string text = Rest(line);
+        DWORD_PTR r = 0;
+        ::SendMessageTimeout(edit, WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_NORMAL, 10000, &r);
+        ::PostMessage(edit, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessage(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+      }
       Idle();
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);

@@ -1,0 +1,416 @@
+// The folder and catalogue tree with the report list in a frame under Wine: the roots, leaf
+// categories against the generated catalogue, sorting by a header click, quick searches,
+// Back and Forward, deleting searches.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CatalogFixture.h"
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "SearchRecords.h"
+#include "VendaroExplorerApp.h"
+#include "YQVDoc.h"
+#include "afxtest/ThreadPump.h"
+#include "resource.h"
+#include "yqListView.h"
+
+using namespace catalogtest;
+
+namespace {
+
+CVendaroExplorerApp& App() { return *GetVendaroApp(); }
+
+class TreeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = MakeTempFolder("tree");
+        App().FreeLists();
+        App().m_strHistoryPath = CatalogPath(folder + "/HISTORY.DAT").c_str();
+        App().m_strConfigPath = CatalogPath(folder + "/CONFIG.DAT").c_str();
+        App().m_rcProfileWindow = {100, 50, 900, 650};
+        doc = new CYQVDoc;
+        doc->m_bAutoDelete = FALSE;
+        frame = new CMainFrame;
+        CCreateContext context;
+        context.m_pCurrentDoc = doc;
+        context.m_pNewViewClass = RUNTIME_CLASS(CLeftView);
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, &context));
+        App().m_pMainWnd = frame;
+        frame->InitialUpdateFrame(doc, TRUE);
+        frame->ShowWindow(SW_SHOW);
+        PumpPending();
+        tree = frame->GetLeftView();
+    }
+    void TearDown() override
+    {
+        App().m_bBusy = FALSE;
+        App().m_pMainWnd = nullptr;
+        if (::IsWindow(frame->GetSafeHwnd()))
+            frame->DestroyWindow();
+        App().FreeLists();
+        delete doc;
+        RemoveFolder(folder);
+    }
+    Manifest Load(const FixtureOptions& options)
+    {
+        Manifest m = GenerateCatalog(folder + "/cat", options);
+        doc->m_catalogs.push_back(new yqCatalog((m.root + "\\").c_str()));
+        Rebuild();
+        return m;
+    }
+    void Rebuild()
+    {
+        tree->DeleteAllNodes();
+        tree->AddRootNodes();
+        PumpPending();
+    }
+    std::vector<CString> Roots() const
+    {
+        std::vector<CString> out;
+        CTreeCtrl& t = tree->GetTreeCtrl();
+        for (HTREEITEM i = t.GetRootItem(); i; i = t.GetNextSiblingItem(i))
+            out.push_back(t.GetItemText(i));
+        return out;
+    }
+    void Select(CTreeNode* node)
+    {
+        tree->GetTreeCtrl().SelectItem(node->m_hItem);
+        PumpPending();
+    }
+    CTreeNode* Catalog() const { return tree->m_pVendaroRoot ? tree->m_pVendaroRoot->GetChild(0) : nullptr; }
+    // Every leaf category below a node (the nodes with a category and a placeholder).
+    static void Leaves(CTreeNode* node, std::vector<CTreeNode*>& out)
+    {
+        for (CTreeNode* c : node->m_children) {
+            if (c->GetCategory() && c->m_nFlags == 3)
+                out.push_back(c);
+            Leaves(c, out);
+        }
+    }
+    yqListView* List() const { return dynamic_cast<yqListView*>(frame->GetRightView()); }
+    std::vector<std::string> Column(int column) const
+    {
+        std::vector<std::string> out;
+        CListCtrl& l = List()->GetListCtrl();
+        for (int i = 0; i < l.GetItemCount(); ++i)
+            out.emplace_back(l.GetItemText(i, column));
+        return out;
+    }
+    std::string Status() const { return std::string(frame->m_wndStatusBar.GetPaneText(0)); }
+    std::vector<CString> SearchNames() const
+    {
+        std::vector<CString> out;
+        for (CTreeNode* c : tree->m_pSearchRoot->m_children)
+            out.push_back(c->m_strText);
+        return out;
+    }
+    // Runs the quick search, answering a message box that comes up; gives its text.
+    std::string QuickSearch(const char* text)
+    {
+        frame->m_editSearch.SetWindowText(text);
+        std::string said;
+        // The search's progress dialog may be up first: wait past it for a message box.
+        std::function<void()> answer = [&said, &answer] {
+            HWND box = ::GetActiveWindow();
+            char cls[16] = {};
+            ::GetClassName(box, cls, sizeof cls);
+            if (strcmp(cls, "#32770") != 0)
+                return;
+            if (::GetDlgItem(box, IDC_SEARCH_ANIMATE)) {
+                RunWhenIdle(answer, 100);
+                return;
+            }
+            char msg[512] = {};
+            ::GetDlgItemText(box, 0xFFFF, msg, sizeof msg);
+            said = msg;
+            ::SendMessage(box, WM_COMMAND, IDOK, 0);
+        };
+        RunWhenIdle(answer, 200);
+        frame->QuickSearch();
+        // Let the answer's timer run out here, so that it never meets a later step.
+        for (int i = 0; i < 40; ++i) {
+            PumpPending();
+            ::Sleep(10);
+        }
+        return said;
+    }
+
+    std::string folder;
+    CYQVDoc* doc = nullptr;
+    CMainFrame* frame = nullptr;
+    CLeftView* tree = nullptr;
+};
+
+TEST_F(TreeTest, WithoutCatalogueOnlyTheDesktopAndImageSearchesAndSavedSearchesStayHidden)
+{
+    auto* kept = new CSearchCondition;
+    kept->m_strName = "kept";
+    kept->m_strCatalog = "*:";
+    App().m_searchConditions.push_back(kept);
+    Rebuild();
+    const std::vector<CString> roots = Roots();
+    ASSERT_EQ(2u, roots.size());
+    EXPECT_EQ(tree->m_pDesktop->m_strText, roots[0]);
+    EXPECT_EQ("画像検索", roots[1]);
+    EXPECT_EQ(nullptr, tree->m_pSearchRoot);
+    ASSERT_NE(nullptr, tree->m_pComputer);
+    for (CTreeNode* drive : tree->m_pComputer->m_children)
+        EXPECT_TRUE(drive->HasKind(CTreeNode::kDrive)) << static_cast<const char*>(drive->m_strText);
+}
+
+class LeafTest : public TreeTest, public ::testing::WithParamInterface<int> {};
+
+// With one top category the leaves sit at sorted positions 2 to 5; with four there are more
+// than six categories.
+INSTANTIATE_TEST_SUITE_P(TopCategories, LeafTest, ::testing::Values(1, 4));
+
+TEST_P(LeafTest, EveryLeafCategoryListsExactlyItsItemsAndFillsAgainAfterAReload)
+{
+    FixtureOptions options;
+    options.products = 60;
+    options.sets = 6;
+    options.topCategories = GetParam();
+    const Manifest m = Load(options);
+    const std::vector<CString> roots = Roots();
+    ASSERT_EQ(4u, roots.size());
+    EXPECT_EQ("Vendaro", roots[1]);
+    EXPECT_EQ("Vendaro検索", roots[2]);
+    ASSERT_NE(nullptr, Catalog());
+    EXPECT_STREQ(m.title.c_str(), Catalog()->m_strText);
+
+    std::vector<CTreeNode*> leaves;
+    Leaves(Catalog(), leaves);
+    ASSERT_GE(leaves.size(), GetParam() == 1 ? 4u : 7u);
+    std::vector<int> ids;
+    int empty = 0;
+    for (CTreeNode* leaf : leaves) {
+        yqCategory* category = leaf->GetCategory();
+        ids.push_back(category->m_nId);
+        Select(leaf);
+        std::vector<ExpectedHit> got;
+        for (CTreeNode* c : leaf->m_children)
+            if (yqItem* item = c->GetItem()) {
+                got.push_back({item->m_pszNumber, item->m_nKind});
+                EXPECT_EQ(c->m_hItem, item->m_hTreeItem);
+                EXPECT_EQ(item->IsProduct() ? 8 : 10, c->m_nImage);
+            }
+        std::sort(got.begin(), got.end());
+        const std::vector<ExpectedHit> want = m.CategoryItems(category->m_dLow, category->m_dHigh);
+        EXPECT_EQ(want, got) << static_cast<const char*>(leaf->m_strText);
+        if (want.empty()) {
+            ++empty;
+            ASSERT_EQ(1, leaf->GetChildCount());
+            EXPECT_EQ("貼り付け用画像がありません", leaf->GetChild(0)->m_strText);
+            EXPECT_EQ(7u, leaf->m_nFlags);
+            EXPECT_EQ(std::vector<std::string>{"貼り付け用画像がありません"}, Column(0));
+        } else {
+            EXPECT_EQ(5u, leaf->m_nFlags);
+            EXPECT_EQ(got.size(), Column(0).size());
+            EXPECT_EQ("データ数 : " + std::to_string(got.size()), Status());
+            for (const std::string& number : Column(0))
+                if (number != "複数製品の組み合わせ")
+                    EXPECT_NE(nullptr, m.FindProduct(number)) << number;
+        }
+    }
+    if (GetParam() == 1)  // leaves at sorted positions 2 to 5 open like every other
+        EXPECT_LE(2, std::count_if(ids.begin(), ids.end(), [](int id) { return id >= 2 && id <= 5; }))
+            << ::testing::PrintToString(ids);
+
+    // A reload from the cache: the item entries the fills appended are pruned (they carry
+    // the kinds of their items), so the categories come back unfilled and fill again.
+    const CString name = leaves.back()->m_strText;
+    doc->m_catalogs[0]->PruneItemNodes(doc->m_catalogs[0]->GetCategoryRoot());
+    Rebuild();
+    leaves.clear();
+    Leaves(Catalog(), leaves);
+    auto again = std::find_if(leaves.begin(), leaves.end(), [&](CTreeNode* n) { return n->m_strText == name; });
+    ASSERT_NE(leaves.end(), again);
+    ASSERT_EQ(1, (*again)->GetChildCount());
+    EXPECT_EQ("dummy", (*again)->GetChild(0)->m_strText);
+    tree->GetTreeCtrl().Expand((*again)->m_hItem, TVE_EXPAND);
+    PumpPending();
+    EXPECT_TRUE((*again)->m_nFlags == 5 || (*again)->m_nFlags == 7);
+    EXPECT_NE("dummy", (*again)->GetChild(0)->m_strText);
+    (void)empty;
+}
+
+TEST_F(TreeTest, HeaderClicksSortByPriceBothWays)
+{
+    FixtureOptions options;
+    options.products = 80;
+    const Manifest m = Load(options);
+    std::vector<CTreeNode*> leaves;
+    Leaves(Catalog(), leaves);
+    CTreeNode* best = nullptr;
+    size_t most = 0;
+    for (CTreeNode* leaf : leaves) {
+        const size_t n = m.CategoryItems(leaf->GetCategory()->m_dLow, leaf->GetCategory()->m_dHigh).size();
+        if (n > most)
+            most = n, best = leaf;
+    }
+    ASSERT_GT(most, 3u);
+    Select(best);
+    // The list's column click as its parent receives it.
+    auto click = [&] {
+        HWND list = List()->GetSafeHwnd();
+        NMLISTVIEW nm{};
+        nm.hdr.hwndFrom = list;
+        nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
+        nm.hdr.code = LVN_COLUMNCLICK;
+        nm.iItem = -1;
+        nm.iSubItem = 2;
+        ::SendMessage(::GetParent(list), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+        PumpPending();
+    };
+    auto prices = [&] {
+        std::vector<double> out;
+        for (const std::string& p : Column(2)) {
+            std::string digits;
+            for (char c : p)
+                if (c >= '0' && c <= '9')
+                    digits += c;
+            out.push_back(digits.empty() ? -1 : std::stod(digits));
+        }
+        return out;
+    };
+    click();
+    std::vector<double> up = prices();
+    EXPECT_TRUE(std::is_sorted(up.begin(), up.end()));
+    click();
+    std::vector<double> down = prices();
+    EXPECT_TRUE(std::is_sorted(down.rbegin(), down.rend()));
+    EXPECT_EQ(2, frame->GetSortState(3).column);
+    EXPECT_FALSE(frame->GetSortState(3).bAscending);
+}
+
+TEST_F(TreeTest, QuickSearchesSaveHitsNumberRepeatsAndDropEmptyResults)
+{
+    FixtureOptions options;
+    options.products = 40;
+    const Manifest m = Load(options);
+    const char* text = "ユニットバス";
+    const size_t hits = m.SearchHits("****", text, 3, -1, 2147483647).size();
+    ASSERT_GT(hits, 0u);
+    Select(Catalog());
+    EXPECT_EQ("", QuickSearch(text));
+    ASSERT_EQ(1u, SearchNames().size());
+    CTreeNode* node = tree->m_pSearchRoot->GetChild(0);
+    EXPECT_EQ(text, node->m_strText);
+    EXPECT_EQ(hits, static_cast<size_t>(node->GetChildCount()));
+    EXPECT_EQ("検索結果 : " + std::to_string(hits) + "件", Status());
+    EXPECT_EQ(node, tree->GetCurrentNode());
+    EXPECT_EQ(hits, Column(0).size());
+    for (CTreeNode* c : node->m_children)
+        EXPECT_EQ(c->m_hItem, c->GetItem()->m_hTreeItem);
+
+    Select(Catalog());
+    EXPECT_EQ("", QuickSearch(text));
+    ASSERT_EQ(2u, SearchNames().size());
+    // A twin is no number: both carry the text (numbers follow only an existing " (n)").
+    EXPECT_EQ(text, SearchNames()[0]);
+    EXPECT_EQ(text, SearchNames()[1]);
+    EXPECT_EQ(2u, App().m_searchConditions.size());
+
+    Select(Catalog());
+    EXPECT_EQ("検索数が０でした。この結果は登録されません。", QuickSearch("該当なしの語"));
+    EXPECT_EQ(2u, SearchNames().size());
+    EXPECT_EQ(2u, App().m_searchConditions.size());
+}
+
+TEST_F(TreeTest, QuickSearchWithoutCatalogueKeepsNoCondition)
+{
+    Rebuild();
+    Select(tree->m_pImageRoot);
+    Select(tree->m_pDesktop->GetChild(0));  // a node of the desktop branch would search drives
+    tree->SetCurrentNode(nullptr);
+    EXPECT_EQ("CD-ROMの準備ができていません。", QuickSearch("abc"));
+    EXPECT_TRUE(App().m_searchConditions.empty());
+    EXPECT_FALSE(App().m_dlgSearchProgress.IsShown());
+}
+
+TEST_F(TreeTest, BackAndForwardWalkTheSelectionsAndSkipDeletedNodes)
+{
+    FixtureOptions options;
+    const Manifest m = Load(options);
+    std::vector<CTreeNode*> leaves;
+    Leaves(Catalog(), leaves);
+    std::vector<CTreeNode*> walk = {tree->m_pVendaroRoot, Catalog()};
+    for (size_t i = 0; i < leaves.size() && walk.size() < 10; ++i)
+        walk.push_back(leaves[i]);
+    for (CTreeNode* n : walk)
+        Select(n);
+    CTreeCtrl& t = tree->GetTreeCtrl();
+    for (size_t k = walk.size() - 1; k-- > 0;) {
+        ASSERT_TRUE(tree->GoBack(FALSE));
+        tree->GoBack(TRUE);
+        PumpPending();
+        EXPECT_EQ(walk[k]->m_hItem, t.GetSelectedItem()) << k;
+    }
+    EXPECT_FALSE(tree->GoBack(FALSE));
+    tree->GoForward(TRUE);
+    PumpPending();
+    EXPECT_EQ(walk[1]->m_hItem, t.GetSelectedItem());
+    Select(tree->m_pSearchRoot);  // a new selection: nothing ahead
+    EXPECT_FALSE(tree->GoForward(FALSE));
+
+    // A search node selected, then deleted: Back never reaches it.
+    Select(Catalog());
+    QuickSearch("ユニットバス");
+    CTreeNode* search = tree->m_pSearchRoot->GetChild(0);
+    ASSERT_NE(nullptr, search);
+    yqItem* item = search->GetChild(0)->GetItem();
+    ASSERT_NE(nullptr, item);
+    Select(Catalog());
+    tree->SetCurrentNode(search);
+    tree->RemoveSearchNode(search);
+    PumpPending();
+    EXPECT_EQ(nullptr, item->m_hTreeItem);
+    EXPECT_TRUE(tree->m_pSearchRoot->m_children.empty());
+    EXPECT_EQ(4u, tree->m_pSearchRoot->m_nFlags);  // its last search gone
+    while (tree->GoBack(FALSE)) {
+        tree->GoBack(TRUE);
+        PumpPending();
+        EXPECT_NE(nullptr, tree->GetNode(t.GetSelectedItem()));
+    }
+}
+
+
+TEST_F(TreeTest, DeleteResultCommandAsksAndRemovesTheSearchWithYes)
+{
+    FixtureOptions options;
+    Load(options);
+    Select(Catalog());
+    QuickSearch("ユニットバス");
+    Select(Catalog());
+    QuickSearch("玄関ドア");
+    ASSERT_EQ(2u, SearchNames().size());
+    Select(tree->m_pSearchRoot->GetChild(0));
+    // The report list is the active view (a click on it) and has no row selected: the command
+    // is the tree's.
+    frame->SetActiveView(List(), FALSE);
+    for (int answer : {IDCANCEL, IDOK}) {
+        std::string asked;
+        RunWhenIdle([&asked, answer] {
+            HWND box = ::GetActiveWindow();
+            char text[256] = {};
+            ::GetDlgItemText(box, IDC_CONFIRM_TEXT, text, sizeof text);
+            asked = text;
+            ::SendMessage(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        });
+        frame->SendMessage(WM_COMMAND, ID_DELETE_RESULT);
+        PumpPending();
+        EXPECT_EQ("検索条件\"ユニットバス\"を削除しますよろしいですか?", asked);
+        EXPECT_EQ(answer == IDOK ? 1u : 2u, SearchNames().size());
+    }
+    EXPECT_EQ("玄関ドア", SearchNames()[0]);
+    ASSERT_EQ(1u, App().m_searchConditions.size());
+    EXPECT_EQ("玄関ドア", App().m_searchConditions[0]->m_strName);
+    EXPECT_EQ(tree->m_pSearchRoot->m_hItem, tree->GetTreeCtrl().GetSelectedItem());
+}
+
+}  // namespace
