@@ -2,6 +2,7 @@
 // page is edited; menu and tool-bar commands meet the drawing framework here.
 #pragma once
 
+#include "jvqObject.h"
 #include "jvqView.h"
 
 #define ID_QVZ_TOOL_SELECT 32847
@@ -11,6 +12,9 @@
 #define ID_QVZ_ZOOM_OUT 32875
 #define ID_QVZ_VERTEX_EDIT 32859
 #define ID_QVZ_CANCEL 1190
+#define ID_QVZ_VERTEX_DELETE 32899
+// The step by which each paste after a copy moves further, in 0.1 mm.
+#define QVZ_PASTE_STEP 50
 
 class qvzView : public jvqView {
   DECLARE_DYNCREATE(qvzView)
@@ -37,6 +41,25 @@ class qvzView : public jvqView {
   // The tool a tool-switching or palette command makes, and its tool id (0: none).
   jvqTool* MakeTool(UINT nID);
   static int ToolIdOfCommand(UINT nID);
+
+  // The short epilogues of the commands: the property bar switched to fit the tool and
+  // selection, its values refreshed, the page told the tool.
+  void RefreshBar();
+  void UpdateBar();
+  void TellPage();
+  // A check mark on a menu item or on the tool-bar button the update is for.
+  void SetCmdCheck(CCmdUI* pCmdUI, BOOL bCheck);
+  // The unlocked objects among the selected ones, in page order (the array does not own them).
+  void GetUnlockedSelection(jvqObjectArray& out);
+  int CountUnlockedSelected();
+  // Moves the unlocked selected objects to a common edge (anchor kind 2 top, 3 left, 4 right,
+  // 5 bottom) or centre line (1197 horizontal, 1203 vertical) as one undo step.
+  void AlignSelection(int nKind);
+  void AlignCentres(BOOL bHorizontal);
+  // The stacking commands: the one selected object, its new place (the index after which
+  // its clone goes) or -2 when the command is not available.
+  jvqObject* GetStackingObject();
+  int StackingTarget(UINT nID);
 
   jvqObject* m_pVertexMarker;
   POINT m_ptPasteOffset;
@@ -68,6 +91,45 @@ class qvzView : public jvqView {
   afx_msg void OnUnusedTool();
   afx_msg void OnUpdateUnusedTool(CCmdUI* pCmdUI);
   afx_msg void OnCancelCommand();
+  // Edit commands (qvzViewEdit.cpp).
+  afx_msg void OnEditUndo();
+  afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+  afx_msg void OnEditRedo();
+  afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+  afx_msg void OnEditCopy();
+  afx_msg void OnEditCut();
+  afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  afx_msg void OnEditPaste();
+  afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  afx_msg void OnEditDelete();
+  afx_msg void OnEditSelectAll();
+  afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+  afx_msg void OnLock();
+  afx_msg void OnUpdateLock(CCmdUI* pCmdUI);
+  afx_msg void OnUnlock();
+  afx_msg void OnUpdateUnlock(CCmdUI* pCmdUI);
+  afx_msg void OnRotateAngle();
+  afx_msg void OnUpdateRotateAngle(CCmdUI* pCmdUI);
+  afx_msg void OnVertexDelete();
+  afx_msg void OnUpdateVertexDelete(CCmdUI* pCmdUI);
+  afx_msg void OnInsertOleObject();
+  afx_msg void OnPropertyInfo();
+  afx_msg void OnUpdatePropertyInfo(CCmdUI* pCmdUI);
+  afx_msg void OnGridSnap();
+  afx_msg void OnUpdateGridSnap(CCmdUI* pCmdUI);
+  afx_msg void OnGridShow();
+  afx_msg void OnUpdateGridShow(CCmdUI* pCmdUI);
+  // Arrange commands (qvzViewArrange.cpp).
+  afx_msg void OnEditGroup();
+  afx_msg void OnUpdateEditGroup(CCmdUI* pCmdUI);
+  afx_msg void OnEditUngroup();
+  afx_msg void OnUpdateEditUngroup(CCmdUI* pCmdUI);
+  afx_msg BOOL OnStacking(UINT nID);
+  afx_msg void OnUpdateStacking(CCmdUI* pCmdUI);
+  afx_msg BOOL OnAlign(UINT nID);
+  afx_msg void OnUpdateAlign(CCmdUI* pCmdUI);
+  afx_msg BOOL OnFlip(UINT nID);
+  afx_msg void OnUpdateFlip(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };
 

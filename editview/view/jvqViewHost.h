@@ -6,6 +6,7 @@
 
 #include "afx.h"
 
+class CCmdTarget;
 class CWnd;
 class jvqBannerStyle;
 class jvqDocument;
@@ -56,6 +57,15 @@ class jvqViewHost {
   // a favourite in a folder (ending in a backslash). FALSE when cancelled.
   virtual BOOL AskNewFavoriteCategory(CString* pName) { return FALSE; }
   virtual BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) { return FALSE; }
+  // The edit commands of the application view: a check mark on a tool-bar button (the bar
+  // the update is for, or its parent); the select tool's bar shows the document's figures
+  // again; the lock notice (*pbDontShowAgain: its box was ticked); the rotate-angle dialog
+  // (FALSE when cancelled); the snap button shows its on or off picture.
+  virtual void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) {}
+  virtual void ShowDocumentInfo() {}
+  virtual void ShowLockNotice(BOOL* pbDontShowAgain) {}
+  virtual BOOL AskRotateAngle(int* pAngle) { return FALSE; }
+  virtual void ShowSnapState(BOOL bOn) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

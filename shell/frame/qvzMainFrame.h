@@ -66,6 +66,8 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void HideAlignPalette() override;
   void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
+  void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) override;
+  void ShowSnapState(BOOL bOn) override;
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;

@@ -36,6 +36,16 @@ class CRecordingHost : public jvqViewHost {
   BOOL IsOverFavoritesList(POINT) override { return m_bOverFavorites; }
   int GetFavoriteCategory() override { return m_nCategory; }
   void ReloadFavoriteCategories() override { m_calls.push_back("ReloadFavoriteCategories"); }
+  BOOL AskRotateAngle(int* pAngle) override {
+    m_calls.push_back("AskRotateAngle");
+    *pAngle = m_nAngle;
+    return m_bAngleOk;
+  }
+  void ShowLockNotice(BOOL* pbDontShowAgain) override {
+    m_calls.push_back("ShowLockNotice");
+    *pbDontShowAgain = m_bDontShowAgain;
+  }
+  void ShowSnapState(BOOL bOn) override { m_snapStates.push_back(bOn); }
   int MessageBox(LPCTSTR lpszText, UINT nType) override {
     m_messages.push_back(lpszText);
     return m_nAnswer;
@@ -51,6 +61,10 @@ class CRecordingHost : public jvqViewHost {
   int m_nAnswer = IDNO;
   BOOL m_bOverFavorites = FALSE;
   int m_nCategory = -1;
+  int m_nAngle = 0;
+  BOOL m_bAngleOk = FALSE;
+  BOOL m_bDontShowAgain = FALSE;
+  std::vector<BOOL> m_snapStates;
 };
 
 class CTestFrame : public jvqFrameWnd {
