@@ -2,6 +2,7 @@
 // page is edited; menu and tool-bar commands meet the drawing framework here.
 #pragma once
 
+#include "afxcoll.h"
 #include "jvqObject.h"
 #include "jvqView.h"
 
@@ -13,8 +14,21 @@
 #define ID_QVZ_VERTEX_EDIT 32859
 #define ID_QVZ_CANCEL 1190
 #define ID_QVZ_VERTEX_DELETE 32899
+// Favourites: register into category id - 1524 (the last id of a menu asks for a new
+// category), move the palette's favourite to category id - 1624, and the palette's menu.
+#define QVZ_FAVORITE_REGISTER_FIRST 1524
+#define QVZ_FAVORITE_MOVE_FIRST 1624
+#define QVZ_MAX_FAVORITE_CATEGORIES 99
+#define QVZ_FAVORITE_DELETE 32946
+#define QVZ_FAVORITE_UP 32948
+#define QVZ_FAVORITE_DOWN 32949
+#define QVZ_FAVORITE_RENAME 32953
+#define QVZ_FAVORITE_BOTTOM 32954
+#define QVZ_FAVORITE_TOP 32955
 // The step by which each paste after a copy moves further, in 0.1 mm.
 #define QVZ_PASTE_STEP 50
+
+class CDib;
 
 class qvzView : public jvqView {
   DECLARE_DYNCREATE(qvzView)
@@ -61,8 +75,26 @@ class qvzView : public jvqView {
   jvqObject* GetStackingObject();
   int StackingTarget(UINT nID);
 
+  // Object files: a new picture of the object fitted into the size at 95 percent, centred
+  // on white (NULL without window or object); the writer (TRUE when the whole file was
+  // written; it deletes the thumbnail, and makes one of 60 x 60 when given none).
+  static CDib* RenderObjectThumbnail(CWnd* pWnd, jvqObject* pObject, int nWidth, int nHeight);
+  static BOOL WriteObjectFile(LPCTSTR lpszPath, jvqObject* pObject, jvqDocument* pDocument, LPCTSTR lpszName,
+                              LPCTSTR lpszComment, CDib* pThumbnail);
+  static int ObjectFileVersion(jvqObject* pObject);
+  static BOOL HoldsPictureFill(jvqObject* pObject);
+  static BOOL GroupHasOleObject(jvqObject* pGroup);
+  // A copy of a library object centred on the client point, as an undo step of its own.
+  void InsertObjectAt(jvqObject* pObject, int x, int y);
+  // The favourites folder (ending in a backslash) and its categories, reread.
+  CString GetFavoritesFolder() const;
+  int ReloadFavoriteCategories();
+
   jvqObject* m_pVertexMarker;
   POINT m_ptPasteOffset;
+  CStringList m_FavoriteCategories;
+  // Tests keep their favourites in a folder of their own; empty: the program's.
+  CString m_strFavoritesFolder;
 
  protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -130,6 +162,14 @@ class qvzView : public jvqView {
   afx_msg void OnUpdateAlign(CCmdUI* pCmdUI);
   afx_msg BOOL OnFlip(UINT nID);
   afx_msg void OnUpdateFlip(CCmdUI* pCmdUI);
+  // Favourites (qvzViewObjectFiles.cpp).
+  afx_msg BOOL OnRegisterFavorite(UINT nID);
+  afx_msg void OnUpdateRegisterFavorite(CCmdUI* pCmdUI);
+  afx_msg BOOL OnMoveFavorite(UINT nID);
+  afx_msg void OnDeleteFavorite();
+  afx_msg void OnRenameFavorite();
+  afx_msg BOOL OnReorderFavorite(UINT nID);
+  afx_msg void OnUpdateFavoriteItem(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };
 

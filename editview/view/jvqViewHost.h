@@ -66,6 +66,11 @@ class jvqViewHost {
   virtual void ShowLockNotice(BOOL* pbDontShowAgain) {}
   virtual BOOL AskRotateAngle(int* pAngle) { return FALSE; }
   virtual void ShowSnapState(BOOL bOn) {}
+  // The favourites palette: its folder (ending in a backslash) and the name of its selected
+  // favourite (empty: none); FALSE while it is not shown. ShowFavorites loads a folder into
+  // it and selects the named favourite (empty: none).
+  virtual BOOL GetFavoriteSelection(CString* pFolder, CString* pName) { return FALSE; }
+  virtual void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

@@ -46,6 +46,23 @@ class CRecordingHost : public jvqViewHost {
     *pbDontShowAgain = m_bDontShowAgain;
   }
   void ShowSnapState(BOOL bOn) override { m_snapStates.push_back(bOn); }
+  BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override {
+    *pFolder = m_strFavoriteFolder.c_str();
+    *pName = m_strFavoriteName.c_str();
+    return !m_strFavoriteFolder.empty();
+  }
+  void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) override {
+    m_strFavoriteFolder = lpszFolder;
+    m_strFavoriteName = lpszSelect;
+  }
+  BOOL AskNewFavoriteCategory(CString* pName) override {
+    *pName = m_strNewCategory.c_str();
+    return !m_strNewCategory.empty();
+  }
+  BOOL AskFavoriteRename(LPCTSTR, CString* pName) override {
+    *pName = m_strRename.c_str();
+    return !m_strRename.empty();
+  }
   int MessageBox(LPCTSTR lpszText, UINT nType) override {
     m_messages.push_back(lpszText);
     return m_nAnswer;
@@ -65,6 +82,8 @@ class CRecordingHost : public jvqViewHost {
   BOOL m_bAngleOk = FALSE;
   BOOL m_bDontShowAgain = FALSE;
   std::vector<BOOL> m_snapStates;
+  // The favourites palette: its folder (empty: not shown) and selected name.
+  std::string m_strFavoriteFolder, m_strFavoriteName, m_strNewCategory, m_strRename;
 };
 
 class CTestFrame : public jvqFrameWnd {
