@@ -12,6 +12,13 @@
 IMPLEMENT_DYNCREATE(qvzView, jvqView)
 
 BEGIN_MESSAGE_MAP(qvzView, jvqView)
+  ON_WM_CREATE()
+  ON_WM_LBUTTONDBLCLK()
+  ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
+  ON_COMMAND(32963, OnTextEdit)
+  ON_UPDATE_COMMAND_UI(32963, OnUpdateTextEdit)
+  ON_COMMAND(32966, OnTitleEdit)
+  ON_UPDATE_COMMAND_UI(32966, OnUpdateTitleEdit)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
@@ -136,13 +143,16 @@ jvqObject* thePendingSelection1 = NULL;
 jvqObject* thePendingSelection2 = NULL;
 BYTE theInPlaceEditStarted = 0;
 
-qvzView::qvzView() : m_pVertexMarker(NULL) {
+qvzView::qvzView() : m_pVertexMarker(NULL), m_pEditor(NULL), m_pToolTip(NULL) {
   m_ptPasteOffset.x = m_ptPasteOffset.y = 0;
   m_bFavoritesDrop = FALSE;
   thePendingSelection1 = thePendingSelection2 = NULL;
 }
 
-qvzView::~qvzView() {}
+qvzView::~qvzView() {
+  delete m_pToolTip;
+  delete m_pEditor;
+}
 
 CScrollBar* qvzView::GetScrollBarCtrl(int nBar) const {
   if (m_hWnd == NULL || (nBar != SB_HORZ && nBar != SB_VERT)) return NULL;
@@ -210,8 +220,9 @@ static UINT OutsideFlag(jvqView* v, UINT nFlags, CPoint point) {
 
 void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
   nFlags = OutsideFlag(this, nFlags, point);
-  // The in-place text editor commits when the view takes the focus; it comes with the
-  // text objects.
+  // The in-place editor commits when the view takes the focus.
+  const BOOL bCommitted = IsTextEditing();
+  if (bCommitted) SetFocus();
   jvqPage* page = GetCurrentPage();
   jvqObject* hit = NULL;
   if (page) {
@@ -225,6 +236,7 @@ void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
     if (o && (o->GetClassCode() & 0x10)) o = o->m_pParent;
     const BOOL bEditable = o && ((o->GetClassCode() & 0x4) || (o->GetClassCode() & 0x40000));
     if (!bEditable) {
+      if (bCommitted) ClearSelection();
       SwitchToSelectTool();
       jvqGetViewHost()->SwitchBar(FALSE);
       Redraw();
@@ -247,8 +259,17 @@ void qvzView::OnLButtonUp(UINT nFlags, CPoint point) {
   jvqViewHost* host = jvqGetViewHost();
   host->SwitchBar(FALSE);
   host->UpdateControlBars();
-  theInPlaceEditStarted = 0;
-  if (m_hWnd && ::GetFocus() != m_hWnd) SetFocus();
+  // Focus: to an edit just started, else through the view (which commits a running edit)
+  // to a visible editor, else to the view.
+  if (theInPlaceEditStarted == 1) {
+    theInPlaceEditStarted = 0;
+    if (IsTextEditing()) m_pEditor->SetFocus();
+  } else if (IsTextEditing()) {
+    SetFocus();
+    m_pEditor->SetFocus();
+  } else if (m_hWnd && ::GetFocus() != m_hWnd) {
+    SetFocus();
+  }
 }
 
 void qvzView::OnMouseMove(UINT nFlags, CPoint point) {
@@ -294,26 +315,16 @@ int qvzView::ToolCancel() {
 void qvzView::OnRButtonDown(UINT nFlags, CPoint point) {
   if (nFlags & MK_LBUTTON) return;
   jvqView::OnRButtonDown(nFlags, point);
-  if (m_pTool == NULL) return;
-  const int id = m_pTool->m_nToolId;
-  BOOL bBack = FALSE;
-  if (id == TOOLID_ZOOM || id == TOOLID_POLYGON || id == TOOLID_POLYLINE || id == TOOLID_LINETEXT) {
-    bBack = TRUE;
-  } else if (id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) {
-    ((jvqArcBaseTool*)m_pTool)->Reset();
-    bBack = TRUE;
-  } else if (id == TOOLID_VERTEX_EDIT) {
-    // Off a vertex the vertex mode ends; the pop-up menus come with the edit commands.
-    jvqPage* page = GetCurrentPage();
-    POINT pt = point;
-    PointToLogical(&pt, &pt);
-    jvqObject* hit = page ? page->HitTest(&pt) : NULL;
-    bBack = !(hit && (hit->GetClassCode() & JVQ_OBJ_HANDLE) && ((DWORD)hit->GetClassCode() & JVQ_HANDLE_VERTEX));
+  const int id = m_pTool ? m_pTool->m_nToolId : 0;
+  if (id == TOOLID_ZOOM || id == TOOLID_POLYGON || id == TOOLID_POLYLINE || id == TOOLID_LINETEXT ||
+      id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) {
+    if (id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) ((jvqArcBaseTool*)m_pTool)->Reset();
+    SwitchToSelectTool();
+    jvqGetViewHost()->SwitchBar(FALSE);
+    Redraw();
+    return;
   }
-  if (!bBack) return;
-  SwitchToSelectTool();
-  jvqGetViewHost()->SwitchBar(FALSE);
-  Redraw();
+  ShowContextMenu(point);
 }
 
 void qvzView::OnSize(UINT nType, int cx, int cy) {

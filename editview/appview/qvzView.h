@@ -2,6 +2,7 @@
 // page is edited; menu and tool-bar commands meet the drawing framework here.
 #pragma once
 
+#include "afxcmn.h"
 #include "afxcoll.h"
 #include "jvqObject.h"
 #include "jvqView.h"
@@ -25,6 +26,12 @@
 #define QVZ_FAVORITE_RENAME 32953
 #define QVZ_FAVORITE_BOTTOM 32954
 #define QVZ_FAVORITE_TOP 32955
+// The right-button menus: one or no unlocked object, two or more, a vertex under the pointer.
+#define QVZ_MENU_SINGLE 1270
+#define QVZ_MENU_MULTI 1039
+#define QVZ_MENU_VERTEX 1052
+#define QVZ_FAVORITE_PLACEHOLDER 32945
+#define QVZ_EDITOR_ID 115
 // The step by which each paste after a copy moves further, in 0.1 mm.
 #define QVZ_PASTE_STEP 50
 
@@ -90,13 +97,38 @@ class qvzView : public jvqView {
   CString GetFavoritesFolder() const;
   int ReloadFavoriteCategories();
 
+  // The right-button menu: which one (0: none, the vertex mode ended), the favourites
+  // submenu rebuilt from the categories (at most 99 listed), and the whole gesture.
+  UINT ChooseContextMenu(CPoint point);
+  void FillFavoritesMenu(CMenu* pPopup);
+  int ListedFavoriteCategories() const;
+  void ShowContextMenu(CPoint point);
+  // In-place text editing: the object is replaced by a copy whose text the editor works on,
+  // as one undo step; FALSE for an object that is not a text, line text or balloon.
+  BOOL IsTextEditing() const;
+  BOOL BeginInPlaceEdit(int x, int y, jvqObject* pObject);
+  void EditTitle(jvqObject* pTitle);
+  // Handle tool tips: the text for a notification; a text cut to the buffer at a character's end.
+  BOOL GetHandleToolTipText(NMHDR* pNMHDR);
+  static void CopyTipText(char* pBuffer, int nSize, LPCTSTR lpszText);
+
   jvqObject* m_pVertexMarker;
   POINT m_ptPasteOffset;
+  CWnd* m_pEditor;
+  CToolTipCtrl* m_pToolTip;
   CStringList m_FavoriteCategories;
   // Tests keep their favourites in a folder of their own; empty: the program's.
   CString m_strFavoritesFolder;
 
  protected:
+  void OnInitialUpdate() override;
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg BOOL OnToolTipNeedText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnTextEdit();
+  afx_msg void OnUpdateTextEdit(CCmdUI* pCmdUI);
+  afx_msg void OnTitleEdit();
+  afx_msg void OnUpdateTitleEdit(CCmdUI* pCmdUI);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -172,6 +204,10 @@ class qvzView : public jvqView {
   afx_msg void OnUpdateFavoriteItem(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };
+
+// Tests see the right-button menu here instead of tracking it.
+typedef void (*qvzPopupMenuProc)(CMenu* pPopup, UINT nMenuId, POINT ptScreen);
+extern qvzPopupMenuProc theViewPopupMenuProc;
 
 // Objects the next left-button release selects (a new or edited text object).
 extern jvqObject* thePendingSelection1;

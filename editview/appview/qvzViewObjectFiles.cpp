@@ -183,8 +183,8 @@ int qvzView::ReloadFavoriteCategories() {
 }
 
 // The category of a favourites command: the k-th, or a new one the user names.
-static BOOL ChooseCategory(qvzView* v, int k, CString* pName) {
-  POSITION pos = k >= 0 && k < v->m_FavoriteCategories.GetCount() ? v->m_FavoriteCategories.FindIndex(k) : NULL;
+static BOOL ChooseCategory(qvzView* v, int k, int nListed, CString* pName) {
+  POSITION pos = k >= 0 && k < nListed ? v->m_FavoriteCategories.FindIndex(k) : NULL;
   if (pos) *pName = v->m_FavoriteCategories.GetAt(pos);
   else if (!jvqGetViewHost()->AskNewFavoriteCategory(pName)) return FALSE;
   v->ReloadFavoriteCategories();
@@ -244,7 +244,8 @@ BOOL qvzView::OnRegisterFavorite(UINT nID) {
   }
   const int k = (int)nID - QVZ_FAVORITE_REGISTER_FIRST;
   CString category;
-  if (!ChooseCategory(this, k, &category)) return TRUE;
+  // The menu lists at most 99 categories; its last item asks for a new one.
+  if (!ChooseCategory(this, k, ListedFavoriteCategories(), &category)) return TRUE;
   const CString folder = GetFavoritesFolder() + category + "\\";
   LPCTSTR unique = MakeUniqueFileName(folder, "新規", "qzl", 0);
   if (unique == NULL) return TRUE;
@@ -270,7 +271,7 @@ BOOL qvzView::OnMoveFavorite(UINT nID) {
   source = qvzFolderPrefix(source);
   const int k = (int)nID - QVZ_FAVORITE_MOVE_FIRST;
   CString category;
-  if (!ChooseCategory(this, k, &category)) return TRUE;
+  if (!ChooseCategory(this, k, (int)m_FavoriteCategories.GetCount(), &category)) return TRUE;
   const CString folder = GetFavoritesFolder() + category + "\\";
   if (folder.CompareNoCase(source) == 0) return TRUE;
   CString target = name;

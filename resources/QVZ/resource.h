@@ -137,3 +137,9 @@
 #define ID_CATALOG_SETTINGS      32930
 #define ID_PRINT_AREA            32942
 #define ID_SCALE_SETTINGS        32918
+// The editing view's pop-up menus and commands (application view).
+#define IDM_VIEW_POPUP           1270
+#define IDM_VIEW_POPUP_MULTI     1039
+#define IDM_VIEW_POPUP_VERTEX    1052
+#define ID_VERTEX_DELETE         32899
+#define IDD_FLOORPLAN_OPEN       437

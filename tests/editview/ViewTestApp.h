@@ -46,6 +46,11 @@ class CRecordingHost : public jvqViewHost {
     *pbDontShowAgain = m_bDontShowAgain;
   }
   void ShowSnapState(BOOL bOn) override { m_snapStates.push_back(bOn); }
+  void BeginTextEditor(CWnd*, jvqObject* pTextFrame, int nMode, POINT) override { m_pEdited = pTextFrame; }
+  BOOL EditTitleStyle(jvqBannerStyle*, BOOL*) override {
+    m_calls.push_back("EditTitleStyle");
+    return m_bTitleOk;
+  }
   BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override {
     *pFolder = m_strFavoriteFolder.c_str();
     *pName = m_strFavoriteName.c_str();
@@ -82,6 +87,8 @@ class CRecordingHost : public jvqViewHost {
   BOOL m_bAngleOk = FALSE;
   BOOL m_bDontShowAgain = FALSE;
   std::vector<BOOL> m_snapStates;
+  jvqObject* m_pEdited = nullptr;
+  BOOL m_bTitleOk = FALSE;
   // The favourites palette: its folder (empty: not shown) and selected name.
   std::string m_strFavoriteFolder, m_strFavoriteName, m_strNewCategory, m_strRename;
 };
