@@ -32,6 +32,8 @@
 #define QVZ_MENU_VERTEX 1052
 #define QVZ_FAVORITE_PLACEHOLDER 32945
 #define QVZ_EDITOR_ID 115
+#define QVZ_FLOORPLAN_TEMPLATE 437
+#define QVZ_AUTOSAVE_TIMER 114
 // The step by which each paste after a copy moves further, in 0.1 mm.
 #define QVZ_PASTE_STEP 50
 
@@ -111,6 +113,9 @@ class qvzView : public jvqView {
   // Handle tool tips: the text for a notification; a text cut to the buffer at a character's end.
   BOOL GetHandleToolTipText(NMHDR* pNMHDR);
   static void CopyTipText(char* pBuffer, int nSize, LPCTSTR lpszText);
+
+  // A floor plan of the file placed at the view centre as an undo step; FALSE: no plan.
+  BOOL PlaceFloorPlanFile(LPCTSTR lpszPath);
 
   jvqObject* m_pVertexMarker;
   POINT m_ptPasteOffset;
@@ -194,6 +199,18 @@ class qvzView : public jvqView {
   afx_msg void OnUpdateAlign(CCmdUI* pCmdUI);
   afx_msg BOOL OnFlip(UINT nID);
   afx_msg void OnUpdateFlip(CCmdUI* pCmdUI);
+  // Settings and insertion (qvzViewSettings.cpp).
+  afx_msg void OnInsertPictureFile();
+  afx_msg void OnInsertFloorPlan();
+  afx_msg void OnFloorPlanScale();
+  afx_msg void OnUpdateFloorPlanScale(CCmdUI* pCmdUI);
+  afx_msg void OnPrintArea();
+  afx_msg void OnUpdatePrintArea(CCmdUI* pCmdUI);
+  afx_msg void OnPaperSettings();
+  afx_msg void OnGridSettings();
+  afx_msg void OnAutoSaveSettings();
+  afx_msg void OnCatalogSettings();
+  afx_msg void OnScaleSettings();
   // Favourites (qvzViewObjectFiles.cpp).
   afx_msg BOOL OnRegisterFavorite(UINT nID);
   afx_msg void OnUpdateRegisterFavorite(CCmdUI* pCmdUI);
@@ -208,6 +225,10 @@ class qvzView : public jvqView {
 // Tests see the right-button menu here instead of tracking it.
 typedef void (*qvzPopupMenuProc)(CMenu* pPopup, UINT nMenuId, POINT ptScreen);
 extern qvzPopupMenuProc theViewPopupMenuProc;
+
+// Tests choose the file of an insertion command here instead of in the dialog.
+typedef BOOL (*qvzInsertFileProc)(LPCTSTR lpszFilter, UINT nTemplate, CString* pPath);
+extern qvzInsertFileProc theInsertFileProc;
 
 // Objects the next left-button release selects (a new or edited text object).
 extern jvqObject* thePendingSelection1;

@@ -71,6 +71,15 @@ class jvqViewHost {
   // it and selects the named favourite (empty: none).
   virtual BOOL GetFavoriteSelection(CString* pFolder, CString* pName) { return FALSE; }
   virtual void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) {}
+  // The settings dialogs of the view's commands, each FALSE when cancelled: the floor plan's
+  // scale 1 : N, paper (of the view's document), grid, automatic-save period (ms, 0 off),
+  // catalogue paste layout, floor-plan and symbol scale N.
+  virtual BOOL AskFloorPlanScale(int* pN) { return FALSE; }
+  virtual BOOL EditPaperSettings(jvqView* pView) { return FALSE; }
+  virtual BOOL EditGridSettings(jvqView* pView) { return FALSE; }
+  virtual BOOL EditAutoSaveInterval(int* pInterval) { return FALSE; }
+  virtual BOOL EditCatalogPasteSettings(jvqView* pView) { return FALSE; }
+  virtual BOOL EditSymbolScale(int* pN) { return FALSE; }
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

@@ -51,6 +51,20 @@ class CRecordingHost : public jvqViewHost {
     m_calls.push_back("EditTitleStyle");
     return m_bTitleOk;
   }
+  BOOL AskFloorPlanScale(int* pN) override {
+    m_nAskedScale = *pN;
+    *pN = m_nScaleAnswer;
+    return m_bSettingsOk;
+  }
+  BOOL EditAutoSaveInterval(int* pInterval) override {
+    if (m_bSettingsOk) *pInterval = m_nScaleAnswer;
+    return m_bSettingsOk;
+  }
+  BOOL EditSymbolScale(int* pN) override {
+    m_nAskedScale = *pN;
+    if (m_bSettingsOk) *pN = m_nScaleAnswer;
+    return m_bSettingsOk;
+  }
   BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override {
     *pFolder = m_strFavoriteFolder.c_str();
     *pName = m_strFavoriteName.c_str();
@@ -88,6 +102,10 @@ class CRecordingHost : public jvqViewHost {
   BOOL m_bDontShowAgain = FALSE;
   std::vector<BOOL> m_snapStates;
   jvqObject* m_pEdited = nullptr;
+  // Answers of the settings dialogs.
+  BOOL m_bSettingsOk = FALSE;
+  int m_nScaleAnswer = 0;
+  int m_nAskedScale = -1;
   BOOL m_bTitleOk = FALSE;
   // The favourites palette: its folder (empty: not shown) and selected name.
   std::string m_strFavoriteFolder, m_strFavoriteName, m_strNewCategory, m_strRename;
