@@ -243,6 +243,8 @@ BOOL qvzView::OnRegisterFavorite(UINT nID) {
     return TRUE;
   }
   const int k = (int)nID - QVZ_FAVORITE_REGISTER_FIRST;
+  // Without a menu shown first (an accelerator, a posted command) the list is read now.
+  if (m_FavoriteCategories.IsEmpty()) ReloadFavoriteCategories();
   CString category;
   // The menu lists at most 99 categories; its last item asks for a new one.
   if (!ChooseCategory(this, k, ListedFavoriteCategories(), &category)) return TRUE;
