@@ -154,7 +154,9 @@ jvqObject* thePendingSelection1 = NULL;
 jvqObject* thePendingSelection2 = NULL;
 BYTE theInPlaceEditStarted = 0;
 
-qvzView::qvzView() : m_pVertexMarker(NULL), m_pEditor(NULL), m_pToolTip(NULL) {
+qvzView::qvzView() : m_pVertexMarker(NULL), m_pEditor(NULL), m_pToolTip(NULL), m_bNoFeedback(TRUE), m_bDropCatalogue(FALSE) {
+  m_rcDropPicture = m_rcDropItem = m_rcDropFeedback = RECT{0, 0, 0, 0};
+  m_ptLastDrag = POINT{0, 0};
   m_ptPasteOffset.x = m_ptPasteOffset.y = 0;
   m_bFavoritesDrop = FALSE;
   thePendingSelection1 = thePendingSelection2 = NULL;
@@ -163,6 +165,7 @@ qvzView::qvzView() : m_pVertexMarker(NULL), m_pEditor(NULL), m_pToolTip(NULL) {
 qvzView::~qvzView() {
   delete m_pToolTip;
   delete m_pEditor;
+  DeleteDropOutlines();
 }
 
 CScrollBar* qvzView::GetScrollBarCtrl(int nBar) const {

@@ -4,6 +4,7 @@
 
 #include "afxcmn.h"
 #include "afxcoll.h"
+#include "afxole.h"
 #include "jvqObject.h"
 #include "jvqView.h"
 
@@ -117,8 +118,33 @@ class qvzView : public jvqView {
   // A floor plan of the file placed at the view centre as an undo step; FALSE: no plan.
   BOOL PlaceFloorPlanFile(LPCTSTR lpszPath);
 
+  // Drops (qvzViewDrops.cpp).
+  DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  void OnDragLeave() override;
+  BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
+  DROPEFFECT OnDragScroll(DWORD dwKeyState, CPoint point) override;
+  static CLIPFORMAT CatalogFormat();
+  void BuildFileDragOutline(HDROP hDrop);
+  void InsertDroppedFiles(HDROP hDrop, CPoint point);
+  void DropCatalogPicture(HGLOBAL hData, CPoint point);
+  int DropCatalogItem(HGLOBAL hData, CPoint point);
+  jvqObject* MakePictureFromFile(LPCTSTR lpszPath);
+  jvqObject* MakeFloorPlanFromFile(LPCTSTR lpszPath);
+  jvqObject* MakeTextFromFile(LPCTSTR lpszPath);
+  void DeleteDropOutlines();
+  void DrawDropFeedback(BOOL bCatalogue);
+
   jvqObject* m_pVertexMarker;
   POINT m_ptPasteOffset;
+  COleDropTarget m_DropTarget;
+  std::vector<jvqObject*> m_DropOutlines;
+  BOOL m_bNoFeedback;
+  BOOL m_bDropCatalogue;
+  RECT m_rcDropPicture;
+  RECT m_rcDropItem;
+  RECT m_rcDropFeedback;
+  POINT m_ptLastDrag;
   CWnd* m_pEditor;
   CToolTipCtrl* m_pToolTip;
   CStringList m_FavoriteCategories;
@@ -221,6 +247,9 @@ class qvzView : public jvqView {
   afx_msg void OnUpdateFavoriteItem(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 };
+
+// Brings the main window to the front from a drop that began in another program.
+void BringWindowToForeground(CFrameWnd* pFrame);
 
 // Tests see the right-button menu here instead of tracking it.
 typedef void (*qvzPopupMenuProc)(CMenu* pPopup, UINT nMenuId, POINT ptScreen);

@@ -263,6 +263,7 @@ BOOL qvzView::OnToolTipNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
 
 int qvzView::OnCreate(LPCREATESTRUCT lpcs) {
   if (jvqView::OnCreate(lpcs) == -1) return -1;
+  m_DropTarget.Register(this);
   m_pToolTip = new CToolTipCtrl;
   if (m_pToolTip->Create(this)) m_pToolTip->SendMessage(TTM_SETMAXTIPWIDTH, 0, 32767);
   return 0;

@@ -80,6 +80,10 @@ class jvqViewHost {
   virtual BOOL EditAutoSaveInterval(int* pInterval) { return FALSE; }
   virtual BOOL EditCatalogPasteSettings(jvqView* pView) { return FALSE; }
   virtual BOOL EditSymbolScale(int* pN) { return FALSE; }
+  // Drops: a catalogue item (its block, NUL-terminated strings) pasted with its layout at
+  // the point (0.1 mm), as an undo step; a board file opened as the document.
+  virtual void PasteCatalogItem(jvqView* pView, const char* pData, size_t nSize, POINT ptLogical) {}
+  virtual void OpenBoard(LPCTSTR lpszPath) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

@@ -68,6 +68,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
   void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) override;
   void ShowSnapState(BOOL bOn) override;
+  void OpenBoard(LPCTSTR lpszPath) override;
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;

@@ -1,5 +1,5 @@
-// What the view's edit commands ask of the main frame: check marks on tool-bar buttons and
-// the picture of the grid-snap button.
+// What the view's edit commands ask of the main frame: check marks on tool-bar buttons, the
+// picture of the grid-snap button, and a dropped board opened.
 #include "qvzMainFrame.h"
 #include "resource.h"
 
@@ -21,4 +21,8 @@ void qvzMainFrame::ShowSnapState(BOOL bOn) {
   if (!m_wndStandardBar.SetButtonBitmaps(ID_GRID_SNAP, normal, hot, pressed))
     for (HBITMAP h : {normal, hot, pressed})
       if (h) ::DeleteObject(h);
+}
+
+void qvzMainFrame::OpenBoard(LPCTSTR lpszPath) {
+  if (CWinApp* app = AfxGetApp()) app->OpenDocumentFile(lpszPath);
 }
