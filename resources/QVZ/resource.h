@@ -143,3 +143,7 @@
 #define IDM_VIEW_POPUP_VERTEX    1052
 #define ID_VERTEX_DELETE         32899
 #define IDD_FLOORPLAN_OPEN       437
+// Fill pop-ups of the fill buttons.
+#define IDD_FILL_POPUP           280
+#define IDD_IMAGEFILL_POPUP      305
+#define IDC_FILL_TAB             727

@@ -12,6 +12,7 @@
 #include "qvzDropDownBitmapMenu.h"
 #include "qvzMainToolBar.h"
 #include "qvzPaletteToolBar.h"
+#include "qvzPropertyBarManager.h"
 
 class qvzDocument;
 class jvqView;
@@ -69,6 +70,13 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) override;
   void ShowSnapState(BOOL bOn) override;
   void OpenBoard(LPCTSTR lpszPath) override;
+  // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
+  void SwitchBar(BOOL bForce) override;
+  void UpdateCurrentBar() override;
+  void ShowBar(BOOL bShow) override;
+  void OnObjectCreated(jvqObject* pObject) override;
+  // The shown property bar when it is the select bar, else NULL.
+  class qvzSelectToolBar* GetSelectToolBar();
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;
@@ -86,6 +94,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   qvzPaletteToolBar m_wndRectPalette;
   qvzPaletteToolBar m_wndArcPalette;
   qvzDocument* m_pDocument;
+  qvzPropertyBarManager m_PropertyBars;
   qvzDropDownBitmapMenu m_menuRectVariants;
   qvzDropDownBitmapMenu m_menuArcVariants;
   // Where the last message box's text went (tests read it).
