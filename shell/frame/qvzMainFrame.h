@@ -70,6 +70,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) override;
   void ShowSnapState(BOOL bOn) override;
   void OpenBoard(LPCTSTR lpszPath) override;
+  void ShowDocumentInfo() override;
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
   void SwitchBar(BOOL bForce) override;
   void UpdateCurrentBar() override;

@@ -1,6 +1,7 @@
 // What the view's edit commands ask of the main frame: check marks on tool-bar buttons, the
 // picture of the grid-snap button, and a dropped board opened.
 #include "qvzMainFrame.h"
+#include "qvzSelectToolBar.h"
 #include "resource.h"
 
 void qvzMainFrame::SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) {
@@ -25,4 +26,8 @@ void qvzMainFrame::ShowSnapState(BOOL bOn) {
 
 void qvzMainFrame::OpenBoard(LPCTSTR lpszPath) {
   if (CWinApp* app = AfxGetApp()) app->OpenDocumentFile(lpszPath);
+}
+
+void qvzMainFrame::ShowDocumentInfo() {
+  if (qvzSelectToolBar* bar = GetSelectToolBar()) bar->ShowDocumentInfo(FALSE);
 }
