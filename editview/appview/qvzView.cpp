@@ -154,7 +154,11 @@ jvqObject* thePendingSelection1 = NULL;
 jvqObject* thePendingSelection2 = NULL;
 BYTE theInPlaceEditStarted = 0;
 
-qvzView::qvzView() : m_pVertexMarker(NULL), m_pEditor(NULL), m_pToolTip(NULL), m_bNoFeedback(TRUE), m_bDropCatalogue(FALSE) {
+qvzView::qvzView() : m_pVertexMarker(NULL) {
+  m_pEditor = NULL;
+  m_pToolTip = NULL;
+  m_bNoFeedback = TRUE;
+  m_bDropCatalogue = FALSE;
   m_rcDropPicture = m_rcDropItem = m_rcDropFeedback = RECT{0, 0, 0, 0};
   m_ptLastDrag = POINT{0, 0};
   m_ptPasteOffset.x = m_ptPasteOffset.y = 0;
