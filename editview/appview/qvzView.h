@@ -115,6 +115,8 @@ class qvzView : public jvqView {
   BOOL GetHandleToolTipText(NMHDR* pNMHDR);
   static void CopyTipText(char* pBuffer, int nSize, LPCTSTR lpszText);
 
+  // N of the floor-plan and symbol scale 1 : N; a stored 0 is stored as 100 first.
+  static int SymbolScale();
   // A floor plan of the file placed at the view centre as an undo step; FALSE: no plan.
   BOOL PlaceFloorPlanFile(LPCTSTR lpszPath);
 

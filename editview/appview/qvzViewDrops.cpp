@@ -33,16 +33,6 @@ static BOOL IsOneOf(const CString& e, std::initializer_list<const char*> list) {
   return FALSE;
 }
 
-static int SymbolScaleSetting() {
-  CWinApp* app = AfxGetApp();
-  int n = app ? app->GetProfileInt("Symbol", "Scale", 100) : 100;
-  if (n == 0) {
-    n = 100;
-    if (app) app->WriteProfileInt("Symbol", "Scale", n);
-  }
-  return n;
-}
-
 static std::vector<CString> DroppedFiles(HDROP hDrop) {
   std::vector<CString> files;
   const UINT n = ::DragQueryFile(hDrop, 0xFFFFFFFF, NULL, 0);
@@ -73,7 +63,7 @@ jvqObject* qvzView::MakeFloorPlanFromFile(LPCTSTR lpszPath) {
     return NULL;
   }
   plan->GetLineStyle()->SetStyle(5);
-  plan->SetScale(1.0 / SymbolScaleSetting());
+  plan->SetScale(1.0 / SymbolScale());
   return plan;
 }
 

@@ -50,7 +50,7 @@ UINT qvzView::ChooseContextMenu(CPoint point) {
 
 void qvzView::FillFavoritesMenu(CMenu* pPopup) {
   CMenu* sub = NULL;
-  for (int i = 0; i < pPopup->GetMenuItemCount() && sub == NULL; i++) {
+  for (int i = 0; i < (int)pPopup->GetMenuItemCount() && sub == NULL; i++) {
     CString text;
     pPopup->GetMenuString(i, text, MF_BYPOSITION);
     if (text.Find("お気に入りの登録") >= 0) sub = pPopup->GetSubMenu(i);

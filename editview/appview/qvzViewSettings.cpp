@@ -16,8 +16,7 @@ qvzInsertFileProc theInsertFileProc = NULL;
 
 static CWinApp* App() { return AfxGetApp(); }
 
-// N of the floor-plan and symbol scale 1 : N; a stored 0 is stored as 100 first.
-static int SymbolScale() {
+int qvzView::SymbolScale() {
   CWinApp* app = App();
   int n = app ? app->GetProfileInt("Symbol", "Scale", 100) : 100;
   if (n == 0) {
@@ -68,20 +67,13 @@ static CString Extension(const CString& path) {
 // A floor plan of the file at the view centre, selected, recorded as added; FALSE when the
 // file is no floor plan.
 BOOL qvzView::PlaceFloorPlanFile(LPCTSTR lpszPath) {
-  jvqDocument* doc = GetDocument();
   jvqPage* page = GetCurrentPage();
-  if (page == NULL) return FALSE;
-  jvqMadorizuObject* plan = new jvqMadorizuObject(NULL, NULL, NULL, 0x311);
-  if (!plan->Create(lpszPath, &m_Mapping, doc ? doc->GetImagePool() : NULL, 0x311)) {
-    delete plan;
-    return FALSE;
-  }
-  plan->GetLineStyle()->SetStyle(5);
+  jvqObject* plan = page ? MakeFloorPlanFromFile(lpszPath) : NULL;
+  if (plan == NULL) return FALSE;
   page->AddChild(plan);
   ClearSelection();
   Select(plan, FALSE);
   RefreshBar();
-  plan->SetScale(1.0 / SymbolScale());
   POINT centre = m_ptViewCenter;
   plan->MoveTo(&centre, 1);
   theUndoManager.RecordAdded(plan);
