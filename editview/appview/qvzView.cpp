@@ -12,6 +12,24 @@
 IMPLEMENT_DYNCREATE(qvzView, jvqView)
 
 BEGIN_MESSAGE_MAP(qvzView, jvqView)
+  ON_WM_CREATE()
+  ON_WM_LBUTTONDBLCLK()
+  ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
+  ON_COMMAND(32865, OnInsertPictureFile)
+  ON_COMMAND(32901, OnInsertFloorPlan)
+  ON_COMMAND(33000, OnFloorPlanScale)
+  ON_UPDATE_COMMAND_UI(33000, OnUpdateFloorPlanScale)
+  ON_COMMAND(32942, OnPrintArea)
+  ON_UPDATE_COMMAND_UI(32942, OnUpdatePrintArea)
+  ON_COMMAND(32922, OnPaperSettings)
+  ON_COMMAND(32920, OnGridSettings)
+  ON_COMMAND(32921, OnAutoSaveSettings)
+  ON_COMMAND(32930, OnCatalogSettings)
+  ON_COMMAND(32918, OnScaleSettings)
+  ON_COMMAND(32963, OnTextEdit)
+  ON_UPDATE_COMMAND_UI(32963, OnUpdateTextEdit)
+  ON_COMMAND(32966, OnTitleEdit)
+  ON_UPDATE_COMMAND_UI(32966, OnUpdateTitleEdit)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
@@ -63,6 +81,73 @@ BEGIN_MESSAGE_MAP(qvzView, jvqView)
   ON_UPDATE_COMMAND_UI_RANGE(32943, 32944, OnUpdatePaletteCommand)
   ON_UPDATE_COMMAND_UI_RANGE(91, 92, OnUpdatePaletteCommand)
   ON_COMMAND(ID_QVZ_CANCEL, OnCancelCommand)
+  ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+  ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+  ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+  ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCopy)
+  ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+  ON_COMMAND(778, OnEditDelete)
+  ON_UPDATE_COMMAND_UI(778, OnUpdateEditCopy)
+  ON_COMMAND(1182, OnEditSelectAll)
+  ON_UPDATE_COMMAND_UI(1182, OnUpdateEditSelectAll)
+  ON_COMMAND(1224, OnEditGroup)
+  ON_UPDATE_COMMAND_UI(1224, OnUpdateEditGroup)
+  ON_COMMAND(1225, OnEditUngroup)
+  ON_UPDATE_COMMAND_UI(1225, OnUpdateEditUngroup)
+  ON_COMMAND_EX(1229, OnStacking)
+  ON_COMMAND_EX(1227, OnStacking)
+  ON_COMMAND_EX(32844, OnStacking)
+  ON_COMMAND_EX(32845, OnStacking)
+  ON_UPDATE_COMMAND_UI(1229, OnUpdateStacking)
+  ON_UPDATE_COMMAND_UI(1227, OnUpdateStacking)
+  ON_UPDATE_COMMAND_UI_RANGE(32844, 32845, OnUpdateStacking)
+  ON_COMMAND_EX(1195, OnAlign)
+  ON_COMMAND_EX(1197, OnAlign)
+  ON_COMMAND_EX(1199, OnAlign)
+  ON_COMMAND_EX(796, OnAlign)
+  ON_COMMAND_EX(1203, OnAlign)
+  ON_COMMAND_EX(1204, OnAlign)
+  ON_UPDATE_COMMAND_UI(1195, OnUpdateAlign)
+  ON_UPDATE_COMMAND_UI(1197, OnUpdateAlign)
+  ON_UPDATE_COMMAND_UI(1199, OnUpdateAlign)
+  ON_UPDATE_COMMAND_UI(796, OnUpdateAlign)
+  ON_UPDATE_COMMAND_UI_RANGE(1203, 1204, OnUpdateAlign)
+  ON_COMMAND_EX(1213, OnFlip)
+  ON_COMMAND_EX(803, OnFlip)
+  ON_UPDATE_COMMAND_UI(1213, OnUpdateFlip)
+  ON_UPDATE_COMMAND_UI(803, OnUpdateFlip)
+  ON_COMMAND(32908, OnLock)
+  ON_UPDATE_COMMAND_UI(32908, OnUpdateLock)
+  ON_COMMAND(32909, OnUnlock)
+  ON_UPDATE_COMMAND_UI(32909, OnUpdateUnlock)
+  ON_COMMAND(32869, OnRotateAngle)
+  ON_UPDATE_COMMAND_UI(32869, OnUpdateRotateAngle)
+  ON_COMMAND(ID_QVZ_VERTEX_DELETE, OnVertexDelete)
+  ON_UPDATE_COMMAND_UI(ID_QVZ_VERTEX_DELETE, OnUpdateVertexDelete)
+  ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertOleObject)
+  ON_COMMAND(1230, OnPropertyInfo)
+  ON_UPDATE_COMMAND_UI(1230, OnUpdatePropertyInfo)
+  ON_COMMAND(1181, OnGridSnap)
+  ON_UPDATE_COMMAND_UI(1181, OnUpdateGridSnap)
+  ON_COMMAND(781, OnGridShow)
+  ON_UPDATE_COMMAND_UI(781, OnUpdateGridShow)
+  ON_COMMAND_EX_RANGE(QVZ_FAVORITE_REGISTER_FIRST, QVZ_FAVORITE_MOVE_FIRST - 1, OnRegisterFavorite)
+  ON_UPDATE_COMMAND_UI_RANGE(QVZ_FAVORITE_REGISTER_FIRST, QVZ_FAVORITE_MOVE_FIRST - 1, OnUpdateRegisterFavorite)
+  ON_COMMAND_EX_RANGE(QVZ_FAVORITE_MOVE_FIRST, QVZ_FAVORITE_MOVE_FIRST + 99, OnMoveFavorite)
+  ON_COMMAND(QVZ_FAVORITE_DELETE, OnDeleteFavorite)
+  ON_COMMAND(QVZ_FAVORITE_RENAME, OnRenameFavorite)
+  ON_COMMAND_EX(QVZ_FAVORITE_UP, OnReorderFavorite)
+  ON_COMMAND_EX(QVZ_FAVORITE_DOWN, OnReorderFavorite)
+  ON_COMMAND_EX(QVZ_FAVORITE_TOP, OnReorderFavorite)
+  ON_COMMAND_EX(QVZ_FAVORITE_BOTTOM, OnReorderFavorite)
+  ON_UPDATE_COMMAND_UI(QVZ_FAVORITE_DELETE, OnUpdateFavoriteItem)
+  ON_UPDATE_COMMAND_UI_RANGE(QVZ_FAVORITE_UP, QVZ_FAVORITE_DOWN, OnUpdateFavoriteItem)
+  ON_UPDATE_COMMAND_UI_RANGE(QVZ_FAVORITE_RENAME, QVZ_FAVORITE_TOP, OnUpdateFavoriteItem)
 END_MESSAGE_MAP()
 
 jvqObject* thePendingSelection1 = NULL;
@@ -70,12 +155,22 @@ jvqObject* thePendingSelection2 = NULL;
 BYTE theInPlaceEditStarted = 0;
 
 qvzView::qvzView() : m_pVertexMarker(NULL) {
+  m_pEditor = NULL;
+  m_pToolTip = NULL;
+  m_bNoFeedback = TRUE;
+  m_bDropCatalogue = FALSE;
+  m_rcDropPicture = m_rcDropItem = m_rcDropFeedback = RECT{0, 0, 0, 0};
+  m_ptLastDrag = POINT{0, 0};
   m_ptPasteOffset.x = m_ptPasteOffset.y = 0;
   m_bFavoritesDrop = FALSE;
   thePendingSelection1 = thePendingSelection2 = NULL;
 }
 
-qvzView::~qvzView() {}
+qvzView::~qvzView() {
+  delete m_pToolTip;
+  delete m_pEditor;
+  DeleteDropOutlines();
+}
 
 CScrollBar* qvzView::GetScrollBarCtrl(int nBar) const {
   if (m_hWnd == NULL || (nBar != SB_HORZ && nBar != SB_VERT)) return NULL;
@@ -143,8 +238,9 @@ static UINT OutsideFlag(jvqView* v, UINT nFlags, CPoint point) {
 
 void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
   nFlags = OutsideFlag(this, nFlags, point);
-  // The in-place text editor commits when the view takes the focus; it comes with the
-  // text objects.
+  // The in-place editor commits when the view takes the focus.
+  const BOOL bCommitted = IsTextEditing();
+  if (bCommitted) SetFocus();
   jvqPage* page = GetCurrentPage();
   jvqObject* hit = NULL;
   if (page) {
@@ -158,6 +254,7 @@ void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
     if (o && (o->GetClassCode() & 0x10)) o = o->m_pParent;
     const BOOL bEditable = o && ((o->GetClassCode() & 0x4) || (o->GetClassCode() & 0x40000));
     if (!bEditable) {
+      if (bCommitted) ClearSelection();
       SwitchToSelectTool();
       jvqGetViewHost()->SwitchBar(FALSE);
       Redraw();
@@ -180,8 +277,17 @@ void qvzView::OnLButtonUp(UINT nFlags, CPoint point) {
   jvqViewHost* host = jvqGetViewHost();
   host->SwitchBar(FALSE);
   host->UpdateControlBars();
-  theInPlaceEditStarted = 0;
-  if (m_hWnd && ::GetFocus() != m_hWnd) SetFocus();
+  // Focus: to an edit just started, else through the view (which commits a running edit)
+  // to a visible editor, else to the view.
+  if (theInPlaceEditStarted == 1) {
+    theInPlaceEditStarted = 0;
+    if (IsTextEditing()) m_pEditor->SetFocus();
+  } else if (IsTextEditing()) {
+    SetFocus();
+    m_pEditor->SetFocus();
+  } else if (m_hWnd && ::GetFocus() != m_hWnd) {
+    SetFocus();
+  }
 }
 
 void qvzView::OnMouseMove(UINT nFlags, CPoint point) {
@@ -227,26 +333,16 @@ int qvzView::ToolCancel() {
 void qvzView::OnRButtonDown(UINT nFlags, CPoint point) {
   if (nFlags & MK_LBUTTON) return;
   jvqView::OnRButtonDown(nFlags, point);
-  if (m_pTool == NULL) return;
-  const int id = m_pTool->m_nToolId;
-  BOOL bBack = FALSE;
-  if (id == TOOLID_ZOOM || id == TOOLID_POLYGON || id == TOOLID_POLYLINE || id == TOOLID_LINETEXT) {
-    bBack = TRUE;
-  } else if (id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) {
-    ((jvqArcBaseTool*)m_pTool)->Reset();
-    bBack = TRUE;
-  } else if (id == TOOLID_VERTEX_EDIT) {
-    // Off a vertex the vertex mode ends; the pop-up menus come with the edit commands.
-    jvqPage* page = GetCurrentPage();
-    POINT pt = point;
-    PointToLogical(&pt, &pt);
-    jvqObject* hit = page ? page->HitTest(&pt) : NULL;
-    bBack = !(hit && (hit->GetClassCode() & JVQ_OBJ_HANDLE) && ((DWORD)hit->GetClassCode() & JVQ_HANDLE_VERTEX));
+  const int id = m_pTool ? m_pTool->m_nToolId : 0;
+  if (id == TOOLID_ZOOM || id == TOOLID_POLYGON || id == TOOLID_POLYLINE || id == TOOLID_LINETEXT ||
+      id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) {
+    if (id == TOOLID_PIE || id == TOOLID_CHORD || id == TOOLID_ARC) ((jvqArcBaseTool*)m_pTool)->Reset();
+    SwitchToSelectTool();
+    jvqGetViewHost()->SwitchBar(FALSE);
+    Redraw();
+    return;
   }
-  if (!bBack) return;
-  SwitchToSelectTool();
-  jvqGetViewHost()->SwitchBar(FALSE);
-  Redraw();
+  ShowContextMenu(point);
 }
 
 void qvzView::OnSize(UINT nType, int cx, int cy) {

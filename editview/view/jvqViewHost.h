@@ -6,6 +6,7 @@
 
 #include "afx.h"
 
+class CCmdTarget;
 class CWnd;
 class jvqBannerStyle;
 class jvqDocument;
@@ -61,6 +62,29 @@ class jvqViewHost {
   virtual BOOL AskRotateAngle(int* pAngle) { return FALSE; }
   virtual BOOL ShowLockNotice(BOOL* pbDontShowAgain) { return FALSE; }
   virtual BOOL AskFloorPlanScale(int* pScale) { return FALSE; }
+  // The edit commands of the application view: a check mark on a tool-bar button (the bar
+  // the update is for, or its parent); the select tool's bar shows the document's figures
+  // again; the snap button shows its on or off picture.
+  virtual void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) {}
+  virtual void ShowDocumentInfo() {}
+  virtual void ShowSnapState(BOOL bOn) {}
+  // The favourites palette: its folder (ending in a backslash) and the name of its selected
+  // favourite (empty: none); FALSE while it is not shown. ShowFavorites loads a folder into
+  // it and selects the named favourite (empty: none).
+  virtual BOOL GetFavoriteSelection(CString* pFolder, CString* pName) { return FALSE; }
+  virtual void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) {}
+  // The settings dialogs of the view's commands, each FALSE when cancelled: paper (of the
+  // view's document), grid, automatic-save period (ms, 0 off), catalogue paste layout,
+  // floor-plan and symbol scale N.
+  virtual BOOL EditPaperSettings(jvqView* pView) { return FALSE; }
+  virtual BOOL EditGridSettings(jvqView* pView) { return FALSE; }
+  virtual BOOL EditAutoSaveInterval(int* pInterval) { return FALSE; }
+  virtual BOOL EditCatalogPasteSettings(jvqView* pView) { return FALSE; }
+  virtual BOOL EditSymbolScale(int* pN) { return FALSE; }
+  // Drops: a catalogue item (its block, NUL-terminated strings) pasted with its layout at
+  // the point (0.1 mm), as an undo step; a board file opened as the document.
+  virtual void PasteCatalogItem(jvqView* pView, const char* pData, size_t nSize, POINT ptLogical) {}
+  virtual void OpenBoard(LPCTSTR lpszPath) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

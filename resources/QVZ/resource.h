@@ -167,6 +167,12 @@
 #define IDC_TEMPLATE_DESCRIPTION 1087
 #define IDC_TEMPLATE_SAVE_LABEL  1090
 
+// The editing view's pop-up menus and commands (application view).
+#define IDM_VIEW_POPUP           1270
+#define IDM_VIEW_POPUP_MULTI     1039
+#define IDM_VIEW_POPUP_VERTEX    1052
+#define ID_VERTEX_DELETE         32899
+#define IDD_FLOORPLAN_OPEN       437
 // Fill pop-ups of the fill buttons.
 #define IDD_FILL_POPUP           280
 #define IDD_IMAGEFILL_POPUP      305

@@ -66,8 +66,6 @@ void qvzApp::LoadPatternLibrary() {
   m_PatternLibrary.SortByPath();
 }
 
-}
-
 BOOL qvzApp::LoadSettings() {
   qvzAppProfileStore store(this);
   m_Settings.Load(store, m_strAppFolder);

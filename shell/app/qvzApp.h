@@ -64,9 +64,8 @@ class qvzApp : public CWinApp {
   void RebuildFontList();
   void RefreshFontsIfPrinterChanged();
   static CString ReadDefaultPrinterName();
-  void NewBoardFromTemplate(LPCTSTR lpszPath, int nWidth, int nHeight);
   // The picture of a hand-over start put at the page centre by the view's insert-at-point
-  // operation; FALSE until that operation exists ("Application view and its commands").
+  // operation; FALSE without a board view.
   virtual BOOL InsertHandOverPicture(jvqView* pView, class jvqObject* pPicture, POINT ptCentre);
   // Whether the property bar shown has a font box (text, title, line-text).
   virtual BOOL IsFontBarShown();

@@ -204,16 +204,11 @@ void qvzApp::StartWithHandOver(const qvzCommandLineInfo& cmdInfo) {
   delete pPicture;
 }
 
-BOOL qvzApp::InsertHandOverPicture(jvqView*, jvqObject*, POINT) { return FALSE; }
-
-void qvzApp::NewBoardFromTemplate(LPCTSTR lpszPath, int nWidth, int nHeight) {
-  qvzMainFrame* f = DYNAMIC_DOWNCAST(qvzMainFrame, m_pMainWnd);
-  qvzDocument* doc = f ? f->GetBoardDocument() : NULL;
-  if (doc == NULL) return;
-  doc->LoadScaled(lpszPath, nWidth, nHeight);  // locks the pages' own objects
-  doc->SetPathName("新規", FALSE);
-  doc->m_bTemplate = 0;
-  if (m_Settings.nAutoSaveInterval > 0) f->SetTimer(QVZ_AUTOSAVE_TIMER, m_Settings.nAutoSaveInterval, NULL);
+BOOL qvzApp::InsertHandOverPicture(jvqView* pView, jvqObject* pPicture, POINT ptCentre) {
+  qvzView* v = DYNAMIC_DOWNCAST(qvzView, pView);
+  if (v == NULL || pPicture == NULL) return FALSE;
+  v->InsertObjectAt(pPicture, ptCentre.x, ptCentre.y);
+  return TRUE;
 }
 
 void qvzApp::LoadObjectsFile() { jvqLoadObjectsFile(m_strAppFolder + "objects"); }

@@ -148,10 +148,10 @@ BOOL qvzDefaultTempPage::OnInitDialog() {
   qvzTemplateGridPage::OnInitDialog();
   m_wndPaper.SubclassDlgItem(kPaperCombo, this);
   if (m_wndPaper.GetCount() == 0)
-    for (const StandardSheet& s : STANDARD_SHEETS) m_wndPaper.AddString(s.pszName);
+    for (int i = 0; i < STANDARD_SHEET_COUNT; i++) m_wndPaper.AddString(STANDARD_SHEETS[i].pszName);
   m_wndPaper.SetCurSel(3);
-  m_nSheetWidth = STANDARD_SHEETS[3].nWidth;
-  m_nSheetHeight = STANDARD_SHEETS[3].nHeight;
+  m_nSheetWidth = STANDARD_SHEETS[3].cx;
+  m_nSheetHeight = STANDARD_SHEETS[3].cy;
   LoadTemplateFolder(SampleTemplateFolder(m_nSheetWidth, m_nSheetHeight));
   if (m_Grid.GetCount() > 0) {
     m_Grid.SetUpScrollBar();
@@ -168,7 +168,7 @@ void qvzDefaultTempPage::OnPaperChange() {
   const int n = m_wndPaper.GetCurSel();
   if (n < 0 || n >= 12) return;
   const StandardSheet& s = STANDARD_SHEETS[n];
-  LoadTemplateFolder(SampleTemplateFolder(s.nWidth, s.nHeight));
+  LoadTemplateFolder(SampleTemplateFolder(s.cx, s.cy));
   m_Grid.SetUpScrollBar();
   ShowGridPage(0);
   for (int i = 0; i < 6; i++) m_Grid.m_Cells[i].SetSelected(FALSE);
@@ -176,8 +176,8 @@ void qvzDefaultTempPage::OnPaperChange() {
   SetDlgItemText(kDescription, "");
   SelectCell(0);
   EnableSheetOK(m_Grid.GetCount() > 0);
-  m_nSheetWidth = s.nWidth;
-  m_nSheetHeight = s.nHeight;
+  m_nSheetWidth = s.cx;
+  m_nSheetHeight = s.cy;
   m_Grid.m_wndScroll.SetFocus();
 }
 

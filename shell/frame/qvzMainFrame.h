@@ -81,6 +81,14 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) override;
   void OnOrganizeFavorites();
   void FillFavoritesSubmenu(CMenu* pSub);
+  void SetToolBarButtonCheck(CWnd* pBar, UINT nID, BOOL bCheck) override;
+  void ShowSnapState(BOOL bOn) override;
+  void OpenBoard(LPCTSTR lpszPath) override;
+  void ShowDocumentInfo() override;
+  BOOL EditPaperSettings(jvqView* pView) override;
+  BOOL EditGridSettings(jvqView* pView) override;
+  BOOL EditAutoSaveInterval(int* pInterval) override;
+  BOOL EditSymbolScale(int* pN) override;
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
   void SwitchBar(BOOL bForce) override;
   void UpdateCurrentBar() override;

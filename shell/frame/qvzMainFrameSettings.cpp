@@ -101,3 +101,42 @@ BOOL qvzMainFrame::RunSettingsCommand(UINT nID) {
   }
   return TRUE;
 }
+
+// The view's settings commands reach the same dialogs through the host; the view does the
+// rest (modified flag, timer, profile), so these only ask.
+BOOL qvzMainFrame::EditPaperSettings(jvqView* pView) {
+  if (pView == NULL) return FALSE;
+  qvzPaperSetupDlg dlg(this);
+  dlg.SetView(pView);
+  dlg.SetOutsideColorSetting(&theQvzApp()->m_Settings.crBackground);
+  if (dlg.DoModal() != IDOK) return FALSE;
+  UpdateControlBars();
+  return TRUE;
+}
+
+BOOL qvzMainFrame::EditGridSettings(jvqView* pView) {
+  if (pView == NULL) return FALSE;
+  qvzGridDlg dlg(this);
+  dlg.SetOwnerView(pView);
+  dlg.SetSettings(&theQvzApp()->m_Settings);
+  return dlg.DoModal() == IDOK;
+}
+
+BOOL qvzMainFrame::EditAutoSaveInterval(int* pInterval) {
+  qvzAutoSaveDlg dlg(this);
+  dlg.SetInterval((UINT)(*pInterval > 0 ? *pInterval : 0));
+  if (dlg.DoModal() != IDOK) return FALSE;
+  *pInterval = (int)dlg.GetInterval();
+  // The settings record is what is written at exit: it must hold the same period.
+  theQvzApp()->m_Settings.nAutoSaveInterval = *pInterval;
+  return TRUE;
+}
+
+BOOL qvzMainFrame::EditSymbolScale(int* pN) {
+  int n = *pN;
+  qvzScaleDlg dlg(&n, this);
+  if (dlg.DoModal() != IDOK) return FALSE;
+  *pN = dlg.m_nScale;
+  theQvzApp()->m_Settings.nSymbolScale = *pN == 0 ? 100 : *pN;
+  return TRUE;
+}

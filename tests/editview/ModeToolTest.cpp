@@ -15,21 +15,6 @@ static POINT AtAngle(POINT c, int deg, int r) {
   return POINT{c.x + (int)lround(sin(a) * r), c.y - (int)lround(cos(a) * r)};
 }
 
-// Check mark and enabled state as a menu would ask for them.
-struct UpdateProbe : public CCmdUI {
-  int nCheck = -1;
-  int bEnabled = -1;
-  void Enable(BOOL b) override { bEnabled = b; }
-  void SetCheck(int n) override { nCheck = n; }
-};
-
-static UpdateProbe Probe(CView* v, UINT id) {
-  UpdateProbe p;
-  p.m_nID = id;
-  p.DoUpdate(v, FALSE);
-  return p;
-}
-
 TEST_F(ViewTest, TheRotateToolTurnsInStepsAndReturnsToSelect) {
   struct Case {
     UINT flags;

@@ -2,6 +2,15 @@
 
 BOOL theScriptedAlt = FALSE;
 
+UpdateProbe Probe(CView* v, UINT id) {
+  static CMenu menu;  // only its presence counts: the probe records the check itself
+  UpdateProbe p;
+  p.m_nID = id;
+  p.m_pMenu = &menu;
+  p.DoUpdate(v, FALSE);
+  return p;
+}
+
 static BOOL ScriptedKeys(int vk) { return vk == VK_MENU ? theScriptedAlt : FALSE; }
 
 void ViewTest::SetUp() {

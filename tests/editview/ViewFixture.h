@@ -18,6 +18,15 @@
 
 extern BOOL theScriptedAlt;
 
+// Check mark and enabled state as a menu would ask for them.
+struct UpdateProbe : public CCmdUI {
+  int nCheck = -1;
+  int bEnabled = -1;
+  void Enable(BOOL b) override { bEnabled = b; }
+  void SetCheck(int n) override { nCheck = n; }
+};
+UpdateProbe Probe(CView* v, UINT id);
+
 class ViewTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -37,6 +37,55 @@ class CRecordingHost : public jvqViewHost {
   BOOL IsOverFavoritesList(POINT) override { return m_bOverFavorites; }
   int GetFavoriteCategory() override { return m_nCategory; }
   void ReloadFavoriteCategories() override { m_calls.push_back("ReloadFavoriteCategories"); }
+  BOOL AskRotateAngle(int* pAngle) override {
+    m_calls.push_back("AskRotateAngle");
+    *pAngle = m_nAngle;
+    return m_bAngleOk;
+  }
+  BOOL ShowLockNotice(BOOL* pbDontShowAgain) override {
+    m_calls.push_back("ShowLockNotice");
+    *pbDontShowAgain = m_bDontShowAgain;
+    return TRUE;
+  }
+  void ShowSnapState(BOOL bOn) override { m_snapStates.push_back(bOn); }
+  void BeginTextEditor(CWnd*, jvqObject* pTextFrame, int nMode, POINT) override { m_pEdited = pTextFrame; }
+  BOOL EditTitleStyle(jvqBannerStyle*, BOOL*) override {
+    m_calls.push_back("EditTitleStyle");
+    return m_bTitleOk;
+  }
+  BOOL AskFloorPlanScale(int* pN) override {
+    m_nAskedScale = *pN;
+    *pN = m_nScaleAnswer;
+    return m_bSettingsOk;
+  }
+  BOOL EditAutoSaveInterval(int* pInterval) override {
+    if (m_bSettingsOk) *pInterval = m_nScaleAnswer;
+    return m_bSettingsOk;
+  }
+  BOOL EditSymbolScale(int* pN) override {
+    m_nAskedScale = *pN;
+    if (m_bSettingsOk) *pN = m_nScaleAnswer;
+    return m_bSettingsOk;
+  }
+  void PasteCatalogItem(jvqView*, const char* pData, size_t, POINT) override { m_pasted.push_back(pData); }
+  void OpenBoard(LPCTSTR lpszPath) override { m_opened.push_back(lpszPath); }
+  BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override {
+    *pFolder = m_strFavoriteFolder.c_str();
+    *pName = m_strFavoriteName.c_str();
+    return !m_strFavoriteFolder.empty();
+  }
+  void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) override {
+    m_strFavoriteFolder = lpszFolder;
+    m_strFavoriteName = lpszSelect;
+  }
+  BOOL AskNewFavoriteCategory(CString* pName) override {
+    *pName = m_strNewCategory.c_str();
+    return !m_strNewCategory.empty();
+  }
+  BOOL AskFavoriteRename(LPCTSTR, CString* pName) override {
+    *pName = m_strRename.c_str();
+    return !m_strRename.empty();
+  }
   int MessageBox(LPCTSTR lpszText, UINT nType) override {
     m_messages.push_back(lpszText);
     return m_nAnswer;
@@ -52,6 +101,19 @@ class CRecordingHost : public jvqViewHost {
   int m_nAnswer = IDNO;
   BOOL m_bOverFavorites = FALSE;
   int m_nCategory = -1;
+  int m_nAngle = 0;
+  BOOL m_bAngleOk = FALSE;
+  BOOL m_bDontShowAgain = FALSE;
+  std::vector<BOOL> m_snapStates;
+  jvqObject* m_pEdited = nullptr;
+  std::vector<std::string> m_pasted, m_opened;
+  // Answers of the settings dialogs.
+  BOOL m_bSettingsOk = FALSE;
+  int m_nScaleAnswer = 0;
+  int m_nAskedScale = -1;
+  BOOL m_bTitleOk = FALSE;
+  // The favourites palette: its folder (empty: not shown) and selected name.
+  std::string m_strFavoriteFolder, m_strFavoriteName, m_strNewCategory, m_strRename;
 };
 
 class CTestFrame : public jvqFrameWnd {

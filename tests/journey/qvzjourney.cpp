@@ -627,6 +627,8 @@ static std::string DialogControl(HWND d, int id, const char* verb, const char* a
     return buf;
   }
   return "error";
+}
+
 // ---- the catalogue browser's tree, list and search box ----
 
 struct ClassArg {
@@ -853,10 +855,11 @@ static int Drive() {
       Idle();
       reply = h ? MatchBitmap(h, x, y, (int)flags) : "error";
     } else if (!strcmp(cmd, "ctrlkey")) {
-      // ctrlkey <target> <vk>: the key pressed with Ctrl held, for the program's accelerators.
-      // Posted keys carry no key state: the driver shares the program's input state and
-      // holds Ctrl there while the key is read.
-      sscanf(line, "%*s %511s %d", a, &x);
+      // ctrlkey <target> <vk> [1]: the key pressed with Ctrl (and Shift with 1) held, for the
+      // program's accelerators. Posted keys carry no key state: the driver shares the
+      // program's input state and holds the keys there while the key is read.
+      y = 0;
+      sscanf(line, "%*s %511s %d %d", a, &x, &y);
       HWND h = Target(a);
       const DWORD tid = h ? ::GetWindowThreadProcessId(h, NULL) : 0;
       if (h == NULL || !::AttachThreadInput(::GetCurrentThreadId(), tid, TRUE)) {
@@ -865,6 +868,7 @@ static int Drive() {
         BYTE state[256];
         ::GetKeyboardState(state);
         state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+        if (y) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
         ::SetKeyboardState(state);
         ::PostMessage(h, WM_KEYDOWN, x, 1);
         ::PostMessage(h, WM_KEYUP, x, 0xC0000001);
@@ -872,6 +876,7 @@ static int Drive() {
         // dialog it opens may keep it from returning): a second is ample on an idle program.
         ::Sleep(1000);
         state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+        state[VK_SHIFT] = state[VK_LSHIFT] = 0;
         ::SetKeyboardState(state);
         ::AttachThreadInput(::GetCurrentThreadId(), tid, FALSE);
         Idle();
