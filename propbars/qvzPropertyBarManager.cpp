@@ -100,7 +100,6 @@ void qvzPropertyBarManager::RetireBar(CControlBar* pBar) {
     pBar->ShowWindow(SW_HIDE);
     m_Retired.push_back(pBar);
     d->m_bRetired = TRUE;
-    d->PostMessage(QVZM_RETIREDBAR);
     return;
   }
   DeleteRetiredBar(pBar);
