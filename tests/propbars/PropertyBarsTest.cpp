@@ -25,6 +25,7 @@
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
 #include "qvzMessages.h"
+#include "qvzPictureFileSeam.h"
 #include "qvzLineEndPainters.h"
 #include "qvzShapeBars.h"
 #include "qvzView.h"
@@ -469,9 +470,9 @@ void WriteEmf(const std::string& path) {
 }
 
 CString thePickedPath;
-BOOL PickPath(CWnd*, CString& path) {
+BOOL PickPath(CWnd*, LPCTSTR, CString* path) {
   if (thePickedPath.IsEmpty()) return FALSE;
-  path = thePickedPath;
+  *path = thePickedPath;
   return TRUE;
 }
 
@@ -489,7 +490,8 @@ TEST_F(BarsTest, PictureReplacementLoadsFirstAndResetsRotationOnlyForVectors) {
   Select({pic});
   qvzImageToolBar* bar = Bar<qvzImageToolBar>();
   ASSERT_NE(bar, nullptr);
-  theChoosePictureProc = PickPath;
+  qvzAskPictureFileFn keep = g_pfnAskPictureFile;
+  g_pfnAskPictureFile = PickPath;
   const int step = theUndoManager.GetCurrentStep();
   struct { const std::string* path; BOOL changes; } cases[] = {{&bad, FALSE}, {nullptr, FALSE}, {&emf, TRUE}};
   for (auto c : cases) {
@@ -506,7 +508,7 @@ TEST_F(BarsTest, PictureReplacementLoadsFirstAndResetsRotationOnlyForVectors) {
   EXPECT_EQ(theUndoManager.GetCurrentStep(), step + 1);
   EXPECT_EQ(static_cast<jvqImageObject*>(Live(0))->GetFileName(), CString(emf.c_str()));
   EXPECT_NEAR(Live(0)->m_dRotation, 0, 0.5);
-  theChoosePictureProc = NULL;
+  g_pfnAskPictureFile = keep;
 }
 
 TEST_F(BarsTest, SelectBarShowsThePaperSize) {
