@@ -84,8 +84,12 @@ class qvzDrawToolBar : public qvzDialogBar {
   // the view and, when objects changed, lets the manager refresh the bar.
   template <class F>
   void EditTargets(F change, BOOL bRefresh = TRUE);
+
+ public:
   void BeginTargets(jvqObjectArray& targets, int* pCount);
   void EndTargets(int nCount, BOOL bRefresh, BOOL bInvalidateOnly = FALSE);
+
+ protected:
 
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
   afx_msg void OnLineStyleChange();
