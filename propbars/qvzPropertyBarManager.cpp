@@ -145,7 +145,7 @@ void qvzPropertyBarManager::SwitchBar(CControlBar* pOldBar, BOOL bForce) {
         if (newDlg) newDlg->Refresh();
         if (newDraw) newDraw->EnableControls(enable);
         newBar->Invalidate(TRUE);
-        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       } else {
         if (newDlg) newDlg->m_bFirstShow = 1;
         newBar->ShowWindow(SW_SHOW);

@@ -1,6 +1,5 @@
 // Swaps of the property bar in the real main frame: docked and floating, the select bar's
 // refresh on a 50-page board, and the process's memory across 1,000 swaps.
-#include <psapi.h>
 #include <stdio.h>
 
 #include "jvqBoard.h"
@@ -14,6 +13,8 @@
 #include "qvzSelectToolBar.h"
 #include "qvzView.h"
 #include "resource.h"
+
+#include <psapi.h>
 
 class CBenchApp : public qvzApp {
  public:
@@ -74,19 +75,22 @@ int main() {
   v->GetCurrentPage()->AddChild(rect);
   v->GetCurrentPage()->AddChild(ellipse);
   Pump();
-  Swaps(f, v, rect, ellipse, 20);  // warm-up
+  Swaps(f, v, rect, ellipse, 4);  // warm-up
   printf("| measure | value |\n|---|---|\n");
-  printf("| docked swap (rectangle bar <-> ellipse bar) | %.2f ms |\n", Swaps(f, v, rect, ellipse, 200));
+  printf("| docked swap (rectangle bar <-> ellipse bar) | %.2f ms |\n", Swaps(f, v, rect, ellipse, 20));
+  fflush(stdout);
   f->FloatControlBar(f->m_PropertyBars.GetCurrentBar(), CPoint(300, 200), CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
   Pump();
-  printf("| floating swap | %.2f ms |\n", Swaps(f, v, rect, ellipse, 200));
+  printf("| floating swap | %.2f ms |\n", Swaps(f, v, rect, ellipse, 10));
+  fflush(stdout);
+  f->DockControlBar(f->m_PropertyBars.GetCurrentBar(), AFX_IDW_DOCKBAR_RIGHT);
+  Pump();
   const SIZE_T before = Memory();
   Swaps(f, v, rect, ellipse, 1000);
   const SIZE_T after = Memory();
   printf("| memory before / after 1,000 swaps | %lu KB / %lu KB |\n", (unsigned long)(before / 1024),
          (unsigned long)(after / 1024));
   // The select bar on a board of 50 pages.
-  f->DockControlBar(f->m_PropertyBars.GetCurrentBar(), AFX_IDW_DOCKBAR_RIGHT);
   jvqBoard* board = f->GetBoardDocument()->GetBoard();
   while (board->GetPageCount() < 50) f->SendMessage(WM_COMMAND, ID_INSERT_BLANKPAGE);
   v->ClearSelection();
