@@ -397,11 +397,14 @@ static HWND PropertyBar() {
 }
 
 // view, hruler, vruler; tabs and pagelist (the folder frame's tab strip and page-list button);
-// bar<id>.<command> (a button of a tool bar); popup (an open drop-down of the program).
+// bar<id>.<command> (a button of a tool bar); win<id> (a child of the main window); popup (an
+// open drop-down of the program).
 static HWND Target(const std::string& name) {
   if (theMain == NULL) return NULL;
   int bar = 0, cmd = 0;
   if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(::GetDlgItem(theMain, bar), cmd);
+  // win<id>: a child of the main window (a tool bar by its id).
+  if (sscanf(name.c_str(), "win%d", &bar) == 1) return ::GetDlgItem(theMain, bar);
   if (name == "popup") {
     // It opens while the click that opens it is handled: give it two seconds.
     PopupArg a = {0, NULL};

@@ -47,6 +47,7 @@ struct AppTest : ::testing::Test {
       theApp.m_strAppFolder = BinDir().c_str();
       theApp.m_Settings.nWindowStatus = 5;
       theApp.m_Settings.rcWindow = {0, 0, 900, 700};
+      theApp.m_bShowStartMenu = 0;  // a board without the start menu
       theApp.AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument),
                                                    RUNTIME_CLASS(qvzMainFrame), RUNTIME_CLASS(qvzView)));
       theApp.OnFileNew();
