@@ -885,26 +885,6 @@ static void PostClick(HWND h, int x, int y, bool bDown = true) {
   ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-struct ColorPopupArg {
-  DWORD pid;
-  HWND found;
-};
-
-// The colour grid a picker opens: a visible top-level pop-up of the program, not a dialog.
-static BOOL CALLBACK FindColorPopup(HWND h, LPARAM lp) {
-  ColorPopupArg* a = (ColorPopupArg*)lp;
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(h, &pid);
-  char cls[64] = "";
-  ::GetClassName(h, cls, sizeof(cls));
-  if (pid == a->pid && h != theMain && ::IsWindowVisible(h) && strcmp(cls, "#32770") != 0 &&
-      strcmp(cls, TOOLTIPS_CLASSA) != 0 && (::GetWindowLong(h, GWL_STYLE) & WS_POPUP)) {
-    a->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 static std::string FillVerb(const char* line) {
   char verb[32] = "";
   int n = 0;
@@ -954,7 +934,7 @@ static std::string FillVerb(const char* line) {
     HWND picker = page ? ::GetDlgItem(page, n) : NULL;
     if (picker == NULL || got < 3) return "error";
     ::PostMessage(page, WM_COMMAND, MAKEWPARAM(n, BN_CLICKED), (LPARAM)picker);
-    ColorPopupArg a = {0, NULL};
+    PopupArg a = {0, NULL};
     ::GetWindowThreadProcessId(theMain, &a.pid);
     for (int i = 0; i < 30 && a.found == NULL; i++) {
       ::Sleep(100);
