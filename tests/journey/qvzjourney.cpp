@@ -612,35 +612,41 @@ static BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
 }
 
 
-// Read from the screen, as the user sees it: another process's window DC shows nothing.
-static std::string Locate(COLORREF cr, const char* target = "view") {
-  HWND v = Target(target);
-  if (v == NULL) return "none";
+// The bounding box of a colour in a window's client area, read from the screen, as the user
+// sees it: another process's window DC shows nothing.
+static bool FindColorIn(HWND h, COLORREF cr, RECT* found) {
   RECT rc;
-  ::GetClientRect(v, &rc);
+  ::GetClientRect(h, &rc);
   POINT org = {0, 0};
-  ::ClientToScreen(v, &org);
+  ::ClientToScreen(h, &org);
   HDC screen = ::GetDC(NULL);
   HDC mem = ::CreateCompatibleDC(screen);
   HBITMAP bmp = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
   HGDIOBJ old = ::SelectObject(mem, bmp);
   ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, org.x, org.y, SRCCOPY);
-  int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+  RECT r = {INT_MAX, INT_MAX, -1, -1};
   for (int y = 0; y < rc.bottom; y++)
     for (int x = 0; x < rc.right; x++)
       if (::GetPixel(mem, x, y) == cr) {
-        if (x < x0) x0 = x;
-        if (y < y0) y0 = y;
-        if (x > x1) x1 = x;
-        if (y > y1) y1 = y;
+        r.left = x < r.left ? x : r.left;
+        r.top = y < r.top ? y : r.top;
+        r.right = x > r.right ? x : r.right;
+        r.bottom = y > r.bottom ? y : r.bottom;
       }
   ::SelectObject(mem, old);
   ::DeleteObject(bmp);
   ::DeleteDC(mem);
   ::ReleaseDC(NULL, screen);
-  if (x1 < 0) return "none";
+  *found = r;
+  return r.right >= 0;
+}
+
+static std::string Locate(COLORREF cr, const char* target = "view") {
+  HWND v = Target(target);
+  RECT r;
+  if (v == NULL || !FindColorIn(v, cr, &r)) return "none";
   char buf[64];
-  snprintf(buf, sizeof(buf), "%d %d %d %d", x0, y0, x1, y1);
+  snprintf(buf, sizeof(buf), "%ld %ld %ld %ld", (long)r.left, (long)r.top, (long)r.right, (long)r.bottom);
   return buf;
 }
 
@@ -845,34 +851,6 @@ static int FillPageIndex(HWND popup) {
     if (p && ::IsWindowVisible(p)) return i;
   }
   return -1;
-}
-
-// The bounding box of a colour in a window's client area, as it is on the screen.
-static bool FindColorIn(HWND h, COLORREF cr, RECT* found) {
-  RECT rc;
-  ::GetClientRect(h, &rc);
-  POINT org = {0, 0};
-  ::ClientToScreen(h, &org);
-  HDC screen = ::GetDC(NULL);
-  HDC mem = ::CreateCompatibleDC(screen);
-  HBITMAP bmp = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-  HGDIOBJ old = ::SelectObject(mem, bmp);
-  ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, org.x, org.y, SRCCOPY);
-  RECT r = {INT_MAX, INT_MAX, -1, -1};
-  for (int y = 0; y < rc.bottom; y++)
-    for (int x = 0; x < rc.right; x++)
-      if (::GetPixel(mem, x, y) == cr) {
-        r.left = x < r.left ? x : r.left;
-        r.top = y < r.top ? y : r.top;
-        r.right = x > r.right ? x : r.right;
-        r.bottom = y > r.bottom ? y : r.bottom;
-      }
-  ::SelectObject(mem, old);
-  ::DeleteObject(bmp);
-  ::DeleteDC(mem);
-  ::ReleaseDC(NULL, screen);
-  *found = r;
-  return r.right >= 0;
 }
 
 static void PostClick(HWND h, int x, int y, bool bDown = true) {
