@@ -69,6 +69,7 @@
 #include "jvqImageFileList.h"
 #include "jvqImagePool.h"
 #include "jvqPatternFill.h"
+#include "jvqGradientFill.h"
 #include "jvqTextureFill.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
@@ -614,35 +615,41 @@ static BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
 }
 
 
-// Read from the screen, as the user sees it: another process's window DC shows nothing.
-static std::string Locate(COLORREF cr, const char* target = "view") {
-  HWND v = Target(target);
-  if (v == NULL) return "none";
+// The bounding box of a colour in a window's client area, read from the screen, as the user
+// sees it: another process's window DC shows nothing.
+static bool FindColorIn(HWND h, COLORREF cr, RECT* found) {
   RECT rc;
-  ::GetClientRect(v, &rc);
+  ::GetClientRect(h, &rc);
   POINT org = {0, 0};
-  ::ClientToScreen(v, &org);
+  ::ClientToScreen(h, &org);
   HDC screen = ::GetDC(NULL);
   HDC mem = ::CreateCompatibleDC(screen);
   HBITMAP bmp = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
   HGDIOBJ old = ::SelectObject(mem, bmp);
   ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, org.x, org.y, SRCCOPY);
-  int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+  RECT r = {INT_MAX, INT_MAX, -1, -1};
   for (int y = 0; y < rc.bottom; y++)
     for (int x = 0; x < rc.right; x++)
       if (::GetPixel(mem, x, y) == cr) {
-        if (x < x0) x0 = x;
-        if (y < y0) y0 = y;
-        if (x > x1) x1 = x;
-        if (y > y1) y1 = y;
+        r.left = x < r.left ? x : r.left;
+        r.top = y < r.top ? y : r.top;
+        r.right = x > r.right ? x : r.right;
+        r.bottom = y > r.bottom ? y : r.bottom;
       }
   ::SelectObject(mem, old);
   ::DeleteObject(bmp);
   ::DeleteDC(mem);
   ::ReleaseDC(NULL, screen);
-  if (x1 < 0) return "none";
+  *found = r;
+  return r.right >= 0;
+}
+
+static std::string Locate(COLORREF cr, const char* target = "view") {
+  HWND v = Target(target);
+  RECT r;
+  if (v == NULL || !FindColorIn(v, cr, &r)) return "none";
   char buf[64];
-  snprintf(buf, sizeof(buf), "%d %d %d %d", x0, y0, x1, y1);
+  snprintf(buf, sizeof(buf), "%ld %ld %ld %ld", (long)r.left, (long)r.top, (long)r.right, (long)r.bottom);
   return buf;
 }
 
@@ -806,6 +813,160 @@ static std::string Rest(const char* line) {
   std::string s = p;
   while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
   return s;
+}
+
+// ---- the fill pop-up of a fill button (template 280 or 305) and its pages ----
+// "fill tab <n>" clicks tab n; "fill color <rrggbb>" clicks the cell of that colour on the open
+// page; "fill sample <n>" clicks cell n (0..7) of a texture or pattern page; "fill kind <n>"
+// chooses a gradient kind; "fill picker <id> <rrggbb>" opens a colour picker of the open page
+// and clicks that colour in its grid; "fill page" the open tab; "fill control <id>" clicks a
+// button of the open page; "fill button <id>" a button of the pop-up (OK, Cancel); "fill open
+// <dialog title> <id>" presses the fill button of a dialog.
+static const int kFillTab = 727;
+
+static BOOL CALLBACK FindFillPopup(HWND h, LPARAM lp) {
+  DWORD pid = 0, mine = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  ::GetWindowThreadProcessId(theMain, &mine);
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  if (pid == mine && ::IsWindowVisible(h) && !strcmp(cls, "#32770") && ::GetDlgItem(h, kFillTab)) {
+    *(HWND*)lp = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND WaitFillPopup() {
+  for (int i = 0; i < 50; i++) {
+    HWND h = NULL;
+    ::EnumWindows(FindFillPopup, (LPARAM)&h);
+    if (h) return h;
+    ::Sleep(100);
+  }
+  return NULL;
+}
+
+static int FillPageIndex(HWND popup) {
+  HWND tab = ::GetDlgItem(popup, kFillTab);
+  for (int i = 0; i < 5; i++) {
+    HWND p = ::GetDlgItem(tab, kFillTab + i + 1);
+    if (p && ::IsWindowVisible(p)) return i;
+  }
+  return -1;
+}
+
+static void PostClick(HWND h, int x, int y, bool bDown = true) {
+  // Some windows read where the pointer is, not the message's point.
+  POINT at = {x, y};
+  ::ClientToScreen(h, &at);
+  ::SetCursorPos(at.x, at.y);
+  ::PostMessage(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  if (bDown) ::PostMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+static std::string FillVerb(const char* line) {
+  char verb[32] = "";
+  int n = 0;
+  unsigned int rgb = 0;
+  const int got = sscanf(line, "%*s %31s %d %x", verb, &n, &rgb);
+  if (!strcmp(verb, "open")) {
+    // "fill open <dialog title> <id>": presses the fill button of a dialog.
+    char title[256] = "";
+    if (sscanf(line, "%*s %*s %255s %d", title, &n) != 2) return "error";
+    HWND d = WaitDialog(title);
+    HWND b = d ? ::GetDlgItem(d, n) : NULL;
+    if (b == NULL) return "error";
+    ::PostMessage(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    return WaitFillPopup() ? "ok" : "error";
+  }
+  HWND popup = WaitFillPopup();
+  if (popup == NULL || got < 1) return "error";
+  HWND tab = ::GetDlgItem(popup, kFillTab);
+  const int open = FillPageIndex(popup);
+  HWND page = open >= 0 ? ::GetDlgItem(tab, kFillTab + open + 1) : NULL;
+  std::string reply = "ok";
+  if (!strcmp(verb, "page")) {
+    reply = std::to_string(open);
+  } else if (!strcmp(verb, "tab")) {
+    RemoteBuffer buf(tab, sizeof(RECT));
+    RECT rc = {};
+    if (buf.remote == NULL || !::SendMessage(tab, TCM_GETITEMRECT, n, (LPARAM)buf.remote)) return "error";
+    buf.Get(0, &rc, sizeof(rc));
+    PostClick(tab, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  } else if (!strcmp(verb, "color")) {
+    // The colour as rrggbb, in the first number's place.
+    sscanf(line, "%*s %*s %x", &rgb);
+    RECT rc;
+    if (page == NULL || !FindColorIn(page, RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255), &rc)) return "none";
+    PostClick(page, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  } else if (!strcmp(verb, "sample") || !strcmp(verb, "control")) {
+    const int id = !strcmp(verb, "sample") ? n + 1 : n;
+    HWND cell = page ? ::GetDlgItem(page, id) : NULL;
+    if (cell == NULL) return "error";
+    ::PostMessage(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)cell);
+  } else if (!strcmp(verb, "kind")) {
+    HWND combo = page ? ::GetDlgItem(page, 110) : NULL;
+    if (combo == NULL) return "error";
+    ::SendMessage(combo, CB_SETCURSEL, n, 0);
+    ::PostMessage(page, WM_COMMAND, MAKEWPARAM(110, CBN_SELCHANGE), (LPARAM)combo);
+  } else if (!strcmp(verb, "picker")) {
+    HWND picker = page ? ::GetDlgItem(page, n) : NULL;
+    if (picker == NULL || got < 3) return "error";
+    ::PostMessage(page, WM_COMMAND, MAKEWPARAM(n, BN_CLICKED), (LPARAM)picker);
+    PopupArg a = {0, NULL};
+    ::GetWindowThreadProcessId(theMain, &a.pid);
+    for (int i = 0; i < 30 && a.found == NULL; i++) {
+      ::Sleep(100);
+      ::EnumWindows(FindColorPopup, (LPARAM)&a);
+    }
+    RECT rc;
+    if (a.found == NULL) return "error";
+    ::Sleep(800);
+    if (!FindColorIn(a.found, RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255), &rc)) return "none";
+    // The grid takes its pick when the button goes up over a cell.
+    PostClick(a.found, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, false);
+  } else if (!strcmp(verb, "button")) {
+    ::PostMessage(popup, WM_COMMAND, MAKEWPARAM(n, BN_CLICKED), (LPARAM)::GetDlgItem(popup, n));
+  } else {
+    return "error";
+  }
+  ::Sleep(300);
+  return reply;
+}
+
+// "fills <board>": the fill record of the page and of each shown object, one a line, colours
+// as rrggbb.
+static unsigned long Rgb(COLORREF c) { return ((unsigned long)GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+static void PrintFill(const char* what, const jvqFill* f) {
+  const DWORD k = f ? f->GetFlags() : 0;
+  if (f == NULL)
+    printf("%s none\n", what);
+  else if (k & FILL_SOLID)
+    printf("%s solid %06lx\n", what, Rgb(((const jvqSolidFill*)f)->GetColor()));
+  else if (k & FILL_GRADIENT)
+    printf("%s gradient kind %d %06lx %06lx\n", what, ((const jvqGradientFill*)f)->m_nKind,
+           Rgb(((const jvqGradientFill*)f)->m_crColor1), Rgb(((const jvqGradientFill*)f)->m_crColor2));
+  else if (k & FILL_TEXTURE)
+    printf("%s texture %d [%s] image %d\n", what, ((const jvqTextureFill*)f)->m_nIndex,
+           (const char*)((const jvqTextureFill*)f)->m_strPath, ((const jvqTextureFill*)f)->m_pImage ? 1 : 0);
+  else if (k & FILL_PATTERN)
+    printf("%s pattern %d fore %06lx back %06lx\n", what, ((const jvqPatternFill*)f)->m_nIndex,
+           Rgb(((const jvqPatternFill*)f)->m_crFore), Rgb(((const jvqPatternFill*)f)->m_crBack));
+  else
+    printf("%s other %lx\n", what, (unsigned long)k);
+}
+
+static int DumpFills(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnOpenDocument(path)) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  PrintFill("page", page->GetFill());
+  for (jvqObject* o : page->m_Children.m_items)
+    if (o->IsShown()) PrintFill("object", o->GetFill());
+  return 0;
 }
 
 static int Drive() {
@@ -1168,6 +1329,8 @@ static int Drive() {
         ::PostMessage(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
       }
       Idle();
+    } else if (!strcmp(cmd, "fill")) {
+      reply = FillVerb(line);
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {
@@ -1190,6 +1353,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
+  if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
 }
