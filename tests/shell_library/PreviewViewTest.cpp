@@ -2,7 +2,11 @@
 // writer, the grid in a window, the mouse, and the page list of a three-page board.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <string>
+
+#include "afxole.h"
 
 #include "ViewFixture.h"
 #include "qvzContentFolders.h"
@@ -20,6 +24,13 @@ class PreviewParent : public CWnd, public qvzPreviewDragSource {
     m_nDrags++;
   }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == QVZM_PALETTEDROP) {
+      m_nDrops++;
+      m_lastPoint = lParam;
+      m_dropped.assign((const char*)::GlobalLock((HGLOBAL)wParam), 4);
+      ::GlobalUnlock((HGLOBAL)wParam);
+      return 0;
+    }
     if (message == QVZM_PALETTECONTEXT) {
       m_nContexts++;
       m_lastPoint = lParam;
@@ -30,6 +41,8 @@ class PreviewParent : public CWnd, public qvzPreviewDragSource {
   jvqObject* m_dragged = nullptr;
   int m_nDrags = 0;
   int m_nContexts = 0;
+  int m_nDrops = 0;
+  std::string m_dropped;
   LPARAM m_lastPoint = 0;
 };
 
@@ -193,6 +206,42 @@ TEST_F(PreviewViewTest, ClicksSelectCellsKeepTheSelectionBetweenThemAndHandTheOb
   Mouse(WM_LBUTTONDOWN, 50, 50);
   EXPECT_EQ(0, v->GetSelectedIndex());
   EXPECT_EQ(1, m_parent.m_nDrags);
+}
+
+// Copies the bytes into a movable block, as a drag source hands it over.
+HGLOBAL Block(const std::string& bytes) {
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+  ::GlobalUnlock(h);
+  return h;
+}
+
+TEST_F(PreviewViewTest, DroppedFilesAreAcceptedAndIgnoredCatalogueItemsGoToTheParent) {
+  qvzObjectPreviewView* v = MakePreview<qvzObjectPreviewView>(240, 300);
+  v->AddItem(FreeRect(200), "a");
+  struct Case {
+    CLIPFORMAT cf;
+    HGLOBAL h;
+    DWORD effect;
+    int drops;
+  } cases[] = {
+      {CF_HDROP, Block(std::string(sizeof(DROPFILES), '\0') + "C:\\x.qzl\0\0"), DROPEFFECT_COPY, 0},
+      {qvzView::CatalogFormat(), Block("item"), DROPEFFECT_COPY, 1},
+      {CF_TEXT, Block("text"), DROPEFFECT_NONE, 1},
+  };
+  for (Case& c : cases) {
+    COleDataSource src;
+    src.CacheGlobalData(c.cf, c.h);
+    COleDataObject obj;
+    obj.Attach(src.GetDataObject(), FALSE);
+    EXPECT_EQ(c.effect, v->OnDragEnter(&obj, 0, CPoint(30, 40)));
+    EXPECT_EQ(c.effect, v->OnDragOver(&obj, 0, CPoint(30, 40)));
+    if (c.effect != DROPEFFECT_NONE) EXPECT_TRUE(v->OnDrop(&obj, DROPEFFECT_COPY, CPoint(30, 40)));
+    EXPECT_EQ(c.drops, m_parent.m_nDrops) << c.cf;
+    EXPECT_EQ(1, v->GetItemCount());
+  }
+  EXPECT_EQ("item", m_parent.m_dropped);
+  EXPECT_EQ(MAKELPARAM(30, 40), m_parent.m_lastPoint);
 }
 
 TEST_F(PreviewViewTest, PageListShowsEveryPageAndAClickMakesItCurrent) {
