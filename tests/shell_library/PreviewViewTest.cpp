@@ -236,7 +236,9 @@ TEST_F(PreviewViewTest, DroppedFilesAreAcceptedAndIgnoredCatalogueItemsGoToThePa
     obj.Attach(src.GetDataObject(), FALSE);
     EXPECT_EQ(c.effect, v->OnDragEnter(&obj, 0, CPoint(30, 40)));
     EXPECT_EQ(c.effect, v->OnDragOver(&obj, 0, CPoint(30, 40)));
-    if (c.effect != DROPEFFECT_NONE) EXPECT_TRUE(v->OnDrop(&obj, DROPEFFECT_COPY, CPoint(30, 40)));
+    if (c.effect != DROPEFFECT_NONE) {
+      EXPECT_TRUE(v->OnDrop(&obj, DROPEFFECT_COPY, CPoint(30, 40)));
+    }
     EXPECT_EQ(c.drops, m_parent.m_nDrops) << c.cf;
     EXPECT_EQ(1, v->GetItemCount());
   }
