@@ -110,7 +110,10 @@ class PreviewViewTest : public ViewTest {
   }
   static std::string Labels(qvzObjectPreviewView* v) {
     std::string s;
-    for (int i = 0; i < v->GetItemCount(); i++) s += (i ? "," : "") + std::string((LPCTSTR)v->GetItem(i)->m_strLabel);
+    for (int i = 0; i < v->GetItemCount(); i++) {
+      if (i) s += ",";
+      s += (LPCTSTR)v->GetItem(i)->m_strLabel;
+    }
     return s;
   }
   void Mouse(UINT msg, int x, int y) { m_preview->SendMessage(msg, msg == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y)); }
@@ -219,13 +222,17 @@ HGLOBAL Block(const std::string& bytes) {
 TEST_F(PreviewViewTest, DroppedFilesAreAcceptedAndIgnoredCatalogueItemsGoToTheParent) {
   qvzObjectPreviewView* v = MakePreview<qvzObjectPreviewView>(240, 300);
   v->AddItem(FreeRect(200), "a");
+  std::string files(sizeof(DROPFILES), '\0');
+  ((DROPFILES*)&files[0])->pFiles = sizeof(DROPFILES);
+  files += "C:\\x.qzl";
+  files.append(2, '\0');
   struct Case {
     CLIPFORMAT cf;
     HGLOBAL h;
     DWORD effect;
     int drops;
   } cases[] = {
-      {CF_HDROP, Block(std::string(sizeof(DROPFILES), '\0') + "C:\\x.qzl\0\0"), DROPEFFECT_COPY, 0},
+      {CF_HDROP, Block(files), DROPEFFECT_COPY, 0},
       {qvzView::CatalogFormat(), Block("item"), DROPEFFECT_COPY, 1},
       {CF_TEXT, Block("text"), DROPEFFECT_NONE, 1},
   };
