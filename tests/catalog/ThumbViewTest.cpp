@@ -73,8 +73,9 @@ protected:
         return cell;
     }
 
-    // The view's paint into a bitmap of its client size.
-    COLORREF PaintedPixel(CPoint at)
+    // The view's paint into a bitmap of its client size, handed to `read`.
+    template <class Read>
+    auto Painted(Read read)
     {
         CClientDC screen(view);
         CDC dc;
@@ -84,9 +85,26 @@ protected:
         CBitmap* old = dc.SelectObject(&bitmap);
         view->OnPrepareDC(&dc);
         view->OnDraw(&dc);
-        const COLORREF pixel = ::GetPixel(dc.GetSafeHdc(), at.x, at.y);
+        const auto result = read(dc.GetSafeHdc());
         dc.SelectObject(old);
-        return pixel;
+        return result;
+    }
+
+    COLORREF PaintedPixel(CPoint at)
+    {
+        return Painted([&](HDC dc) { return ::GetPixel(dc, at.x, at.y); });
+    }
+
+    // Any pixel other than white in the rectangle.
+    bool HasInk(const CRect& r)
+    {
+        return Painted([&](HDC dc) {
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x)
+                    if (::GetPixel(dc, x, y) != RGB(255, 255, 255))
+                        return true;
+            return false;
+        });
     }
 
     std::string folder;
@@ -148,6 +166,17 @@ TEST_F(ThumbViewTest, PicturesPaintFromTheirFilesAndAFailedReadIsNotRetried)
     EXPECT_EQ(view->m_cells[2]->m_pImage, nullptr);
     EXPECT_TRUE(view->m_cells[2]->m_bLoadFailed);
     EXPECT_TRUE(view->m_cells[3]->m_bLoadFailed);
+
+    // The selected cell's frame is grey, the others' white; the missing picture's place says so.
+    view->m_cells[0]->m_nState = 1;
+    const CRect cell0 = view->m_cells[0]->m_rect, cell1 = view->m_cells[1]->m_rect;
+    EXPECT_EQ(PaintedPixel(CPoint(cell0.left + 1, cell0.top + 10)), RGB(100, 100, 100));
+    EXPECT_EQ(PaintedPixel(CPoint(cell1.left + 1, cell1.top + 10)), RGB(255, 255, 255));
+    EXPECT_TRUE(HasInk(view->m_cells[2]->m_rcPicture));
+    // A short caption is centred: nothing painted at its left end.
+    const CRect caption = view->m_cells[0]->GetCaption(0)->m_rect;
+    EXPECT_TRUE(HasInk(caption));
+    EXPECT_FALSE(HasInk(CRect(caption.left, caption.top, caption.left + 30, caption.bottom)));
 
     WriteSolidBmp(folder + "/missing.bmp", 2, 2, RGB(0, 255, 0));
     PaintedPixel(CPoint(0, 0));
