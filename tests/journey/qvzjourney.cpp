@@ -38,6 +38,12 @@
 //                                      "click", "check <0|1>" (then a click), "select <n>"
 //                                      (list or combo box, with its change notice), "sel" the
 //                                      selected index
+//   barid                              the shown property bar's id, " floating" when it floats
+//   combo <target> <index>             picks an item of a combo box as a click would
+//   settext <target> <text>            replaces a window's text (an edit, a combo box's edit)
+//   locatein <target> <rrggbb>         like locate, in that window's client area
+// More targets: pbar (the shown property bar), pbar.<id> (one of its controls), cpopup (an
+// open colour pop-up).
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -294,6 +300,8 @@ static int DumpBoard(const char* path) {
     printf("object %x %ld %ld %ld %ld points %d rotation %d open %d fill %lx\n", o->GetClassCode(), r.left, r.top,
            r.right, r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0,
            o->GetFill() ? (unsigned long)o->GetFill()->GetFlags() : 0ul);
+    printf("line width %d color %06lx style %d\n", o->GetLineStyle()->GetWidth(), (unsigned long)o->GetLineStyle()->GetColor(),
+           o->GetLineStyle()->GetStyle());
     if (o->GetClassCode() == JVQ_OBJ_LINETEXT) {
       jvqLineTextObject* lt = (jvqLineTextObject*)o;
       POINT s, e;
@@ -342,6 +350,52 @@ static BOOL CALLBACK FindPopup(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+// A shown window of the process, not the main window, without a caption: the colour grid.
+static BOOL CALLBACK FindColorPopup(HWND h, LPARAM lp) {
+  PopupArg* a = (PopupArg*)lp;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  const LONG style = ::GetWindowLong(h, GWL_STYLE);
+  if (pid == a->pid && h != theMain && ::IsWindowVisible(h) && (style & WS_POPUP) && !(style & WS_CAPTION) &&
+      strcmp(cls, TOOLTIPS_CLASSA) != 0 && strcmp(cls, "#32770") != 0 && strcmp(cls, "ComboLBox") != 0) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The property bar: a shown window whose id is one of the bar templates', docked in the main
+// window or floating in a small frame of its own.
+static const int BarIds[] = {11700, 1170, 1171, 1025, 771, 1035, 1034, 1041, 664, 675, 251, 242,
+                             1175, 253, 780, 275, 281, 289, 337, 1336, 1337};
+static BOOL IsBarId(int id) {
+  for (int b : BarIds)
+    if (b == id) return TRUE;
+  return FALSE;
+}
+static BOOL CALLBACK FindBarChild(HWND h, LPARAM lp) {
+  if (::IsWindowVisible(h) && IsBarId(::GetDlgCtrlID(h))) {
+    *(HWND*)lp = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+static BOOL CALLBACK FindBarTop(HWND h, LPARAM lp) {
+  DWORD pid = 0, mine = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  ::GetWindowThreadProcessId(theMain, &mine);
+  if (pid == mine && h != theMain && ::IsWindowVisible(h)) ::EnumChildWindows(h, FindBarChild, lp);
+  return *(HWND*)lp == NULL;
+}
+static HWND PropertyBar() {
+  HWND found = NULL;
+  ::EnumChildWindows(theMain, FindBarChild, (LPARAM)&found);
+  if (found == NULL) ::EnumWindows(FindBarTop, (LPARAM)&found);
+  return found;
+}
+
 // view, hruler, vruler; tabs and pagelist (the folder frame's tab strip and page-list button);
 // bar<id>.<command> (a button of a tool bar); popup (an open drop-down of the program).
 static HWND Target(const std::string& name) {
@@ -354,6 +408,21 @@ static HWND Target(const std::string& name) {
     ::GetWindowThreadProcessId(theMain, &a.pid);
     for (int i = 0; i < 20 && a.found == NULL; i++) {
       ::EnumWindows(FindPopup, (LPARAM)&a);
+      if (a.found == NULL) ::Sleep(100);
+    }
+    return a.found;
+  }
+  if (name == "pbar") return PropertyBar();
+  if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
+    HWND c = ::GetDlgItem(PropertyBar(), cmd);
+    // pbar.<id>.edit: the edit part of a drop-down combo box.
+    return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
+  }
+  if (name == "cpopup") {
+    PopupArg a = {0, NULL};
+    ::GetWindowThreadProcessId(theMain, &a.pid);
+    for (int i = 0; i < 20 && a.found == NULL; i++) {
+      ::EnumWindows(FindColorPopup, (LPARAM)&a);
       if (a.found == NULL) ::Sleep(100);
     }
     return a.found;
@@ -543,8 +612,8 @@ static BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
 
 
 // Read from the screen, as the user sees it: another process's window DC shows nothing.
-static std::string Locate(COLORREF cr) {
-  HWND v = Target("view");
+static std::string Locate(COLORREF cr, const char* target = "view") {
+  HWND v = Target(target);
   if (v == NULL) return "none";
   RECT rc;
   ::GetClientRect(v, &rc);
@@ -778,6 +847,31 @@ static int Drive() {
       unsigned rgb = 0;
       sscanf(line, "%*s %x", &rgb);
       reply = Locate(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+    } else if (!strcmp(cmd, "locatein")) {
+      unsigned rgb = 0;
+      sscanf(line, "%*s %511s %x", a, &rgb);
+      reply = Locate(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255), a);
+    } else if (!strcmp(cmd, "barid")) {
+      HWND h = PropertyBar();
+      char buf[64];
+      snprintf(buf, sizeof(buf), "%d%s", h ? ::GetDlgCtrlID(h) : 0,
+               h && ::GetAncestor(h, GA_ROOT) != theMain ? " floating" : "");
+      reply = buf;
+    } else if (!strcmp(cmd, "combo")) {
+      sscanf(line, "%*s %511s %d", a, &x);
+      HWND h = Target(a);
+      if (h == NULL) {
+        reply = "error";
+      } else {
+        ::SendMessage(h, CB_SETCURSEL, x, 0);
+        ::SendMessage(::GetParent(h), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(h), CBN_SELCHANGE), (LPARAM)h);
+      }
+      Idle();
+    } else if (!strcmp(cmd, "settext")) {
+      sscanf(line, "%*s %511s %511s", a, b);
+      HWND h = Target(a);
+      if (h == NULL || !::SendMessage(h, WM_SETTEXT, 0, (LPARAM)b)) reply = "error";
+      Idle();
     } else if (!strcmp(cmd, "rect")) {
       sscanf(line, "%*s %511s", a);
       HWND h = Target(a);
@@ -805,7 +899,14 @@ static int Drive() {
       else if (!strcmp(a, "zoom")) h = ::GetDlgItem(::GetDlgItem(theMain, 98), 1006);
       else if (!strcmp(a, "title")) h = theMain;
       else if (!strcmp(a, "tip")) h = ::GetDlgItem(Target("view"), 500);
+      else h = Target(a);
       reply = h ? "[" + WindowText(h) + "]" : "error";
+      // One answer a line: a text of several lines comes back with "|" between them.
+      std::string one;
+      for (size_t i = 0; i < reply.size(); i++)
+        if (reply[i] == '\n') one += '|';
+        else if (reply[i] != '\r') one += reply[i];
+      reply = one;
     } else if (!strcmp(cmd, "placement")) {
       // Another process's window placement is not what its own process sees; the state
       // and the rectangle on the screen are.
