@@ -133,6 +133,8 @@ class qvzView : public jvqView {
   int DropCatalogItem(HGLOBAL hData, CPoint point);
   jvqObject* MakePictureFromFile(LPCTSTR lpszPath);
   jvqObject* MakeFloorPlanFromFile(LPCTSTR lpszPath);
+  // A symbol painted by the vector shape of a ".tqz" file; NULL when the file does not load.
+  jvqObject* MakeSymbolFromFile(LPCTSTR lpszPath);
   jvqObject* MakeTextFromFile(LPCTSTR lpszPath);
   void DeleteDropOutlines();
   void DrawDropFeedback(BOOL bCatalogue);

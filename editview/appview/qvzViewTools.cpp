@@ -180,6 +180,10 @@ void qvzView::OnUnusedTool() {}
 void qvzView::OnUpdateUnusedTool(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
 void qvzView::OnCancelCommand() {
-  // The in-place editor and open OLE items come with their own issues.
+  // The editor's text is painted over by the view once the editor goes.
+  if (IsTextEditing()) Invalidate();
   ToolCancel();
+  COleDocument* pDoc = DYNAMIC_DOWNCAST(COleDocument, GetDocument());
+  COleClientItem* pActive = pDoc ? pDoc->GetInPlaceActiveItem(this) : NULL;
+  if (pActive) pActive->Close(OLECLOSE_SAVEIFDIRTY);
 }
