@@ -38,6 +38,14 @@ BEGIN_MESSAGE_MAP(qvzView, jvqView)
   ON_UPDATE_COMMAND_UI_RANGE(32849, 32855, OnUpdateToolCommand)
   ON_UPDATE_COMMAND_UI(32877, OnUpdateToolCommand)
   ON_UPDATE_COMMAND_UI(32878, OnUpdateToolCommand)
+  // The text, title and balloon tools.
+  ON_COMMAND_EX(32863, OnToolCommand)
+  ON_COMMAND_EX(32864, OnToolCommand)
+  ON_COMMAND_EX(32902, OnToolCommand)
+  ON_COMMAND_EX(32903, OnToolCommand)
+  ON_COMMAND_EX(32904, OnToolCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(32863, 32864, OnUpdateToolCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(32902, 32904, OnUpdateToolCommand)
   ON_COMMAND(32856, OnUnusedTool)
   ON_COMMAND(32857, OnUnusedTool)
   ON_COMMAND(32858, OnUnusedTool)
@@ -181,7 +189,12 @@ void qvzView::OnLButtonUp(UINT nFlags, CPoint point) {
   host->SwitchBar(FALSE);
   host->UpdateControlBars();
   theInPlaceEditStarted = 0;
-  if (m_hWnd && ::GetFocus() != m_hWnd) SetFocus();
+  // A text frame just drawn is typed into at once.
+  CWnd* editor = m_hWnd ? GetDlgItem(JVQ_TEXT_EDITOR_ID) : NULL;
+  if (editor && editor->IsWindowVisible())
+    editor->SetFocus();
+  else if (m_hWnd && ::GetFocus() != m_hWnd)
+    SetFocus();
 }
 
 void qvzView::OnMouseMove(UINT nFlags, CPoint point) {

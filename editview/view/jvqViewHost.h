@@ -10,7 +10,11 @@ class CWnd;
 class jvqBannerStyle;
 class jvqDocument;
 class jvqObject;
+class jvqTextFill;
 class jvqView;
+
+// The in-place text editor's control id among the view's children.
+#define JVQ_TEXT_EDITOR_ID 115
 
 class jvqViewHost {
  public:
@@ -56,6 +60,11 @@ class jvqViewHost {
   // a favourite in a folder (ending in a backslash). FALSE when cancelled.
   virtual BOOL AskNewFavoriteCategory(CString* pName) { return FALSE; }
   virtual BOOL AskFavoriteRename(LPCTSTR lpszFolder, CString* pName) { return FALSE; }
+  // The text detail dialog on a text painter (style, face, text, colour); on OK the painter
+  // takes the edited values. bNoLock disables its position lock box.
+  virtual BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) { return FALSE; }
+  // The in-place editor disables the property bar while it has the focus.
+  virtual void EnablePropertyBar(BOOL bEnable) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

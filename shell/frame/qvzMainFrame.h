@@ -66,6 +66,12 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void HideAlignPalette() override;
   void ShowPreviewBars(BOOL bShow) override;
   int MessageBox(LPCTSTR lpszText, UINT nType) override;
+  // The view host: the in-place text editor and the text and title dialogs.
+  CWnd* CreateTextEditor(jvqView* pView) override;
+  void BeginTextEditor(CWnd* pEditor, jvqObject* pTextFrame, int nMode, POINT ptLogical) override;
+  BOOL EditTitleStyle(jvqBannerStyle* pStyle, BOOL* pbLocked) override;
+  BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) override;
+  void EnablePropertyBar(BOOL bEnable) override;
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;

@@ -1,5 +1,5 @@
 """The board designer's pictures."""
-from . import controls, cursors, frame, rulers
+from . import controls, cursors, frame, rulers, textbars
 
 
 def draw(outdir):
@@ -7,3 +7,4 @@ def draw(outdir):
     cursors.draw(outdir)
     rulers.draw(outdir)
     frame.draw(outdir)
+    textbars.draw(outdir)
