@@ -20,7 +20,7 @@ int qvzUnderlineKind(int nItem);
 
 // The number a size box's text begins with ("12mm" reads 12, "abc" 0).
 double qvzLeadingNumber(const char* psz);
-// Size in 0.1 mm typed into a bar: rounded to the tenth, never under 0.1 mm.
+// Size in 0.1 mm typed into a bar: the number x 10 + 0.05, truncated; never under 0.1 mm.
 int qvzBarSizeFromText(const char* psz);
 // Size typed into the detail dialog: truncated to the tenth, never under 0.1 mm; a text that
 // is not a positive number keeps nOld.
