@@ -151,8 +151,9 @@ static UINT OutsideFlag(jvqView* v, UINT nFlags, CPoint point) {
 
 void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
   nFlags = OutsideFlag(this, nFlags, point);
-  // The in-place text editor commits when the view takes the focus; it comes with the
-  // text objects.
+  // The in-place text editor commits when the view takes the focus.
+  CWnd* editor = m_hWnd ? GetDlgItem(JVQ_TEXT_EDITOR_ID) : NULL;
+  if (editor && editor->IsWindowVisible()) SetFocus();
   jvqPage* page = GetCurrentPage();
   jvqObject* hit = NULL;
   if (page) {

@@ -39,6 +39,8 @@ BOOL jvqTextTool::CreateObject(POINT* pStart, POINT* pEnd) {
   // The text is typed in place; the editor records the frame when the text is committed
   // and removes it when it is left empty.
   CWnd* editor = m_pView->GetDlgItem(JVQ_TEXT_EDITOR_ID);
+  // A view that made no editor of its own gets one from the host, once.
+  if (editor == NULL) editor = jvqGetViewHost()->CreateTextEditor(m_pView);
   if (editor) {
     jvqGetViewHost()->BeginTextEditor(editor, o, 0, *pStart);
     RECT d = r;
