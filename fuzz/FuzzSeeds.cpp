@@ -20,6 +20,11 @@
 #include "TextureInfo.h"
 #include "afxarch.h"
 #include "jvqBoardStream.h"
+#include "jvqImageObject.h"
+#include "jvqImagePool.h"
+#include "jvqPage.h"
+#include "PictureFixture.h"
+#include "ShapeFixture.h"
 #include "jvqObjectsFile.h"
 #include "yqCatalog.h"
 
@@ -63,6 +68,30 @@ void BoardSeeds() {
     }
     Seed("board_stream", "board-" + std::to_string(version), MemBytes(f));
   }
+  // Boards with pictures: shown twice (one pool entry from 91200, embedded before), and one
+  // kept only for undo, so the image pool's block has entries to read.
+  for (int version : {91100, 91200, 91530}) {
+    jvqImagePool pool;
+    std::unique_ptr<jvqBoard> b(new jvqBoard(NULL));
+    for (int i = 0; i < 3; i++) {
+      jvqImageObject* o = new jvqImageObject(&pool, NULL, NULL);
+      o->SetPicture(&pool, MakePicture(8 + i, 6), FALSE);
+      const RECT r = {100 + 500 * i, 100, 500 + 500 * i, 400};
+      o->SetRect(&r, NULL, i == 2 ? 0x211 : 0x311);
+      b->GetPage(0)->AddChild(o);
+      if (i == 0) b->GetPage(0)->AddChild(o->Clone());
+    }
+    jvqFileHeader h;
+    h.m_nVersion = version;
+    h.m_pImagePool = &pool;
+    CMemFile f;
+    {
+      CArchive ar(&f, CArchive::store);
+      jvqBoardStream::Write(ar, &h, b.get(), NULL);
+      ar.Close();
+    }
+    Seed("board_stream", "pictures-" + std::to_string(version), MemBytes(f));
+  }
   // The clipboard block of one page's objects, as copy writes it.
   {
     std::unique_ptr<jvqBoard> b(MakeTestBoard(1));
@@ -89,6 +118,24 @@ void BoardSeeds() {
     fs::remove(objects);
   }
   jvqObjectDefaults::FreeObjectDefaults();
+}
+
+// Shape files as the shape and symbol palettes hold them, and floor plans around a metafile.
+void ShapeSeeds() {
+  std::unique_ptr<CVectorShapeEx> shape(MakeShape(200, 100));
+  const std::string path = fuzz::ScratchDir() + "/seed.tqz";
+  if (shape->SaveFile(path.c_str())) {
+    std::string bytes;
+    fuzz::ReadFileBytes(path, bytes);
+    Seed("shape_file", "triangle", bytes);
+    fs::remove(path);
+  }
+  shape->m_nMirror = VECTOR_MIRROR_HORIZONTAL;
+  Seed("shape_file", "stream", StreamOf(*shape));
+  Seed("floor_plan", "plan", PlanFileBytes(9000.0, 7000.0, TinyEmf()));
+  Seed("floor_plan", "tall", PlanFileBytes(3000.0, 12000.0, TinyEmf(300, 1200)));
+  Seed("order_file", "clean", std::string("A\r\n\x95\x5C\r\nb\r\n"));
+  Seed("order_file", "loose", std::string("\r\nA\n\nb"));
 }
 
 void CatalogSeeds() {
@@ -212,6 +259,7 @@ int main(int argc, char** argv) {
   }
   g_out = argv[1];
   BoardSeeds();
+  ShapeSeeds();
   CatalogSeeds();
   SceneSeeds();
   PictureSeeds();

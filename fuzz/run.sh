@@ -49,7 +49,9 @@ dict_of() {
     scene_text|scene_container) echo scene ;;
     scene_bitmap|texture_bmp|texture_trailer|texture_clipboard_dib|picture_bmp|picture_packed_dib) echo bmp ;;
     texture_jpeg|picture_jpeg) echo jpeg ;;
-    picture_metafile) echo metafile ;;
+    picture_metafile|floor_plan) echo metafile ;;
+    shape_file) echo shape ;;
+    order_file) echo order ;;
     picture_raster_header) echo raster ;;
     lha_extract) echo lha ;;
   esac

@@ -1,6 +1,7 @@
 #include "CVectorShape.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -112,22 +113,31 @@ BOOL CVectorShape::BeginTransform(const RECT* pRect, int nAngle) {
   return TRUE;
 }
 
+// Points read from a file may be anything: a result beyond LONG is held at its edge rather
+// than overflowing (values inside it come out exactly as a plain cast gives them).
+LONG VectorClampToLong(double v) {
+  if (v != v) return 0;
+  if (v >= 2147483647.0) return (LONG)INT32_MAX;
+  if (v <= -2147483648.0) return (LONG)INT32_MIN;
+  return (LONG)v;
+}
+
 void CVectorShape::FinishTransform(const RECT* pRect, int nAngle) {
   const double sx = m_dScaleX, sy = m_dScaleY;
   if (nAngle % 360 != 0) {
-    const int cx = (pRect->left + pRect->right) / 2, cy = (pRect->top + pRect->bottom) / 2;
+    const int cx = (int)(((int64_t)pRect->left + pRect->right) / 2), cy = (int)(((int64_t)pRect->top + pRect->bottom) / 2);
     const double t = nAngle * 0.017453292519943295;
     const double c = std::cos(t), s = std::sin(t);
     for (POINT& p : m_TransformedPoints) {
-      const int x1 = (int)(p.x * sx + pRect->left - cx);
-      const int y1 = (int)(p.y * sy + pRect->top - cy);
-      p.x = (LONG)(x1 * c - y1 * s + cx);
-      p.y = (LONG)(x1 * s + y1 * c + cy);
+      const LONG x1 = VectorClampToLong(p.x * sx + pRect->left - cx);
+      const LONG y1 = VectorClampToLong(p.y * sy + pRect->top - cy);
+      p.x = VectorClampToLong(x1 * c - y1 * s + cx);
+      p.y = VectorClampToLong(x1 * s + y1 * c + cy);
     }
   } else {
     for (POINT& p : m_TransformedPoints) {
-      p.x = (LONG)(p.x * sx) + pRect->left;
-      p.y = (LONG)(p.y * sy) + pRect->top;
+      p.x = VectorClampToLong((double)VectorClampToLong(p.x * sx) + pRect->left);
+      p.y = VectorClampToLong((double)VectorClampToLong(p.y * sy) + pRect->top);
     }
   }
 }

@@ -88,3 +88,6 @@ class CVectorShape {
  private:
   CVectorShape& operator=(const CVectorShape&) = delete;
 };
+
+// A transformed coordinate held inside LONG (points read from a file may be anything).
+LONG VectorClampToLong(double v);

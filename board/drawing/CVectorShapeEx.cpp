@@ -58,8 +58,8 @@ BOOL CVectorShapeEx::TransformPoints(const RECT* pRect, int nAngle) {
       minY = std::min(minY, p.y);
     }
     for (POINT& p : m_TransformedPoints) {
-      if (bx) p.x = maxX + minX - p.x;
-      if (by) p.y = maxY + minY - p.y;
+      if (bx) p.x = VectorClampToLong((double)((int64_t)maxX + minX - p.x));
+      if (by) p.y = VectorClampToLong((double)((int64_t)maxY + minY - p.y));
     }
   }
   FinishTransform(pRect, nAngle);

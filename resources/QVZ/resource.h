@@ -137,3 +137,7 @@
 #define ID_CATALOG_SETTINGS      32930
 #define ID_PRINT_AREA            32942
 #define ID_SCALE_SETTINGS        32918
+// Fill pop-ups of the fill buttons.
+#define IDD_FILL_POPUP           280
+#define IDD_IMAGEFILL_POPUP      305
+#define IDC_FILL_TAB             727

@@ -11,6 +11,7 @@
 #include "qvzDocument.h"
 #include "qvzMessages.h"
 #include "qvzAllPageView.h"
+#include "qvzSelectToolBar.h"
 #include "qvzView.h"
 #include "resource.h"
 
@@ -229,8 +230,9 @@ int qvzMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   m_wndZoomCombo.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), TRUE);
   for (int i = 0; ZoomComboTexts[i][0]; i++) m_wndZoomCombo.AddString(ZoomComboTexts[i]);
   m_wndZoomCombo.SetCurSel(m_wndZoomCombo.GetCount() - 1);
-  // 7. Docking; the property-bar manager comes with the property bars.
+  // 7. Docking and the property bars.
   EnableDocking(CBRS_ALIGN_ANY);
+  if (m_PropertyBars.Create(this)) m_PropertyBars.RefreshBar();
   // 8. Drop-down arrows.
   m_wndStandardBar.SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   m_wndMainToolBar.SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
@@ -276,7 +278,13 @@ void qvzMainFrame::BuildRectangleMenu() {
   }
 }
 
-void qvzMainFrame::OnSize(UINT nType, int cx, int cy) { CFrameWnd::OnSize(nType, cx, cy); }
+void qvzMainFrame::OnSize(UINT nType, int cx, int cy) {
+  CFrameWnd::OnSize(nType, cx, cy);
+  if (qvzSelectToolBar* bar = GetSelectToolBar()) {
+    RecalcLayout();
+    bar->RecalcLayout();
+  }
+}
 
 void qvzMainFrame::OnTimer(UINT nIDEvent) {
   if (nIDEvent == QVZ_STATUS_TIMER) UpdateStatusBar();

@@ -12,6 +12,7 @@
 #include "qvzDropDownBitmapMenu.h"
 #include "qvzMainToolBar.h"
 #include "qvzPaletteToolBar.h"
+#include "qvzPropertyBarManager.h"
 
 class qvzDocument;
 class jvqView;
@@ -72,6 +73,13 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL EditTitleStyle(jvqBannerStyle* pStyle, BOOL* pbLocked) override;
   BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) override;
   void EnablePropertyBar(BOOL bEnable) override;
+  // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
+  void SwitchBar(BOOL bForce) override;
+  void UpdateCurrentBar() override;
+  void ShowBar(BOOL bShow) override;
+  void OnObjectCreated(jvqObject* pObject) override;
+  // The shown property bar when it is the select bar, else NULL.
+  class qvzSelectToolBar* GetSelectToolBar();
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;
@@ -89,6 +97,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   qvzPaletteToolBar m_wndRectPalette;
   qvzPaletteToolBar m_wndArcPalette;
   qvzDocument* m_pDocument;
+  qvzPropertyBarManager m_PropertyBars;
   qvzDropDownBitmapMenu m_menuRectVariants;
   qvzDropDownBitmapMenu m_menuArcVariants;
   // Where the last message box's text went (tests read it).

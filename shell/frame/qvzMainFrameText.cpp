@@ -3,6 +3,7 @@
 #include "jvqBannerStyle.h"
 #include "jvqTextFill.h"
 #include "jvqTextObject.h"
+#include "qvzDrawToolBar.h"
 #include "qvzMainFrame.h"
 #include "qvzTextDetailDlg.h"
 #include "qvzTextInPlaceEdit.h"
@@ -46,4 +47,7 @@ BOOL qvzMainFrame::EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) {
   return TRUE;
 }
 
-void qvzMainFrame::EnablePropertyBar(BOOL bEnable) {}
+void qvzMainFrame::EnablePropertyBar(BOOL bEnable) {
+  qvzDrawToolBar* bar = DYNAMIC_DOWNCAST(qvzDrawToolBar, m_PropertyBars.GetCurrentBar());
+  if (bar && bar->m_hWnd) bar->EnableControls(bEnable);
+}

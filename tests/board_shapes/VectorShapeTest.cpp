@@ -1,5 +1,6 @@
 // Vector shapes: the stream and its bounded reader, shape files, the transformation and the
 // vector fill's record.
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -162,6 +163,26 @@ TEST(VectorShapeTransform, MirroringTurningAndPenWidths) {
   EXPECT_EQ(10, s->GetPrimitive(1)->m_Pen.lopnWidth.x);
   CVectorShapeEx empty;
   EXPECT_FALSE(empty.TransformPoints(&r, 0));
+}
+
+// Found by fuzzing shape files: points at the ends of the int range overflowed when scaled,
+// mirrored or turned. They are now held at the range's edge; the others stay exact.
+TEST(VectorShapeTransform, PointsAtTheEndsOfTheRangeAreHeldNotOverflowed) {
+  const RECT r = {-500, -500, 500, 500};  // ten times the frame
+  for (int mirror : {0, 1, 2, 3})
+    for (int angle : {0, 30, 90}) {
+      std::unique_ptr<CVectorShapeEx> s(MakeShape());
+      s->m_SourcePoints[0] = {INT32_MIN, INT32_MAX};
+      s->m_SourcePoints[2] = {INT32_MAX, INT32_MIN};
+      s->m_nMirror = mirror;
+      ASSERT_TRUE(s->TransformPoints(&r, angle));
+      if (mirror == 0 && angle == 0) {
+        EXPECT_EQ(INT32_MIN, s->GetTransformedPoint(0).x);
+        EXPECT_EQ(INT32_MAX - 500, s->GetTransformedPoint(0).y);  // held when scaled, then moved
+        EXPECT_EQ(500, s->GetTransformedPoint(1).x);  // (100, 0) as before
+        EXPECT_EQ(-500, s->GetTransformedPoint(1).y);
+      }
+    }
 }
 
 std::string StoreFill(jvqFill& f) {

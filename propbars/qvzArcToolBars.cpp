@@ -1,0 +1,174 @@
+#include "qvzArcToolBars.h"
+
+#include "PropertyBarRules.h"
+#include "jvqEllipticObject.h"
+#include "qvzLineEndPainters.h"
+#include "qvzLineToolBar.h"
+
+IMPLEMENT_DYNCREATE(qvzChordToolBar, qvzDrawToolBar)
+IMPLEMENT_DYNCREATE(qvzPieToolBar, qvzChordToolBar)
+IMPLEMENT_DYNCREATE(qvzArcToolBar, qvzChordToolBar)
+
+BEGIN_MESSAGE_MAP(qvzArcToolBar, qvzChordToolBar)
+  ON_CBN_SELCHANGE(IDC_BAR_START_SHAPE, OnStartShapeChange)
+  ON_CBN_SELCHANGE(IDC_BAR_END_SHAPE, OnEndShapeChange)
+END_MESSAGE_MAP()
+
+BOOL GetShapeAngles(jvqObject* o, int* pStart, int* pEnd) {
+  if (o == NULL) return FALSE;
+  const int code = o->GetClassCode();
+  if (code == JVQ_OBJ_ARC) {
+    *pStart = static_cast<jvqArcObject*>(o)->GetStartAngle();
+    *pEnd = static_cast<jvqArcObject*>(o)->GetEndAngle();
+    return TRUE;
+  }
+  if (code == JVQ_OBJ_PIE || code == JVQ_OBJ_CHORD) {
+    *pStart = static_cast<jvqPieObject*>(o)->GetStartAngle();
+    *pEnd = static_cast<jvqPieObject*>(o)->GetEndAngle();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void SetShapeAngle(jvqObject* o, BOOL bStart, int a) {
+  const int code = o->GetClassCode();
+  if (code == JVQ_OBJ_ARC) {
+    jvqArcObject* arc = static_cast<jvqArcObject*>(o);
+    bStart ? arc->SetStartAngle(a) : arc->SetEndAngle(a);
+  } else if (code == JVQ_OBJ_PIE || code == JVQ_OBJ_CHORD) {
+    jvqPieObject* pie = static_cast<jvqPieObject*>(o);
+    bStart ? pie->SetStartAngle(a) : pie->SetEndAngle(a);
+  }
+}
+
+qvzChordToolBar::qvzChordToolBar() : m_dwClassBit(0x2000) {
+  m_strCreateCaption = "作成する部分円のプロパティ";
+  m_strSelectCaption = "部分円のプロパティ";
+  m_nKind = JVQ_OBJ_CHORD;
+}
+
+qvzPieToolBar::qvzPieToolBar() {
+  m_nKind = JVQ_OBJ_PIE;
+  m_dwClassBit = 0x4000;
+}
+
+void qvzChordToolBar::CreateControls() {
+  if (m_bControlsCreated) return;
+  static const char* const angles[] = {"0", "45", "90", "135", "180", "225", "270", "315"};
+  qvzValueComboBox* boxes[] = {&m_wndStartAngle, &m_wndEndAngle};
+  const UINT ids[] = {IDC_BAR_START_ANGLE, IDC_BAR_END_ANGLE};
+  for (int b = 0; b < 2; b++) {
+    if (!GetDlgItem(ids[b]) || !boxes[b]->SubclassDlgItem(ids[b], this)) continue;
+    boxes[b]->SetAnyNumber(TRUE);
+    for (const char* a : angles) boxes[b]->AddValue(a);
+    boxes[b]->SelectValue(b == 0 ? "0" : "45");
+  }
+  qvzDrawToolBar::CreateControls();
+}
+
+void qvzChordToolBar::ShowObjectValues(jvqObjectArray& targets) {
+  qvzDrawToolBar::ShowObjectValues(targets);
+  m_bShowingValues = 1;
+  int firstStart = 0, firstEnd = 0;
+  BOOL haveFirst = FALSE;
+  for (int i = 0; i < targets.GetCount(); i++) {
+    jvqObject* o = targets.GetAt(i);
+    int s, e;
+    if (!(o->GetClassCode() & m_dwClassBit) || !GetShapeAngles(o, &s, &e)) continue;
+    CString t;
+    if (!haveFirst) {
+      haveFirst = TRUE;
+      firstStart = s;
+      firstEnd = e;
+      t.Format("%d", ShownAngle(s));
+      m_wndStartAngle.SelectValue(t);
+      t.Format("%d", ShownAngle(e));
+      m_wndEndAngle.SelectValue(t);
+      continue;
+    }
+    if (s != firstStart) m_wndStartAngle.ShowText("");
+    if (e != firstEnd) m_wndEndAngle.ShowText("");
+  }
+  m_bShowingValues = 0;
+}
+
+void qvzChordToolBar::EnableControls(BOOL bEnable) {
+  qvzDrawToolBar::EnableControls(bEnable);
+  if (m_wndStartAngle.m_hWnd) m_wndStartAngle.EnableWindow(bEnable);
+  if (m_wndEndAngle.m_hWnd) m_wndEndAngle.EnableWindow(bEnable);
+}
+
+void qvzChordToolBar::OnValueChanged(UINT nControlId, const CString& strText) {
+  qvzDrawToolBar::OnValueChanged(nControlId, strText);
+  if (nControlId != IDC_BAR_START_ANGLE && nControlId != IDC_BAR_END_ANGLE) return;
+  const BOOL bStart = nControlId == IDC_BAR_START_ANGLE;
+  if (!CanEdit(bStart ? m_wndStartAngle : m_wndEndAngle)) return;
+  int a;
+  if (!StoredAngleFromText(strText, &a)) return;
+  const DWORD bit = m_dwClassBit;
+  jvqObjectArray targets;
+  int n = 0;
+  BeginTargets(targets, &n);
+  m_bApplying = 1;
+  for (int i = 0; i < targets.GetCount(); i++)
+    if (targets.GetAt(i)->GetClassCode() & bit) SetShapeAngle(targets.GetAt(i), bStart, a);
+  if (m_pPrototype && (m_pPrototype->GetClassCode() & bit)) SetShapeAngle(m_pPrototype, bStart, a);
+  m_bApplying = 0;
+  EndTargets(n, FALSE, m_nKind == JVQ_OBJ_CHORD);
+}
+
+qvzArcToolBar::qvzArcToolBar() : m_wndEndShape(0), m_wndStartShape(0) {
+  m_nKind = JVQ_OBJ_ARC;
+  m_dwClassBit = 0x8000;
+}
+
+void qvzArcToolBar::CreateControls() {
+  if (m_bControlsCreated) return;
+  if (m_wndEndShape.SubclassDlgItem(IDC_BAR_END_SHAPE, this)) FillLineEndCombo(m_wndEndShape);
+  if (m_wndStartShape.SubclassDlgItem(IDC_BAR_START_SHAPE, this)) FillLineEndCombo(m_wndStartShape);
+  qvzChordToolBar::CreateControls();
+}
+
+void qvzArcToolBar::ShowObjectValues(jvqObjectArray& targets) {
+  qvzChordToolBar::ShowObjectValues(targets);
+  m_bShowingValues = 1;
+  ShowLineEnds(targets, 0x8000, m_wndStartShape, m_wndEndShape);
+  m_bShowingValues = 0;
+}
+
+void qvzArcToolBar::ApplyToObjects(jvqObjectArray& targets) {
+  if (m_bShowingValues || m_bApplying) return;
+  m_bApplying = 1;
+  auto apply = [this](jvqObject* o) {
+    if (!(o->GetClassCode() & 0x8000)) return;
+    if (m_wndStartShape.m_hWnd) SetLineEnd(o, TRUE, m_wndStartShape.GetCurSel());
+    if (m_wndEndShape.m_hWnd) SetLineEnd(o, FALSE, m_wndEndShape.GetCurSel());
+  };
+  for (int i = 0; i < targets.GetCount(); i++) apply(targets.GetAt(i));
+  if (m_pPrototype) apply(m_pPrototype);
+  m_bApplying = 0;
+}
+
+void qvzArcToolBar::EnableControls(BOOL bEnable) {
+  qvzChordToolBar::EnableControls(bEnable);
+  if (m_wndStartShape.m_hWnd) m_wndStartShape.EnableWindow(bEnable);
+  if (m_wndEndShape.m_hWnd) m_wndEndShape.EnableWindow(bEnable);
+}
+
+void qvzArcToolBar::OnShapeChange(BOOL bStart) {
+  CLineEndCombo& box = bStart ? m_wndStartShape : m_wndEndShape;
+  if (!CanEdit(box)) return;
+  const int item = box.GetCurSel();
+  jvqObjectArray targets;
+  int n = 0;
+  BeginTargets(targets, &n);
+  m_bApplying = 1;
+  for (int i = 0; i < targets.GetCount(); i++)
+    if (targets.GetAt(i)->GetClassCode() & 0x8000) SetLineEnd(targets.GetAt(i), bStart, item);
+  if (m_pPrototype && (m_pPrototype->GetClassCode() & 0x8000)) SetLineEnd(m_pPrototype, bStart, item);
+  m_bApplying = 0;
+  EndTargets(n, FALSE);
+}
+
+void qvzArcToolBar::OnStartShapeChange() { OnShapeChange(TRUE); }
+void qvzArcToolBar::OnEndShapeChange() { OnShapeChange(FALSE); }
