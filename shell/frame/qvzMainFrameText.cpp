@@ -1,13 +1,25 @@
 // The main frame as the view's host for text: the in-place editor, the title dialog and the
 // text detail dialog.
+#include "PropertyBarTable.h"
 #include "jvqBannerStyle.h"
 #include "jvqTextFill.h"
 #include "jvqTextObject.h"
 #include "qvzDrawToolBar.h"
 #include "qvzMainFrame.h"
+#include "qvzBalloonTextDetail.h"
+#include "qvzRectToolBars.h"
 #include "qvzTextDetailDlg.h"
 #include "qvzTextInPlaceEdit.h"
+#include "qvzTextToolBar.h"
 #include "qvzTitleEditDlg.h"
+
+// The text bars join the bar table, and the balloon bars get their text dialog.
+static struct TextBarsJoin {
+  TextBarsJoin() {
+    RegisterPropertyBar(12, IDD_QVZ_TEXT_BAR, RUNTIME_CLASS(qvzTextToolBar));
+    theBalloonTextDetailProc = qvzBalloonTextDetail;
+  }
+} theTextBarsJoin;
 
 CWnd* qvzMainFrame::CreateTextEditor(jvqView* pView) {
   qvzTextInPlaceEdit* editor = new qvzTextInPlaceEdit;

@@ -1,0 +1,188 @@
+// The text bar and the balloon bars' text detail on real bars beside a real view.
+#include <memory>
+
+#include "ViewFixture.h"
+#include "afxtest/ThreadPump.h"
+#include "jvqBalloonObject.h"
+#include "jvqDrawingResources.h"
+#include "jvqTextObject.h"
+#include "qvzBalloonTextDetail.h"
+#include "qvzPropertyBarManager.h"
+#include "qvzRectToolBars.h"
+#include "qvzTextToolBar.h"
+
+class TextBarTest : public ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    if (theFontList.empty()) theDrawingResources.EnumFonts();
+    m_manager.m_pFrame = m_frame;
+    g_pPropertyBarManager = &m_manager;
+  }
+  void TearDown() override {
+    if (m_bar) m_bar->DestroyWindow();
+    m_bar.reset();
+    g_pPropertyBarManager = NULL;
+    ViewTest::TearDown();
+  }
+  template <class Bar>
+  Bar* MakeBar(UINT nTemplate) {
+    Bar* bar = new Bar;
+    m_bar.reset(bar);
+    EXPECT_TRUE(bar->Create(m_frame, nTemplate, CBRS_LEFT, nTemplate));
+    bar->Refresh();
+    return bar;
+  }
+  jvqTextObject* AddText(int style, int wrap, const char* face = "ＭＳ Ｐゴシック") {
+    RECT r = {100, 100 + 300 * m_nTexts, 900, 300 + 300 * m_nTexts};
+    m_nTexts++;
+    jvqTextObject* t = jvqTextObject::MakeDefault(&m_view->m_Mapping, &r);
+    t->SetText("文字");
+    t->GetTextFill()->m_Attributes.style = style;
+    t->GetTextFill()->m_Attributes.wrap = wrap;
+    t->GetTextFill()->m_strFace = face;
+    t->GetTextFill()->RefreshPointers();
+    m_page->AddChild(t);
+    m_view->Select(t, FALSE);
+    return t;
+  }
+  void Click(UINT id) { m_bar->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)m_bar->GetDlgItem(id)->m_hWnd); }
+  // The selection after an edit holds the clones the undo step made.
+  std::vector<jvqTextFill*> SelectedFills() {
+    std::vector<jvqTextFill*> out;
+    for (jvqObject* o : Selected())
+      if (o->GetClassCode() == JVQ_OBJ_TEXT) out.push_back(((jvqTextObject*)o)->GetTextFill());
+    return out;
+  }
+  qvzPropertyBarManager m_manager;
+  std::unique_ptr<qvzDrawToolBar> m_bar;
+  int m_nTexts = 0;
+};
+
+TEST_F(TextBarTest, MixedBoldShowsReleasedAndPressesMakeAllAlike) {
+  AddText(1, 1);
+  AddText(3, 1);
+  AddText(3, 1);
+  qvzTextToolBar* bar = MakeBar<qvzTextToolBar>(IDD_QVZ_TEXT_BAR);
+  EXPECT_EQ(0, bar->m_wndButtons[qvzTextToolBar::BOLD].GetCheck());
+  const int steps = theUndoManager.GetCurrentStep();
+  Click(787);
+  for (jvqTextFill* f : SelectedFills()) EXPECT_EQ(3, f->m_Attributes.style);
+  EXPECT_EQ(1, bar->m_wndButtons[qvzTextToolBar::BOLD].GetCheck());
+  bar->Refresh();
+  Click(787);
+  for (jvqTextFill* f : SelectedFills()) EXPECT_EQ(1, f->m_Attributes.style);
+  EXPECT_EQ(3u, SelectedFills().size());
+  EXPECT_EQ(steps + 2, theUndoManager.GetCurrentStep());
+  // Italic on a bold text gives 4; bold released on 4 gives 2.
+  bar->Refresh();
+  Click(787);
+  bar->Refresh();
+  Click(788);
+  for (jvqTextFill* f : SelectedFills()) EXPECT_EQ(4, f->m_Attributes.style);
+  bar->Refresh();
+  Click(787);
+  for (jvqTextFill* f : SelectedFills()) EXPECT_EQ(2, f->m_Attributes.style);
+}
+
+TEST_F(TextBarTest, IndeterminateWrapClickedUnwrapsAllAndFacesMatchInAnyCase) {
+  CString face;
+  for (jvqFontEntry* e : theFontList) {
+    CString f(e->lf.lfFaceName), lower(f);
+    lower.MakeLower();
+    if (lower != f) {
+      face = f;
+      break;
+    }
+  }
+  ASSERT_FALSE(face.IsEmpty());
+  CString asked(face);
+  asked.MakeLower();
+  AddText(1, 1, asked);
+  AddText(1, 0, asked);
+  qvzTextToolBar* bar = MakeBar<qvzTextToolBar>(IDD_QVZ_TEXT_BAR);
+  EXPECT_EQ(2, bar->m_wndWrap.GetCheck());
+  CString shown;
+  bar->m_wndFace.GetLBText(bar->m_wndFace.GetCurSel(), shown);
+  EXPECT_STREQ(face, shown);
+  Click(1114);
+  for (jvqTextFill* f : SelectedFills()) EXPECT_EQ(0, f->m_Attributes.wrap);
+  EXPECT_EQ(0, bar->m_wndWrap.GetCheck());
+}
+
+TEST_F(TextBarTest, SizesAreShownExactlyAndNothingSelectedEditsThePrototypeOnly) {
+  jvqTextObject* t = AddText(1, 1);
+  t->GetTextFill()->m_Attributes.charHeight = 105;
+  qvzTextToolBar* bar = MakeBar<qvzTextToolBar>(IDD_QVZ_TEXT_BAR);
+  EXPECT_STREQ("10.5mm", bar->m_wndSize.GetText());
+  bar->OnValueChanged(1065, "0.04mm");
+  for (jvqTextFill* f : SelectedFills()) EXPECT_EQ(1, f->m_Attributes.charHeight);
+  EXPECT_STREQ("0.1mm", bar->m_wndSize.GetText());
+
+  m_view->ClearSelection();
+  bar->Refresh();
+  jvqTextObject* proto = (jvqTextObject*)GetObjectDefaults()->FindPrototype(JVQ_OBJ_TEXT);
+  const int steps = theUndoManager.GetCurrentStep();
+  m_doc->SetModifiedFlag(FALSE);
+  bar->OnValueChanged(1065, "20mm");
+  EXPECT_EQ(200, proto->GetTextFill()->m_Attributes.charHeight);
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+  EXPECT_FALSE(m_doc->IsModified());
+  // A toggle changes nothing while the bar is busy showing values.
+  const int bold = bar->m_bBold;
+  bar->m_bShowingValues = 1;
+  Click(787);
+  bar->m_bShowingValues = 0;
+  EXPECT_EQ(bold, bar->m_bBold);
+}
+
+TEST_F(TextBarTest, BalloonTextDetailOkWritesTextOnlyAndCancelRecordsNothing) {
+  theBalloonTextDetailProc = qvzBalloonTextDetail;
+  jvqBalloonObject* proto = (jvqBalloonObject*)GetObjectDefaults()->FindPrototype(JVQ_OBJ_BALLOON);
+  ASSERT_NE(nullptr, proto);
+  ASSERT_NE(nullptr, proto->GetText());
+  const jvqFill* protoFill = proto->GetFill();
+  qvzRectBalloonToolBar* bar = MakeBar<qvzRectBalloonToolBar>(275);
+  ASSERT_NE(nullptr, bar->m_pTextSample);
+  const int steps = theUndoManager.GetCurrentStep();
+  RunWhenIdle([] {
+    HWND d = ::GetActiveWindow();
+    ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  Click(IDC_BAR_TEXT_DETAIL);
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+  RunWhenIdle([] {
+    HWND d = ::GetActiveWindow();
+    ::SetDlgItemText(d, 710, "吹き出しの文");
+    ::SetDlgItemText(d, 1065, "15mm");
+    ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d, IDOK));
+  });
+  Click(IDC_BAR_TEXT_DETAIL);
+  EXPECT_STREQ("吹き出しの文", proto->GetText()->GetTextFill()->m_strText);
+  EXPECT_EQ(150, proto->GetText()->GetTextFill()->m_Attributes.charHeight);
+  EXPECT_EQ(protoFill, proto->GetFill());
+  jvqTextObject* textProto = (jvqTextObject*)GetObjectDefaults()->FindPrototype(JVQ_OBJ_TEXT);
+  EXPECT_EQ(150, textProto->GetTextFill()->m_Attributes.charHeight);
+  EXPECT_STRNE("吹き出しの文", textProto->GetTextFill()->m_strText);
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+  theBalloonTextDetailProc = NULL;
+}
+
+TEST(BalloonTextStyle, DisagreementsFallBackToPlainValues) {
+  jvqObjectArray balloons;
+  for (int i = 0; i < 2; i++) {
+    jvqBalloonObject* b = (jvqBalloonObject*)jvqObjectDefaults::CreateObject(JVQ_OBJ_BALLOON);
+    jvqTextFill* f = b->GetText()->GetTextFill();
+    f->m_Attributes.charHeight = 50 + i * 10;
+    f->m_Attributes.style = 4;
+    f->m_crText = RGB(i * 200, 0, 0);
+    f->SetText(i ? "b" : "a");
+    balloons.Add(b);
+  }
+  jvqTextFill out;
+  qvzCommonTextStyle(balloons, &out);
+  EXPECT_EQ(100, out.m_Attributes.charHeight);
+  EXPECT_EQ(4, out.m_Attributes.style);
+  EXPECT_EQ(RGB(0, 0, 0), out.m_crText);
+  EXPECT_STREQ("", out.m_strText);
+}
