@@ -214,12 +214,15 @@ void qvzView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 // Backspace and Esc act on the tool that is drawing something. The select tool handles
-// Esc itself on the key release; the text tools come with the text objects.
+// Esc itself on the key release.
 int qvzView::ToolBackStep() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
     case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
-    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT:
+    case TOOLID_TEXT: case TOOLID_TITLE:
+    case TOOLID_BALLOON_RECT: case TOOLID_BALLOON_ROUNDRECT: case TOOLID_BALLOON_ELLIPSE:
+      ((jvqRectTool*)m_pTool)->CancelDrag(); break;
     case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
   }
   jvqGetViewHost()->SwitchBar(FALSE);
@@ -230,7 +233,10 @@ int qvzView::ToolCancel() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
     case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
-    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT:
+    case TOOLID_TEXT: case TOOLID_TITLE:
+    case TOOLID_BALLOON_RECT: case TOOLID_BALLOON_ROUNDRECT: case TOOLID_BALLOON_ELLIPSE:
+      ((jvqRectTool*)m_pTool)->CancelDrag(); break;
     case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
     case TOOLID_LINE: ((jvqLineTool*)m_pTool)->CancelLine(); break;
   }

@@ -73,6 +73,8 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL EditTitleStyle(jvqBannerStyle* pStyle, BOOL* pbLocked) override;
   BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) override;
   void EnablePropertyBar(BOOL bEnable) override;
+  // Keys the view's tool left: Backspace steps the drawing tool back (qvzMainFrameKeys.cpp).
+  void HandleKey(jvqView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) override;
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
   void SwitchBar(BOOL bForce) override;
   void UpdateCurrentBar() override;

@@ -1,10 +1,11 @@
 """Text on a new board: a text frame typed in Japanese with the text tool, a title made in the
 title dialog (shape 7, vertical), a balloon made in the text detail dialog at 15 mm; save,
-reopen, and read the texts back."""
+reopen, and read the texts back. Backspace takes a polygon back vertex by vertex."""
 import os
 
 ID_FILE_SAVE = 0xE103
-TEXT, TITLE, BALLOON = 32863, 32864, 32904
+TEXT, TITLE, BALLOON, POLYGON = 32863, 32864, 32904, 32878
+VK_BACK = 8
 
 
 def run(j):
@@ -46,6 +47,14 @@ def run(j):
     j.shot("detail")
     j.send("dlgclick 1")
     j.send("idle")
+    # A polygon of three clicks taken back vertex by vertex with Backspace leaves nothing.
+    j.command(POLYGON)
+    for p in (at(0.60, 0.60), at(0.80, 0.60), at(0.70, 0.80)):
+        j.click("view", *p)
+    for _ in range(3):
+        j.send("key view down %d" % VK_BACK)
+        j.send("key view up %d" % VK_BACK)
+    j.send("idle")
     j.shot("drawn")
     j.command(ID_FILE_SAVE)
     j.send("savedialog * %s" % j.winpath(board))
@@ -68,4 +77,5 @@ def run(j):
     assert len(texts) == 1 and texts[0].endswith("[物件概要]"), texts
     assert len(titles) == 1 and titles[0].startswith("title shape 7 horizontal 0") and \
         titles[0].endswith("[モデルハウス]"), titles
+    assert not [l for l in lines if l.startswith("object 5 ")], "a polygon stayed after Backspace"
     assert len(balloons) == 1 and balloons[0] == "balloontext size 150 [吹き出し]", balloons
