@@ -44,6 +44,8 @@ BEGIN_MESSAGE_MAP(qvzView, jvqView)
   ON_COMMAND_EX(32902, OnToolCommand)
   ON_COMMAND_EX(32903, OnToolCommand)
   ON_COMMAND_EX(32904, OnToolCommand)
+  ON_COMMAND_EX(32900, OnToolCommand)
+  ON_UPDATE_COMMAND_UI(32900, OnUpdateToolCommand)
   ON_UPDATE_COMMAND_UI_RANGE(32863, 32864, OnUpdateToolCommand)
   ON_UPDATE_COMMAND_UI_RANGE(32902, 32904, OnUpdateToolCommand)
   ON_COMMAND(32856, OnUnusedTool)
@@ -218,7 +220,7 @@ void qvzView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
 int qvzView::ToolBackStep() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
-    case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
+    case TOOLID_POLYGON: case TOOLID_POLYLINE: case TOOLID_LINETEXT: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
     case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT:
     case TOOLID_TEXT: case TOOLID_TITLE:
     case TOOLID_BALLOON_RECT: case TOOLID_BALLOON_ROUNDRECT: case TOOLID_BALLOON_ELLIPSE:
@@ -232,7 +234,7 @@ int qvzView::ToolBackStep() {
 int qvzView::ToolCancel() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
-    case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
+    case TOOLID_POLYGON: case TOOLID_POLYLINE: case TOOLID_LINETEXT: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
     case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT:
     case TOOLID_TEXT: case TOOLID_TITLE:
     case TOOLID_BALLOON_RECT: case TOOLID_BALLOON_ROUNDRECT: case TOOLID_BALLOON_ELLIPSE:

@@ -197,3 +197,28 @@ TEST_F(TextToolTest, BalloonOkMakesOneStepAndCancelLeavesNothing) {
   jvqTextObject* proto = (jvqTextObject*)GetObjectDefaults()->FindPrototype(JVQ_OBJ_TEXT);
   EXPECT_EQ(150, proto->GetTextFill()->m_Attributes.charHeight);
 }
+
+TEST_F(TextToolTest, LeaderTextsUnder100UnitsAreDiscardedAnd100IsKept) {
+  const int steps = theUndoManager.GetCurrentStep();
+  Command(32900);
+  EXPECT_EQ(TOOLID_LINETEXT, ToolId());
+  Click(P(1000, 1000));
+  Click(P(1099, 1099));
+  Send(WM_RBUTTONDOWN, MK_RBUTTON, P(1099, 1099));
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(0, m_view->m_pTool->m_bBusy);
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+  // Backspace takes the last vertex back; the leader then reaches 100 units.
+  Command(32900);
+  Click(P(1000, 1000));
+  Click(P(1050, 1050));
+  Click(P(1400, 1000));
+  m_view->ToolBackStep();
+  Click(P(1100, 1000));
+  Send(WM_RBUTTONDOWN, MK_RBUTTON, P(1100, 1000));
+  ASSERT_EQ(1u, Shown().size());
+  jvqObject* lt = Shown()[0];
+  EXPECT_EQ(JVQ_OBJ_LINETEXT, lt->GetClassCode());
+  EXPECT_EQ(steps + 1, theUndoManager.GetCurrentStep());
+  EXPECT_EQ(0, m_view->m_pTool ? m_view->m_pTool->m_bBusy : 0);
+}
