@@ -7,6 +7,7 @@
 #include "qvzDrawToolBar.h"
 #include "qvzMainFrame.h"
 #include "qvzBalloonTextDetail.h"
+#include "qvzBannerToolBar.h"
 #include "qvzRectToolBars.h"
 #include "qvzTextDetailDlg.h"
 #include "qvzTextInPlaceEdit.h"
@@ -17,6 +18,7 @@
 static struct TextBarsJoin {
   TextBarsJoin() {
     RegisterPropertyBar(12, IDD_QVZ_TEXT_BAR, RUNTIME_CLASS(qvzTextToolBar));
+    RegisterPropertyBar(18, IDD_QVZ_TITLE_BAR, RUNTIME_CLASS(qvzBannerToolBar));
     theBalloonTextDetailProc = qvzBalloonTextDetail;
   }
 } theTextBarsJoin;

@@ -10,6 +10,8 @@
 #include "qvzPropertyBarManager.h"
 #include "qvzRectToolBars.h"
 #include "qvzTextToolBar.h"
+#include "qvzBannerToolBar.h"
+#include "jvqBannerObject.h"
 
 class TextBarTest : public ViewTest {
  protected:
@@ -185,4 +187,57 @@ TEST(BalloonTextStyle, DisagreementsFallBackToPlainValues) {
   EXPECT_EQ(4, out.m_Attributes.style);
   EXPECT_EQ(RGB(0, 0, 0), out.m_crText);
   EXPECT_STREQ("", out.m_strText);
+}
+
+static jvqBannerObject* AddTitle(jvqPage* page, jvqView* view, int y, int shadow, COLORREF text) {
+  jvqBannerStyle style;
+  style.m_Block.shadow = shadow;
+  style.m_Block.shape = 2;
+  style.m_Block.style = 1;
+  style.m_crText = text;
+  style.RefreshPointers();
+  RECT r = {100, y, 900, y + 200};
+  jvqBannerObject* t = new jvqBannerObject(&r, &view->m_Mapping, &style, 0x311);
+  page->AddChild(t);
+  view->Select(t, FALSE);
+  return t;
+}
+
+TEST_F(TextBarTest, TitleBarShadowFramePenAndEditButton) {
+  AddTitle(m_page, m_view, 100, 1, RGB(255, 0, 0));
+  AddTitle(m_page, m_view, 400, 0, RGB(0, 255, 0));
+  AddTitle(m_page, m_view, 700, 0, RGB(0, 0, 255));
+  qvzBannerToolBar* bar = MakeBar<qvzBannerToolBar>(IDD_QVZ_TITLE_BAR);
+  EXPECT_EQ(2, bar->m_wndShadow.GetCheck());
+  Click(1136);
+  for (jvqObject* o : Selected()) EXPECT_EQ(0, qvzBannerToolBar::StyleOf(o)->m_Block.shadow);
+  // "透明" on the frame line, then a colour.
+  bar->Refresh();
+  bar->m_wndFrameLine.SetFill(NULL);
+  bar->OnColorChanged(0, 1117);
+  for (jvqObject* o : Selected()) EXPECT_TRUE(qvzBannerToolBar::StyleOf(o)->IsPenNull());
+  bar->Refresh();
+  jvqSolidFill green(RGB(0, 128, 0));
+  bar->m_wndFrameLine.SetFill(&green);
+  bar->OnColorChanged(0, 1117);
+  for (jvqObject* o : Selected()) {
+    EXPECT_FALSE(qvzBannerToolBar::StyleOf(o)->IsPenNull());
+    EXPECT_EQ(RGB(0, 128, 0), qvzBannerToolBar::StyleOf(o)->GetPenColor());
+  }
+  // The edit button: one text and shape for all, their colours kept.
+  bar->Refresh();
+  RunWhenIdle([] {
+    HWND d = ::GetActiveWindow();
+    ::SetDlgItemText(d, 710, "モデルハウス");
+    ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d, IDOK));
+  });
+  Click(1200);
+  std::vector<COLORREF> colours;
+  for (jvqObject* o : Selected()) {
+    jvqBannerStyle* s = qvzBannerToolBar::StyleOf(o);
+    EXPECT_STREQ("モデルハウス", s->m_strText);
+    EXPECT_EQ(2, s->m_Block.shape);
+    colours.push_back(s->m_crText);
+  }
+  EXPECT_EQ((std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}), colours);
 }
