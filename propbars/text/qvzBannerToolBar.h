@@ -6,6 +6,7 @@
 #include "CDibToolBarButton.h"
 #include "CImageComboBox.h"
 #include "jvqBannerStyle.h"
+#include "jvqView.h"
 #include "qvzDrawToolBar.h"
 
 #define IDD_QVZ_TITLE_BAR 289

@@ -86,17 +86,6 @@ CString qvzSizeText(int nHeight) {
   return s;
 }
 
-CString qvzLineWidthText(int nWidth) {
-  CString s;
-  if (nWidth == 0)
-    s = "0mm";
-  else if (nWidth % 10 == 0)
-    s.Format("%dmm", nWidth / 10);
-  else
-    s.Format("%.1fmm", nWidth * 0.1);
-  return s;
-}
-
 qvzTitleCells qvzTitlePreviewCells(int nWidth, int nHeight, int cxVScroll, int cyHScroll, BOOL bHorizontal) {
   const int w = nWidth - cxVScroll - 2, h = nHeight - cyHScroll - 2;
   qvzTitleCells c;

@@ -27,8 +27,6 @@ int qvzBarSizeFromText(const char* psz);
 int qvzDialogSizeFromText(const char* psz, int nOld);
 // The exact size as the boxes show it: "10.5mm"; "0.1mm" for 0 or less.
 CString qvzSizeText(int nHeight);
-// A line width as the leader-line panel shows it: "0mm", "3mm", "0.3mm".
-CString qvzLineWidthText(int nWidth);
 
 // The title dialog's preview grid: cell size and gaps for a group box of the given size,
 // four columns by three rows horizontally, six by two vertically.

@@ -7,6 +7,7 @@
 #include "CDibToolBarButton.h"
 #include "CImageComboBox.h"
 #include "jvqTextFill.h"
+#include "jvqView.h"
 #include "qvzDrawToolBar.h"
 
 #define IDD_QVZ_TEXT_BAR 242

@@ -8,6 +8,7 @@
 #include "qvzMainFrame.h"
 #include "qvzBalloonTextDetail.h"
 #include "qvzBannerToolBar.h"
+#include "qvzLineTextToolBar.h"
 #include "qvzRectToolBars.h"
 #include "qvzTextDetailDlg.h"
 #include "qvzTextInPlaceEdit.h"
@@ -18,6 +19,7 @@
 static struct TextBarsJoin {
   TextBarsJoin() {
     RegisterPropertyBar(12, IDD_QVZ_TEXT_BAR, RUNTIME_CLASS(qvzTextToolBar));
+    RegisterPropertyBar(15, IDD_QVZ_LINETEXT_BAR, RUNTIME_CLASS(qvzLineTextToolBar));
     RegisterPropertyBar(18, IDD_QVZ_TITLE_BAR, RUNTIME_CLASS(qvzBannerToolBar));
     theBalloonTextDetailProc = qvzBalloonTextDetail;
   }

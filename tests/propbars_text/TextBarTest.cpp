@@ -11,6 +11,8 @@
 #include "qvzRectToolBars.h"
 #include "qvzTextToolBar.h"
 #include "qvzBannerToolBar.h"
+#include "qvzLineTextToolBar.h"
+#include "jvqLineTextObject.h"
 #include "jvqBannerObject.h"
 
 class TextBarTest : public ViewTest {
@@ -240,4 +242,55 @@ TEST_F(TextBarTest, TitleBarShadowFramePenAndEditButton) {
     colours.push_back(s->m_crText);
   }
   EXPECT_EQ((std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}), colours);
+}
+
+TEST_F(TextBarTest, LeaderTextTabsWidthsAndFrameColour) {
+  std::vector<jvqLineTextObject*> lts;
+  const int widths[] = {3, 30, 0};
+  for (int i = 0; i < 3; i++) {
+    jvqLineTextObject* lt = (jvqLineTextObject*)jvqObjectDefaults::CreateObject(JVQ_OBJ_LINETEXT);
+    POINT pts[2] = {{500, 500 + 500 * i}, {1500, 800 + 500 * i}};
+    lt->SetPoints(pts, 2, &m_view->m_Mapping, 0x311);
+    lt->GetLineStyle()->SetWidth(widths[i]);
+    lt->Recalc();
+    m_page->AddChild(lt);
+    lts.push_back(lt);
+  }
+  qvzLineTextToolBar* bar = MakeBar<qvzLineTextToolBar>(IDD_QVZ_LINETEXT_BAR);
+  ASSERT_TRUE(bar->m_LeaderPanel.m_hWnd && bar->m_FramePanel.m_hWnd);
+  EXPECT_TRUE(bar->m_FramePanel.IsWindowVisible());
+  EXPECT_FALSE(bar->m_LeaderPanel.IsWindowVisible());
+  const char* shown[] = {"0.3mm", "3mm", "0mm"};
+  for (int i = 0; i < 3; i++) {
+    m_view->ClearSelection();
+    m_view->Select(lts[i], FALSE);
+    bar->Refresh();
+    EXPECT_STREQ(shown[i], bar->m_LeaderPanel.m_wndLineWidth.GetText());
+  }
+  // Two widths that differ show nothing.
+  m_view->Select(lts[0], FALSE);
+  bar->Refresh();
+  EXPECT_STREQ("", bar->m_LeaderPanel.m_wndLineWidth.GetText());
+  // The tabs swap the panels and edit nothing.
+  const int steps = theUndoManager.GetCurrentStep();
+  bar->m_wndTab.SetCurSel(1);
+  NMHDR nm = {bar->m_wndTab.m_hWnd, 33002, (UINT)TCN_SELCHANGE};
+  bar->SendMessage(WM_NOTIFY, 33002, (LPARAM)&nm);
+  EXPECT_TRUE(bar->m_LeaderPanel.IsWindowVisible());
+  EXPECT_FALSE(bar->m_FramePanel.IsWindowVisible());
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+  // A frame colour: one undo step, the document not marked modified by it.
+  m_doc->SetModifiedFlag(FALSE);
+  jvqSolidFill blue(RGB(0, 0, 255));
+  bar->m_FramePanel.m_wndColor.SetFill(&blue);
+  bar->m_FramePanel.OnPickedColor();
+  EXPECT_EQ(steps + 1, theUndoManager.GetCurrentStep());
+  EXPECT_FALSE(m_doc->IsModified());
+  for (jvqObject* o : Selected())
+    EXPECT_EQ(RGB(0, 0, 255), ((jvqLineTextObject*)o)->m_pFrame->GetLineStyle()->GetColor());
+  // The text half writes into the leader texts' frames.
+  bar->Refresh();
+  bar->OnValueChanged(1065, "15mm");
+  for (jvqObject* o : Selected())
+    EXPECT_EQ(150, ((jvqLineTextObject*)o)->m_pFrame->GetTextFill()->m_Attributes.charHeight);
 }

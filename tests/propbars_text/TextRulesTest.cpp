@@ -58,10 +58,6 @@ TEST(TextRules, SizeBoxes) {
   EXPECT_STREQ("12.0mm", qvzSizeText(120));
   EXPECT_STREQ("0.1mm", qvzSizeText(0));
   EXPECT_STREQ("0.1mm", qvzSizeText(-4));
-  EXPECT_STREQ("0.3mm", qvzLineWidthText(3));
-  EXPECT_STREQ("3mm", qvzLineWidthText(30));
-  EXPECT_STREQ("0mm", qvzLineWidthText(0));
-  EXPECT_STREQ("1.5mm", qvzLineWidthText(15));
 }
 
 TEST(TextRules, TitlePreviewCells) {
