@@ -6,6 +6,7 @@ import os
 ID_FILE_SAVE = 0xE103
 TEXT, TITLE, BALLOON, POLYGON = 32863, 32864, 32904, 32878
 VK_BACK = 8
+SELECT = 32847
 
 
 def run(j):
@@ -56,6 +57,13 @@ def run(j):
         j.send("key view up %d" % VK_BACK)
     j.send("idle")
     j.shot("drawn")
+    # Each object's bar: back to the select tool, then a click selects it.
+    j.command(SELECT)
+    for name, p in (("textbar", at(0.12, 0.18)), ("titlebar", at(0.60, 0.22)), ("balloonbar", at(0.30, 0.60))):
+        j.click("view", *p)
+        j.send("idle")
+        j.shot(name)
+    j.click("view", *at(0.95, 0.95))
     j.command(ID_FILE_SAVE)
     j.send("savedialog * %s" % j.winpath(board))
     j.send("idle")
