@@ -30,23 +30,23 @@ if [ ! -f "$conf" ] || [ "$(cat "$conf")" != "$want" ]; then
   printf '%s\n' "$want" | as_root tee "$conf" >/dev/null
 fi
 
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+if ! LC_ALL=C lpstat -r 2>/dev/null | grep 'is running' >/dev/null; then
   as_root mkdir -p /run/cups
   as_root cupsd
   for _ in $(seq 1 100); do
-    lpstat -r 2>/dev/null | grep -q 'is running' && break
+    LC_ALL=C lpstat -r 2>/dev/null | grep 'is running' >/dev/null && break
     sleep 0.1
   done
-  lpstat -r 2>/dev/null | grep -q 'is running' || { echo "print-queue: cupsd did not start" >&2; exit 1; }
+  LC_ALL=C lpstat -r 2>/dev/null | grep 'is running' >/dev/null || { echo "print-queue: cupsd did not start" >&2; exit 1; }
 fi
 
 uri="cups-pdf:/$queue"
-if ! lpstat -v "$queue" 2>/dev/null | grep -q "$uri\$"; then
+if ! LC_ALL=C lpstat -v "$queue" 2>/dev/null | grep "$uri\$" >/dev/null; then
   ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
   [ -f "$ppd" ] || ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd
   as_root lpadmin -p "$queue" -E -v "$uri" -P "$ppd" -o printer-error-policy=abort-job 2>/dev/null
 fi
 as_root cupsenable "$queue" >/dev/null 2>&1 || true
 as_root cupsaccept "$queue" >/dev/null 2>&1 || true
-[ "$(lpstat -d 2>/dev/null | sed -n 's/.*: //p')" = "$queue" ] || as_root lpadmin -d "$queue"
+[ "$(LC_ALL=C lpstat -d 2>/dev/null | sed -n 's/.*: //p')" = "$queue" ] || as_root lpadmin -d "$queue"
 echo "$queue"

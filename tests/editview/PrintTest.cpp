@@ -163,4 +163,73 @@ TEST_F(PrintTest, PreviewHidesTheRulersZoomsAndShowsThePrintableArea) {
   m_view->GetBoard()->m_dwState &= ~JVQ_STATE_PRINTAREA;
 }
 
+// A printer that cannot reach the outer 30 mm across and 20 mm down the sheet.
+BOOL MarginedArea(RECT* pOut) {
+  *pOut = {300, 200, 3900, 2770};
+  return TRUE;
+}
+
+TEST_F(PrintTest, PreviewPaintsOnlyWhereThePrinterReaches) {
+  if (!AfxHasDefaultPrinter()) GTEST_SKIP() << "no printer (scripts/lib/print-queue.sh makes one)";
+  ASSERT_TRUE(thePrinter.CreateDefaultDC());
+  const SIZE sheet = {4200, 2970};
+  ASSERT_NE(nullptr, thePrinter.SelectPaperForSheet(&sheet));
+  ASSERT_TRUE(thePrinter.CreateDefaultDC());
+  // The whole sheet black: only the printable part of it may show.
+  RECT all = {0, 0, 4200, 2970};
+  jvqRectObject* o = new jvqRectObject(&all, &m_view->m_Mapping, 0x311);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
+  o->SetFill(new jvqSolidFill(RGB(0, 0, 0)));
+  o->m_dwState = 0x311 | JVQ_STATE_FILLED;
+  m_page->AddChild(o);
+  jvqPage::PrintableAreaQuery old = jvqPage::s_pfnPrintableArea;
+  jvqPage::s_pfnPrintableArea = MarginedArea;
+
+  // "DrawArea" on, in the view: a dotted line where the area's left edge lies, none beside it.
+  o->m_dwState &= ~JVQ_STATE_ALIVE;
+  const DWORD state = m_view->GetBoard()->m_dwState;
+  m_view->GetBoard()->m_dwState = (state & ~JVQ_STATE_GRID) | JVQ_STATE_PRINTAREA;
+  m_view->Redraw();
+  PumpPending();
+  int onEdge = 0, beside = 0;
+  for (int y = 300; y < 500; y++) {
+    onEdge += PixelAt(P(300, y)) != RGB(255, 255, 255);
+    beside += PixelAt(P(306, y)) != RGB(255, 255, 255);
+  }
+  EXPECT_GT(onEdge, 50);
+  EXPECT_EQ(0, beside);
+  m_view->GetBoard()->m_dwState = state;
+  o->m_dwState |= JVQ_STATE_ALIVE;
+
+  m_view->DoFilePrintPreview();
+  jvqPreviewView* pv = DYNAMIC_DOWNCAST(jvqPreviewView, m_frame->GetActiveView());
+  ASSERT_NE(nullptr, pv);
+  pv->UpdateWindow();
+  PumpPending();
+  const CRect page = pv->m_rectPage;
+  ASSERT_GT(page.Width(), 100);
+  // Points of the sheet in 0.1 mm, read on the preview's screen.
+  auto at = [&](int x, int y) {
+    CClientDC dc(pv);
+    return dc.GetPixel(page.left + MulDiv(page.Width(), x, 4200), page.top + MulDiv(page.Height(), y, 2970));
+  };
+  struct Case {
+    int x, y;
+    COLORREF want;
+  } cases[] = {
+      {150, 1500, RGB(255, 255, 255)},   // left margin
+      {4050, 1500, RGB(255, 255, 255)},  // right margin
+      {2100, 100, RGB(255, 255, 255)},   // top margin
+      {2100, 2870, RGB(255, 255, 255)},  // bottom margin
+      {450, 1500, RGB(0, 0, 0)},
+      {3750, 1500, RGB(0, 0, 0)},
+      {2100, 350, RGB(0, 0, 0)},
+      {2100, 2620, RGB(0, 0, 0)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.want, at(c.x, c.y)) << c.x << ", " << c.y;
+  pv->ClosePreview();
+  PumpPending();
+  jvqPage::s_pfnPrintableArea = old;
+}
+
 }  // namespace

@@ -28,6 +28,7 @@
 //   answer <button id>                 presses a button of the message box that is up
 //   savedialog <title> <path>          types a path into the file dialog of that title, then OK
 //   present <target>                   "yes" when that window is there (a popup: within 2 s)
+//   visible <target>                   "yes" or "no": whether that window is shown
 //   exists <control id>                "yes" when the main window's tool bar holds that button
 //   type <text>                        types Shift-JIS text into the view's text editor
 //                                      (inserted at the caret, as an input method commits)
@@ -767,6 +768,10 @@ static int Drive() {
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
+    } else if (!strcmp(cmd, "visible")) {
+      sscanf(line, "%*s %511s", a);
+      HWND h = Target(a);
+      reply = h == NULL ? "error" : ::IsWindowVisible(h) ? "yes" : "no";
     } else if (!strcmp(cmd, "exists")) {
       sscanf(line, "%*s %d", &x);
       reply = ::GetDlgItem(::GetDlgItem(theMain, 233), x) ? "yes" : "no";
