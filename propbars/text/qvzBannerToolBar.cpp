@@ -32,11 +32,7 @@ jvqBannerStyle* qvzBannerToolBar::StyleOf(jvqObject* o) {
 
 void qvzBannerToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(1064) && m_wndFace.SubclassDlgItem(1064, this)) {
-    m_wndFace.m_pFontList = &theFontList;
-    m_wndFace.Initialize();
-    m_wndFace.SetCurSel(0);
-  }
+  qvzInitFaceCombo(this, 1064, &m_wndFace);
   struct {
     jvqColorPicker* p;
     UINT id;

@@ -26,16 +26,7 @@ jvqTextFill* qvzLineTextToolBar::TextFillOf(jvqObject* o) {
 
 void qvzLineTextToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(1064) && m_wndFace.SubclassDlgItem(1064, this)) {
-    m_wndFace.m_pFontList = &theFontList;
-    m_wndFace.Initialize();
-    m_wndFace.SetCurSel(0);
-  }
-  if (GetDlgItem(1065) && m_wndSize.SubclassDlgItem(1065, this)) {
-    static const char* const sizes[] = {"3mm",  "4mm",  "5mm",  "6mm",  "7mm",  "8mm",  "9mm", "10mm",
-                                        "12mm", "15mm", "20mm", "25mm", "30mm", "40mm", "50mm"};
-    for (const char* s : sizes) m_wndSize.AddValue(s);
-  }
+  CreateFaceAndSize();
   qvzDrawToolBar::CreateControls();
   CreateTextControls();
   if (GetDlgItem(33002) && m_wndTab.SubclassDlgItem(33002, this)) {

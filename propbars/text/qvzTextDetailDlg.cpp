@@ -5,12 +5,20 @@
 #include "qvzMessages.h"
 #include "qvzTextRules.h"
 
-static const char* const SizeList[] = {"3mm",  "4mm",  "5mm",  "6mm",  "7mm",  "8mm",  "9mm", "10mm",
+const char* const qvzSizeList[15] = {"3mm",  "4mm",  "5mm",  "6mm",  "7mm",  "8mm",  "9mm", "10mm",
                                        "12mm", "15mm", "20mm", "25mm", "30mm", "40mm", "50mm"};
 static const UINT AlignIds[4] = {1076, 1100, 1112, 1113};
 
 void qvzFillSizeList(CComboBox* pCombo) {
-  for (const char* s : SizeList) pCombo->AddString(s);
+  for (const char* s : qvzSizeList) pCombo->AddString(s);
+}
+
+BOOL qvzInitFaceCombo(CWnd* pParent, UINT nID, CImageComboBox* pCombo) {
+  if (!pParent->GetDlgItem(nID) || !pCombo->SubclassDlgItem(nID, pParent)) return FALSE;
+  pCombo->m_pFontList = &theFontList;
+  pCombo->Initialize();
+  pCombo->SetCurSel(0);
+  return TRUE;
 }
 
 void qvzSelectComboValue(CComboBox* pCombo, LPCTSTR lpszValue) {

@@ -70,8 +70,13 @@ class qvzTextDetailDlg : public CDialog {
   jvqColorPicker m_wndColor;
 };
 
-// Shared by the text dialogs and bars: the size list, and the select-or-add of a value.
+// Shared by the text dialogs and bars: the size list, the face list, and the select-or-add
+// of a value.
+extern const char* const qvzSizeList[15];
 void qvzFillSizeList(CComboBox* pCombo);
+// Subclasses a face combo of a dialog or bar, lists the application's fonts and selects
+// the first; FALSE when the template has no such control.
+BOOL qvzInitFaceCombo(CWnd* pParent, UINT nID, CImageComboBox* pCombo);
 void qvzSelectComboValue(CComboBox* pCombo, LPCTSTR lpszValue);
 // Selects the item whose whole text is the face, letter case ignored; FALSE when none is.
 BOOL qvzSelectFace(CComboBox* pCombo, LPCTSTR lpszFace);

@@ -46,14 +46,15 @@ jvqTextFill* qvzTextToolBar::TextFillOf(jvqObject* o) {
   return o && o->GetClassCode() == JVQ_OBJ_TEXT ? ((jvqTextObject*)o)->GetTextFill() : NULL;
 }
 
+void qvzTextToolBar::CreateFaceAndSize() {
+  qvzInitFaceCombo(this, 1064, &m_wndFace);
+  if (GetDlgItem(1065) && m_wndSize.SubclassDlgItem(1065, this))
+    for (const char* s : qvzSizeList) m_wndSize.AddValue(s);
+}
+
 void qvzTextToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(1064) && m_wndFace.SubclassDlgItem(1064, this)) {
-    m_wndFace.m_pFontList = &theFontList;
-    m_wndFace.Initialize();
-    m_wndFace.SetCurSel(0);
-  }
-  if (GetDlgItem(1065) && m_wndSize.SubclassDlgItem(1065, this)) qvzFillSizeList(&m_wndSize);
+  CreateFaceAndSize();
   qvzDrawToolBar::CreateControls();
   if (GetDlgItem(33002) && m_wndTab.SubclassDlgItem(33002, this)) m_wndTab.InsertItem(0, "文字枠");
   CreateTextControls();

@@ -45,6 +45,8 @@ class qvzTextToolBar : public qvzDrawToolBar {
   // Writes into every target's and the prototype's text painter in one undo step.
   template <class F>
   void EditText(F change);
+  // The face and size boxes (before the base's controls), and the rest of the text half.
+  void CreateFaceAndSize();
   void CreateTextControls();
   void ShowTextValues(jvqObjectArray& targets);
   void ShowAlignment();
