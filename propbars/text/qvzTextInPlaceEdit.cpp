@@ -175,6 +175,30 @@ void qvzTextInPlaceEdit::OnKillFocus(CWnd* pNewWnd) {
   thePendingSelection2 = m_pText;
 }
 
+BOOL qvzTextInPlaceEdit::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message != WM_KEYDOWN || pMsg->hwnd != m_hWnd) return CEdit::PreTranslateMessage(pMsg);
+  const UINT key = (UINT)pMsg->wParam;
+  if (key == VK_ESCAPE) {
+    if (GetWindowTextLength() == 0 && m_pView) m_pView->SetFocus();
+    return TRUE;
+  }
+  const BOOL ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  // Undo, copy, paste and cut while typing act on the typed text, not on the board.
+  if (ctrl && (key == 'Z' || key == 'C' || key == 'V' || key == 'X')) {
+    if (key == 'Z') Undo();
+    if (key == 'C') Copy();
+    if (key == 'V') Paste();
+    if (key == 'X') Cut();
+    return TRUE;
+  }
+  if (key == VK_DELETE) {
+    ::TranslateMessage(pMsg);
+    ::DispatchMessage(pMsg);
+    return TRUE;
+  }
+  return CEdit::PreTranslateMessage(pMsg);
+}
+
 BOOL qvzTextInPlaceEdit::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   if (nHitTest == HTCLIENT) {
     ::SetCursor(::LoadCursor(NULL, IDC_IBEAM));

@@ -31,6 +31,9 @@ class qvzTextInPlaceEdit : public CEdit {
 
   jvqTextObject* GetTextObject() const { return m_pText; }
   BOOL IsEditing() const { return m_hWnd && IsWindowVisible() && m_pText; }
+  // Editing keys reach the editor before the frame's accelerators; Esc on an empty editor
+  // ends the edit.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   CFont m_Font;
   jvqTextObject* m_pText;

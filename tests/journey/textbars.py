@@ -29,7 +29,7 @@ def run(j):
     j.drag("view", at(0.10, 0.15), at(0.45, 0.30))
     j.send("type 物件概要")
     j.shot("editor")
-    j.click("view", *at(0.80, 0.85))
+    # The next command ends the typing first: the text is kept.
     # A title: its text, shape 7 picked in the grid, then vertical writing.
     j.command(TITLE)
     j.drag("view", at(0.55, 0.15), at(0.90, 0.30))

@@ -222,3 +222,28 @@ TEST_F(TextToolTest, LeaderTextsUnder100UnitsAreDiscardedAnd100IsKept) {
   EXPECT_EQ(steps + 1, theUndoManager.GetCurrentStep());
   EXPECT_EQ(0, m_view->m_pTool ? m_view->m_pTool->m_bBusy : 0);
 }
+
+TEST_F(TextToolTest, CtrlZWhileTypingUndoesTheTypingAndEscEndsAnEmptyEdit) {
+  Command(32863);
+  Drag(P(100, 100), P(1100, 400));
+  ASSERT_TRUE(m_editor->IsWindowVisible());
+  m_editor->ReplaceSel("駅徒歩", TRUE);
+  BYTE keys[256];
+  ::GetKeyboardState(keys);
+  BYTE held[256];
+  memcpy(held, keys, sizeof held);
+  held[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(held);
+  MSG msg = {m_editor->m_hWnd, WM_KEYDOWN, 'Z', 0};
+  EXPECT_TRUE(m_editor->PreTranslateMessage(&msg));
+  ::SetKeyboardState(keys);
+  CString text;
+  m_editor->GetWindowText(text);
+  EXPECT_STREQ("", text);
+  const int steps = theUndoManager.GetCurrentStep();
+  MSG esc = {m_editor->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0};
+  EXPECT_TRUE(m_editor->PreTranslateMessage(&esc));
+  EXPECT_FALSE(m_editor->IsWindowVisible());
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+}
