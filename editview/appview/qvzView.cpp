@@ -151,6 +151,14 @@ static UINT OutsideFlag(jvqView* v, UINT nFlags, CPoint point) {
   return v->PtInClient(point) ? nFlags : (nFlags | 0x20);
 }
 
+BOOL qvzView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (nCode == CN_COMMAND && pHandlerInfo == NULL && m_hWnd) {
+    CWnd* editor = GetDlgItem(JVQ_TEXT_EDITOR_ID);
+    if (editor && editor->IsWindowVisible()) SetFocus();
+  }
+  return jvqView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
   nFlags = OutsideFlag(this, nFlags, point);
   // The in-place text editor commits when the view takes the focus.

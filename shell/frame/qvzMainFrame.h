@@ -73,8 +73,6 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL EditTitleStyle(jvqBannerStyle* pStyle, BOOL* pbLocked) override;
   BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) override;
   void EnablePropertyBar(BOOL bEnable) override;
-  // Every command ends typing on the page first, so that it sees the typed text.
-  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   // Keys the view's tool left: Backspace steps the drawing tool back (qvzMainFrameKeys.cpp).
   void HandleKey(jvqView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) override;
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).

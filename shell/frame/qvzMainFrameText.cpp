@@ -67,12 +67,3 @@ void qvzMainFrame::EnablePropertyBar(BOOL bEnable) {
   qvzDrawToolBar* bar = DYNAMIC_DOWNCAST(qvzDrawToolBar, m_PropertyBars.GetCurrentBar());
   if (bar && bar->m_hWnd) bar->EnableControls(bEnable);
 }
-
-BOOL qvzMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-  if (nCode == CN_COMMAND && pHandlerInfo == NULL) {
-    jvqView* view = GetEditView();
-    CWnd* editor = view && view->m_hWnd ? view->GetDlgItem(JVQ_TEXT_EDITOR_ID) : NULL;
-    if (editor && editor->IsWindowVisible()) view->SetFocus();
-  }
-  return jvqFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
