@@ -11,7 +11,11 @@ class CWnd;
 class jvqBannerStyle;
 class jvqDocument;
 class jvqObject;
+class jvqTextFill;
 class jvqView;
+
+// The in-place text editor's control id among the view's children.
+#define JVQ_TEXT_EDITOR_ID 115
 
 class jvqViewHost {
  public:
@@ -85,6 +89,11 @@ class jvqViewHost {
   // the point (0.1 mm), as an undo step; a board file opened as the document.
   virtual void PasteCatalogItem(jvqView* pView, const char* pData, size_t nSize, POINT ptLogical) {}
   virtual void OpenBoard(LPCTSTR lpszPath) {}
+  // The text detail dialog on a text painter (style, face, text, colour); on OK the painter
+  // takes the edited values. bNoLock disables its position lock box.
+  virtual BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) { return FALSE; }
+  // The in-place editor disables the property bar while it has the focus.
+  virtual void EnablePropertyBar(BOOL bEnable) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

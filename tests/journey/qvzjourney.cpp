@@ -32,6 +32,11 @@
 //   exists <control id>                "yes" when the main window's tool bar holds that button
 //   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there;
 //                                      at -1 -1 it only waits for the menu
+//   type <text>                        types Shift-JIS text into the view's text editor
+//                                      (inserted at the caret, as an input method commits)
+//   dlgtext <id> <text>                sets the text of a control of the dialog that is up
+//   dlgclick <id>                      clicks a control of the dialog that is up
+//   dlgpick <id> <x> <y>               clicks a child of that dialog at thousandths of its size
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 //   dlg <title> <id> <verb> [arg]      a control of the dialog of that title: "text" its text
 //                                      (list boxes: their entries joined by "|"), "set <text>",
@@ -317,6 +322,19 @@ static int DumpBoard(const char* path) {
       b->m_pT->GetCenter(&t);
       b->m_pBody->GetBoundRect(&r);
       printf("balloon body %ld %ld %ld %ld tip %ld %ld\n", r.left, r.top, r.right, r.bottom, t.x, t.y);
+    }
+    if (o->GetClassCode() == JVQ_OBJ_TEXT && ((jvqTextObject*)o)->GetTextFill()) {
+      jvqTextFill* f = ((jvqTextObject*)o)->GetTextFill();
+      printf("text size %d style %d align %d direction %d [%s]\n", f->m_Attributes.charHeight, f->m_Attributes.style,
+             f->m_Attributes.alignment, f->m_Attributes.direction, (const char*)f->m_strText);
+    } else if (o->GetClassCode() == JVQ_OBJ_BANNER && ((jvqBannerObject*)o)->GetBannerStyle()) {
+      jvqBannerStyle* s = ((jvqBannerObject*)o)->GetBannerStyle();
+      printf("title shape %d horizontal %d style %d shadow %d [%s]\n", s->m_Block.shape, s->m_Block.horizontal,
+             s->m_Block.style, s->m_Block.shadow, (const char*)s->m_strText);
+    } else if (o->GetClassCode() == JVQ_OBJ_BALLOON && ((jvqBalloonObject*)o)->GetText() &&
+               ((jvqBalloonObject*)o)->GetText()->GetTextFill()) {
+      jvqTextFill* f = ((jvqBalloonObject*)o)->GetText()->GetTextFill();
+      printf("balloontext size %d [%s]\n", f->m_Attributes.charHeight, (const char*)f->m_strText);
     }
     if (o->GetClassCode() == JVQ_OBJ_MADORIZU)
       printf("plan scale %d width %d children %d\n", ((jvqMadorizuObject*)o)->GetScaleDenominator(),
@@ -1179,6 +1197,41 @@ static int Drive() {
         ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         ::Sleep(300);
       }
+    } else if (!strcmp(cmd, "type")) {
+      const char* text = line + 5;
+      HWND view = Target("view");
+      HWND editor = view ? ::GetDlgItem(view, 115) : NULL;
+      if (editor == NULL) reply = "error";
+      // Under Wine, characters posted one by one reach the program's ANSI edit control a byte
+      // at a time and its double-byte characters break, so the text goes in as one insertion
+      // at the caret, as an input method's commit does.
+      std::string bytes(text);
+      while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
+      if (editor) ::SendMessageA(editor, EM_REPLACESEL, TRUE, (LPARAM)bytes.c_str());
+      Idle();
+    } else if (!strcmp(cmd, "dlgtext") || !strcmp(cmd, "dlgclick") || !strcmp(cmd, "dlgpick")) {
+      int n = 0, fx = 0, fy = 0;
+      sscanf(line, "%*s %d %n", &x, &n);
+      HWND d = WaitDialog(NULL);
+      HWND c = d ? ::GetDlgItem(d, x) : NULL;
+      if (c == NULL) {
+        reply = "error";
+      } else if (!strcmp(cmd, "dlgtext")) {
+        std::string text(line + n);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        ::SendMessage(c, WM_SETTEXT, 0, (LPARAM)text.c_str());
+      } else if (!strcmp(cmd, "dlgclick")) {
+        ::PostMessage(d, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED), (LPARAM)c);
+      } else {
+        sscanf(line + n, "%d %d", &fx, &fy);
+        RECT r;
+        ::GetClientRect(c, &r);
+        const LPARAM at = MAKELPARAM(r.right * fx / 1000, r.bottom * fy / 1000);
+        ::PostMessage(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessage(c, WM_LBUTTONUP, 0, at);
+      }
+      ::Sleep(300);
+      Idle();
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
