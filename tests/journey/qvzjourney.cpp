@@ -299,6 +299,9 @@ static int DumpBoard(const char* path) {
   qvzDocument doc;
   if (!doc.OnOpenDocument(path)) return 2;
   jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT pr;
+  page->GetBoundRect(&pr);
+  printf("page %ld %ld %ld %ld\n", pr.left, pr.top, pr.right, pr.bottom);
   for (jvqObject* o : page->m_Children.m_items) {
     if (!o->IsShown()) continue;
     RECT r;
