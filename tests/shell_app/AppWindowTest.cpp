@@ -60,15 +60,20 @@ struct AppTest : ::testing::Test {
 // A plain multi-line edit standing in for the view's in-place editor (control 115).
 struct EditorKeys : AppTest {
   CEdit edit;
+  HWND viewEditor = NULL;
   void SetUp() override {
     AppTest::SetUp();
     jvqView* view = theApp.GetActiveBoardView();
     ASSERT_NE(view, nullptr);
+    // The view's own editor steps aside while the stand-in takes its id.
+    viewEditor = ::GetDlgItem(view->m_hWnd, QVZ_TEXT_EDITOR_ID);
+    if (viewEditor) ::SetWindowLongPtr(viewEditor, GWLP_ID, 0);
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, CRect(10, 10, 300, 200), view,
                             QVZ_TEXT_EDITOR_ID));
   }
   void TearDown() override {
     if (edit.m_hWnd) edit.DestroyWindow();
+    if (viewEditor) ::SetWindowLongPtr(viewEditor, GWLP_ID, QVZ_TEXT_EDITOR_ID);
   }
   BOOL Key(UINT vk) {
     MSG msg = {edit.m_hWnd, WM_KEYDOWN, vk, 0};
