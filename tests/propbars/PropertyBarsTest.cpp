@@ -71,6 +71,7 @@ struct BarsTest : ::testing::Test {
       theApp.AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument),
                                                    RUNTIME_CLASS(qvzMainFrame), RUNTIME_CLASS(qvzView)));
       GetObjectDefaults()->FillMissingPrototypes();
+      theApp.m_bShowStartMenu = 0;  // a board without the start menu
       theApp.OnFileNew();
       Frame()->ShowWindow(SW_SHOW);
     }
