@@ -36,6 +36,7 @@
 //                                      (inserted at the caret, as an input method commits)
 //   dlgtext <id> <text>                sets the text of a control of the dialog that is up
 //   dlgclick <id>                      clicks a control of the dialog that is up
+//   dlgread <id>                       "[text]" of a control of the dialog that is up, line ends as "|"
 //   dlgpick <id> <x> <y>               clicks a child of that dialog at thousandths of its size
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 //   dlg <title> <id> <verb> [arg]      a control of the dialog of that title: "text" its text
@@ -1260,7 +1261,7 @@ static int Drive() {
         reply = "error";
       else
         reply = r == TRUE ? "ok" : "ignored";
-    } else if (!strcmp(cmd, "dlgtext")) {
+    } else if (!strcmp(cmd, "dlgread")) {
       // The text of a control of the dialog shown now (any dialog of the program).
       sscanf(line, "%*s %d", &x);
       HWND d = WaitDialog(NULL);
