@@ -16,6 +16,8 @@ def run(j):
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     j.start()
+    # The start menu comes first: 新規作成 gives a blank board.
+    assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
     l, t, r, b = (int(v) for v in j.send("rect view").split())
@@ -65,7 +67,8 @@ def run(j):
         j.shot(name)
     j.click("view", *at(0.95, 0.95))
     j.command(ID_FILE_SAVE)
-    j.send("savedialog * %s" % j.winpath(board))
+    assert j.send("savedialog * %s" % j.winpath(board)) == "ok"
+    assert j.send("answer 1") == "ok"  # the property information a new board asks for
     j.send("idle")
     assert os.path.exists(board), "not saved"
     j.close_window()
