@@ -8,6 +8,7 @@
 #include "jvqGroupObject.h"
 #include "jvqObjectCodes.h"
 #include "jvqTextObject.h"
+#include "qvzCatalogItem.h"
 #include "qvzCatalogPasteSettings.h"
 
 namespace {
@@ -128,11 +129,15 @@ TEST_F(CatalogPasteTest, PastesTheBarePictureWithoutTexts) {
   EXPECT_EQ(texts, m_settings.m_Texts.size());
 
   // Through the view: placed alone, centred, selected, one undo step.
-  ::CopyFile(m_layout.c_str(), qvzCatalogPasteSettings::LayoutPath(), FALSE);
+  // The program folder's layout steps aside for this one.
+  const CString shipped = qvzCatalogPasteSettings::LayoutPath(), aside = shipped + ".test";
+  ::MoveFileEx(shipped, aside, MOVEFILE_REPLACE_EXISTING);
+  ::CopyFile(m_layout.c_str(), shipped, FALSE);
   const std::string block = ItemBlock(m_bmp, "A", "");
   const int step = theUndoManager.GetCurrentStep();
   EXPECT_EQ(1, m_settings.PasteItem(m_doc, block.data(), block.size(), P(1500, 900)));
-  ::DeleteFile(qvzCatalogPasteSettings::LayoutPath());
+  ::DeleteFile(shipped);
+  ::MoveFileEx(aside, shipped, MOVEFILE_REPLACE_EXISTING);
   ASSERT_EQ(1u, Shown().size());
   EXPECT_EQ(JVQ_OBJ_IMAGE, Shown()[0]->GetClassCode());
   EXPECT_TRUE(Shown()[0]->m_dwState & JVQ_STATE_SELECTED);
@@ -143,6 +148,26 @@ TEST_F(CatalogPasteTest, PastesTheBarePictureWithoutTexts) {
   EXPECT_EQ(step + 1, theUndoManager.GetCurrentStep());
   Command(ID_EDIT_UNDO);
   EXPECT_TRUE(Shown().empty());
+}
+
+// The layout the build ships: every field chosen, in table order, one text each, stacked.
+TEST_F(CatalogPasteTest, TheShippedLayoutChoosesEveryField) {
+  ASSERT_TRUE(m_settings.LoadLayout(qvzCatalogPasteSettings::LayoutPath()));
+  ASSERT_EQ(4u, m_settings.m_Fields.size());
+  ASSERT_EQ(4u, m_settings.m_Texts.size());
+  const char* const texts[] = {"品番：", "品名：", "価格：", "スペック："};
+  for (int i = 0; i < 4; i++) {
+    EXPECT_EQ(CString(CATALOG_FIELD_NAMES[i]), m_settings.m_Fields[i]);
+    EXPECT_EQ(std::string(texts[i]), (LPCTSTR)qvzCatalogPasteSettings::TextOf(m_settings.m_Texts[i]));
+  }
+  RECT a, b;
+  m_settings.m_Texts[0]->GetBoundRect(&a);
+  m_settings.m_Texts[1]->GetBoundRect(&b);
+  EXPECT_EQ(a.bottom, b.top);
+  // No file at the test's own layout path: the layout in memory serves.
+  std::unique_ptr<jvqGroupObject> g(Build(ItemBlock(m_bmp, "ABC-1", "■価格 12,000円")));
+  ASSERT_TRUE(g);
+  EXPECT_EQ((std::vector<std::string>{"：ABC-1", "：椅子", "：12,000円", "："}), Texts(g.get()));
 }
 
 }  // namespace
