@@ -1,5 +1,7 @@
 #include "ZBByteStream.h"
 
+#include <algorithm>
+
 ZBFileReadBuf::~ZBFileReadBuf()
 {
     if (m_pFile)
@@ -63,6 +65,23 @@ bool ZBFileReadBuf::Skip(uint64_t n)
         setg(eback(), eback() + (to - m_nWindowStart), egptr());
     else
         Fill(to);
+    return true;
+}
+
+bool ZBFileReadBuf::ReadBytes(void* out, size_t n)
+{
+    if (n > Remaining())
+        return false;
+    char* to = static_cast<char*>(out);
+    while (n > 0) {
+        if (gptr() == egptr() && (!Fill(Position()) || gptr() == egptr()))
+            return false;
+        const size_t take = std::min(n, static_cast<size_t>(egptr() - gptr()));
+        std::memcpy(to, gptr(), take);
+        gbump(static_cast<int>(take));
+        to += take;
+        n -= take;
+    }
     return true;
 }
 

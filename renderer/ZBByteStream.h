@@ -42,6 +42,8 @@ public:
         return true;
     }
     bool Skip(uint64_t n);
+    // n bytes, refilling the window as often as needed; refused whole when fewer are left.
+    bool ReadBytes(void* out, size_t n);
 
 protected:
     int_type underflow() override;

@@ -1,5 +1,6 @@
 #include "RendererTestFiles.h"
 #include "SceneGenerator.h"
+#include "ZBDriver.h"
 #include "ZBFileSystem.h"
 #include "ZBScene.h"
 #include "ZBSceneStream.h"
@@ -357,6 +358,48 @@ TEST(SceneForms, NothingOfOneSceneSurvivesIntoTheNext)
         EXPECT_EQ(scene.m_textures.GetCount(), 0) << form;
         EXPECT_EQ(scene.m_segments.GetCount(), 0) << form;
         EXPECT_EQ(scene.m_pTriangles->GetCount(), 0) << form;
+    }
+}
+
+// A container file is read through a reading window of its own; it must give what the stream
+// reader gives, also where values run across the window's refills and where the file is cut short.
+TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
+{
+    Scene s = MakeGrid(60000, true, 1, 0);
+    s.textures.clear();
+    Polygon plain = MakeGrid(60000, false, 0, 0).polygons[0];
+    plain.material = 1;
+    s.polygons.push_back(plain);
+    const std::vector<uint8_t> whole = WriteContainer(s);
+    ASSERT_GT(whole.size(), 3u << 20);
+    TestFile file("rt_window.vqb");
+    for (size_t size : {whole.size(), whole.size() - 5, size_t(2900000), size_t(2300000), size_t(1500000)}) {
+        const std::vector<uint8_t> bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        ASSERT_TRUE(SaveFile(file.Path(), bytes));
+        ZBScene fromFile;
+        ZBDriver driver(fromFile);
+        driver.m_bUnpackArchives = 0;
+        driver.m_strTempFolder = ".";
+        ZBRenderRequest r;
+        r.scenePath = file.c_str();
+        driver.ReadScene(r);
+        ZBScene fromStream;
+        fromStream.m_strTempFolder = ".";
+        std::istringstream is(std::string(bytes.begin() + 16, bytes.end()));
+        fromStream.ReadRecords(is);
+        fromStream.m_pTriangles->Prepare();
+        ZBTriangleGroup &a = *fromFile.m_pTriangles, &b = *fromStream.m_pTriangles;
+        ASSERT_EQ(a.GetCount(), b.GetCount()) << size;
+        EXPECT_GT(a.GetCount(), 0) << size;
+        for (int i = 0; i < a.GetCount(); ++i) {
+            const ZBTriangle ta = *a.TriangleAt(i), tb = *b.TriangleAt(i);
+            ASSERT_EQ(ta.m_nTexture, tb.m_nTexture) << size << " " << i;
+            for (int k = 0; k < 3; ++k) {
+                ASSERT_TRUE(ta.m_corners[k].p == tb.m_corners[k].p) << size << " " << i;
+                ASSERT_TRUE(ta.m_normals[k] == tb.m_normals[k]) << size << " " << i;
+                ASSERT_TRUE(ta.m_tex[k] == tb.m_tex[k]) << size << " " << i;
+            }
+        }
     }
 }
 
