@@ -136,13 +136,15 @@ bool ZBView::Render(ZBScene& scene)
     auto slot = [&](uint32_t v) -> LitCorner& { return lit[v & (kLitSlots - 1)]; };
     for (int i = 1; i <= n; ++i) {
         scene.m_progress.SetDrawnTriangleCount(i);
-        ZBTriangle* t = group.NextTriangle();
-        if (!t || !t->m_bVisible)
-            continue;
         // A corner shared by several triangles of a mesh is lit once: its colour depends only on
         // its camera position and normal, the material and the lights, all the same for it.
         uint32_t corner[3];
-        if (lit.empty() || !group.CornerVertices(i - 1, corner)) {
+        const bool shared = !lit.empty() && group.NextCornerVertices(corner);
+        // Camera normals are worked out for the corners still to be lit only.
+        ZBTriangle* t = shared ? group.NextTriangle(0u) : group.NextTriangle();
+        if (!t || !t->m_bVisible)
+            continue;
+        if (!shared) {
             LightTriangle(scene, *t);
         } else {
             unsigned unknown = 0;
@@ -156,6 +158,7 @@ bool ZBView::Render(ZBScene& scene)
                 }
             }
             if (unknown) {
+                group.AddCameraNormals(unknown, *t);
                 t->Light(scene.m_lights, scene.m_materials, scene.m_textures, unknown);
                 for (int k = 0; k < 3; ++k) {
                     if (!(unknown & (1u << k)))
