@@ -200,6 +200,20 @@ void ZBTriangleGroup::AppendDrawing(const ZBTriangle& t)
     m_drawing.push_back(r);
 }
 
+// A fresh triangle's values in the fields that a triangle's own values leave unset; the rest
+// is written by Materialise.
+static void ResetUnsetFields(ZBTriangle& t)
+{
+    std::memset(t.m_colours, 0, sizeof t.m_colours);
+    t.m_bClipPiece = 0;
+    t.m_fOpacity = 1.0f;
+    std::memset(t.m_plane, 0, sizeof t.m_plane);
+    for (int k = 0; k < 3; ++k) {
+        t.m_camera[k].p = ZBVector();
+        t.m_cameraNormals[k] = ZBVector();
+    }
+}
+
 // As ZBTriangle::Transform does it for corner k, whose camera position is set.
 static void CameraNormalOf(const ZBVector& p, const ZBVector& n, const ZBMatrix& m, ZBTriangle& t, int k)
 {
@@ -215,12 +229,16 @@ void ZBTriangleGroup::CameraNormal(const Record& r, int k, ZBTriangle& t) const
 
 void ZBTriangleGroup::MappedVertex(const Run& r, uint32_t local, Vertex& v) const
 {
-    float f[8];
-    std::memcpy(f, m_map->Data() + r.vertices + static_cast<uint64_t>(r.stride) * local, r.stride);
+    // Copies of fixed size: a copy of the run's stride would be made byte by byte.
+    const char* at = m_map->Data() + r.vertices + static_cast<uint64_t>(r.stride) * local;
+    float f[6], uv[2] = {0.0f, 0.0f};
+    std::memcpy(f, at, sizeof f);
+    if (r.uv)
+        std::memcpy(uv, at + sizeof f, sizeof uv);
     v.p = ZBVector(f[0], f[1], f[2]);
     v.n = ZBVector(f[3], f[4], f[5]);
-    v.u = r.uv ? f[6] : 0.0f;
-    v.v = r.uv ? f[7] : 0.0f;
+    v.u = uv[0];
+    v.v = uv[1];
 }
 
 void ZBTriangleGroup::RunCorners(const Run& r, uint32_t pos, uint32_t local[3]) const
@@ -240,7 +258,7 @@ void ZBTriangleGroup::RunCorners(const Run& r, uint32_t pos, uint32_t local[3]) 
 void ZBTriangleGroup::MaterialiseMapped(const Run& r, const uint32_t local[3], ZBTriangle& t, unsigned normalMask) const
 {
     const Kind& kind = m_kinds[r.kind];
-    t = ZBTriangle();
+    ResetUnsetFields(t);
     t.m_nMaterial = kind.material;
     t.m_nTexture = kind.texture;
     bool visible = true;
@@ -269,7 +287,7 @@ void ZBTriangleGroup::MaterialiseMapped(const Run& r, const uint32_t local[3], Z
 void ZBTriangleGroup::Materialise(const Record& r, ZBTriangle& t, unsigned normalMask) const
 {
     const Kind& kind = m_kinds[r.kind & ~kHidden];
-    t = ZBTriangle();
+    ResetUnsetFields(t);
     t.m_nMaterial = kind.material;
     t.m_nTexture = kind.texture;
     t.m_bVisible = (r.kind & kHidden) ? 0 : 1;

@@ -123,13 +123,14 @@ bool ZBView::Render(ZBScene& scene)
     scene.m_progress.SetTriangleSum(n);
     DrawWireLines(scene, group.NearestDepth(), group.FarthestDepth());
     // Lit colours of recently drawn mesh corners, by pool index; a mesh drawn in order finds its
-    // shared corners here without a table as large as the mesh.
+    // shared corners here without a table as large as the mesh (a corner pushed out is lit again,
+    // to the same colour).
     struct LitCorner {
         uint32_t vertex;
         float rgb[3];
         float opacity;
     };
-    constexpr uint32_t kLitSlots = 1 << 16;
+    constexpr uint32_t kLitSlots = 1 << 14;
     std::vector<LitCorner> lit;
     if (m_nShadeMode != ZB_SHADE_BACKCOLOR)
         lit.assign(kLitSlots, LitCorner{UINT32_MAX, {0, 0, 0}, 1.0f});
