@@ -40,7 +40,8 @@ std::shared_ptr<const ZBFileMapping> ZBFileMapping::Open(const std::string& path
     void* view = MAP_FAILED;
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
         static_cast<uint64_t>(st.st_size) <= static_cast<uint64_t>(SIZE_MAX / 2))
-        view = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+        // Every page at once: one call instead of a fault per few pages as reading goes on.
+        view = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     close(fd);
     if (view == MAP_FAILED)
         return nullptr;

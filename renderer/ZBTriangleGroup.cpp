@@ -181,6 +181,7 @@ void ZBTriangleGroup::AddTriangle(const ZBTriangle& t, const ZBMaterialGroup& ma
         m_vertices.push_back(Vertex{t.m_corners[k].p, t.m_normals[k], t.m_tex[k].x, t.m_tex[k].y});
     }
     AddRecord(r, IsSeeThrough(materials, t.m_nMaterial));
+    m_bSweep = false;
 }
 
 void ZBTriangleGroup::AppendDrawing(const ZBTriangle& t)
@@ -198,6 +199,7 @@ void ZBTriangleGroup::AppendDrawing(const ZBTriangle& t)
         m_vertices.push_back(Vertex{t.m_corners[k].p, t.m_normals[k], t.m_tex[k].x, t.m_tex[k].y});
     }
     m_drawing.push_back(r);
+    m_bSweep = false;
 }
 
 // A fresh triangle's values in the fields that a triangle's own values leave unset; the rest
@@ -604,6 +606,7 @@ void ZBTriangleGroup::Prepare()
         m_runs.push_back(run);
     }
     m_bSeeThroughMerged = true;
+    m_bSweep = false;
 }
 
 template <class F>
@@ -627,6 +630,7 @@ void ZBTriangleGroup::Transform(const ZBMatrix& m)
 {
     // Each vertex once, by the operations ZBTriangle::Transform does for each corner.
     m_matrix = m;
+    m_bSweep = false;
     m_cameraDepths.resize(m_vertices.size() + m_nMappedVertices);
     for (size_t i = 0; i < m_vertices.size(); ++i)
         m_cameraDepths[i] = TransformPoint(m_vertices[i].p, m).z;
@@ -649,9 +653,17 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
 {
     if (screen)
         screen->SetDepthBound(nearZ);
+    m_bSweepAny = false;
+    auto take = [&](float d) {
+        if (!m_bSweepAny)
+            m_fSweepNearest = m_fSweepFarthest = d, m_bSweepAny = true;
+        m_fSweepNearest = std::min(m_fSweepNearest, d);
+        m_fSweepFarthest = std::max(m_fSweepFarthest, d);
+    };
     const size_t n = m_drawing.size();
     for (size_t i = 0; i < n; ++i) {
         Record& r = m_drawing[i];
+        take(RecordMaxDepth(r));
         r.kind &= ~kHidden;
         int kept[3], count = 0;
         for (int k = 0; k < 3; ++k)
@@ -671,9 +683,11 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
     m_bClipped = false;
     ForEachRunTriangle(m_runs, [&](const Run& r, const uint32_t local[3]) {
         int kept[3], count = 0;
+        float z[3];
         for (int k = 0; k < 3; ++k)
-            if (Depth(r.firstVertex + local[k]) >= nearZ)
+            if ((z[k] = Depth(r.firstVertex + local[k])) >= nearZ)
                 kept[count++] = k;
+        take(std::max(z[0], std::max(z[1], z[2])));
         if (count == 3 || count == 0)
             return;
         ZBTriangle copy;
@@ -682,6 +696,7 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
     });
     m_bClipped = true;
     m_fClipNear = nearZ;
+    m_bSweep = true;
     m_cursor = 0;
     m_runCursor = 0, m_posCursor = 0, m_dropCursor = 0;
 }
@@ -847,6 +862,12 @@ static float SweepDepths(Pick pick, size_t count, const auto& records, const aut
 
 float ZBTriangleGroup::NearestDepth() const
 {
+    if (m_bSweep && GetCount() > 0) {
+        float v = m_bSweepAny ? m_fSweepNearest : m_pieces.front().MaxDepth();
+        for (const ZBTriangle& t : m_pieces)
+            v = std::min(v, t.MaxDepth());
+        return v;
+    }
     auto forRuns = [&](auto& take) {
         ForEachRunTriangle(m_runs, [&](const Run& r, const uint32_t local[3]) {
             take(std::max(Depth(r.firstVertex + local[0]), std::max(Depth(r.firstVertex + local[1]), Depth(r.firstVertex + local[2]))));
@@ -858,6 +879,12 @@ float ZBTriangleGroup::NearestDepth() const
 
 float ZBTriangleGroup::FarthestDepth() const
 {
+    if (m_bSweep && GetCount() > 0) {
+        float v = m_bSweepAny ? m_fSweepFarthest : m_pieces.front().MaxDepth();
+        for (const ZBTriangle& t : m_pieces)
+            v = std::max(v, t.MaxDepth());
+        return v;
+    }
     auto forRuns = [&](auto& take) {
         ForEachRunTriangle(m_runs, [&](const Run& r, const uint32_t local[3]) {
             take(std::max(Depth(r.firstVertex + local[0]), std::max(Depth(r.firstVertex + local[1]), Depth(r.firstVertex + local[2]))));
@@ -889,7 +916,7 @@ void ZBTriangleGroup::Clear()
     std::vector<Run>().swap(m_seeThroughRuns);
     std::vector<uint32_t>().swap(m_drops);
     m_nRunTriangles = m_nSeeThroughRunTriangles = m_nMappedVertices = 0;
-    m_bSeeThroughMerged = m_bClipped = false;
+    m_bSeeThroughMerged = m_bClipped = m_bSweep = false;
     m_runCursor = 0, m_posCursor = 0, m_dropCursor = 0;
     m_pLastRecord = nullptr;
     m_pLastRun = nullptr;

@@ -129,6 +129,12 @@ private:
     // After ClipNear: a run's triangle with a corner nearer than this is not visible.
     bool m_bClipped = false;
     float m_fClipNear = 0.0f;
+    // The greatest corner depths of the drawing list, taken by ClipNear as it goes (valid until
+    // the triangles or their camera space change); the clipping pieces are taken after them.
+    bool m_bSweep = false;
+    bool m_bSweepAny = false;
+    float m_fSweepNearest = 0.0f;
+    float m_fSweepFarthest = 0.0f;
     // Cursor over m_runs: run, position in its list, next drop.
     size_t m_runCursor = 0;
     uint32_t m_posCursor = 0;

@@ -444,6 +444,43 @@ TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
     }
 }
 
+// The nearest and farthest greatest corner depths, taken by near clipping as it goes, are those
+// of every triangle of the drawing list, hidden ones too, and of the clipping pieces.
+TEST(SceneForms, DepthSweepsTakeEveryTriangleAndPiece)
+{
+    Scene s = MakeGrid(3000, false, 1, 0);
+    for (Vertex& v : s.polygons[0].vertices)
+        v.p[2] = v.p[0] * 1.5f;
+    TestFile text("rt_sweep.txt"), container("rt_sweep.vqb");
+    ASSERT_TRUE(SaveFile(text.Path(), WriteText(s)));
+    ASSERT_TRUE(SaveFile(container.Path(), WriteContainer(s)));
+    for (const TestFile* f : {&text, &container}) {
+        ZBScene scene;
+        ZBDriver driver(scene);
+        driver.m_bUnpackArchives = 0;
+        driver.m_strTempFolder = ".";
+        ZBRenderRequest r;
+        r.scenePath = f->c_str();
+        r.width = 100;
+        r.height = 75;
+        ASSERT_EQ(driver.ReadScene(r), ZB_OK);
+        ZBTriangleGroup& g = *scene.m_pTriangles;
+        g.Transform(scene.m_views.GetView(0)->m_viewMatrix);
+        const int before = g.GetCount();
+        g.ClipNear(10.0f, nullptr);
+        ASSERT_GT(g.GetCount(), before) << f->Path();
+        float nearest = 0, farthest = 0;
+        for (int i = 0; i < g.GetCount(); ++i) {
+            const float d = g.TriangleAt(i)->MaxDepth();
+            nearest = i == 0 ? d : std::min(nearest, d);
+            farthest = i == 0 ? d : std::max(farthest, d);
+        }
+        EXPECT_LT(nearest, 10.0f);
+        EXPECT_EQ(g.NearestDepth(), nearest) << f->Path();
+        EXPECT_EQ(g.FarthestDepth(), farthest) << f->Path();
+    }
+}
+
 TEST(SceneForms, MalformedRecordsStopCleanly)
 {
     Scene s = MakeGrid(20, false, 2, 2);
