@@ -359,9 +359,9 @@ TEST_F(BarsTest, LineEndsShowAndChangeOneEndAtATime) {
   Select({line});
   qvzLineToolBar* bar = Bar<qvzLineToolBar>();
   ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->m_wndStartShape.GetCurSel(), 0);
-  EXPECT_EQ(bar->m_wndEndShape.GetCurSel(), 2);  // kind 9
-  PickItem(bar->m_wndStartShape, 4);
+  EXPECT_EQ(bar->m_LineEnds.m_wndStartShape.GetCurSel(), 0);
+  EXPECT_EQ(bar->m_LineEnds.m_wndEndShape.GetCurSel(), 2);  // kind 9
+  PickItem(bar->m_LineEnds.m_wndStartShape, 4);
   jvqPolylineObject* live = static_cast<jvqPolylineObject*>(Live(0));
   EXPECT_EQ(live->m_StartLineEnd.m_nKind, 3);
   EXPECT_EQ(live->m_EndLineEnd.m_nKind, 9);
@@ -381,6 +381,19 @@ TEST_F(BarsTest, LineEndsShowAndChangeOneEndAtATime) {
     dc.SelectObject(old);
     EXPECT_GT(dark, 5) << item;
   }
+  // The arc bar's boxes do the same for arcs.
+  View()->ClearSelection();
+  Page()->DeleteChildren();
+  const RECT r = {100, 100, 500, 400};
+  jvqArcObject* arc = Add(new jvqArcObject(&r, &View()->m_Mapping, 0x311, 0, 90));
+  arc->m_EndLineEnd = *GetLineEnd(9);
+  Select({arc});
+  qvzArcToolBar* arcBar = Bar<qvzArcToolBar>();
+  ASSERT_NE(arcBar, nullptr);
+  EXPECT_EQ(arcBar->m_LineEnds.m_wndEndShape.GetCurSel(), 2);
+  PickItem(arcBar->m_LineEnds.m_wndStartShape, 4);
+  EXPECT_EQ(static_cast<jvqArcObject*>(Live(0))->m_StartLineEnd.m_nKind, 3);
+  EXPECT_EQ(static_cast<jvqArcObject*>(Live(0))->m_EndLineEnd.m_nKind, 9);
 }
 
 TEST_F(BarsTest, AnglesShowTheOtherWayAndStoreTypedValues) {
