@@ -77,8 +77,10 @@
 #include "jvqTextureFill.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqEllipticObject.h"
 #include "jvqPolylineObject.h"
 #include "jvqRectObject.h"
+#include "jvqRoundRectObject.h"
 #include "jvqSolidFill.h"
 #include "qvzDocument.h"
 #include "qvzGuideProperties.h"
@@ -338,6 +340,19 @@ static int DumpBoard(const char* path) {
       jvqTextFill* f = ((jvqBalloonObject*)o)->GetText()->GetTextFill();
       printf("balloontext size %d [%s]\n", f->m_Attributes.charHeight, (const char*)f->m_strText);
     }
+    const DWORD code = o->GetClassCode();
+    if (code == JVQ_OBJ_ARC)
+      printf("arc angles %d %d ends %d %d\n", ((jvqArcObject*)o)->GetStartAngle(), ((jvqArcObject*)o)->GetEndAngle(),
+             ((jvqArcObject*)o)->m_StartLineEnd.m_nKind, ((jvqArcObject*)o)->m_EndLineEnd.m_nKind);
+    else if (code == JVQ_OBJ_PIE || code == JVQ_OBJ_CHORD)
+      printf("pie angles %d %d\n", ((jvqPieObject*)o)->GetStartAngle(), ((jvqPieObject*)o)->GetEndAngle());
+    else if (code == JVQ_OBJ_ROUNDRECT)
+      printf("corner %d\n", ((jvqRoundRectObject*)o)->m_nCornerWidth);
+    else if (code == JVQ_OBJ_POLYLINE && (o->GetState() & JVQ_STATE_OPEN))
+      printf("line ends %d %d\n", ((jvqPolylineObject*)o)->m_StartLineEnd.m_nKind,
+             ((jvqPolylineObject*)o)->m_EndLineEnd.m_nKind);
+    else if (code == JVQ_OBJ_IMAGE)
+      printf("image [%s]\n", (const char*)((jvqImageObject*)o)->GetFileName());
     if (o->GetClassCode() == JVQ_OBJ_MADORIZU)
       printf("plan scale %d width %d children %d\n", ((jvqMadorizuObject*)o)->GetScaleDenominator(),
              ((jvqMadorizuObject*)o)->m_nPlanWidth, ((jvqMadorizuObject*)o)->GetChildCount());
@@ -439,6 +454,9 @@ static HWND Target(const std::string& name) {
   if (name == "pbar") return PropertyBar();
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
+    // A hidden placeholder gives its id to the window shown in its place (the page list).
+    for (HWND w = c; w && !::IsWindowVisible(c); w = ::GetWindow(w, GW_HWNDNEXT))
+      if (::GetDlgCtrlID(w) == cmd && ::IsWindowVisible(w)) c = w;
     // pbar.<id>.edit: the edit part of a drop-down combo box.
     return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
   }
