@@ -444,6 +444,54 @@ TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
     }
 }
 
+// Counts, vertex numbers and lengths replaced by hostile values anywhere in a small container:
+// the mapped reader keeps exactly the triangles the stream reader keeps, and reads nothing past
+// the file.
+TEST(SceneForms, MappedContainerRefusesWhatTheStreamRefuses)
+{
+    Scene s = MakeGrid(8, true, 1, 0);
+    s.textures.clear();
+    Polygon single;
+    single.kind = 'S';
+    single.vertices = {Vertex{{0, 0, 1}, {0, 0, -1}, {0, 0}}, Vertex{{1, 0, 1}, {0, 0, -1}, {1, 0}},
+                       Vertex{{0, 1, 1}, {0, 0, -1}, {0, 1}}};
+    s.polygons.push_back(single);
+    const std::vector<uint8_t> good = WriteContainer(s);
+    const size_t polygons = std::string(good.begin(), good.end()).find("POLYGON");
+    ASSERT_NE(polygons, std::string::npos);
+    TestFile file("rt_hostile.vqb");
+    for (size_t at = polygons; at + 4 <= good.size(); ++at) {
+        for (uint32_t value : {0u, 1u, 3u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+            std::vector<uint8_t> bytes = good;
+            for (int i = 0; i < 4; ++i)
+                bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+            ASSERT_TRUE(SaveFile(file.Path(), bytes));
+            ZBScene mapped;
+            ZBDriver driver(mapped);
+            driver.m_bUnpackArchives = 0;
+            driver.m_strTempFolder = ".";
+            ZBRenderRequest r;
+            r.scenePath = file.c_str();
+            driver.ReadScene(r);
+            ZBScene streamed;
+            streamed.m_strTempFolder = ".";
+            std::istringstream is(std::string(bytes.begin() + 16, bytes.end()));
+            streamed.ReadRecords(is);
+            streamed.m_pTriangles->Prepare();
+            ZBTriangleGroup &a = *mapped.m_pTriangles, &b = *streamed.m_pTriangles;
+            ASSERT_EQ(a.GetCount(), b.GetCount()) << at << " " << value;
+            for (int i = 0; i < b.GetCount(); ++i) {
+                const ZBTriangle ta = *a.TriangleAt(i), tb = *b.TriangleAt(i);
+                // Bit for bit: a replaced coordinate may be a NaN.
+                for (int k = 0; k < 3; ++k)
+                    ASSERT_TRUE(std::memcmp(&ta.m_corners[k].p, &tb.m_corners[k].p, sizeof(ZBVector)) == 0 &&
+                                std::memcmp(&ta.m_tex[k], &tb.m_tex[k], sizeof(ZBVector)) == 0)
+                        << at << " " << value << " " << i;
+            }
+        }
+    }
+}
+
 // The nearest and farthest greatest corner depths, taken by near clipping as it goes, are those
 // of every triangle of the drawing list, hidden ones too, and of the clipping pieces.
 TEST(SceneForms, DepthSweepsTakeEveryTriangleAndPiece)
