@@ -37,6 +37,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_SEARCH_BOX, OnUpdateSearchBox)
     ON_COMMAND(ID_EMPTY_COMMAND, OnEmptyCommand)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_COMMAND, OnUpdateEmptyCommand)
+    // The search dialogs' commands (MainFrameSearch.cpp).
+    ON_COMMAND(ID_SEARCH_DATA_QUICK, OnSavedSearch)
+    ON_UPDATE_COMMAND_UI(ID_SEARCH_DATA_QUICK, OnUpdateSavedSearch)
+    ON_COMMAND(ID_SEARCH_DATA, OnDataSearch)
+    ON_COMMAND(ID_SEARCH_IMAGE, OnImageSearch)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
