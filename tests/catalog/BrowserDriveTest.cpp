@@ -1,6 +1,7 @@
 // The tree on the drives of the browser tests' own prefix (tests/catalog/browser_prefix.sh):
 // the catalogue on the CD-ROM drive d:, folders made and removed under C:\ while the drive
 // watch runs, Back and Forward after a reload, and Cancel of a running search.
+#include "ImageSearchDlg.h"
 #include "TreeFixture.h"
 
 using namespace catalogtest;
@@ -176,6 +177,40 @@ TEST_F(DriveTest, CancelDuringASearchRemovesTheNodeKeepsTheConditionAndIgnoresCl
     EXPECT_EQ("ドア", App().m_searchConditions[0]->m_strName);
     EXPECT_FALSE(App().m_dlgSearchProgress.IsShown());
     EXPECT_FALSE(App().m_bBusy);
+}
+
+TEST_F(DriveTest, ImageSearchesOverThePicturesOfKnownDatesTakeWholeDays)
+{
+    Rebuild();
+    struct Case {
+        int from[3], to[3];
+        std::vector<CString> found;
+    } cases[] = {
+        {{2001, 2, 3}, {2001, 2, 3}, {"OLD.BMP"}},
+        {{2001, 2, 4}, {2020, 6, 6}, {}},
+        {{2020, 6, 7}, {2099, 12, 31}, {"NEW.JPG"}},
+        {{1980, 1, 1}, {2099, 12, 31}, {"NEW.JPG", "OLD.BMP"}},
+    };
+    CImageSearchDlg& dlg = frame->m_dlgImageSearch;
+    for (const Case& c : cases) {
+        // The kept entries: the dialog opens on them, and OK takes them.
+        dlg.m_nPage = 1;
+        dlg.m_fileHistory = {"."};
+        dlg.m_folderHistory = {"C:\\PICTURES\\"};
+        dlg.m_bDatesKept = TRUE;
+        std::copy(c.from, c.from + 3, dlg.m_from);
+        std::copy(c.to, c.to + 3, dlg.m_to);
+        RunWhenIdle([] { ::SendMessage(::GetActiveWindow(), WM_COMMAND, IDOK, 0); });
+        frame->SendMessage(WM_COMMAND, ID_SEARCH_IMAGE);
+        PumpPending();
+        CTreeNode* node = tree->m_pImageRoot->m_children.back();
+        std::vector<CString> found;
+        for (CTreeNode* f : node->m_children)
+            found.push_back(f->m_strText);
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(c.found, found) << static_cast<const char*>(node->m_strText);
+    }
+    EXPECT_EQ(4, tree->m_pImageRoot->GetChildCount());  // kept with or without files
 }
 
 }  // namespace
