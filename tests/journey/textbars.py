@@ -73,6 +73,9 @@ def run(j):
     time.sleep(2)
     assert j.send("answer 1") == "ok"
     j.send("idle")
+    end = time.time() + 20
+    while not os.path.exists(board) and time.time() < end:
+        time.sleep(0.25)
     assert os.path.exists(board), "not saved"
     j.close_window()
     j.program.wait(30)
