@@ -57,3 +57,13 @@
 #define ID_FS_SIMULATION          32817
 #define ID_VIEW_THUMBNAILS        59409
 #define ID_VIEW_DETAIL            59411
+
+// ---- The detail form (thumbnail and detail views) ----
+#define IDD_DETAIL_FORM           130
+#define IDC_DETAIL_VALUE1         1003
+#define IDC_DETAIL_VALUE2         1004
+#define IDC_DETAIL_INFO           1006
+#define IDC_DETAIL_PREVIEW        1014
+#define IDC_DETAIL_LABEL1         1078
+#define IDC_DETAIL_LABEL2         1079
+#define IDC_DETAIL_LABEL3         1080
