@@ -6,7 +6,7 @@ CSubclassWnd::CSubclassWnd() = default;
 
 CSubclassWnd::~CSubclassWnd()
 {
-    if (m_pWndHooked)
+    if (m_hWndHooked)
         Hook(nullptr);
 }
 
@@ -14,10 +14,12 @@ BOOL CSubclassWnd::Hook(CWnd* wnd)
 {
     if (wnd) {
         m_pWndHooked = wnd;
-        CSubclassWndMap::Get().Add(wnd->GetSafeHwnd(), this);
+        m_hWndHooked = wnd->GetSafeHwnd();
+        CSubclassWndMap::Get().Add(m_hWndHooked, this);
     } else {
         CSubclassWndMap::Get().Remove(this);
         m_pWndHooked = nullptr;
+        m_hWndHooked = nullptr;
         m_pOldWndProc = nullptr;
     }
     return TRUE;
@@ -27,14 +29,13 @@ LRESULT CSubclassWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pNext)
         return m_pNext->WindowProc(message, wParam, lParam);
-    return ::CallWindowProc(m_pOldWndProc, m_pWndHooked ? m_pWndHooked->GetSafeHwnd() : nullptr, message, wParam,
-                            lParam);
+    return ::CallWindowProc(m_pOldWndProc, m_hWndHooked, message, wParam, lParam);
 }
 
 LRESULT CSubclassWnd::CallDefault()
 {
     const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
-    return WindowProc(msg.message, msg.wParam, msg.lParam);
+    return CSubclassWnd::WindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
 CSubclassWndMap& CSubclassWndMap::Get()
@@ -64,7 +65,7 @@ void CSubclassWndMap::Add(HWND hwnd, CSubclassWnd* hook)
 
 void CSubclassWndMap::Remove(CSubclassWnd* hook)
 {
-    HWND hwnd = hook->m_pWndHooked ? hook->m_pWndHooked->GetSafeHwnd() : nullptr;
+    HWND hwnd = hook->m_hWndHooked;
     CSubclassWnd* first = Lookup(hwnd);
     if (!first)
         return;
@@ -86,8 +87,11 @@ void CSubclassWndMap::Remove(CSubclassWnd* hook)
 
 void CSubclassWndMap::RemoveAll(HWND hwnd)
 {
-    while (CSubclassWnd* hook = Lookup(hwnd))
+    while (CSubclassWnd* hook = Lookup(hwnd)) {
         hook->Hook(nullptr);
+        if (Lookup(hwnd) == hook)  // never loop on a hook that could not be removed
+            RemoveKey(hwnd);
+    }
 }
 
 LRESULT CALLBACK SubclassWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

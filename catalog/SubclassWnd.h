@@ -16,12 +16,14 @@ public:
     BOOL Hook(CWnd* wnd);
     // The next hook's, or the window's previous procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // WindowProc with the message being handled now.
+    // The base WindowProc (next hook or previous procedure) with the message being handled now.
     LRESULT CallDefault();
 
     CWnd* m_pWndHooked = nullptr;
     WNDPROC m_pOldWndProc = nullptr;
     CSubclassWnd* m_pNext = nullptr;
+    // The handle hooked: the CWnd object may be detached from it before the window goes.
+    HWND m_hWndHooked = nullptr;
 };
 
 // Window handle -> the newest hook of that window; one per process.
