@@ -5,6 +5,7 @@
 #include "afx.h"
 
 BOOL MakeCatalogLayout(const CString& folder);
+BOOL MakeObjectsFile(const CString& folder);
 
 namespace {
 
@@ -16,6 +17,7 @@ struct Kind {
 // A new kind adds its row and its source file.
 const Kind kKinds[] = {
     {"catalogue paste layout", MakeCatalogLayout},
+    {"tool prototypes", MakeObjectsFile},
 };
 
 }  // namespace
