@@ -56,6 +56,7 @@
 #include <string>
 
 #include "afxwin.h"
+#include "qvzCatalogPasteSettings.h"
 #include "afxcmn.h"
 #include <dbt.h>
 #include "jvqBalloonObject.h"
@@ -1403,6 +1404,21 @@ static int Drive() {
   return 0;
 }
 
+// The catalogue paste layout: its chosen fields, then each text top to bottom with its
+// frame and whether it is shown.
+static int DumpCatalogLayout(const char* path) {
+  qvzCatalogPasteSettings s;
+  if (!s.LoadLayout(path)) return 2;
+  for (const CString& f : s.m_Fields) printf("field [%s]\n", (LPCTSTR)f);
+  for (jvqTextObject* t : s.m_Texts) {
+    RECT r;
+    t->GetBoundRect(&r);
+    printf("text %ld %ld %ld %ld shown %d [%s]\n", r.left, r.top, r.right, r.bottom, (int)(t->m_dwState & 1),
+           (LPCTSTR)qvzCatalogPasteSettings::TextOf(t));
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
   AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_HIDE);
   theApp.InitApplication();
@@ -1415,6 +1431,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "layout")) return DumpCatalogLayout(argv[2]);
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
 }
