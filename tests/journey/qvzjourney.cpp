@@ -177,12 +177,13 @@ static int MakePictureBoard(const char* path) {
   tf->m_nIndex = 0;
   texture->SetFill(tf);
   page->AddChild(texture);
-  // A texture of its own: a 40 x 40 tile whose top row and left column are orange, so that
-  // the tiles' size can be read off the screen.
+  // A texture of its own: a 40 x 40 tile whose top two rows and left two columns are orange,
+  // so that the tiles' size can be read off the screen (a line one pixel wide may drop out
+  // where the tile is drawn smaller than it is).
   CDib tile;
   if (!tile.Create(40, 40, 24)) return 4;
   for (int y = 0; y < 40; y++)
-    for (int x = 0; x < 40; x++) tile.SetColor(x, y, (x == 0 || y == 0) ? RGB(255, 128, 0) : RGB(255, 255, 224));
+    for (int x = 0; x < 40; x++) tile.SetColor(x, y, (x < 2 || y < 2) ? RGB(255, 128, 0) : RGB(255, 255, 224));
   CString tilePath = CString(path) + ".tile.bmp";
   if (!tile.Write(tilePath)) return 4;
   RECT r3 = {300, 2050, 1000, 2750};

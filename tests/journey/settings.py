@@ -48,7 +48,11 @@ def run(j):
 
 def journey(j, ini, favourites):
     j.start()
+<<<<<<< HEAD
     # The start menu: 白紙から作成.
+=======
+    # The start menu: 白紙から作成.
+>>>>>>> bars2
     assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
