@@ -34,6 +34,7 @@
 //                                      at -1 -1 it only waits for the menu
 //   type <text>                        types Shift-JIS text into the view's text editor
 //                                      (inserted at the caret, as an input method commits)
+//   retype <text>                      the same in place of the editor's whole text
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 //   dlg <title> <id> <verb> [arg]      a control of the dialog of that title ("*": the dialog
 //                                      that is up): "text" its text on one line (line ends as
@@ -46,8 +47,9 @@
 //   combo <target> <index>             picks an item of a combo box as a click would
 //   settext <target> <text>            replaces a window's text (an edit, a combo box's edit)
 //   locatein <target> <rrggbb>         like locate, in that window's client area
-// More targets: pbar (the shown property bar), pbar.<id> (one of its controls), cpopup (an
-// open colour pop-up).
+// More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
+// window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
+// text editor).
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -322,6 +324,14 @@ static int DumpBoard(const char* path) {
       lt->m_pFrame->GetBoundRect(&r);
       printf("leadertext end %ld %ld frame %ld %ld %ld %ld start %ld %ld\n", e.x, e.y, r.left, r.top, r.right, r.bottom,
              s.x, s.y);
+      jvqTextFill* tf = lt->m_pFrame->GetTextFill();
+      const jvqFill* own = o->GetFill();
+      printf("leaderstyle arrow %d fill %06lx [%s]\n", lt->m_pLeader->m_StartLineEnd.m_nKind,
+             own && (own->GetFlags() & FILL_SOLID)
+                 ? ((unsigned long)GetRValue(((const jvqSolidFill*)own)->GetColor()) << 16) |
+                       (GetGValue(((const jvqSolidFill*)own)->GetColor()) << 8) | GetBValue(((const jvqSolidFill*)own)->GetColor())
+                 : 0xFFFFFFFFul,
+             tf ? (const char*)tf->m_strText : "");
     } else if (o->GetClassCode() == JVQ_OBJ_BALLOON) {
       jvqBalloonObject* b = (jvqBalloonObject*)o;
       POINT t;
@@ -456,12 +466,27 @@ static HWND Target(const std::string& name) {
   if (name == "pbar") return PropertyBar();
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
-    // A hidden placeholder gives its id to the window shown in its place (the page list).
-    for (HWND w = c; w && !::IsWindowVisible(c); w = ::GetWindow(w, GW_HWNDNEXT))
-      if (::GetDlgCtrlID(w) == cmd && ::IsWindowVisible(w)) c = w;
+    // Not a shown child of the bar (a hidden placeholder, a control of one of its panels):
+    // the shown window of that id anywhere in the bar.
+    if (c == NULL || !::IsWindowVisible(c)) {
+      struct Find {
+        int id;
+        HWND found;
+        static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+          Find* f = (Find*)lp;
+          if (::GetDlgCtrlID(h) != f->id || !::IsWindowVisible(h)) return TRUE;
+          f->found = h;
+          return FALSE;
+        }
+      } f = {cmd, NULL};
+      ::EnumChildWindows(PropertyBar(), Find::Visit, (LPARAM)&f);
+      if (f.found) c = f.found;
+    }
     // pbar.<id>.edit: the edit part of a drop-down combo box.
     return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
   }
+  // The view's in-place text editor.
+  if (name == "editor") return ::GetDlgItem(Target("view"), 115);
   if (name == "cpopup") {
     PopupArg a = {0, NULL};
     ::GetWindowThreadProcessId(theMain, &a.pid);
@@ -1241,8 +1266,8 @@ static int Drive() {
         ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         ::Sleep(300);
       }
-    } else if (!strcmp(cmd, "type")) {
-      const char* text = line + 5;
+    } else if (!strcmp(cmd, "type") || !strcmp(cmd, "retype")) {
+      const char* text = line + strlen(cmd) + 1;
       HWND view = Target("view");
       HWND editor = view ? ::GetDlgItem(view, 115) : NULL;
       if (editor == NULL) reply = "error";
@@ -1251,6 +1276,8 @@ static int Drive() {
       // at the caret, as an input method's commit does.
       std::string bytes(text);
       while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
+      // retype: the whole text replaced.
+      if (editor && !strcmp(cmd, "retype")) ::SendMessageA(editor, EM_SETSEL, 0, -1);
       if (editor) ::SendMessageA(editor, EM_REPLACESEL, TRUE, (LPARAM)bytes.c_str());
       Idle();
     } else if (!strcmp(cmd, "present")) {
@@ -1316,7 +1343,12 @@ static int Drive() {
       char arg[512] = "";
       int id = 0;
       sscanf(line, "%*s %511s %d %31s %511[^\r\n]", a, &id, verb, arg);
-      HWND d = WaitDialog(strcmp(a, "*") ? a : NULL);
+      // The dialog that holds the control: another one may still be closing or not yet open.
+      HWND d = NULL;
+      for (int i = 0; i < 50 && (d == NULL || ::GetDlgItem(d, id) == NULL); i++) {
+        if (i) ::Sleep(200);
+        d = WaitDialog(strcmp(a, "*") ? a : NULL);
+      }
       reply = d ? DialogControl(d, id, verb, arg) : "error";
       ::Sleep(200);
       Idle();
