@@ -546,3 +546,52 @@ TEST_F(PalettesTest, FloorPlansAndPerspectivePictures) {
 
 }  // namespace
 
+namespace {
+
+// What the build put into the program folder: every category of the tables with its order
+// file, each listed object readable with a 60 x 60 thumbnail; the floor plans and the scene.
+TEST_F(PalettesTest, ShippedContent) {
+  const std::string bin = BinDir();
+  struct Library {
+    const char* folder;
+    const char* const* names;
+    DWORD code;
+  } libraries[] = {{"図形\\", ShapeCategoryNames, 0x5}, {"シンボル\\", SymbolCategoryNames, JVQ_OBJ_SYMBOL}};
+  for (const Library& lib : libraries) {
+    for (int i = 0; *lib.names[i]; i++) {
+      const std::string folder = bin + lib.folder + lib.names[i] + "\\";
+      CStringArray names;
+      ASSERT_TRUE(ReadOrderFile((folder + "info.txt").c_str(), names)) << folder;
+      EXPECT_GE(names.GetSize(), 1) << folder;
+      for (int k = 0; k < names.GetSize(); k++) {
+        jvqObject* o = NULL;
+        CDib* thumb = NULL;
+        const std::string path = folder + (LPCTSTR)names[k] + ".qzl";
+        ASSERT_TRUE(ReadObjectFile(path.c_str(), &o, View()->GetDocument(), NULL, NULL, &thumb)) << path;
+        EXPECT_EQ(lib.code, o->GetClassCode()) << path;
+        ASSERT_NE(nullptr, thumb) << path;
+        EXPECT_EQ(60, thumb->GetWidth());
+        EXPECT_EQ(60, thumb->GetHeight());
+        if (lib.code == JVQ_OBJ_SYMBOL) EXPECT_NE(nullptr, ((jvqSymbolObject*)o)->GetVectorShape()) << path;
+        delete o;
+        delete thumb;
+      }
+    }
+  }
+  CStringList categories;
+  ReadCategoryList(categories, (bin + "お気に入り").c_str());
+  ASSERT_EQ(1, categories.GetCount());
+  CStringArray sample;
+  ASSERT_TRUE(ReadOrderFile((bin + "お気に入り\\" + (LPCTSTR)categories.GetHead() + "\\info.txt").c_str(), sample));
+  EXPECT_GE(sample.GetSize(), 1);
+  for (const char* plan : {"2LDK", "3LDK", "1K"}) {
+    jvqObject* o = NULL;
+    EXPECT_TRUE(qvzMadorizuToolBar::LoadFloorPlanFile((bin + "間取り図\\" + plan + ".kxq").c_str(), &o,
+                                                      View()->GetDocument()))
+        << plan;
+    delete o;
+  }
+  EXPECT_TRUE(Exists(bin + "パース図\\家.vqb"));
+}
+
+}  // namespace
