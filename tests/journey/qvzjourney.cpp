@@ -440,6 +440,10 @@ static HWND Target(const std::string& name) {
   if (name == "pbar") return PropertyBar();
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
+    // A hidden placeholder under a window of the same id (the palettes' thumbnails): the
+    // visible one.
+    for (HWND k = ::GetWindow(PropertyBar(), GW_CHILD); c && !::IsWindowVisible(c) && k; k = ::GetWindow(k, GW_HWNDNEXT))
+      if (::GetDlgCtrlID(k) == cmd && ::IsWindowVisible(k)) c = k;
     // pbar.<id>.edit: the edit part of a drop-down combo box.
     return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
   }
