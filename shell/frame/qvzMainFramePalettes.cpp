@@ -6,6 +6,8 @@
 #include "jvqTool.h"
 #include "jvqView.h"
 #include "qvzApp.h"
+#include "qvzCatalogPasteSettings.h"
+#include "jvqGroupObject.h"
 #include "qvzMadorizuToolBar.h"
 #include "qvzMainFrame.h"
 #include "qvzPerszuToolBar.h"
@@ -42,12 +44,21 @@ static void SetPaletteSetting(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue) 
   if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(lpszSection, lpszKey, nValue);
 }
 
+// A catalogue item dropped on the favourites is built as the catalogue paste builds it, with
+// the program folder's layout.
+static jvqObject* BuildCatalogItem(const void* pBlock, size_t nSize, jvqDocument* pDocument) {
+  qvzCatalogPasteSettings settings;
+  settings.m_pDocument = pDocument;
+  return settings.BuildItemObject(pBlock, nSize, qvzCatalogPasteSettings::LayoutPath());
+}
+
 static struct PalettesJoin {
   PalettesJoin() {
     RegisterPropertyBar(19, 337, RUNTIME_CLASS(qvzSymbolToolBar));
     RegisterPropertyBar(20, 1336, RUNTIME_CLASS(qvzMadorizuToolBar));
     RegisterPropertyBar(21, 1337, RUNTIME_CLASS(qvzPerszuToolBar));
     theSetPaletteKindProc = SetPaletteKindOf;
+    theBuildCatalogItemProc = BuildCatalogItem;
     thePaletteSettings.pfnGet = GetPaletteSetting;
     thePaletteSettings.pfnSet = SetPaletteSetting;
   }

@@ -6,6 +6,8 @@ perspective picture placed; saved and read back."""
 import os
 import time
 
+from PIL import Image
+
 ID_FILE_SAVE = 0xE103
 
 
@@ -62,10 +64,33 @@ def run(j):
     j.shot("symbols")
     drag_first_cell((drop[0] - 200, drop[1]))
 
-    # 3. The favourites palette with the shipped sample category.
+    # 3. The favourites palette with the shipped sample category; a catalogue item dragged in
+    # by the driver's own OLE drop source becomes a favourite with its thumbnail.
     j.command(32944)
     j.send("idle")
+    sample = os.path.join(j.bindir, "お気に入り", "サンプル")
+    with open(os.path.join(sample, "info.txt"), "rb") as f:
+        order = f.read()
+    item_picture = os.path.join(j.outdir, "item.bmp")
+    Image.new("RGB", (80, 60), (40, 160, 220)).save(item_picture)
+    lst = j.rect("pbar.770")
+    reply = j.send("oledrop %d %d JRN-1 %s" % ((lst[0] + lst[2]) // 2, (lst[1] + lst[3]) // 2, j.winpath(item_picture)))
+    j.send("idle")
     j.shot("favourites")
+    kept = os.path.join(sample, "JRN-1.qzl")
+    try:
+        assert reply == "dropped 1", "the drop: %s" % reply
+        assert os.path.exists(kept), os.listdir(sample)
+        with open(kept, "rb") as f:
+            assert f.read(9)[4:9] == b"image", "no thumbnail"
+        with open(os.path.join(sample, "info.txt"), "rb") as f:
+            assert f.read() == order + b"JRN-1\r\n"
+    finally:
+        # The shipped sample category as it was.
+        if os.path.exists(kept):
+            os.remove(kept)
+        with open(os.path.join(sample, "info.txt"), "wb") as f:
+            f.write(order)
 
     # 4. Floor plans at the same setting, 1 : 50.
     j.command(92)
