@@ -105,6 +105,16 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void OnObjectCreated(jvqObject* pObject) override;
   // The shown property bar when it is the select bar, else NULL.
   class qvzSelectToolBar* GetSelectToolBar();
+  // The palettes (qvzMainFramePalettes.cpp): the shown bar when it is the shapes, symbols
+  // and favourites palette, else NULL; the favourites seams of the view host; 32984 lists
+  // the perspective pictures again.
+  class qvzSymbolToolBar* GetSymbolToolBar();
+  BOOL IsOverFavoritesList(POINT ptScreen) override;
+  int GetFavoriteCategory() override;
+  void ReloadFavoriteCategories() override;
+  BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override;
+  void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) override;
+  void RedrawPerspectivePalette();
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;

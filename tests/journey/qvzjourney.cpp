@@ -61,6 +61,8 @@
 #include "qvzCatalogPasteSettings.h"
 #include "afxcmn.h"
 #include <dbt.h>
+#include <ole2.h>
+#include <shlobj.h>
 #include "jvqBalloonObject.h"
 #include "jvqBannerObject.h"
 #include "jvqBoard.h"
@@ -1056,6 +1058,104 @@ static int DumpFills(const char* path) {
   return 0;
 }
 
+
+// A catalogue item dragged in by a drop source of the driver's own: the six strings of the
+// catalogue browser's hand-over in its clipboard format, dropped at a screen point through
+// OLE's DoDragDrop. The button is never pressed: the source moves the cursor onto the point
+// on its first questions and asks for the drop after a few more, so the target sees
+// DragEnter, DragOver and Drop as from a user.
+struct JourneyDataObject : IDataObject {
+  LONG refs = 1;
+  CLIPFORMAT format;
+  std::string block;
+  POINT at;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IDataObject) {
+      *ppv = this;
+      AddRef();
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
+    memcpy(::GlobalLock(h), block.data(), block.size());
+    ::GlobalUnlock(h);
+    m->tymed = TYMED_HGLOBAL;
+    m->hGlobal = h;
+    m->pUnkForRelease = NULL;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+    return f->cfFormat == format && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = NULL;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD dir, IEnumFORMATETC** pp) override {
+    if (dir != DATADIR_GET) return E_NOTIMPL;
+    FORMATETC f = {format, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return ::SHCreateStdEnumFmtEtc(1, &f, pp);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+};
+
+struct JourneyDropSource : IDropSource {
+  LONG refs = 1;
+  int asked = 0;
+  POINT at;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IDropSource) {
+      *ppv = this;
+      AddRef();
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    // Wiggle onto the point so that the loop sees the cursor move there.
+    ::SetCursorPos(at.x + (asked % 2), at.y);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &in, sizeof(in));
+    return ++asked > 12 ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// "oledrop <x> <y> <item number> <picture path>": what DoDragDrop reported and the effect.
+static std::string OleDropVerb(int x, int y, const std::string& number, const std::string& picture) {
+  static BOOL init = SUCCEEDED(::OleInitialize(NULL));
+  if (!init) return "error";
+  JourneyDataObject data;
+  data.format = (CLIPFORMAT)::RegisterClipboardFormat("VendaroExplorer");
+  const std::string fields[6] = {picture, "JRN-KEY", number, "旅の品", "", "■価格 1000"};
+  for (const std::string& f : fields) data.block += f + std::string(1, '\0');
+  JourneyDropSource source;
+  source.at = {x, y};
+  ::SetCursorPos(x, y);
+  DWORD effect = DROPEFFECT_NONE;
+  const HRESULT hr = ::DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
+  char buf[64];
+  snprintf(buf, sizeof(buf), "%s %lu", hr == DRAGDROP_S_DROP ? "dropped" : hr == DRAGDROP_S_CANCEL ? "cancelled" : "failed",
+           (unsigned long)effect);
+  return buf;
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -1425,6 +1525,10 @@ static int Drive() {
       Idle();
     } else if (!strcmp(cmd, "fill")) {
       reply = FillVerb(line);
+    } else if (!strcmp(cmd, "oledrop")) {
+      sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
+      reply = OleDropVerb(x, y, a, b);
+      Idle();
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {

@@ -348,8 +348,8 @@ TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
   int checked = 0;
   CheckMenuKeys(bar, keys, &checked);
   EXPECT_GE(checked, 20);
-  // The third menu holds the page list; the fifth the favourites submenu, which opens with
-  // only the new-category item while there are no categories.
+  // The third menu holds the page list; the fifth the favourites submenu: the shipped
+  // categories, a separator and the new-category item.
   EXPECT_NE(bar->GetSubMenu(2)->GetMenuState(ID_VIEW_PAGELIST, MF_BYCOMMAND), (UINT)-1);
   Frame()->SendMessage(WM_INITMENU, (WPARAM)bar->m_hMenu);
   CMenu* shapes = bar->GetSubMenu(4);
@@ -360,10 +360,13 @@ TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
     if (text == "お気に入りの登録(&F)") favourites = shapes->GetSubMenu(i);
   }
   ASSERT_NE(favourites, nullptr);
-  ASSERT_EQ(favourites->GetMenuItemCount(), 1u);
-  EXPECT_EQ(favourites->GetMenuItemID(0), (UINT)ID_FAVORITE_FIRST);
+  CStringList shipped;
+  ReadCategoryList(shipped);
+  const UINT n = (UINT)shipped.GetCount();
+  ASSERT_EQ(favourites->GetMenuItemCount(), n ? n + 2 : 1u);
+  EXPECT_EQ(favourites->GetMenuItemID(n ? n + 1 : 0), (UINT)ID_FAVORITE_FIRST + n);
   CString text;
-  favourites->GetMenuString(0, text, MF_BYPOSITION);
+  favourites->GetMenuString(n ? n + 1 : 0, text, MF_BYPOSITION);
   EXPECT_EQ(text, "新規分類追加...");
 }
 
@@ -847,6 +850,11 @@ TEST_F(FrameTest, FavouritesSubmenuListsAtMostNinetyNineCategories) {
     return (CMenu*)NULL;
   };
   ::CreateDirectory(folder, NULL);
+  // The shipped order file and sample category step aside meanwhile.
+  const CString order = folder + "\\info.txt", kept = folder + "\\info.txt.kept";
+  const CString sample = folder + "\\サンプル", keptSample = qvzGetProgramFolder() + "サンプル.kept";
+  ::MoveFile(order, kept);
+  ::MoveFile(sample, keptSample);
   for (int i = 0; i < 100; i++) {
     CString name;
     name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
@@ -868,6 +876,8 @@ TEST_F(FrameTest, FavouritesSubmenuListsAtMostNinetyNineCategories) {
     name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
     ::RemoveDirectory(name);
   }
+  ::MoveFile(kept, order);
+  ::MoveFile(keptSample, sample);
   ::RemoveDirectory(folder);
 }
 // ---- end of settings dialogs ----
