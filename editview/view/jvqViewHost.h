@@ -84,6 +84,9 @@ class jvqViewHost {
   // Drops: a catalogue item (its block, NUL-terminated strings) pasted with its layout at
   // the point (0.1 mm), as an undo step; a board file opened as the document.
   virtual void PasteCatalogItem(jvqView* pView, const char* pData, size_t nSize, POINT ptLogical) {}
+  // The picture dialog with thumbnails, on the folder: TRUE and the path, FALSE when
+  // cancelled, -1 when there is none here (the view asks with the plain dialog).
+  virtual int AskPictureFile(LPCTSTR lpszFilter, LPCTSTR lpszFolder, CString* pPath) { return -1; }
   virtual void OpenBoard(LPCTSTR lpszPath) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);

@@ -4,11 +4,14 @@
 
 #include <stdio.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "BoardFilePreview.h"
 #include "CSkinDialog.h"
+#include "CViewFileDialog.h"
+#include "qvzPictureFileSeam.h"
 #include "Dib.h"
 #include "StandardSheets.h"
 #include "afxtest/ThreadPump.h"
@@ -524,6 +527,173 @@ TEST_F(FilesTest, OpenDialogListsFoldersFirstThenBoardsAndEntersFoldersOnOK) {
   EXPECT_EQ(again.GetCurrentFolder(), top);
 }
 
+
+// A 24-bit picture of one colour, written as the bytes of a BMP file.
+void WriteSolidBmp(const CString& path, int w, int h, COLORREF colour) {
+  const int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh = {};
+  BITMAPINFOHEADER bi = {};
+  bi.biSize = sizeof(bi);
+  bi.biWidth = w;
+  bi.biHeight = h;
+  bi.biPlanes = 1;
+  bi.biBitCount = 24;
+  bi.biSizeImage = stride * h;
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(fh) + sizeof(bi);
+  fh.bfSize = fh.bfOffBits + bi.biSizeImage;
+  std::string bytes((const char*)&fh, sizeof(fh));
+  bytes.append((const char*)&bi, sizeof(bi));
+  std::string row(stride, '\0');
+  for (int x = 0; x < w; x++) {
+    row[x * 3] = (char)GetBValue(colour);
+    row[x * 3 + 1] = (char)GetGValue(colour);
+    row[x * 3 + 2] = (char)GetRValue(colour);
+  }
+  for (int y = 0; y < h; y++) bytes += row;
+  WriteBytes(path, bytes);
+}
+
+COLORREF ThumbnailPixel(ThumbnailItem* item, int x, int y) {
+  HDC hdc = ::CreateCompatibleDC(NULL);
+  HGDIOBJ old = ::SelectObject(hdc, item->hThumbnail);
+  const COLORREF c = ::GetPixel(hdc, x, y);
+  ::SelectObject(hdc, old);
+  ::DeleteDC(hdc);
+  return c;
+}
+
+int WindowHeight(HWND h) {
+  RECT r;
+  ::GetWindowRect(h, &r);
+  return r.bottom - r.top;
+}
+
+void TogglePreview(CViewFileDialog& dlg, BOOL bOn) {
+  dlg.CheckDlgButton(IDC_PICTURE_PREVIEW, bOn ? BST_CHECKED : BST_UNCHECKED);
+  dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PICTURE_PREVIEW, BN_CLICKED), (LPARAM)dlg.GetDlgItem(IDC_PICTURE_PREVIEW)->m_hWnd);
+}
+
+void ChooseType(CViewFileDialog& dlg, int nIndex) {
+  HWND frame = dlg.Frame();
+  ::SendDlgItemMessage(frame, 0x470, CB_SETCURSEL, nIndex - 1, 0);
+  ::SendMessage(frame, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), (LPARAM)::GetDlgItem(frame, 0x470));
+  PumpPending();
+}
+
+// Runs fn once the dialog is up and no fill is running (a fill handles messages, timers too).
+void WhenFilled(CViewFileDialog& dlg, std::function<void()> fn, int nTries = 100) {
+  RunWhenIdle([&dlg, fn, nTries] {
+    if ((dlg.m_hWnd == NULL || dlg.IsFilling()) && nTries > 0)
+      WhenFilled(dlg, fn, nTries - 1);
+    else
+      fn();
+  }, 100);
+}
+
+const char kPictureFilter[] = "貼り付けられるすべてのファイル|*.BMP;*.WMF;*.JPG;*.TIF;*.PNG|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.BMP)|*.BMP|PNGﾌｧｲﾙ(*.PNG)|*.PNG|";
+
+TEST_F(FilesTest, PictureDialogShowsThumbnailsPicksByClickAndRemembersThePreviewSwitch) {
+  const CString folder = s_root + "絵の試験";
+  MakeFolder(folder);
+  WriteSolidBmp(folder + "\\B.BMP", 50, 30, RGB(0, 0, 255));
+  WriteSolidBmp(folder + "\\a.bmp", 400, 200, RGB(255, 0, 0));
+  WriteBytes(folder + "\\c.bmp.txt", "not a picture");
+  WriteBytes(folder + "\\壊れ.bmp", "BM broken");
+  CViewFileDialog::s_bPreview = TRUE;
+  CViewFileDialog dlg(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  std::vector<CString> names;
+  CString caption, typed;
+  COLORREF inside = 0, above = 0, small = 0;
+  int fillsBefore = 0, fillsOther = 0, fillsSame = 0, heightOn = 0, heightOff = 0, heightAgain = 0;
+  size_t itemsOff = 1, itemsPng = 1;
+  BOOL enabledOnPng = TRUE, brokenEmpty = FALSE;
+  WhenFilled(dlg, [&] {
+    if (dlg.m_List.m_Items.size() != 3) {
+      ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    ::GetWindowText(dlg.Frame(), caption.GetBuffer(64), 64);
+    caption.ReleaseBuffer();
+    for (ThumbnailItem* item : dlg.m_List.m_Items) names.push_back(item->strName);
+    // The first row is read at once: 400 x 200 fills 106 x 53 from (2, 32); 50 x 30 keeps its size.
+    inside = ThumbnailPixel(dlg.m_List.m_Items[0], 50, 50);
+    above = ThumbnailPixel(dlg.m_List.m_Items[0], 50, 20);
+    small = ThumbnailPixel(dlg.m_List.m_Items[1], 50, 50);
+    brokenEmpty = dlg.m_List.m_Items[2]->bLoaded && ThumbnailPixel(dlg.m_List.m_Items[2], 50, 50) == above;
+    // Another filter refills; the same one again does not.
+    fillsBefore = dlg.m_nFills;
+    ChooseType(dlg, 2);
+    fillsOther = dlg.m_nFills;
+    ChooseType(dlg, 2);
+    fillsSame = dlg.m_nFills;
+    ChooseType(dlg, 3);
+    itemsPng = dlg.m_List.m_Items.size();
+    enabledOnPng = dlg.GetDlgItem(IDC_PICTURE_PREVIEW)->IsWindowEnabled();
+    ChooseType(dlg, 1);
+    // A click names the file in the dialog's name box.
+    ASSERT_EQ(dlg.m_List.m_Items.size(), 3u);
+    if (dlg.m_List.m_Items.size() == 3u) dlg.m_List.m_Items[1]->pCell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::GetDlgItemText(dlg.Frame(), 1152, typed.GetBuffer(MAX_PATH), MAX_PATH);
+    typed.ReleaseBuffer();
+    // Preview off shrinks the dialog and frees the thumbnails; on again grows and refills.
+    heightOn = WindowHeight(dlg.Frame());
+    TogglePreview(dlg, FALSE);
+    heightOff = WindowHeight(dlg.Frame());
+    itemsOff = dlg.m_List.m_Items.size();
+    TogglePreview(dlg, TRUE);
+    heightAgain = WindowHeight(dlg.Frame());
+    // A double-click opens the file.
+    if (dlg.m_List.m_Items.size() != 3u) {
+      ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    // A double-click, as the system gives it: a button-down first.
+    dlg.m_List.m_Items[0]->pCell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    dlg.m_List.m_Items[0]->pCell->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  });
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(caption, "画像ファイルを開く");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0], "a.bmp");
+  EXPECT_EQ(names[1], "B.BMP");
+  EXPECT_EQ(names[2], "壊れ.bmp");
+  EXPECT_EQ(inside, RGB(255, 0, 0));
+  EXPECT_NE(above, RGB(255, 0, 0));
+  EXPECT_EQ(small, RGB(0, 0, 255));
+  EXPECT_TRUE(brokenEmpty);
+  EXPECT_EQ(fillsOther, fillsBefore + 1);
+  EXPECT_EQ(fillsSame, fillsOther);
+  EXPECT_EQ(itemsPng, 0u);
+  EXPECT_FALSE(enabledOnPng);
+  EXPECT_EQ(typed, "B.BMP");
+  EXPECT_EQ(heightOn - heightOff, dlg.m_nPreviewHeight);
+  EXPECT_EQ(itemsOff, 0u);
+  EXPECT_EQ(heightAgain, heightOn);
+  EXPECT_EQ(dlg.GetPathName(), folder + "\\a.bmp");
+  EXPECT_TRUE(CViewFileDialog::s_bPreview);
+
+  // Closed with the preview off, the next dialog opens without it.
+  CViewFileDialog off(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  WhenFilled(off, [&] {
+    TogglePreview(off, FALSE);
+    off.Frame() ? (void)::PostMessage(off.Frame(), WM_COMMAND, IDCANCEL, 0) : (void)0;
+  });
+  EXPECT_EQ(off.DoModal(), IDCANCEL);
+  EXPECT_FALSE(CViewFileDialog::s_bPreview);
+  CViewFileDialog next(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  BOOL listShown = TRUE, ticked = TRUE;
+  RunWhenIdle([&] {
+    listShown = next.m_List.IsWindowVisible();
+    ticked = next.IsDlgButtonChecked(IDC_PICTURE_PREVIEW);
+    ::PostMessage(next.Frame(), WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(next.DoModal(), IDCANCEL);
+  EXPECT_FALSE(listShown);
+  EXPECT_FALSE(ticked);
+  CViewFileDialog::s_bPreview = TRUE;
+}
+
 struct FindTitleArg {
   const char* title;
   HWND found;
@@ -548,6 +718,46 @@ void TypeAndConfirm(const char* title, const CString& text) {
   ASSERT_NE(h, (HWND)NULL);
   ::SetDlgItemText(h, 1152, text);
   ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+}
+
+
+// Runs fn on the dialog of that title once it is up (a fill may hold it back for a while).
+void WhenShown(const char* title, std::function<void(HWND)> fn, int nTries = 60) {
+  RunWhenIdle([title, fn, nTries] {
+    HWND h = FindThreadDialog(title);
+    if (h == NULL && nTries > 0)
+      WhenShown(title, fn, nTries - 1);
+    else
+      fn(h);
+  }, 100);
+}
+
+TEST_F(FilesTest, PicturesInsertedAndFillPicturesAreAskedForWithThePictureDialog) {
+  EXPECT_NE(g_pfnAskPictureFile, qvzAskPictureFilePlain);
+  const CString folder = s_root + "挿入絵";
+  MakeFolder(folder);
+  WriteSolidBmp(folder + "\\写真.bmp", 40, 20, RGB(0, 128, 0));
+  jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
+  const int before = page->GetChildCount();
+  BOOL asked = FALSE;
+  WhenShown("画像ファイルを開く", [&](HWND h) {
+    asked = h != NULL;
+    if (h == NULL) return;
+    ::SetDlgItemText(h, 1152, folder + "\\写真.bmp");
+    ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+  });
+  Frame()->SendMessage(WM_COMMAND, 32865);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(page->GetChildCount(), before + 1);
+  // The fill pop-up's picture page asks through the same dialog.
+  BOOL askedForFill = FALSE;
+  WhenShown("画像ファイルを開く", [&](HWND h) {
+    askedForFill = h != NULL;
+    if (h) ::PostMessage(h, WM_COMMAND, IDCANCEL, 0);
+  });
+  CString path;
+  EXPECT_FALSE(g_pfnAskPictureFile(Frame(), kPictureFilter, &path));
+  EXPECT_TRUE(askedForFill);
 }
 
 TEST_F(FilesTest, SaveAsTemplateAsksAgainUntilTheTemplateFolderAndListsTheBoard) {
