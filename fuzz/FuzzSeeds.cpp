@@ -136,6 +136,10 @@ void ShapeSeeds() {
   Seed("floor_plan", "tall", PlanFileBytes(3000.0, 12000.0, TinyEmf(300, 1200)));
   Seed("order_file", "clean", std::string("A\r\n\x95\x5C\r\nb\r\n"));
   Seed("order_file", "loose", std::string("\r\nA\n\nb"));
+  // A catalogue item: six strings, the information text holding the price and the product details.
+  const char item[] = "C:\\cat\\p1.jpg\0key\0P0001\0\x8C\xBA\x8A\xD6\0x\0"
+                      "\x81\xA1\x89\xBF\x8A\x69 12000\r\nline2\r\nspec\r\n\0";
+  Seed("catalog_item", "item", std::string(item, sizeof(item) - 1));
 }
 
 void CatalogSeeds() {

@@ -139,13 +139,7 @@ void qvzArcToolBar::ShowObjectValues(jvqObjectArray& targets) {
 void qvzArcToolBar::ApplyToObjects(jvqObjectArray& targets) {
   if (m_bShowingValues || m_bApplying) return;
   m_bApplying = 1;
-  auto apply = [this](jvqObject* o) {
-    if (!(o->GetClassCode() & 0x8000)) return;
-    if (m_wndStartShape.m_hWnd) SetLineEnd(o, TRUE, m_wndStartShape.GetCurSel());
-    if (m_wndEndShape.m_hWnd) SetLineEnd(o, FALSE, m_wndEndShape.GetCurSel());
-  };
-  for (int i = 0; i < targets.GetCount(); i++) apply(targets.GetAt(i));
-  if (m_pPrototype) apply(m_pPrototype);
+  ApplyLineEndBoxes(targets, m_pPrototype, 0x8000, m_wndStartShape, m_wndEndShape);
   m_bApplying = 0;
 }
 
@@ -158,16 +152,7 @@ void qvzArcToolBar::EnableControls(BOOL bEnable) {
 void qvzArcToolBar::OnShapeChange(BOOL bStart) {
   CLineEndCombo& box = bStart ? m_wndStartShape : m_wndEndShape;
   if (!CanEdit(box)) return;
-  const int item = box.GetCurSel();
-  jvqObjectArray targets;
-  int n = 0;
-  BeginTargets(targets, &n);
-  m_bApplying = 1;
-  for (int i = 0; i < targets.GetCount(); i++)
-    if (targets.GetAt(i)->GetClassCode() & 0x8000) SetLineEnd(targets.GetAt(i), bStart, item);
-  if (m_pPrototype && (m_pPrototype->GetClassCode() & 0x8000)) SetLineEnd(m_pPrototype, bStart, item);
-  m_bApplying = 0;
-  EndTargets(n, FALSE);
+  ChangeOneLineEnd(this, 0x8000, bStart, box.GetCurSel(), FALSE);
 }
 
 void qvzArcToolBar::OnStartShapeChange() { OnShapeChange(TRUE); }

@@ -24,6 +24,8 @@ LRESULT qvzDialogBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   m_nHandlerDepth++;
   const LRESULT r = CDialogBar::WindowProc(message, wParam, lParam);
   m_nHandlerDepth--;
+  // Replaced while a handler ran: asks for its deletion once the outermost one is done.
+  if (m_bRetired && m_nHandlerDepth == 0 && m_hWnd) PostMessage(QVZM_RETIREDBAR);
   return r;
 }
 

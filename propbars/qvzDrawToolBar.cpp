@@ -12,15 +12,6 @@
 #include "qvzMessages.h"
 #include "qvzPropertyBarManager.h"
 
-#if !__has_include("qvzFillButton.h")
-qvzFillButton::~qvzFillButton() { delete m_pFill; }
-void qvzFillButton::SetFill(const jvqFill* pFill) {
-  delete m_pFill;
-  m_pFill = pFill ? const_cast<jvqFill*>(pFill)->Clone() : NULL;
-  if (m_hWnd) Invalidate();
-}
-#endif
-
 IMPLEMENT_DYNCREATE(qvzDrawToolBar, qvzDialogBar)
 
 BEGIN_MESSAGE_MAP(qvzDrawToolBar, qvzDialogBar)
@@ -243,8 +234,8 @@ void qvzDrawToolBar::ApplyToObjects(jvqObjectArray& targets) {
                             : NULL;
   auto apply = [&](jvqObject* o, BOOL bPrototype) {
     if (m_wndFill.m_hWnd && !m_bMixedFill && (bPrototype || !(o->GetClassCode() & (0x40 | 0x80)))) {
-      const jvqFill* f = m_wndFill.GetFill();
-      o->SetFill(f ? const_cast<jvqFill*>(f)->Clone() : NULL);
+      jvqFill* f = m_wndFill.GetFill();
+      o->SetFill(f ? f->Clone() : NULL);
     }
     if (m_wndLineColor.m_hWnd && !m_bMixedColor) o->GetLineStyle()->SetColor(m_wndLineColor.GetColor());
     if (style && !m_bMixedStyle) {
@@ -290,7 +281,7 @@ void qvzDrawToolBar::OnLineStyleChange() {
 void qvzDrawToolBar::OnFillChanged(UINT nControlId) {
   if (nControlId != IDC_BAR_FILL || !CanEdit(m_wndFill)) return;
   m_bMixedFill = FALSE;
-  jvqFill* f = const_cast<jvqFill*>(m_wndFill.GetFill());
+  jvqFill* f = m_wndFill.GetFill();
   const DWORD keep = m_dwFillKeepBits;
   // "透明" keeps the same objects' fills as a colour does: a picture keeps its picture, a
   // title its text, a symbol its shape.

@@ -10,20 +10,7 @@
 #include "qvzDialogBar.h"
 #include "qvzValueComboBox.h"
 
-#if __has_include("qvzFillButton.h")
 #include "qvzFillButton.h"
-#else
-// Until the fill buttons join the build: a button that only holds its fill.
-class jvqFill;
-class qvzFillButton : public CButton {
- public:
-  qvzFillButton() : m_pFill(NULL) {}
-  ~qvzFillButton() override;
-  void SetFill(const jvqFill* pFill);
-  const jvqFill* GetFill() const { return m_pFill; }
-  jvqFill* m_pFill;
-};
-#endif
 
 class jvqFill;
 class jvqView;
@@ -97,8 +84,12 @@ class qvzDrawToolBar : public qvzDialogBar {
   // the view and, when objects changed, lets the manager refresh the bar.
   template <class F>
   void EditTargets(F change, BOOL bRefresh = TRUE);
+
+ public:
   void BeginTargets(jvqObjectArray& targets, int* pCount);
   void EndTargets(int nCount, BOOL bRefresh, BOOL bInvalidateOnly = FALSE);
+
+ protected:
 
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
   afx_msg void OnLineStyleChange();

@@ -1,12 +1,12 @@
 #include "qvzImageToolBar.h"
 
-#include "afxdlgs.h"
 #include "jvqDocument.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "jvqUndoManager.h"
 #include "jvqView.h"
 #include "jvqViewHost.h"
+#include "qvzPictureFileSeam.h"
 
 IMPLEMENT_DYNCREATE(qvzImageToolBar, qvzDrawToolBar)
 
@@ -18,15 +18,6 @@ const char* const PictureFileFilter =
     "貼り付けられるすべてのファイル|*.BMP;*.WMF;*.EMF;*.DXF;*.JPG;*.TIF;*.PNG|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.BMP)|*.BMP|"
     "ﾒﾀﾌｧｲﾙ(*.WMF)|*.WMF|拡張ﾒﾀﾌｧｲﾙ(*.EMF)|*.EMF|DXFﾌｧｲﾙ(*.DXF)|*.DXF|JPEGﾌｧｲﾙ(*.JPG)|*.JPG|"
     "TIFFﾌｧｲﾙ(*.TIF)|*.TIF|PNGﾌｧｲﾙ(*.PNG)|*.PNG|";
-
-static BOOL ChoosePictureByFileDialog(CWnd* pParent, CString& strPath) {
-  CFileDialog dlg(TRUE, NULL, NULL, 0, PictureFileFilter, NULL);
-  if (dlg.DoModal() != IDOK) return FALSE;
-  strPath = dlg.GetPathName();
-  return TRUE;
-}
-
-qvzChoosePictureProc theChoosePictureProc = ChoosePictureByFileDialog;
 
 BOOL IsVectorPicturePath(const CString& strPath) {
   CString ext = strPath.Right(4);
@@ -59,7 +50,7 @@ void qvzImageToolBar::ShowObjectValues(jvqObjectArray& targets) {
 
 void qvzImageToolBar::OnChooseFile() {
   CString path;
-  if (theChoosePictureProc == NULL || !theChoosePictureProc(this, path)) return;
+  if (g_pfnAskPictureFile == NULL || !g_pfnAskPictureFile(this, PictureFileFilter, &path)) return;
   jvqView* view = GetView();
   jvqDocument* doc = view ? view->GetDocument() : NULL;
   // The file is read before anything changes: an unreadable one leaves the pictures as

@@ -23,10 +23,7 @@ class qvzImageToolBar : public qvzDrawToolBar {
   DECLARE_MESSAGE_MAP()
 };
 
-// The picture-open dialog of the file pickers; until it is built, a plain open dialog
-// with the same filter. TRUE with the chosen path on OK.
-typedef BOOL (*qvzChoosePictureProc)(CWnd* pParent, CString& strPath);
-extern qvzChoosePictureProc theChoosePictureProc;
+// The filter of the picture-open dialog (asked through g_pfnAskPictureFile).
 extern const char* const PictureFileFilter;
 // ".WMF", ".EMF" and ".DXF" in any letter case make a vector picture.
 BOOL IsVectorPicturePath(const CString& strPath);

@@ -52,6 +52,30 @@ void SetLineEnd(jvqObject* pObject, BOOL bStart, int nItem) {
   if (target && style) *target = *style;
 }
 
+void ApplyLineEndBoxes(jvqObjectArray& targets, jvqObject* pPrototype, DWORD dwClassBit, CLineEndCombo& start,
+                       CLineEndCombo& end) {
+  auto apply = [&](jvqObject* o) {
+    if (!(o->GetClassCode() & dwClassBit)) return;
+    if (start.m_hWnd) SetLineEnd(o, TRUE, start.GetCurSel());
+    if (end.m_hWnd) SetLineEnd(o, FALSE, end.GetCurSel());
+  };
+  for (int i = 0; i < targets.GetCount(); i++) apply(targets.GetAt(i));
+  if (pPrototype) apply(pPrototype);
+}
+
+void ChangeOneLineEnd(qvzDrawToolBar* pBar, DWORD dwClassBit, BOOL bStart, int nItem, BOOL bInvalidateOnly) {
+  jvqObjectArray targets;
+  int n = 0;
+  pBar->BeginTargets(targets, &n);
+  pBar->m_bApplying = 1;
+  for (int i = 0; i < targets.GetCount(); i++)
+    if (targets.GetAt(i)->GetClassCode() & dwClassBit) SetLineEnd(targets.GetAt(i), bStart, nItem);
+  jvqObject* proto = pBar->m_pPrototype;
+  if (proto && (proto->GetClassCode() & dwClassBit)) SetLineEnd(proto, bStart, nItem);
+  pBar->m_bApplying = 0;
+  pBar->EndTargets(n, FALSE, bInvalidateOnly);
+}
+
 qvzLineToolBar::qvzLineToolBar() : m_wndEndShape(0), m_wndStartShape(0) {
   m_strCreateCaption = "作成する線のプロパティ";
   m_strSelectCaption = "線のプロパティ";
@@ -76,13 +100,7 @@ void qvzLineToolBar::ShowObjectValues(jvqObjectArray& targets) {
 void qvzLineToolBar::ApplyToObjects(jvqObjectArray& targets) {
   if (m_bShowingValues || m_bApplying || targets.GetCount() == 0) return;
   m_bApplying = 1;
-  auto apply = [this](jvqObject* o) {
-    if (!(o->GetClassCode() & 4)) return;
-    if (m_wndStartShape.m_hWnd) SetLineEnd(o, TRUE, m_wndStartShape.GetCurSel());
-    if (m_wndEndShape.m_hWnd) SetLineEnd(o, FALSE, m_wndEndShape.GetCurSel());
-  };
-  for (int i = 0; i < targets.GetCount(); i++) apply(targets.GetAt(i));
-  if (m_pPrototype) apply(m_pPrototype);
+  ApplyLineEndBoxes(targets, m_pPrototype, 4, m_wndStartShape, m_wndEndShape);
   m_bApplying = 0;
 }
 
@@ -92,30 +110,11 @@ void qvzLineToolBar::EnableControls(BOOL bEnable) {
   if (m_wndEndShape.m_hWnd) m_wndEndShape.EnableWindow(bEnable);
 }
 
-void qvzLineToolBar::OnStartShapeChange() {
-  if (!CanEdit(m_wndStartShape)) return;
-  const int item = m_wndStartShape.GetCurSel();
-  jvqObjectArray targets;
-  int n = 0;
-  BeginTargets(targets, &n);
-  m_bApplying = 1;
-  for (int i = 0; i < targets.GetCount(); i++)
-    if (targets.GetAt(i)->GetClassCode() & 4) SetLineEnd(targets.GetAt(i), TRUE, item);
-  if (m_pPrototype && (m_pPrototype->GetClassCode() & 4)) SetLineEnd(m_pPrototype, TRUE, item);
-  m_bApplying = 0;
-  EndTargets(n, FALSE, TRUE);
+void qvzLineToolBar::OnShapeChange(BOOL bStart) {
+  CLineEndCombo& box = bStart ? m_wndStartShape : m_wndEndShape;
+  if (!CanEdit(box)) return;
+  ChangeOneLineEnd(this, 4, bStart, box.GetCurSel(), TRUE);
 }
 
-void qvzLineToolBar::OnEndShapeChange() {
-  if (!CanEdit(m_wndEndShape)) return;
-  const int item = m_wndEndShape.GetCurSel();
-  jvqObjectArray targets;
-  int n = 0;
-  BeginTargets(targets, &n);
-  m_bApplying = 1;
-  for (int i = 0; i < targets.GetCount(); i++)
-    if (targets.GetAt(i)->GetClassCode() & 4) SetLineEnd(targets.GetAt(i), FALSE, item);
-  if (m_pPrototype && (m_pPrototype->GetClassCode() & 4)) SetLineEnd(m_pPrototype, FALSE, item);
-  m_bApplying = 0;
-  EndTargets(n, FALSE, TRUE);
-}
+void qvzLineToolBar::OnStartShapeChange() { OnShapeChange(TRUE); }
+void qvzLineToolBar::OnEndShapeChange() { OnShapeChange(FALSE); }

@@ -22,6 +22,7 @@ class qvzLineToolBar : public qvzDrawToolBar {
   CLineEndCombo m_wndStartShape;
 
  protected:
+  void OnShapeChange(BOOL bStart);
   afx_msg void OnStartShapeChange();
   afx_msg void OnEndShapeChange();
   DECLARE_MESSAGE_MAP()
@@ -33,3 +34,8 @@ jvqLineEnd* GetStartLineEnd(jvqObject* pObject);
 jvqLineEnd* GetEndLineEnd(jvqObject* pObject);
 void ShowLineEnds(jvqObjectArray& targets, DWORD dwClassBit, CLineEndCombo& start, CLineEndCombo& end);
 void SetLineEnd(jvqObject* pObject, BOOL bStart, int nItem);
+// Both ends from the two boxes on every target with the class bit and on the prototype.
+void ApplyLineEndBoxes(jvqObjectArray& targets, jvqObject* pPrototype, DWORD dwClassBit, CLineEndCombo& start,
+                       CLineEndCombo& end);
+// The handler of one box: that end of every target with the class bit, in one undo step.
+void ChangeOneLineEnd(qvzDrawToolBar* pBar, DWORD dwClassBit, BOOL bStart, int nItem, BOOL bInvalidateOnly);

@@ -100,7 +100,6 @@ void qvzPropertyBarManager::RetireBar(CControlBar* pBar) {
     pBar->ShowWindow(SW_HIDE);
     m_Retired.push_back(pBar);
     d->m_bRetired = TRUE;
-    d->PostMessage(QVZM_RETIREDBAR);
     return;
   }
   DeleteRetiredBar(pBar);
@@ -146,7 +145,7 @@ void qvzPropertyBarManager::SwitchBar(CControlBar* pOldBar, BOOL bForce) {
         if (newDlg) newDlg->Refresh();
         if (newDraw) newDraw->EnableControls(enable);
         newBar->Invalidate(TRUE);
-        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       } else {
         if (newDlg) newDlg->m_bFirstShow = 1;
         newBar->ShowWindow(SW_SHOW);

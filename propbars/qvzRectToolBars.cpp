@@ -162,16 +162,32 @@ void qvzRectBalloonToolBar::ShowObjectValues(jvqObjectArray& targets) {
   m_bShowingValues = 0;
 }
 
+// The dialog runs first, so a cancelled dialog records nothing; OK writes the sample's text
+// style and colour into each balloon that has a text, and nothing of the bar's own controls.
 void qvzRectBalloonToolBar::OnTextDetail() {
   if (theBalloonTextDetailProc == NULL || m_pTextSample == NULL) return;
+  jvqObjectArray shown;
+  CollectTargets(shown);
+  if (!theBalloonTextDetailProc(this, shown, m_pTextSample)) return;
+  jvqTextFill* sample = static_cast<jvqTextObject*>(m_pTextSample)->GetTextFill();
+  if (sample == NULL) return;
   jvqObjectArray targets;
   int n = 0;
   BeginTargets(targets, &n);
-  if (!theBalloonTextDetailProc(this, targets, m_pTextSample)) {
-    if (n > 0) theUndoManager.CancelEdit();
-    return;
-  }
-  ApplyToObjects(targets);
+  if (n > 0 && GetView()) GetView()->SetModifiedFlag(TRUE);
+  m_bApplying = 1;
+  auto write = [sample](jvqObject* o) {
+    if (o == NULL || o->GetClassCode() != JVQ_OBJ_BALLOON) return;
+    jvqTextObject* t = static_cast<jvqBalloonObject*>(o)->GetText();
+    if (t == NULL || t->GetTextFill() == NULL) return;
+    t->GetTextFill()->SetTextStyle(sample->RefreshPointers());
+    t->GetTextFill()->m_crText = sample->m_crText;
+    t->SetText(sample->m_strText);
+    o->Recalc();
+  };
+  for (int i = 0; i < targets.GetCount(); i++) write(targets.GetAt(i));
+  write(m_pPrototype);
+  m_bApplying = 0;
   EndTargets(n, FALSE, TRUE);
 }
 

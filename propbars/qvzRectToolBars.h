@@ -64,8 +64,9 @@ class qvzRoundRectBalloonToolBar : public qvzRectBalloonToolBar {
   BOOL PreTranslateMessage(MSG* pMsg) override;
 };
 
-// The text detail dialog of the balloon bars comes with the text bars: it edits the
-// sample text object's style for the selected balloons (TRUE on OK); NULL until then.
+// The text detail dialog of the balloon bars comes with the text bars: it shows the
+// balloons' common text style and, on OK (TRUE), gives it to the sample text object, which
+// the bar then writes into the balloons; NULL until then.
 typedef BOOL (*qvzBalloonTextDetailProc)(CWnd* pParent, jvqObjectArray& balloons, jvqObject* pSample);
 extern qvzBalloonTextDetailProc theBalloonTextDetailProc;
 

@@ -56,6 +56,16 @@ BEGIN_MESSAGE_MAP(qvzView, jvqView)
   ON_UPDATE_COMMAND_UI_RANGE(32849, 32855, OnUpdateToolCommand)
   ON_UPDATE_COMMAND_UI(32877, OnUpdateToolCommand)
   ON_UPDATE_COMMAND_UI(32878, OnUpdateToolCommand)
+  // The text, title and balloon tools.
+  ON_COMMAND_EX(32863, OnToolCommand)
+  ON_COMMAND_EX(32864, OnToolCommand)
+  ON_COMMAND_EX(32902, OnToolCommand)
+  ON_COMMAND_EX(32903, OnToolCommand)
+  ON_COMMAND_EX(32904, OnToolCommand)
+  ON_COMMAND_EX(32900, OnToolCommand)
+  ON_UPDATE_COMMAND_UI(32900, OnUpdateToolCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(32863, 32864, OnUpdateToolCommand)
+  ON_UPDATE_COMMAND_UI_RANGE(32902, 32904, OnUpdateToolCommand)
   ON_COMMAND(32856, OnUnusedTool)
   ON_COMMAND(32857, OnUnusedTool)
   ON_COMMAND(32858, OnUnusedTool)
@@ -236,6 +246,14 @@ static UINT OutsideFlag(jvqView* v, UINT nFlags, CPoint point) {
   return v->PtInClient(point) ? nFlags : (nFlags | 0x20);
 }
 
+BOOL qvzView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (nCode == CN_COMMAND && pHandlerInfo == NULL && m_hWnd) {
+    CWnd* editor = GetDlgItem(JVQ_TEXT_EDITOR_ID);
+    if (editor && editor->IsWindowVisible()) SetFocus();
+  }
+  return jvqView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void qvzView::OnLButtonDown(UINT nFlags, CPoint point) {
   nFlags = OutsideFlag(this, nFlags, point);
   // The in-place editor commits when the view takes the focus.
@@ -306,12 +324,12 @@ void qvzView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 // Backspace and Esc act on the tool that is drawing something. The select tool handles
-// Esc itself on the key release; the text tools come with the text objects.
+// Esc itself on the key release.
 int qvzView::ToolBackStep() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
     case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
-    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: case TOOLID_TEXT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
     case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
   }
   jvqGetViewHost()->SwitchBar(FALSE);
@@ -322,7 +340,7 @@ int qvzView::ToolCancel() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
     case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
-    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: case TOOLID_TEXT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
     case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
     case TOOLID_LINE: ((jvqLineTool*)m_pTool)->CancelLine(); break;
   }

@@ -53,6 +53,8 @@ class qvzView : public jvqView {
   void ShowPropertyBar() override;
   void OnObjectCreated(jvqObject* pObject) override;
   void OnDraw(CDC* pDC) override;
+  // Every command ends typing on the page first, so that it sees the typed text.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
   // Inside the main frame's folder frame the view scrolls through the folder frame's bars.
   CScrollBar* GetScrollBarCtrl(int nBar) const override;
@@ -133,6 +135,8 @@ class qvzView : public jvqView {
   int DropCatalogItem(HGLOBAL hData, CPoint point);
   jvqObject* MakePictureFromFile(LPCTSTR lpszPath);
   jvqObject* MakeFloorPlanFromFile(LPCTSTR lpszPath);
+  // A symbol painted by the vector shape of a ".tqz" file; NULL when the file does not load.
+  jvqObject* MakeSymbolFromFile(LPCTSTR lpszPath);
   jvqObject* MakeTextFromFile(LPCTSTR lpszPath);
   void DeleteDropOutlines();
   void DrawDropFeedback(BOOL bCatalogue);

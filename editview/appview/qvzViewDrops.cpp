@@ -8,9 +8,11 @@
 #include "jvqMadorizuObject.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqSymbolObject.h"
 #include "jvqTextFill.h"
 #include "jvqTextObject.h"
 #include "jvqUndoManager.h"
+#include "jvqVectorFill.h"
 #include "jvqViewHost.h"
 #include "qvzView.h"
 
@@ -67,6 +69,22 @@ jvqObject* qvzView::MakeFloorPlanFromFile(LPCTSTR lpszPath) {
   return plan;
 }
 
+jvqObject* qvzView::MakeSymbolFromFile(LPCTSTR lpszPath) {
+  jvqVectorFill* fill = new jvqVectorFill;
+  // A shape that did not load would leave a symbol painting nothing.
+  if (!fill->LoadShapeFile(lpszPath)) {
+    delete fill;
+    return NULL;
+  }
+  const SIZE ext = fill->GetShape()->GetExtent();
+  const RECT rc = {0, 0, ext.cx / 10, ext.cy / 10};
+  jvqSymbolObject* sym = new jvqSymbolObject;
+  sym->Create(&rc, &m_Mapping, 0x311);
+  sym->SetFill(fill);
+  sym->GetLineStyle()->SetStyle(5);
+  return sym;
+}
+
 void qvzView::DeleteDropOutlines() {
   for (jvqObject* o : m_DropOutlines) delete o;
   m_DropOutlines.clear();
@@ -87,6 +105,13 @@ void qvzView::BuildFileDragOutline(HDROP hDrop) {
       }
     } else if (e == ".kxq") {
       o = MakeFloorPlanFromFile(path);
+    } else if (e == ".tqz") {
+      o = MakeSymbolFromFile(path);
+      if (o) {
+        o->MoveTo(&at, 1);
+        at.x += 50;
+        at.y += 50;
+      }
     }
     if (o) m_DropOutlines.push_back(o);
   }
@@ -304,6 +329,15 @@ void qvzView::InsertDroppedFiles(HDROP hDrop, CPoint point) {
       p.x += 50;
       p.y += 50;
       Select(plan, FALSE);
+    } else if (e == ".tqz") {
+      jvqObject* sym = MakeSymbolFromFile(path);
+      if (sym == NULL) continue;
+      page->AddChild(sym);
+      Select(sym, FALSE);
+      sym->MoveTo(&p, 1);
+      theUndoManager.RecordAdded(sym);
+      p.x += 50;
+      p.y += 50;
     } else if (e == ".vqd") {
       jvqGetViewHost()->OpenBoard(path);
       return;

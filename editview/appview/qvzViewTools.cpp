@@ -3,12 +3,14 @@
 // handler, and the zoom steps.
 #include "ZoomComboTexts.h"
 #include "jvqArcBaseTool.h"
+#include "jvqLineTextTool.h"
 #include "jvqLineTool.h"
 #include "jvqPage.h"
 #include "jvqPaletteTools.h"
 #include "jvqPolygonTool.h"
 #include "jvqRectTool.h"
 #include "jvqRotateTool.h"
+#include "jvqTextTools.h"
 #include "jvqToolMath.h"
 #include "jvqVertexEditTool.h"
 #include "jvqViewHost.h"
@@ -25,6 +27,8 @@ static const ToolCommandRow ToolCommands[] = {
     {32853, TOOLID_PIE},   {32854, TOOLID_CHORD},    {32855, TOOLID_ARC},        {32877, TOOLID_POLYLINE},
     {32878, TOOLID_POLYGON}, {32892, TOOLID_SHAPE},  {32943, TOOLID_SYMBOL},     {32944, TOOLID_FAVORITE},
     {92, TOOLID_FLOORPLAN}, {91, TOOLID_PERSPECTIVE}, {32984, TOOLID_PERSPECTIVE},
+    {32863, TOOLID_TEXT},  {32864, TOOLID_TITLE},    {32902, TOOLID_BALLOON_RECT},
+    {32903, TOOLID_BALLOON_ROUNDRECT}, {32904, TOOLID_BALLOON_ELLIPSE}, {32900, TOOLID_LINETEXT},
 };
 
 int qvzView::ToolIdOfCommand(UINT nID) {
@@ -49,6 +53,12 @@ jvqTool* qvzView::MakeTool(UINT nID) {
     case TOOLID_FAVORITE: return new jvqFavoriteInsertTool(this);
     case TOOLID_FLOORPLAN: return new jvqFloorPlanInsertTool(this);
     case TOOLID_PERSPECTIVE: return new jvqPerspectiveInsertTool(this);
+    case TOOLID_TEXT: return new jvqTextTool(this);
+    case TOOLID_LINETEXT: return new jvqLineTextTool(this);
+    case TOOLID_TITLE: return new jvqTitleTool(this);
+    case TOOLID_BALLOON_RECT: return new jvqBalloonTool(this, JVQ_OBJ_RECT);
+    case TOOLID_BALLOON_ROUNDRECT: return new jvqBalloonTool(this, JVQ_OBJ_ROUNDRECT);
+    case TOOLID_BALLOON_ELLIPSE: return new jvqBalloonTool(this, JVQ_OBJ_ELLIPSE);
   }
   return NULL;
 }
@@ -180,6 +190,10 @@ void qvzView::OnUnusedTool() {}
 void qvzView::OnUpdateUnusedTool(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
 void qvzView::OnCancelCommand() {
-  // The in-place editor and open OLE items come with their own issues.
+  // The editor's text is painted over by the view once the editor goes.
+  if (IsTextEditing()) Invalidate();
   ToolCancel();
+  COleDocument* pDoc = DYNAMIC_DOWNCAST(COleDocument, GetDocument());
+  COleClientItem* pActive = pDoc ? pDoc->GetInPlaceActiveItem(this) : NULL;
+  if (pActive) pActive->Close(OLECLOSE_SAVEIFDIRTY);
 }

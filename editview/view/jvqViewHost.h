@@ -11,7 +11,11 @@ class CWnd;
 class jvqBannerStyle;
 class jvqDocument;
 class jvqObject;
+class jvqTextFill;
 class jvqView;
+
+// The in-place text editor's control id among the view's children.
+#define JVQ_TEXT_EDITOR_ID 115
 
 class jvqViewHost {
  public:
@@ -88,6 +92,11 @@ class jvqViewHost {
   // cancelled, -1 when there is none here (the view asks with the plain dialog).
   virtual int AskPictureFile(LPCTSTR lpszFilter, LPCTSTR lpszFolder, CString* pPath) { return -1; }
   virtual void OpenBoard(LPCTSTR lpszPath) {}
+  // The text detail dialog on a text painter (style, face, text, colour); on OK the painter
+  // takes the edited values. bNoLock disables its position lock box.
+  virtual BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) { return FALSE; }
+  // The in-place editor disables the property bar while it has the focus.
+  virtual void EnablePropertyBar(BOOL bEnable) {}
   // Messages and questions. Without a host a question is answered No (or Cancel).
   virtual int MessageBox(LPCTSTR lpszText, UINT nType);
 };

@@ -19,7 +19,9 @@ void TrapMessage(j_common_ptr info, int level)
 {
   if (level >= 0) return;  // trace messages
   JpegErrorTrap* trap = reinterpret_cast<JpegErrorTrap*>(info->err);
-  if (trap->mgr.msg_code == JWRN_JPEG_EOF) {
+  // A marker in the middle of the picture's data ends it as surely as the end of the file:
+  // the rest would be grey either way.
+  if (trap->mgr.msg_code == JWRN_JPEG_EOF || trap->mgr.msg_code == JWRN_HIT_MARKER) {
     trap->truncated = true;
     if (trap->failOnTruncation) TrapExit(info);
   }

@@ -195,7 +195,8 @@ void qvzApp::StartWithHandOver(const qvzCommandLineInfo& cmdInfo) {
     if (pImage && pImage->LoadImage(doc->GetImagePool(), cmdInfo.GetParam(1), TRUE)) {
       RECT rc;
       doc->GetBoard()->GetCurrentPage()->GetBoundRect(&rc);
-      view->m_Mapping.RectToDevice(&rc);
+      // Through the view's own DC (scroll position included), as the insert converts back.
+      view->RectToDevice(&rc);
       const POINT centre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
       InsertHandOverPicture(view, pPicture, centre);
     }

@@ -92,6 +92,14 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL EditGridSettings(jvqView* pView) override;
   BOOL EditAutoSaveInterval(int* pInterval) override;
   BOOL EditSymbolScale(int* pN) override;
+  // The view host: the in-place text editor and the text and title dialogs.
+  CWnd* CreateTextEditor(jvqView* pView) override;
+  void BeginTextEditor(CWnd* pEditor, jvqObject* pTextFrame, int nMode, POINT ptLogical) override;
+  BOOL EditTitleStyle(jvqBannerStyle* pStyle, BOOL* pbLocked) override;
+  BOOL EditTextDetail(jvqTextFill* pFill, BOOL bNoLock) override;
+  void EnablePropertyBar(BOOL bEnable) override;
+  // Keys the view's tool left: Backspace steps the drawing tool back (qvzMainFrameKeys.cpp).
+  void HandleKey(jvqView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) override;
   // The property-bar manager's calls (qvzMainFramePropertyBars.cpp).
   void SwitchBar(BOOL bForce) override;
   void UpdateCurrentBar() override;

@@ -123,13 +123,16 @@ BOOL qvzMainFrame::EditGridSettings(jvqView* pView) {
 }
 
 BOOL qvzMainFrame::EditAutoSaveInterval(int* pInterval) {
+  qvzAppSettings& s = theQvzApp()->m_Settings;
   qvzAutoSaveDlg dlg(this);
-  dlg.SetInterval((UINT)(*pInterval > 0 ? *pInterval : 0));
-  if (dlg.DoModal() != IDOK) return FALSE;
-  *pInterval = (int)dlg.GetInterval();
-  // The settings record is what is written at exit: it must hold the same period.
-  theQvzApp()->m_Settings.nAutoSaveInterval = *pInterval;
-  return TRUE;
+  dlg.SetInterval((UINT)(s.nAutoSaveInterval > 0 ? s.nAutoSaveInterval : 0));
+  const BOOL bOk = dlg.DoModal() == IDOK;
+  if (bOk) s.nAutoSaveInterval = (int)dlg.GetInterval();
+  *pInterval = s.nAutoSaveInterval;
+  // The settings record is written at exit and the view restarts the timer from the
+  // profile: both hold the same period, whether the dialog ended with OK or Cancel.
+  AfxGetApp()->WriteProfileInt("AutoSave", "Interval", s.nAutoSaveInterval);
+  return bOk;
 }
 
 BOOL qvzMainFrame::EditSymbolScale(int* pN) {

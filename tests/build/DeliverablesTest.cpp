@@ -19,7 +19,23 @@ BOOL CALLBACK FindVisibleTopLevel(HWND hwnd, LPARAM param)
     return TRUE;
 }
 
+// A dialog the program shows before its main window (the board designer's start menu).
+BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM param)
+{
+    auto* found = reinterpret_cast<FoundWindow*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == found->pid && IsWindowVisible(hwnd) && std::string(cls) == "#32770") {
+        found->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Starts the program, waits for its visible main window, closes it, returns the exit code.
+// A start menu in the way is cancelled, as a user who wants a blank board does.
 void StartShowAndClose(const char* exe, const std::string& expectedTitle)
 {
     STARTUPINFOA si{};
@@ -32,6 +48,13 @@ void StartShowAndClose(const char* exe, const std::string& expectedTitle)
     FoundWindow found{pi.dwProcessId, nullptr};
     for (int i = 0; i < 200 && !found.hwnd; ++i) {
         EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&found));
+        FoundWindow menu{pi.dwProcessId, nullptr};
+        EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&menu));
+        if (menu.hwnd) {
+            if (found.hwnd == menu.hwnd)
+                found.hwnd = nullptr;
+            PostMessageA(menu.hwnd, WM_COMMAND, IDCANCEL, 0);
+        }
         if (!found.hwnd)
             Sleep(50);
     }

@@ -2,8 +2,12 @@
 // with and without Ctrl, and the capture a drag takes and gives back.
 #include <shlobj.h>
 
+#include <memory>
+
 #include "Dib.h"
+#include "../board_shapes/ShapeFixture.h"
 #include "ViewFixture.h"
+#include "jvqSymbolObject.h"
 #include "afxole.h"
 
 namespace {
@@ -145,6 +149,51 @@ TEST_F(DropTest, LeavingTheViewGivesTheCaptureBack) {
   COleDataObject o2;
   o2.Attach(other.GetDataObject(), FALSE);
   EXPECT_EQ(DROPEFFECT_NONE, m_view->OnDragEnter(&o2, 0, CPoint(d)));
+}
+
+// A symbol file: its outline, a tenth of the shape's extent, follows the pointer; dropped
+// twice it cascades like pictures, each an undo step; a file that is no shape places nothing.
+TEST_F(DropTest, SymbolFiles) {
+  std::unique_ptr<CVectorShapeEx> shape(MakeShape(1000, 500));
+  const std::string tqz = m_dir + "qvz-drop.tqz", bad = m_dir + "qvz-bad.tqz";
+  ASSERT_TRUE(shape->SaveFile(tqz.c_str()));
+  FILE* f = fopen(bad.c_str(), "wb");
+  fputs("not a shape", f);
+  fclose(f);
+  m_files.push_back(tqz);
+  m_files.push_back(bad);
+
+  COleDataSource src;
+  src.CacheGlobalData(CF_HDROP, DropFiles({tqz}));
+  COleDataObject obj;
+  obj.Attach(src.GetDataObject(), FALSE);
+  m_view->OnDragEnter(&obj, 0, CPoint(Dev(P(1000, 800))));
+  ASSERT_EQ(1u, m_view->m_DropOutlines.size());
+  m_view->OnDragOver(&obj, 0, CPoint(Dev(P(1500, 900))));
+  jvqObject* outline = m_view->m_DropOutlines[0];
+  RECT r;
+  outline->GetBoundRect(&r);
+  EXPECT_EQ(100, r.right - r.left);
+  EXPECT_EQ(50, r.bottom - r.top);
+  EXPECT_NEAR(1500, Centre(outline).x, 1);
+  m_view->OnDragLeave();
+  m_view->DeleteDropOutlines();
+
+  const int step = theUndoManager.GetCurrentStep();
+  ASSERT_TRUE(Drop(CF_HDROP, DropFiles({tqz, bad, tqz}), P(1000, 800)));
+  std::vector<jvqObject*> s = Shown();
+  ASSERT_EQ(2u, s.size());
+  for (int i = 0; i < 2; i++) {
+    EXPECT_EQ(JVQ_OBJ_SYMBOL, s[i]->GetClassCode());
+    ASSERT_NE(nullptr, ((jvqSymbolObject*)s[i])->GetVectorShape());
+    EXPECT_EQ(5, s[i]->GetLineStyle()->GetStyle());
+    EXPECT_NEAR(1000 + 50 * i, Centre(s[i]).x, 1);
+    EXPECT_NEAR(800 + 50 * i, Centre(s[i]).y, 1);
+  }
+  EXPECT_EQ(2u, Selected().size());
+  EXPECT_EQ(step + 2, theUndoManager.GetCurrentStep());
+  Command(ID_EDIT_UNDO);
+  EXPECT_EQ(1u, Shown().size());
 }
 
 }  // namespace

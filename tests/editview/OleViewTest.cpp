@@ -139,3 +139,28 @@ TEST_F(ViewTest, ACancelledInsertObjectDialogChangesNothing) {
   EXPECT_FALSE(m_doc->IsModified());
   EXPECT_TRUE(TestApp()->m_messages.empty());
 }
+
+// Esc (1190): the view repaints over a shown in-place editor only, and the item active in
+// place in this view is closed, while one active in another window stays.
+TEST_F(ViewTest, EscRepaintsOverTheEditorAndClosesTheActiveItem) {
+  jvqOleObject* a = AddOleObject(m_doc, m_page, 0x311, FALSE);
+  jvqOleItem* item = (jvqOleItem*)a->GetClientItem();
+  CEdit* e = new CEdit;
+  e->Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 10, 10), m_view, QVZ_EDITOR_ID);
+  m_view->m_pEditor = e;
+  for (BOOL shown : {FALSE, TRUE}) {
+    e->ShowWindow(shown ? SW_SHOW : SW_HIDE);
+    m_view->UpdateWindow();
+    m_view->ValidateRect(NULL);
+    m_view->SendMessage(WM_COMMAND, ID_QVZ_CANCEL, 0);  // no pump: the paint would validate
+    EXPECT_EQ(shown, m_view->GetUpdateRect(NULL, FALSE)) << shown;
+  }
+  for (CView* where : {(CView*)(CWnd*)m_frame, (CView*)m_view}) {
+    item->m_nItemState = COleClientItem::activeUIState;
+    item->m_pView = where;
+    Command(ID_QVZ_CANCEL);
+    EXPECT_EQ(where == m_view ? COleClientItem::loadedState : COleClientItem::activeUIState, item->GetItemState());
+  }
+  item->m_nItemState = COleClientItem::loadedState;
+  item->m_pView = NULL;
+}

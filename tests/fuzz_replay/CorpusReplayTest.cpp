@@ -1,6 +1,6 @@
 // Every input the native fuzzers kept, fed through the Windows readers of its format: board
-// streams inside compound files (and as flat files), BMP, JPEG, PNG and TIFF pictures, and
-// metafiles converted and played through GDI. A reader may refuse an input; it must not
+// streams inside compound files (and as flat files) and their previews, object files, BMP,
+// JPEG, PNG and TIFF pictures, and metafiles converted and played through GDI. A reader may refuse an input; it must not
 // crash, leak a half-read object or hang.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -21,6 +21,9 @@
 #include "jvqCompoundFile.h"
 #include "jvqFileHeader.h"
 #include "jvqObjectDefaults.h"
+#include "BoardFilePreview.h"
+#include "Dib.h"
+#include "qvzObjectFileReader.h"
 
 namespace {
 
@@ -117,6 +120,11 @@ TEST_F(CorpusReplay, BoardStreamsInCompoundAndFlatFiles) {
     ReadContents(compound);
     WriteAll(flat, bytes);
     ReadContents(flat);
+    // The open dialog's and the template sheet's preview of the same files.
+    for (const std::string& path : {compound, flat}) {
+      CString text;
+      delete ReadBoardFilePreview(path.c_str(), PREVIEW_TEXT_BOARD, text);
+    }
   }
   ::DeleteFileA(compound.c_str());
   ::DeleteFileA(flat.c_str());
@@ -173,4 +181,27 @@ TEST_F(CorpusReplay, MetafilesConvertedAndPlayed) {
   ::SelectObject(hdc, old);
   ::DeleteObject(bmp);
   ::DeleteDC(hdc);
+}
+
+// Object files (".qzl") as the favourites and palettes read them: the prototype file's
+// records behind its version, with and without a thumbnail in front.
+TEST_F(CorpusReplay, ObjectFiles) {
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  if (d->GetCount() == 0) d->CreatePrototypes();
+  const std::string path = Scratch("object.qzl");
+  for (const char* harness : {"objects_file", "clipboard_block"})
+    for (const std::string& input : Inputs(harness)) {
+      SCOPED_TRACE(input);
+      const std::string bytes = ReadAll(input);
+      if (bytes.size() < 8) continue;
+      WriteAll(path, bytes.substr(0, 4) + bytes.substr(8));
+      jvqObject* object = NULL;
+      CDib* thumbnail = NULL;
+      CString name, comment;
+      ReadObjectFile(path.c_str(), &object, NULL, &name, &comment, &thumbnail);
+      delete object;
+      delete thumbnail;
+    }
+  ::DeleteFileA(path.c_str());
+  jvqObjectDefaults::FreeObjectDefaults();
 }

@@ -1,5 +1,5 @@
-"""Printing's journey: a board grown to three pages in QVZ.exe is previewed (rulers away, the
-next page, zoomed in, closed, rulers back), then printed to the PDF queue, and the PDF holds
+"""Printing's journey: a board grown to three pages in QVZ.exe is previewed (rulers and tool
+bars away, the next page, zoomed in, closed, rulers and bars back), then printed to the PDF queue, and the PDF holds
 the three A3 landscape pages with the blue rectangle on the first."""
 import glob
 import os
@@ -10,6 +10,7 @@ ID_INSERT_BLANKPAGE = 1187
 ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW = 0xE107, 0xE109
 AFX_ID_PREVIEW_CLOSE, AFX_ID_PREVIEW_NEXT, AFX_ID_PREVIEW_ZOOMIN = 0xE300, 0xE302, 0xE305
 IDOK, IDNO = 1, 7
+IDW_STANDARD_BAR, IDW_MAIN_TOOLBAR = 98, 233
 
 
 def pdf_pages(path):
@@ -49,12 +50,15 @@ def run(j):
     j.command(ID_INSERT_BLANKPAGE)
     j.send("idle")
     assert j.send("visible hruler") == "yes"
+    bars = ("win%d" % IDW_STANDARD_BAR, "win%d" % IDW_MAIN_TOOLBAR)
+    assert all(j.send("visible " + b) == "yes" for b in bars)
 
     # Preview: the rulers go, the next page, zoomed in; closing brings the rulers back.
     j.command(ID_FILE_PRINT_PREVIEW)
     j.send("idle")
     assert j.send("visible hruler") == "no", "the ruler stays in preview"
     assert j.send("visible vruler") == "no"
+    assert all(j.send("visible " + b) == "no" for b in bars), "tool bars stay in preview"
     j.shot("preview")
     j.command(AFX_ID_PREVIEW_NEXT)
     j.command(AFX_ID_PREVIEW_ZOOMIN)
@@ -64,6 +68,7 @@ def run(j):
     j.send("idle")
     assert j.send("visible hruler") == "yes", "the ruler did not come back"
     assert j.send("visible vruler") == "yes"
+    assert all(j.send("visible " + b) == "yes" for b in bars), "tool bars did not come back"
 
     # Print to the PDF queue through the print dialog.
     j.command(ID_FILE_PRINT)

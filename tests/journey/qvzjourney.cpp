@@ -32,12 +32,23 @@
 //   exists <control id>                "yes" when the main window's tool bar holds that button
 //   startmenu <x> <y>                  clicks the start menu (the 480 x 415 picture dialog) there;
 //                                      at -1 -1 it only waits for the menu
+//   type <text>                        types Shift-JIS text into the view's text editor
+//                                      (inserted at the caret, as an input method commits)
+//   dlgtext <id> <text>                sets the text of a control of the dialog that is up
+//   dlgclick <id>                      clicks a control of the dialog that is up
+//   dlgpick <id> <x> <y>               clicks a child of that dialog at thousandths of its size
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 //   dlg <title> <id> <verb> [arg]      a control of the dialog of that title: "text" its text
 //                                      (list boxes: their entries joined by "|"), "set <text>",
 //                                      "click", "check <0|1>" (then a click), "select <n>"
 //                                      (list or combo box, with its change notice), "sel" the
 //                                      selected index
+//   barid                              the shown property bar's id, " floating" when it floats
+//   combo <target> <index>             picks an item of a combo box as a click would
+//   settext <target> <text>            replaces a window's text (an edit, a combo box's edit)
+//   locatein <target> <rrggbb>         like locate, in that window's client area
+// More targets: pbar (the shown property bar), pbar.<id> (one of its controls), cpopup (an
+// open colour pop-up).
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -63,6 +74,7 @@
 #include "jvqImageFileList.h"
 #include "jvqImagePool.h"
 #include "jvqPatternFill.h"
+#include "jvqGradientFill.h"
 #include "jvqTextureFill.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
@@ -287,6 +299,9 @@ static int DumpBoard(const char* path) {
   qvzDocument doc;
   if (!doc.OnOpenDocument(path)) return 2;
   jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT pr;
+  page->GetBoundRect(&pr);
+  printf("page %ld %ld %ld %ld\n", pr.left, pr.top, pr.right, pr.bottom);
   for (jvqObject* o : page->m_Children.m_items) {
     if (!o->IsShown()) continue;
     RECT r;
@@ -294,6 +309,8 @@ static int DumpBoard(const char* path) {
     printf("object %x %ld %ld %ld %ld points %d rotation %d open %d fill %lx\n", o->GetClassCode(), r.left, r.top,
            r.right, r.bottom, o->GetPointCount(), (int)o->m_dRotation, (o->GetState() & JVQ_STATE_OPEN) ? 1 : 0,
            o->GetFill() ? (unsigned long)o->GetFill()->GetFlags() : 0ul);
+    printf("line width %d color %06lx style %d\n", o->GetLineStyle()->GetWidth(), (unsigned long)o->GetLineStyle()->GetColor(),
+           o->GetLineStyle()->GetStyle());
     if (o->GetClassCode() == JVQ_OBJ_LINETEXT) {
       jvqLineTextObject* lt = (jvqLineTextObject*)o;
       POINT s, e;
@@ -308,6 +325,19 @@ static int DumpBoard(const char* path) {
       b->m_pT->GetCenter(&t);
       b->m_pBody->GetBoundRect(&r);
       printf("balloon body %ld %ld %ld %ld tip %ld %ld\n", r.left, r.top, r.right, r.bottom, t.x, t.y);
+    }
+    if (o->GetClassCode() == JVQ_OBJ_TEXT && ((jvqTextObject*)o)->GetTextFill()) {
+      jvqTextFill* f = ((jvqTextObject*)o)->GetTextFill();
+      printf("text size %d style %d align %d direction %d [%s]\n", f->m_Attributes.charHeight, f->m_Attributes.style,
+             f->m_Attributes.alignment, f->m_Attributes.direction, (const char*)f->m_strText);
+    } else if (o->GetClassCode() == JVQ_OBJ_BANNER && ((jvqBannerObject*)o)->GetBannerStyle()) {
+      jvqBannerStyle* s = ((jvqBannerObject*)o)->GetBannerStyle();
+      printf("title shape %d horizontal %d style %d shadow %d [%s]\n", s->m_Block.shape, s->m_Block.horizontal,
+             s->m_Block.style, s->m_Block.shadow, (const char*)s->m_strText);
+    } else if (o->GetClassCode() == JVQ_OBJ_BALLOON && ((jvqBalloonObject*)o)->GetText() &&
+               ((jvqBalloonObject*)o)->GetText()->GetTextFill()) {
+      jvqTextFill* f = ((jvqBalloonObject*)o)->GetText()->GetTextFill();
+      printf("balloontext size %d [%s]\n", f->m_Attributes.charHeight, (const char*)f->m_strText);
     }
     if (o->GetClassCode() == JVQ_OBJ_MADORIZU)
       printf("plan scale %d width %d children %d\n", ((jvqMadorizuObject*)o)->GetScaleDenominator(),
@@ -342,18 +372,82 @@ static BOOL CALLBACK FindPopup(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+// A shown window of the process, not the main window, without a caption: the colour grid.
+static BOOL CALLBACK FindColorPopup(HWND h, LPARAM lp) {
+  PopupArg* a = (PopupArg*)lp;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  const LONG style = ::GetWindowLong(h, GWL_STYLE);
+  if (pid == a->pid && h != theMain && ::IsWindowVisible(h) && (style & WS_POPUP) && !(style & WS_CAPTION) &&
+      strcmp(cls, TOOLTIPS_CLASSA) != 0 && strcmp(cls, "#32770") != 0 && strcmp(cls, "ComboLBox") != 0) {
+    a->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The property bar: a shown window whose id is one of the bar templates', docked in the main
+// window or floating in a small frame of its own.
+static const int BarIds[] = {11700, 1170, 1171, 1025, 771, 1035, 1034, 1041, 664, 675, 251, 242,
+                             1175, 253, 780, 275, 281, 289, 337, 1336, 1337};
+static BOOL IsBarId(int id) {
+  for (int b : BarIds)
+    if (b == id) return TRUE;
+  return FALSE;
+}
+static BOOL CALLBACK FindBarChild(HWND h, LPARAM lp) {
+  if (::IsWindowVisible(h) && IsBarId(::GetDlgCtrlID(h))) {
+    *(HWND*)lp = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+static BOOL CALLBACK FindBarTop(HWND h, LPARAM lp) {
+  DWORD pid = 0, mine = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  ::GetWindowThreadProcessId(theMain, &mine);
+  if (pid == mine && h != theMain && ::IsWindowVisible(h)) ::EnumChildWindows(h, FindBarChild, lp);
+  return *(HWND*)lp == NULL;
+}
+static HWND PropertyBar() {
+  HWND found = NULL;
+  ::EnumChildWindows(theMain, FindBarChild, (LPARAM)&found);
+  if (found == NULL) ::EnumWindows(FindBarTop, (LPARAM)&found);
+  return found;
+}
+
 // view, hruler, vruler; tabs and pagelist (the folder frame's tab strip and page-list button);
-// bar<id>.<command> (a button of a tool bar); popup (an open drop-down of the program).
+// bar<id>.<command> (a button of a tool bar); win<id> (a child of the main window); popup (an
+// open drop-down of the program).
 static HWND Target(const std::string& name) {
   if (theMain == NULL) return NULL;
   int bar = 0, cmd = 0;
   if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(::GetDlgItem(theMain, bar), cmd);
+  // win<id>: a child of the main window (a tool bar by its id).
+  if (sscanf(name.c_str(), "win%d", &bar) == 1) return ::GetDlgItem(theMain, bar);
   if (name == "popup") {
     // It opens while the click that opens it is handled: give it two seconds.
     PopupArg a = {0, NULL};
     ::GetWindowThreadProcessId(theMain, &a.pid);
     for (int i = 0; i < 20 && a.found == NULL; i++) {
       ::EnumWindows(FindPopup, (LPARAM)&a);
+      if (a.found == NULL) ::Sleep(100);
+    }
+    return a.found;
+  }
+  if (name == "pbar") return PropertyBar();
+  if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
+    HWND c = ::GetDlgItem(PropertyBar(), cmd);
+    // pbar.<id>.edit: the edit part of a drop-down combo box.
+    return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
+  }
+  if (name == "cpopup") {
+    PopupArg a = {0, NULL};
+    ::GetWindowThreadProcessId(theMain, &a.pid);
+    for (int i = 0; i < 20 && a.found == NULL; i++) {
+      ::EnumWindows(FindColorPopup, (LPARAM)&a);
       if (a.found == NULL) ::Sleep(100);
     }
     return a.found;
@@ -542,35 +636,41 @@ static BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
 }
 
 
-// Read from the screen, as the user sees it: another process's window DC shows nothing.
-static std::string Locate(COLORREF cr) {
-  HWND v = Target("view");
-  if (v == NULL) return "none";
+// The bounding box of a colour in a window's client area, read from the screen, as the user
+// sees it: another process's window DC shows nothing.
+static bool FindColorIn(HWND h, COLORREF cr, RECT* found) {
   RECT rc;
-  ::GetClientRect(v, &rc);
+  ::GetClientRect(h, &rc);
   POINT org = {0, 0};
-  ::ClientToScreen(v, &org);
+  ::ClientToScreen(h, &org);
   HDC screen = ::GetDC(NULL);
   HDC mem = ::CreateCompatibleDC(screen);
   HBITMAP bmp = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
   HGDIOBJ old = ::SelectObject(mem, bmp);
   ::BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, org.x, org.y, SRCCOPY);
-  int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
+  RECT r = {INT_MAX, INT_MAX, -1, -1};
   for (int y = 0; y < rc.bottom; y++)
     for (int x = 0; x < rc.right; x++)
       if (::GetPixel(mem, x, y) == cr) {
-        if (x < x0) x0 = x;
-        if (y < y0) y0 = y;
-        if (x > x1) x1 = x;
-        if (y > y1) y1 = y;
+        r.left = x < r.left ? x : r.left;
+        r.top = y < r.top ? y : r.top;
+        r.right = x > r.right ? x : r.right;
+        r.bottom = y > r.bottom ? y : r.bottom;
       }
   ::SelectObject(mem, old);
   ::DeleteObject(bmp);
   ::DeleteDC(mem);
   ::ReleaseDC(NULL, screen);
-  if (x1 < 0) return "none";
+  *found = r;
+  return r.right >= 0;
+}
+
+static std::string Locate(COLORREF cr, const char* target = "view") {
+  HWND v = Target(target);
+  RECT r;
+  if (v == NULL || !FindColorIn(v, cr, &r)) return "none";
   char buf[64];
-  snprintf(buf, sizeof(buf), "%d %d %d %d", x0, y0, x1, y1);
+  snprintf(buf, sizeof(buf), "%ld %ld %ld %ld", (long)r.left, (long)r.top, (long)r.right, (long)r.bottom);
   return buf;
 }
 
@@ -736,6 +836,160 @@ static std::string Rest(const char* line) {
   return s;
 }
 
+// ---- the fill pop-up of a fill button (template 280 or 305) and its pages ----
+// "fill tab <n>" clicks tab n; "fill color <rrggbb>" clicks the cell of that colour on the open
+// page; "fill sample <n>" clicks cell n (0..7) of a texture or pattern page; "fill kind <n>"
+// chooses a gradient kind; "fill picker <id> <rrggbb>" opens a colour picker of the open page
+// and clicks that colour in its grid; "fill page" the open tab; "fill control <id>" clicks a
+// button of the open page; "fill button <id>" a button of the pop-up (OK, Cancel); "fill open
+// <dialog title> <id>" presses the fill button of a dialog.
+static const int kFillTab = 727;
+
+static BOOL CALLBACK FindFillPopup(HWND h, LPARAM lp) {
+  DWORD pid = 0, mine = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  ::GetWindowThreadProcessId(theMain, &mine);
+  char cls[64] = "";
+  ::GetClassName(h, cls, sizeof(cls));
+  if (pid == mine && ::IsWindowVisible(h) && !strcmp(cls, "#32770") && ::GetDlgItem(h, kFillTab)) {
+    *(HWND*)lp = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND WaitFillPopup() {
+  for (int i = 0; i < 50; i++) {
+    HWND h = NULL;
+    ::EnumWindows(FindFillPopup, (LPARAM)&h);
+    if (h) return h;
+    ::Sleep(100);
+  }
+  return NULL;
+}
+
+static int FillPageIndex(HWND popup) {
+  HWND tab = ::GetDlgItem(popup, kFillTab);
+  for (int i = 0; i < 5; i++) {
+    HWND p = ::GetDlgItem(tab, kFillTab + i + 1);
+    if (p && ::IsWindowVisible(p)) return i;
+  }
+  return -1;
+}
+
+static void PostClick(HWND h, int x, int y, bool bDown = true) {
+  // Some windows read where the pointer is, not the message's point.
+  POINT at = {x, y};
+  ::ClientToScreen(h, &at);
+  ::SetCursorPos(at.x, at.y);
+  ::PostMessage(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  if (bDown) ::PostMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+static std::string FillVerb(const char* line) {
+  char verb[32] = "";
+  int n = 0;
+  unsigned int rgb = 0;
+  const int got = sscanf(line, "%*s %31s %d %x", verb, &n, &rgb);
+  if (!strcmp(verb, "open")) {
+    // "fill open <dialog title> <id>": presses the fill button of a dialog.
+    char title[256] = "";
+    if (sscanf(line, "%*s %*s %255s %d", title, &n) != 2) return "error";
+    HWND d = WaitDialog(title);
+    HWND b = d ? ::GetDlgItem(d, n) : NULL;
+    if (b == NULL) return "error";
+    ::PostMessage(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    return WaitFillPopup() ? "ok" : "error";
+  }
+  HWND popup = WaitFillPopup();
+  if (popup == NULL || got < 1) return "error";
+  HWND tab = ::GetDlgItem(popup, kFillTab);
+  const int open = FillPageIndex(popup);
+  HWND page = open >= 0 ? ::GetDlgItem(tab, kFillTab + open + 1) : NULL;
+  std::string reply = "ok";
+  if (!strcmp(verb, "page")) {
+    reply = std::to_string(open);
+  } else if (!strcmp(verb, "tab")) {
+    RemoteBuffer buf(tab, sizeof(RECT));
+    RECT rc = {};
+    if (buf.remote == NULL || !::SendMessage(tab, TCM_GETITEMRECT, n, (LPARAM)buf.remote)) return "error";
+    buf.Get(0, &rc, sizeof(rc));
+    PostClick(tab, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  } else if (!strcmp(verb, "color")) {
+    // The colour as rrggbb, in the first number's place.
+    sscanf(line, "%*s %*s %x", &rgb);
+    RECT rc;
+    if (page == NULL || !FindColorIn(page, RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255), &rc)) return "none";
+    PostClick(page, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  } else if (!strcmp(verb, "sample") || !strcmp(verb, "control")) {
+    const int id = !strcmp(verb, "sample") ? n + 1 : n;
+    HWND cell = page ? ::GetDlgItem(page, id) : NULL;
+    if (cell == NULL) return "error";
+    ::PostMessage(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)cell);
+  } else if (!strcmp(verb, "kind")) {
+    HWND combo = page ? ::GetDlgItem(page, 110) : NULL;
+    if (combo == NULL) return "error";
+    ::SendMessage(combo, CB_SETCURSEL, n, 0);
+    ::PostMessage(page, WM_COMMAND, MAKEWPARAM(110, CBN_SELCHANGE), (LPARAM)combo);
+  } else if (!strcmp(verb, "picker")) {
+    HWND picker = page ? ::GetDlgItem(page, n) : NULL;
+    if (picker == NULL || got < 3) return "error";
+    ::PostMessage(page, WM_COMMAND, MAKEWPARAM(n, BN_CLICKED), (LPARAM)picker);
+    PopupArg a = {0, NULL};
+    ::GetWindowThreadProcessId(theMain, &a.pid);
+    for (int i = 0; i < 30 && a.found == NULL; i++) {
+      ::Sleep(100);
+      ::EnumWindows(FindColorPopup, (LPARAM)&a);
+    }
+    RECT rc;
+    if (a.found == NULL) return "error";
+    ::Sleep(800);
+    if (!FindColorIn(a.found, RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255), &rc)) return "none";
+    // The grid takes its pick when the button goes up over a cell.
+    PostClick(a.found, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, false);
+  } else if (!strcmp(verb, "button")) {
+    ::PostMessage(popup, WM_COMMAND, MAKEWPARAM(n, BN_CLICKED), (LPARAM)::GetDlgItem(popup, n));
+  } else {
+    return "error";
+  }
+  ::Sleep(300);
+  return reply;
+}
+
+// "fills <board>": the fill record of the page and of each shown object, one a line, colours
+// as rrggbb.
+static unsigned long Rgb(COLORREF c) { return ((unsigned long)GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+static void PrintFill(const char* what, const jvqFill* f) {
+  const DWORD k = f ? f->GetFlags() : 0;
+  if (f == NULL)
+    printf("%s none\n", what);
+  else if (k & FILL_SOLID)
+    printf("%s solid %06lx\n", what, Rgb(((const jvqSolidFill*)f)->GetColor()));
+  else if (k & FILL_GRADIENT)
+    printf("%s gradient kind %d %06lx %06lx\n", what, ((const jvqGradientFill*)f)->m_nKind,
+           Rgb(((const jvqGradientFill*)f)->m_crColor1), Rgb(((const jvqGradientFill*)f)->m_crColor2));
+  else if (k & FILL_TEXTURE)
+    printf("%s texture %d [%s] image %d\n", what, ((const jvqTextureFill*)f)->m_nIndex,
+           (const char*)((const jvqTextureFill*)f)->m_strPath, ((const jvqTextureFill*)f)->m_pImage ? 1 : 0);
+  else if (k & FILL_PATTERN)
+    printf("%s pattern %d fore %06lx back %06lx\n", what, ((const jvqPatternFill*)f)->m_nIndex,
+           Rgb(((const jvqPatternFill*)f)->m_crFore), Rgb(((const jvqPatternFill*)f)->m_crBack));
+  else
+    printf("%s other %lx\n", what, (unsigned long)k);
+}
+
+static int DumpFills(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnOpenDocument(path)) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  PrintFill("page", page->GetFill());
+  for (jvqObject* o : page->m_Children.m_items)
+    if (o->IsShown()) PrintFill("object", o->GetFill());
+  return 0;
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -778,6 +1032,31 @@ static int Drive() {
       unsigned rgb = 0;
       sscanf(line, "%*s %x", &rgb);
       reply = Locate(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+    } else if (!strcmp(cmd, "locatein")) {
+      unsigned rgb = 0;
+      sscanf(line, "%*s %511s %x", a, &rgb);
+      reply = Locate(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255), a);
+    } else if (!strcmp(cmd, "barid")) {
+      HWND h = PropertyBar();
+      char buf[64];
+      snprintf(buf, sizeof(buf), "%d%s", h ? ::GetDlgCtrlID(h) : 0,
+               h && ::GetAncestor(h, GA_ROOT) != theMain ? " floating" : "");
+      reply = buf;
+    } else if (!strcmp(cmd, "combo")) {
+      sscanf(line, "%*s %511s %d", a, &x);
+      HWND h = Target(a);
+      if (h == NULL) {
+        reply = "error";
+      } else {
+        ::SendMessage(h, CB_SETCURSEL, x, 0);
+        ::SendMessage(::GetParent(h), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(h), CBN_SELCHANGE), (LPARAM)h);
+      }
+      Idle();
+    } else if (!strcmp(cmd, "settext")) {
+      sscanf(line, "%*s %511s %511s", a, b);
+      HWND h = Target(a);
+      if (h == NULL || !::SendMessage(h, WM_SETTEXT, 0, (LPARAM)b)) reply = "error";
+      Idle();
     } else if (!strcmp(cmd, "rect")) {
       sscanf(line, "%*s %511s", a);
       HWND h = Target(a);
@@ -805,7 +1084,14 @@ static int Drive() {
       else if (!strcmp(a, "zoom")) h = ::GetDlgItem(::GetDlgItem(theMain, 98), 1006);
       else if (!strcmp(a, "title")) h = theMain;
       else if (!strcmp(a, "tip")) h = ::GetDlgItem(Target("view"), 500);
+      else h = Target(a);
       reply = h ? "[" + WindowText(h) + "]" : "error";
+      // One answer a line: a text of several lines comes back with "|" between them.
+      std::string one;
+      for (size_t i = 0; i < reply.size(); i++)
+        if (reply[i] == '\n') one += '|';
+        else if (reply[i] != '\r') one += reply[i];
+      reply = one;
     } else if (!strcmp(cmd, "placement")) {
       // Another process's window placement is not what its own process sees; the state
       // and the rectangle on the screen are.
@@ -914,6 +1200,41 @@ static int Drive() {
         ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         ::Sleep(300);
       }
+    } else if (!strcmp(cmd, "type")) {
+      const char* text = line + 5;
+      HWND view = Target("view");
+      HWND editor = view ? ::GetDlgItem(view, 115) : NULL;
+      if (editor == NULL) reply = "error";
+      // Under Wine, characters posted one by one reach the program's ANSI edit control a byte
+      // at a time and its double-byte characters break, so the text goes in as one insertion
+      // at the caret, as an input method's commit does.
+      std::string bytes(text);
+      while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
+      if (editor) ::SendMessageA(editor, EM_REPLACESEL, TRUE, (LPARAM)bytes.c_str());
+      Idle();
+    } else if (!strcmp(cmd, "dlgtext") || !strcmp(cmd, "dlgclick") || !strcmp(cmd, "dlgpick")) {
+      int n = 0, fx = 0, fy = 0;
+      sscanf(line, "%*s %d %n", &x, &n);
+      HWND d = WaitDialog(NULL);
+      HWND c = d ? ::GetDlgItem(d, x) : NULL;
+      if (c == NULL) {
+        reply = "error";
+      } else if (!strcmp(cmd, "dlgtext")) {
+        std::string text(line + n);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        ::SendMessage(c, WM_SETTEXT, 0, (LPARAM)text.c_str());
+      } else if (!strcmp(cmd, "dlgclick")) {
+        ::PostMessage(d, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED), (LPARAM)c);
+      } else {
+        sscanf(line + n, "%d %d", &fx, &fy);
+        RECT r;
+        ::GetClientRect(c, &r);
+        const LPARAM at = MAKELPARAM(r.right * fx / 1000, r.bottom * fy / 1000);
+        ::PostMessage(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessage(c, WM_LBUTTONUP, 0, at);
+      }
+      ::Sleep(300);
+      Idle();
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
@@ -1064,6 +1385,8 @@ static int Drive() {
         ::PostMessage(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
       }
       Idle();
+    } else if (!strcmp(cmd, "fill")) {
+      reply = FillVerb(line);
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {
@@ -1086,6 +1409,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
+  if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
 }

@@ -4,10 +4,14 @@ of the tests) with the product page's address, a /B start opens a board without 
 and after exit no temporary copy ("qvzopen") is left."""
 import glob
 import os
+import signal
 import subprocess
 import time
 
-ID_APP_ABOUT, ID_HELP_WEB_PRODUCT, IDOK, VK_F1 = 0xE140, 32960, 1, 0x70
+from PIL import Image
+
+ID_APP_ABOUT, ID_HELP_WEB_PRODUCT, ID_FILE_SAVE, IDOK, VK_F1 = 0xE140, 32960, 0xE103, 1, 0x70
+PICTURE_RGB = (18, 158, 90)
 IDC_ABOUT_INFO = 1142
 DESKTOP = "1024x768"
 
@@ -17,10 +21,21 @@ def reg(j, *args):
                    stderr=subprocess.DEVNULL)
 
 
-def find_help_viewer(j):
-    """Whether Wine's help viewer runs (its process)."""
-    out = subprocess.run(["pgrep", "-f", "winhlp32"], stdout=subprocess.PIPE, text=True).stdout
-    return out.strip() != ""
+def help_viewers():
+    """The ids of Wine's help viewer processes of this prefix (other prefixes may run their own)."""
+    prefix = os.environ.get("WINEPREFIX", "").encode()
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                if b"winhlp32" not in f.read():
+                    continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if b"WINEPREFIX=" + prefix in f.read().split(b"\0"):
+                    found.append(int(pid))
+        except OSError:
+            pass
+    return found
 
 
 def run(j):
@@ -36,6 +51,8 @@ def run(j):
     reg(j, "add", "HKCR\\qvzjourneyhtm\\shell\\open\\command", "/ve", "/d", '"%s" "%%1"' % stub, "/f")
     try:
         j.start()
+        # A plain start shows the start menu: 白紙から作成.
+        assert j.send("startmenu 239 209") == "ok"
         j.wait("Zenbora")
         j.send("idle")
 
@@ -61,24 +78,60 @@ def run(j):
         # F1: Wine's help viewer on the program's help file.
         j.send("key view down %d" % VK_F1)
         end = time.time() + 30
-        while not find_help_viewer(j) and time.time() < end:
+        while not help_viewers() and time.time() < end:
             time.sleep(0.5)
-        assert find_help_viewer(j), "no help viewer"
+        assert help_viewers(), "no help viewer"
         text = j.send("richtext ヘルプ")
         assert "Zenboraは、ボードを作成して印刷するプログラムです。" in text, text
         j.shot("help")
-        subprocess.run(["pkill", "-f", "winhlp32"])
+        for pid in help_viewers():
+            os.kill(pid, signal.SIGTERM)
         j.close_window()
         j.program.wait(30)
 
-        # /B with a picture: a board without the start menu.
-        picture = os.path.join(j.bindir, "テクスチャ")
-        pics = sorted(glob.glob(os.path.join(picture, "*.bmp")))
-        assert pics, "no picture in the program folder"
-        j.start("/B", "/" + j.winpath(pics[0]))
+        # /B with a picture of its own colour: a board without the start menu, the picture
+        # at the page centre.
+        picture = os.path.join(j.outdir, "handover.bmp")
+        Image.new("RGB", (120, 90), PICTURE_RGB).save(picture)
+        board = os.path.join(j.outdir, "handover.vqd")
+        if os.path.exists(board):
+            os.remove(board)
+        j.start("/B", "/" + j.winpath(picture))
         j.wait("Zenbora")
         j.send("idle")
+        assert "無題" in j.send("text title"), "no new board"
+        try:
+            menu = j.send("startmenu -1 -1") == "ok"
+        except AssertionError:
+            menu = False
+        assert not menu, "a start menu after the /B start"
         j.shot("handover")
+        j.command(ID_FILE_SAVE)
+        assert j.send("savedialog * %s" % j.winpath(board)) == "ok"
+        time.sleep(2)
+        assert j.send("answer %d" % IDOK) == "ok"  # property information
+        j.send("idle")
+        end = time.time() + 20
+        while not os.path.exists(board) and time.time() < end:
+            time.sleep(0.25)
+        dump = j.tool("dump", j.winpath(board))
+        page = [int(v) for v in [l.split() for l in dump.splitlines() if l.startswith("page ")][0][1:5]]
+        pictures = [[int(v) for v in l.split()[2:6]] for l in dump.splitlines() if l.startswith("object 103 ")]
+        assert len(pictures) == 1, dump
+        l, t, r, b = pictures[0]
+        assert b > t and abs((r - l) / float(b - t) - 4 / 3.0) < 0.02, "picture %s" % pictures[0]
+        # The centre goes through the screen: a pixel is about 5 units at the whole-page zoom.
+        assert abs((l + r) - (page[0] + page[2])) <= 16 and abs((t + b) - (page[1] + page[3])) <= 16, \
+            "picture %s on page %s" % (pictures[0], page)
+        rgb = (PICTURE_RGB[0] << 16) | (PICTURE_RGB[1] << 8) | PICTURE_RGB[2]
+        shown = j.locate(rgb)
+        assert shown, "the picture is not on the screen"
+        paper = j.locate(0xFFFFFF)
+        view = j.rect("view")
+        if paper and paper[0] > 0 and paper[1] > 0 and paper[2] < view[2] - view[0] - 1 and paper[3] < view[3] - view[1] - 1:
+            # The whole page is in sight: the picture stands at its middle on the screen too.
+            assert abs((shown[0] + shown[2]) - (paper[0] + paper[2])) <= 4, (shown, paper)
+            assert abs((shown[1] + shown[3]) - (paper[1] + paper[3])) <= 4, (shown, paper)
         j.close_window()
         j.program.wait(30)
     finally:

@@ -47,6 +47,7 @@ struct AppTest : ::testing::Test {
       theApp.m_strAppFolder = BinDir().c_str();
       theApp.m_Settings.nWindowStatus = 5;
       theApp.m_Settings.rcWindow = {0, 0, 900, 700};
+      theApp.m_bShowStartMenu = 0;  // a board without the start menu
       theApp.AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument),
                                                    RUNTIME_CLASS(qvzMainFrame), RUNTIME_CLASS(qvzView)));
       theApp.OnFileNew();
@@ -59,15 +60,20 @@ struct AppTest : ::testing::Test {
 // A plain multi-line edit standing in for the view's in-place editor (control 115).
 struct EditorKeys : AppTest {
   CEdit edit;
+  HWND viewEditor = NULL;
   void SetUp() override {
     AppTest::SetUp();
     jvqView* view = theApp.GetActiveBoardView();
     ASSERT_NE(view, nullptr);
+    // The view's own editor steps aside while the stand-in takes its id.
+    viewEditor = ::GetDlgItem(view->m_hWnd, QVZ_TEXT_EDITOR_ID);
+    if (viewEditor) ::SetWindowLongPtr(viewEditor, GWLP_ID, 0);
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, CRect(10, 10, 300, 200), view,
                             QVZ_TEXT_EDITOR_ID));
   }
   void TearDown() override {
     if (edit.m_hWnd) edit.DestroyWindow();
+    if (viewEditor) ::SetWindowLongPtr(viewEditor, GWLP_ID, QVZ_TEXT_EDITOR_ID);
   }
   BOOL Key(UINT vk) {
     MSG msg = {edit.m_hWnd, WM_KEYDOWN, vk, 0};

@@ -108,10 +108,30 @@ bool WaitFor(Pred pred, int seconds) {
   return pred();
 }
 
+// The start menu, the 480 x 415 dialog a start without a board shows first.
+bool IsStartMenu(HWND d) {
+  RECT rc = {0, 0, 0, 0};
+  ::GetClientRect(d, &rc);
+  return rc.right == 480 && rc.bottom == 415;
+}
+
+// A start menu in the way is cancelled, as a user who wants a blank board does.
+void CancelStartMenu(DWORD pid) {
+  HWND d = FindWindowOf(pid, "#32770");
+  if (d && IsStartMenu(d)) ::PostMessage(d, WM_COMMAND, IDCANCEL, 0);
+}
+
 // The text of the message box the process shows, "" when none comes.
 std::string MessageBoxText(DWORD pid, HWND* pBox, int seconds = 60) {
   HWND box = NULL;
-  WaitFor([&] { return (box = FindWindowOf(pid, "#32770")) != NULL; }, seconds);
+  WaitFor(
+      [&] {
+        CancelStartMenu(pid);
+        box = FindWindowOf(pid, "#32770");
+        return box != NULL && !IsStartMenu(box);
+      },
+      seconds);
+  if (box && IsStartMenu(box)) box = NULL;
   *pBox = box;
   if (box == NULL) return "";
   char text[256] = "";
@@ -229,6 +249,7 @@ HWND WaitUntilRunning(Process& p) {
   HWND h = NULL;
   WaitFor(
       [&] {
+        CancelStartMenu(p.pi.dwProcessId);
         HANDLE m = ::OpenFileMapping(FILE_MAP_READ, FALSE, "_ZenboraVer1.0_");
         if (m == NULL) return false;
         Block* b = (Block*)::MapViewOfFile(m, FILE_MAP_READ, 0, 0, 0);

@@ -119,6 +119,18 @@ INSTANTIATE_TEST_SUITE_P(Files, BadJpegTest, ::testing::Values(
     BadJpegCase{"Cmyk", [] { JpegSpec s; s.components = 4; s.colour = RedOverBlue; return MakeJpeg(s); }},
     BadJpegCase{"HeaderOnly", [] { Bytes f = Colour(); f.resize(200); return f; }},
     BadJpegCase{"Truncated", [] { Bytes f = Colour(); f.resize(f.size() * 2 / 3); return f; }},
+    // Found by fuzzing: a marker halfway through the picture's data ends it (the rest would be
+    // grey); a frame of 10761 x 10496 pixels then decoded grey for seconds.
+    BadJpegCase{"MarkerInsideTheData", [] {
+        Bytes f = Colour();
+        size_t sos = 0;
+        for (size_t i = 0; i + 3 < f.size(); ++i)
+            if (f[i] == 0xFF && f[i + 1] == 0xDA) { sos = i; break; }
+        const size_t data = sos + 2 + ((f[sos + 2] << 8) | f[sos + 3]);
+        const size_t mid = data + (f.size() - 2 - data) / 2;
+        f[mid] = 0xFF;
+        f[mid + 1] = 0xD9;
+        return f; }},
     BadJpegCase{"TruncatedProgressive", [] {
         JpegSpec s; s.width = 32; s.height = 32; s.progressive = true; s.colour = RedOverBlue;
         Bytes f = MakeJpeg(s); f.resize(f.size() / 2); return f; }}),

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WizardTestSupport.h"
+#include "afxtest/ThreadPump.h"
 
 #include "BmpFileImage.h"
 #include "NextImageDlg.h"
@@ -110,6 +111,12 @@ TEST(NextImageDlg, OnlyItsThreeButtonsEndIt)
     CWizardResourceScope scope;
     for (UINT button : {6u, 7u, 1004u}) {
         CScripted<CNextImageDlg> question([button](CScripted<CNextImageDlg>& dlg) {
+            // On a loaded machine the first idle can come before the dialog is shown.
+            for (int i = 0; i < 100 && !::IsWindowVisible(dlg.m_hWnd); ++i) {
+                PumpPending();
+                ::Sleep(20);
+            }
+            EXPECT_TRUE(::IsWindowVisible(dlg.m_hWnd)) << "never shown";
             const UINT state = ::GetMenuState(::GetSystemMenu(dlg.m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND);
             EXPECT_TRUE(state & MF_GRAYED) << "Close is grey";
             dlg.SendMessage(WM_CLOSE);

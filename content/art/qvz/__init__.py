@@ -1,5 +1,5 @@
 """The board designer's pictures."""
-from . import controls, cursors, frame, rulers, startmenu, settings
+from . import controls, cursors, frame, rulers, startmenu, settings, textbars
 
 
 def draw(outdir):
@@ -9,3 +9,4 @@ def draw(outdir):
     frame.draw(outdir)
     startmenu.draw(outdir)
     settings.draw(outdir)
+    textbars.draw(outdir)

@@ -1,0 +1,185 @@
+#include "ImageView.h"
+
+#include <BaseImage.h>
+#include <DibImage.h>
+#include <JpegImage.h>
+#include <MetafileImage.h>
+#include <PngImage.h>
+#include <TiffImage.h>
+
+#include <cstdlib>
+
+#include "ThumbLayout.h"
+
+int g_sortCaption = 0;
+int g_sortAscending = 1;
+
+namespace {
+
+const char* SortText(const void* cell)
+{
+    const CThumbImageItem* item = *static_cast<CThumbImageItem* const*>(cell);
+    if (g_sortCaption < 0 || g_sortCaption >= int(item->m_captions.size()))
+        return "";
+    return item->m_captions[g_sortCaption]->m_strText;
+}
+
+unsigned SortKind(const void* cell) { return (*static_cast<CThumbImageItem* const*>(cell))->m_nKind; }
+
+}  // namespace
+
+int CompareCellsByCaption(const void* a, const void* b)
+{
+    return CompareThumbCaptions(SortKind(a), SortText(a), SortKind(b), SortText(b), g_sortAscending != 0);
+}
+
+int CompareCellsByPrice(const void* a, const void* b)
+{
+    return CompareThumbPrices(SortText(a), SortText(b), g_sortAscending != 0);
+}
+
+int CompareCellsBySize(const void* a, const void* b)
+{
+    return CompareThumbSizes(SortText(a), SortText(b), g_sortAscending != 0);
+}
+
+IMPLEMENT_DYNCREATE(CImageView, CScrollView)
+
+BEGIN_MESSAGE_MAP(CImageView, CScrollView)
+    ON_WM_SIZE()
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+END_MESSAGE_MAP()
+
+CImageView::CImageView() = default;
+
+CImageView::~CImageView() { DeleteAllCells(); }
+
+void CImageView::DeleteAllCells()
+{
+    for (CThumbImageItem* cell : m_cells)
+        delete cell;
+    m_cells.clear();
+}
+
+void CImageView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    SetScrollSizes(MM_TEXT, CSize(100, 100));
+}
+
+void CImageView::LayoutCells()
+{
+    if (m_cells.empty())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    const CSize cell(m_nCellWidth, m_nCellHeight), margin(m_nMarginX, m_nMarginY);
+    const ThumbGrid grid = ThumbGridFor(int(m_cells.size()), client.Width(), cell, margin);
+    for (size_t k = 0; k < m_cells.size(); ++k) {
+        const CRect r = ThumbCellRect(int(k), grid.columns, cell, margin);
+        m_cells[k]->SetRect(&r);
+        m_cells[k]->m_pOwner = this;
+        m_cells[k]->LayoutCaptions();
+    }
+    SetScrollSizes(MM_TEXT, grid.scroll);
+}
+
+void CImageView::SortCellsWith(int (*compare)(const void*, const void*))
+{
+    if (m_cells.size() > 1)
+        std::qsort(m_cells.data(), m_cells.size(), sizeof(CThumbImageItem*), compare);
+}
+
+void CImageView::SortCells(int, BOOL ascending)
+{
+    g_sortCaption = 0;
+    g_sortAscending = ascending ? 1 : 0;
+    SortCellsWith(CompareCellsByCaption);
+}
+
+CBaseImage* CImageView::LoadCellImage(const char* path)
+{
+    CString ending = CString(path).Right(4);
+    ending.MakeUpper();
+    CBaseImage* image = nullptr;
+    if (ending == ".BMP")
+        image = new CDibImage;
+    else if (ending == ".TIF")
+        image = new CTiffImage;
+    else if (ending == ".JPG")
+        image = new CJpegImage;
+    else if (ending == ".PNG")
+        image = new CPngImage;
+    else if (ending == ".WMF" || ending == ".EMF" || ending == ".KXQ" || ending == ".DXF") {
+        auto* metafile = new CMetafileImage;
+        metafile->SetRectSam(m_rcPaintClip);
+        image = metafile;
+    }
+    if (image && !image->Read(path)) {
+        delete image;
+        image = nullptr;
+    }
+    return image;
+}
+
+void CImageView::OnDraw(CDC* dc)
+{
+    CRect box;
+    dc->GetClipBox(&box);
+    CRect device = box;
+    dc->LPtoDP(&device);
+    CDC memory;
+    CBitmap bitmap;
+    CBitmap* oldBitmap = nullptr;
+    CDC* target = dc;
+    if (!dc->IsPrinting() && !box.IsRectEmpty() && memory.CreateCompatibleDC(dc) &&
+        bitmap.CreateCompatibleBitmap(dc, device.Width(), device.Height())) {
+        oldBitmap = memory.SelectObject(&bitmap);
+        OnPrepareDC(&memory);
+        memory.OffsetViewportOrg(-device.left, -device.top);
+        memory.SetBrushOrg(box.left % 8, box.top % 8);
+        memory.IntersectClipRect(&box);
+        target = &memory;
+    }
+    target->FillSolidRect(&box, RGB(255, 255, 255));
+    CWaitCursor wait;
+    m_rcPaintClip = box;
+    for (CThumbImageItem* cell : m_cells) {
+        if (!dc->RectVisible(&cell->m_rect))
+            continue;
+        if (!cell->m_pImage && !cell->m_bLoadFailed) {
+            cell->m_pImage = LoadCellImage(cell->m_strPath);
+            cell->m_bLoadFailed = cell->m_pImage == nullptr;
+        }
+        cell->Draw(target);
+    }
+    if (target == &memory) {
+        for (CDC* d : {dc, &memory}) {
+            d->SetMapMode(MM_TEXT);
+            d->SetWindowOrg(0, 0);
+            d->SetViewportOrg(0, 0);
+        }
+        dc->BitBlt(device.left, device.top, device.Width(), device.Height(), &memory, 0, 0, SRCCOPY);
+        memory.SelectObject(oldBitmap);
+    }
+}
+
+BOOL CImageView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
+{
+    const BOOL result = CScrollView::OnScroll(nScrollCode, nPos, bDoScroll);
+    BuildToolTips();
+    return result;
+}
+
+BOOL CImageView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
+
+void CImageView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    for (CThumbImageItem* cell : m_cells)
+        if (cell->m_nState == 1)
+            cell->m_nState = 2;
+    LayoutCells();
+}

@@ -1,0 +1,83 @@
+// The cells of the thumbnail views: a picture with caption lines below it.
+#pragma once
+
+#include <afxwin.h>
+
+#include <utility>
+#include <vector>
+
+class CBaseImage;
+class CTreeNode;
+
+// Base of everything drawn in a cell. Deleted only through its own classes.
+class CThumbItem {
+public:
+    virtual void Draw(CDC*) {}
+    // The rectangle, deflated by the margin.
+    virtual void GetRect(CRect* rect) const;
+    virtual void SetRect(const RECT* rect);
+
+    CRect m_rect;
+    CWnd* m_pOwner = nullptr;  // measures text; not owned
+    int m_nState = 0;          // captions: flags (2 centred); cells: 1 selected, 2 not
+    void* m_pData = nullptr;   // what the cell stands for; not owned
+    int m_nMargin = 0;
+    int m_bVisible = 0;
+    unsigned m_nKind = 0;      // tree-node flags of a folder cell, 0 for a file
+
+protected:
+    CThumbItem() = default;
+    ~CThumbItem() = default;
+};
+
+// One caption line.
+class CThumbTextItem final : public CThumbItem {
+public:
+    CThumbTextItem();
+
+    CSize GetTextExtent() const;
+    CSize GetDisplayExtent() const;
+    void Draw(CDC* dc) override;
+    // Stores the rectangle and fits the display text to its width.
+    void SetRect(const RECT* rect) override;
+
+    CString m_strText;
+    CString m_strDisplay;
+    int m_nSpare = 0;
+    CFont* m_pFont = nullptr;  // the application font; not owned
+
+private:
+    CSize Extent(const CString& text) const;
+};
+
+// One cell: its picture, loaded when first painted, and its captions.
+class CThumbImageItem final : public CThumbItem {
+public:
+    CThumbImageItem();
+    ~CThumbImageItem();
+    CThumbImageItem(const CThumbImageItem&) = delete;
+    CThumbImageItem& operator=(const CThumbImageItem&) = delete;
+
+    void Reset();
+    // Deletes the picture and the captions.
+    void Clear();
+    // (2, this) when the logical point lies in the cell, else (0, NULL).
+    std::pair<int, CThumbImageItem*> HitTest(CPoint point);
+    CThumbTextItem* GetCaption(int index) const { return m_captions[index]; }
+    CString GetFileName() const;
+    // Picture area above the visible captions, the captions stacked below it.
+    void LayoutCaptions();
+    void Draw(CDC* dc) override;
+    void DrawFrame(CDC* dc);
+
+    CBaseImage* m_pImage = nullptr;  // owned
+    CString m_strPath;
+    CRect m_rcPicture;
+    std::vector<CThumbTextItem*> m_captions;  // owned
+    CTreeNode* m_pNode = nullptr;             // not owned
+    // Reading the picture failed once: it is not read again at every paint.
+    bool m_bLoadFailed = false;
+};
+
+// The application font, or the GUI font while the application has none.
+CFont* ThumbFont();
