@@ -120,6 +120,95 @@ struct FilesTest : ::testing::Test {
 };
 CString FilesTest::s_root;
 
+struct FindTitleArg {
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitleVisit(HWND h, LPARAM lp) {
+  FindTitleArg* a = (FindTitleArg*)lp;
+  char text[128] = "";
+  ::GetWindowText(h, text, sizeof(text));
+  if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
+  return a->found == NULL;
+}
+
+HWND FindThreadDialog(const char* title) {
+  FindTitleArg a = {title, NULL};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindTitleVisit, (LPARAM)&a);
+  return a.found;
+}
+
+void TypeAndConfirm(const char* title, const CString& text) {
+  HWND h = FindThreadDialog(title);
+  ASSERT_NE(h, (HWND)NULL);
+  ::SetDlgItemText(h, 1152, text);
+  ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+}
+
+
+// Runs fn on the dialog of that title once it is up (a fill may hold it back for a while).
+void WhenShown(const char* title, std::function<void(HWND)> fn, int nTries = 60) {
+  RunWhenIdle([title, fn, nTries] {
+    HWND h = FindThreadDialog(title);
+    if (h == NULL && nTries > 0)
+      WhenShown(title, fn, nTries - 1);
+    else
+      fn(h);
+  }, 100);
+}
+
+// What the paper dialog showed; it is answered with the sheet of that index, or Cancel (-1).
+struct PaperRun {
+  BOOL bShown = FALSE;
+  BOOL bCancelShown = TRUE;
+  BOOL bCloseBox = TRUE;
+};
+
+void AnswerPaperDialog(PaperRun* run, int nSheet) {
+  WhenShown("用紙の設定", [run, nSheet](HWND h) {
+    run->bShown = h != NULL;
+    if (h == NULL) return;
+    run->bCancelShown = ::IsWindowVisible(::GetDlgItem(h, IDCANCEL));
+    run->bCloseBox = (::GetWindowLong(h, GWL_STYLE) & WS_SYSMENU) != 0;
+    if (nSheet >= 0) {
+      ::SendDlgItemMessage(h, 1145, CB_SETCURSEL, nSheet, 0);
+      ::SendMessage(h, WM_COMMAND, MAKEWPARAM(1145, CBN_SELCHANGE), (LPARAM)::GetDlgItem(h, 1145));
+    }
+    const int id = nSheet >= 0 ? IDOK : IDCANCEL;
+    ::PostMessage(h, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(h, id));
+  });
+}
+
+BOOL CALLBACK FindSkinVisit(HWND h, LPARAM lp) {
+  CSkinDialog* d = dynamic_cast<CSkinDialog*>(CWnd::FromHandlePermanent(h));
+  if (d != NULL && d->IsWindowVisible()) *(CSkinDialog**)lp = d;
+  return *(CSkinDialog**)lp == NULL;
+}
+
+// Runs fn on the start menu once it is up (NULL when it never comes).
+void WhenStartMenuShown(std::function<void(CSkinDialog*)> fn, int nTries = 60) {
+  RunWhenIdle([fn, nTries] {
+    CSkinDialog* menu = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindSkinVisit, (LPARAM)&menu);
+    if (menu == NULL && nTries > 0)
+      WhenStartMenuShown(fn, nTries - 1);
+    else
+      fn(menu);
+  }, 100);
+}
+
+void ClickStartButton(CSkinDialog* menu, int x, int y) {
+  menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  menu->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+SIZE SheetOfBoard() {
+  SIZE sz = {0, 0};
+  Doc()->GetBoard()->GetCurrentPageSize(&sz);
+  return sz;
+}
+
 // A header of the direct route's layout with a property count and nothing after it.
 std::string HeaderBytes(int32_t nVersion, int32_t nProperties) {
   std::string s = std::string("\x04vask", 5);
@@ -271,13 +360,23 @@ TEST_F(FilesTest, ACancelledSaveQuestionKeepsTheBoardAndSuppressesTheStartMenu) 
   EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage(), page);
   EXPECT_TRUE(Doc()->IsModified());
   // No: the board is replaced, and the question was the standard one, naming the board.
+  // The new board asks for its sheet with OK alone and no size question; a changed sheet
+  // leaves it modified.
   theApp.m_nAnswer = IDNO;
   theApp.m_Messages.clear();
+  const int chosen = (FindStandardSheet(SheetOfBoard().cx, SheetOfBoard().cy) + 1) % STANDARD_SHEET_COUNT;
+  PaperRun paper;
+  AnswerPaperDialog(&paper, chosen);
   theApp.OnFileNewBlank();
   EXPECT_EQ(theApp.m_bShowStartMenu, 1);
   ASSERT_EQ(theApp.m_Messages.size(), 1u);
   EXPECT_NE(theApp.m_Messages[0].Find("変更を保存しますか"), -1);
-  EXPECT_FALSE(Doc()->IsModified());
+  EXPECT_TRUE(paper.bShown);
+  EXPECT_FALSE(paper.bCancelShown);
+  EXPECT_FALSE(paper.bCloseBox);
+  EXPECT_EQ(SheetOfBoard().cx, STANDARD_SHEETS[chosen].cx);
+  EXPECT_EQ(SheetOfBoard().cy, STANDARD_SHEETS[chosen].cy);
+  EXPECT_TRUE(Doc()->IsModified());
 }
 
 // The template sheet on a folder of n templates, driven while it runs.
@@ -694,44 +793,6 @@ TEST_F(FilesTest, PictureDialogShowsThumbnailsPicksByClickAndRemembersThePreview
   CViewFileDialog::s_bPreview = TRUE;
 }
 
-struct FindTitleArg {
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindTitleVisit(HWND h, LPARAM lp) {
-  FindTitleArg* a = (FindTitleArg*)lp;
-  char text[128] = "";
-  ::GetWindowText(h, text, sizeof(text));
-  if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
-  return a->found == NULL;
-}
-
-HWND FindThreadDialog(const char* title) {
-  FindTitleArg a = {title, NULL};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindTitleVisit, (LPARAM)&a);
-  return a.found;
-}
-
-void TypeAndConfirm(const char* title, const CString& text) {
-  HWND h = FindThreadDialog(title);
-  ASSERT_NE(h, (HWND)NULL);
-  ::SetDlgItemText(h, 1152, text);
-  ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
-}
-
-
-// Runs fn on the dialog of that title once it is up (a fill may hold it back for a while).
-void WhenShown(const char* title, std::function<void(HWND)> fn, int nTries = 60) {
-  RunWhenIdle([title, fn, nTries] {
-    HWND h = FindThreadDialog(title);
-    if (h == NULL && nTries > 0)
-      WhenShown(title, fn, nTries - 1);
-    else
-      fn(h);
-  }, 100);
-}
-
 TEST_F(FilesTest, PicturesInsertedAndFillPicturesAreAskedForWithThePictureDialog) {
   EXPECT_NE(g_pfnAskPictureFile, qvzAskPictureFilePlain);
   const CString folder = s_root + "挿入絵";
@@ -823,12 +884,6 @@ TEST_F(FilesTest, StartMenuChoosesTheButtonReleasedOverAndFallsBackToItsSize) {
   }
 }
 
-BOOL CALLBACK FindSkinVisit(HWND h, LPARAM lp) {
-  CSkinDialog* d = dynamic_cast<CSkinDialog*>(CWnd::FromHandlePermanent(h));
-  if (d != NULL) *(CSkinDialog**)lp = d;
-  return d == NULL;
-}
-
 TEST_F(FilesTest, StartMenuPicturesAreThereAndItsBlankButtonMakesANewBoard) {
   CSkinDialog probe(IDD_START_MENU, Frame());
   ASSERT_TRUE(probe.SetBackground("ID_BKG", "DIB"));
@@ -837,21 +892,71 @@ TEST_F(FilesTest, StartMenuPicturesAreThereAndItsBlankButtonMakesANewBoard) {
   const RECT r = {0, 0, 10, 10};
   Doc()->GetBoard()->GetCurrentPage()->AddChild(new jvqRectObject(&r, NULL, 0x311));
   Doc()->SetModifiedFlag(FALSE);
-  theApp.m_bShowStartMenu = 1;
-  int nButtons = -1;
-  RunWhenIdle([&] {
-    CSkinDialog* menu = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindSkinVisit, (LPARAM)&menu);
+  // 白紙から作成, Cancel on the paper: the menu again; 白紙から作成, A4(縦) and OK without
+  // the size question: the new board.
+  int nButtons = -1, nMenus = 0;
+  PaperRun cancelled, chosen;
+  WhenStartMenuShown([&](CSkinDialog* menu) {
     if (menu == NULL) return;
+    nMenus++;
     nButtons = (int)menu->m_Areas.size();
-    menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(239, 209));
-    menu->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(239, 209));
+    AnswerPaperDialog(&cancelled, -1);
+    ClickStartButton(menu, 239, 209);
+    WhenStartMenuShown([&](CSkinDialog* again) {
+      if (again == NULL) return;
+      nMenus++;
+      AnswerPaperDialog(&chosen, 4);
+      ClickStartButton(again, 239, 209);
+    });
   });
   theApp.OnFileNewCommand();
   EXPECT_EQ(nButtons, 5);
+  EXPECT_EQ(nMenus, 2);
+  EXPECT_TRUE(cancelled.bShown);
+  EXPECT_TRUE(cancelled.bCancelShown);
+  EXPECT_TRUE(chosen.bShown);
+  EXPECT_TRUE(theApp.m_Messages.empty());
   EXPECT_EQ(theApp.m_nStartMenuResult, 3);
   EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage()->GetChildCount(), 0);
+  EXPECT_EQ(SheetOfBoard().cx, 2100);
+  EXPECT_EQ(SheetOfBoard().cy, 2970);
   EXPECT_TRUE(Frame()->IsWindowVisible());
+}
+
+TEST_F(FilesTest, WorkMenuAsksWithItsOwnDialogAndCancelGoesBackToWork) {
+  const RECT r = {0, 0, 10, 10};
+  Doc()->GetBoard()->GetCurrentPage()->AddChild(new jvqRectObject(&r, NULL, 0x311));
+  Doc()->SetUntitled("無題");
+  // Cancel: back to the board, no start menu; 破棄する: the start menu, closed here, leaves
+  // a new blank board.
+  for (int answer : {IDCANCEL, 7}) {
+    Doc()->SetModifiedFlag(TRUE);
+    jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
+    CString text;
+    WhenShown("Zenbora", [&](HWND h) {
+      if (h == NULL) return;
+      ::GetDlgItemText(h, 804, text.GetBuffer(256), 256);
+      text.ReleaseBuffer();
+      ::PostMessage(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), (LPARAM)::GetDlgItem(h, answer));
+    });
+    if (answer != IDCANCEL)
+      WhenStartMenuShown([](CSkinDialog* menu) {
+        if (menu) menu->SendMessage(WM_COMMAND, IDCANCEL);
+      });
+    theApp.OnShowStartMenu();
+    EXPECT_NE(text.Find("\"無題\""), -1) << (LPCTSTR)text;
+    EXPECT_TRUE(theApp.m_Messages.empty());
+    EXPECT_FALSE(theApp.m_bWorkMenu);
+    if (answer == IDCANCEL) {
+      EXPECT_EQ(theApp.m_nStartMenuResult, 1);  // the menu never ran
+      EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage(), page);
+      EXPECT_TRUE(Doc()->IsModified());
+    } else {
+      EXPECT_EQ(theApp.m_nStartMenuResult, 3);
+      EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage()->GetChildCount(), 0);
+      EXPECT_FALSE(Doc()->IsModified());
+    }
+  }
 }
 
 }  // namespace
