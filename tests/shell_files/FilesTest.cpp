@@ -331,6 +331,55 @@ TEST_F(FilesTest, BoardsOpenThroughACopyUnderTheirOwnName) {
   EXPECT_NE((*theApp.m_pRecentFileList)[0], board);
 }
 
+// The program folder as the build fills it.
+CString ProgramFolder() {
+  CString s = getenv("QVZ_BIN_DIR") ? getenv("QVZ_BIN_DIR") : ".";
+  s.Replace('/', '\\');
+  if (s.Left(1) == "\\") s = "Z:" + s;
+  return s + "\\";
+}
+
+TEST_F(FilesTest, ShippedSampleTemplatesCoverEverySheetAndTheSampleBoardsDescribeThemselves) {
+  // Six sheets a folder: one grid page, the scroll bar off.
+  for (const char* side : {"横", "縦"}) {
+    WIN32_FIND_DATA fd;
+    int n = 0;
+    HANDLE h = ::FindFirstFile(ProgramFolder() + "ひな型\\サンプル\\" + side + "\\*.vqd", &fd);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFile(h, &fd)) n++;
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    EXPECT_EQ(n, 6) << side;
+  }
+  for (int i = 0; i < STANDARD_SHEET_COUNT; i++) {
+    const StandardSheet& sheet = STANDARD_SHEETS[i];
+    const CString path = ProgramFolder() + "ひな型\\サンプル\\" + (sheet.cx > sheet.cy ? "横" : "縦") + "\\" +
+                         sheet.pszName + ".vqd";
+    CString text;
+    CDib* p = ReadBoardFilePreview(path, PREVIEW_TEXT_SAMPLE, text);
+    ASSERT_NE(p, nullptr) << (LPCTSTR)path;
+    delete p;
+    // The sample page names the file: the stored thumbnail was read after the header.
+    EXPECT_EQ(text, CString(sheet.pszName) + ".vqd");
+    // A template: its objects come locked onto the board, sized to the sheet it is made for.
+    theApp.NewBoardFromTemplate(path, sheet.cx, sheet.cy);
+    jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
+    EXPECT_GT(page->GetChildCount(), 0);
+    EXPECT_EQ(SheetOfBoard().cx, sheet.cx);
+    EXPECT_EQ(SheetOfBoard().cy, sheet.cy);
+  }
+  const struct {
+    const char* name;
+    const char* line;
+  } boards[] = {{"店舗レイアウトの見本.vqd", "\r\n物件名：見本の店舗"}, {"事務所レイアウトの見本.vqd", "\r\n物件名：見本の事務所"}};
+  for (auto b : boards) {
+    CString text;
+    CDib* p = ReadBoardFilePreview(ProgramFolder() + "サンプル\\" + b.name, PREVIEW_TEXT_BOARD, text);
+    ASSERT_NE(p, nullptr) << b.name;
+    delete p;
+    EXPECT_EQ(text.Find("用紙サイズ："), 0) << (LPCTSTR)text;
+    EXPECT_NE(text.Find(b.line), -1) << (LPCTSTR)text;
+  }
+}
+
 TEST_F(FilesTest, ABoardFromATemplateIsLockedAndUntitled) {
   MakeFolder(s_root + "ひな型");
   const CString tmpl = s_root + "ひな型\\錠前.VQD";
