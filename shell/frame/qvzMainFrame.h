@@ -72,6 +72,9 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL EditPrintOffset(POINT* pOffset) override;
   BOOL AskRotateAngle(int* pAngle) override;
   BOOL AskFloorPlanScale(int* pScale) override;
+  int AskPictureFile(LPCTSTR lpszFilter, LPCTSTR lpszFolder, CString* pPath) override;
+  // The fill pop-up's picture page asks through the picture dialog while the frame lives.
+  static void InstallPictureDialog(BOOL bInstall);
   BOOL ShowLockNotice(BOOL* pbDontShowAgain) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   // The settings commands the view leaves to the frame: auto-save, paper, grid and scale.

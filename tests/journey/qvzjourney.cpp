@@ -47,6 +47,8 @@
 //   combo <target> <index>             picks an item of a combo box as a click would
 //   settext <target> <text>            replaces a window's text (an edit, a combo box's edit)
 //   locatein <target> <rrggbb>         like locate, in that window's client area
+//   thumbdbl <title> <n>               double-clicks thumbnail n of the picture dialog of that
+//                                      title (cell n of its list 1062)
 // More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
 // window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
 // text editor).
@@ -1380,6 +1382,23 @@ static int Drive() {
       if (editor && !strcmp(cmd, "retype")) ::SendMessageA(editor, EM_SETSEL, 0, -1);
       if (editor) ::SendMessageA(editor, EM_REPLACESEL, TRUE, (LPARAM)bytes.c_str());
       Idle();
+    } else if (!strcmp(cmd, "thumbdbl")) {
+      sscanf(line, "%*s %511s %d", a, &x);
+      HWND d = WaitDialog(a);
+      HWND list = NULL;
+      // The list sits in the program's part of the dialog, a child dialog of its own.
+      for (HWND child = d ? ::FindWindowEx(d, NULL, NULL, NULL) : NULL; child && !list;
+           child = ::FindWindowEx(d, child, NULL, NULL))
+        list = ::GetDlgItem(child, 1062);
+      HWND cell = list ? ::GetDlgItem(list, x) : NULL;
+      if (cell == NULL) {
+        reply = "error";
+      } else {
+        for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+          ::PostMessage(cell, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+        ::Sleep(500);
+        Idle();
+      }
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
@@ -1534,6 +1553,9 @@ static int Drive() {
     } else {
       reply = "unknown";
     }
+    // One line a reply: a text of several lines comes back with its breaks as spaces.
+    for (char& c : reply)
+      if (c == '\r' || c == '\n') c = ' ';
     printf("%s\n", reply.c_str());
     fflush(stdout);
   }

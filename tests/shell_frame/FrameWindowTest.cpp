@@ -522,12 +522,21 @@ class WizardDriver {
   WizardDriver(const CString& path, BOOL bCancel) : m_path(path), m_bCancel(bCancel) {
     m_hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
   }
-  ~WizardDriver() {
+  ~WizardDriver() { Stop(); }
+  // Ends the driving thread and waits for it. The thread reads the dialogs' captions with
+  // messages this thread answers: a plain wait could leave it blocked in one, and a wait that
+  // gave up would leave it running on a driver that is gone, clicking later tests' dialogs.
+  void Stop() {
+    if (m_hThread == NULL) return;
     m_bStop = TRUE;
-    ::WaitForSingleObject(m_hThread, 10000);
+    while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     ::CloseHandle(m_hThread);
+    m_hThread = NULL;
   }
-  std::vector<CString> m_seen;  // the pages' captions, in order
+  std::vector<CString> m_seen;  // the pages' captions, in order; read once stopped
 
  private:
   static void Click(HWND d, int id) { ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(d, id)); }
@@ -594,6 +603,7 @@ TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
   {
     WizardDriver driver(source, TRUE);
     Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    driver.Stop();
     EXPECT_EQ(driver.m_seen.size(), 1u);
   }
   EXPECT_EQ(page->GetChildCount(), before);
@@ -604,6 +614,7 @@ TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
   {
     WizardDriver driver(source, FALSE);
     Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    driver.Stop();
     EXPECT_EQ(driver.m_seen.size(), 4u);
   }
   ASSERT_EQ(page->GetChildCount(), before + 1);
