@@ -173,6 +173,7 @@ qvzView::qvzView() : m_pVertexMarker(NULL) {
   m_ptLastDrag = POINT{0, 0};
   m_ptPasteOffset.x = m_ptPasteOffset.y = 0;
   m_bFavoritesDrop = FALSE;
+  m_pCatalogSettings = new qvzCatalogPasteSettings;
   thePendingSelection1 = thePendingSelection2 = NULL;
 }
 
@@ -180,6 +181,7 @@ qvzView::~qvzView() {
   delete m_pToolTip;
   delete m_pEditor;
   DeleteDropOutlines();
+  delete m_pCatalogSettings;
 }
 
 CScrollBar* qvzView::GetScrollBarCtrl(int nBar) const {

@@ -231,7 +231,13 @@ void qvzView::OnAutoSaveSettings() {
 
 void qvzView::OnCatalogSettings() {
   if (m_hWnd) SetFocus();
-  jvqGetViewHost()->EditCatalogPasteSettings(this);
+  const CString path = qvzCatalogPasteSettings::LayoutPath();
+  m_pCatalogSettings->m_pDocument = GetDocument();
+  m_pCatalogSettings->LoadLayout(path);
+  // The host's dialog works on a copy and hands the view a new settings object on OK.
+  if (!jvqGetViewHost()->EditCatalogPasteSettings(this)) return;
+  m_pCatalogSettings->m_pDocument = GetDocument();
+  m_pCatalogSettings->SaveLayout(path);
 }
 
 void qvzView::OnScaleSettings() {

@@ -90,6 +90,7 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void ShowDocumentInfo() override;
   BOOL EditPaperSettings(jvqView* pView) override;
   BOOL EditGridSettings(jvqView* pView) override;
+  BOOL EditCatalogPasteSettings(jvqView* pView) override;
   BOOL EditAutoSaveInterval(int* pInterval) override;
   BOOL EditSymbolScale(int* pN) override;
   // The view host: the in-place text editor and the text and title dialogs.

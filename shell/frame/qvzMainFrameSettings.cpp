@@ -4,6 +4,7 @@
 #include "jvqView.h"
 #include "qvzApp.h"
 #include "qvzAutoSaveDlg.h"
+#include "qvzCatalogPasteSettingsDlg.h"
 #include "qvzDocument.h"
 #include "qvzGridDlg.h"
 #include "qvzLockNoticeDlg.h"
@@ -12,6 +13,7 @@
 #include "qvzPrintOffsetDlg.h"
 #include "qvzRotateAngleDlg.h"
 #include "qvzScaleDlg.h"
+#include "qvzView.h"
 #include "resource.h"
 
 BOOL qvzMainFrame::EditPrintOffset(POINT* pOffset) {
@@ -120,6 +122,17 @@ BOOL qvzMainFrame::EditGridSettings(jvqView* pView) {
   dlg.SetOwnerView(pView);
   dlg.SetSettings(&theQvzApp()->m_Settings);
   return dlg.DoModal() == IDOK;
+}
+
+BOOL qvzMainFrame::EditCatalogPasteSettings(jvqView* pView) {
+  qvzView* view = DYNAMIC_DOWNCAST(qvzView, pView);
+  if (view == NULL) return FALSE;
+  qvzCatalogPasteSettingsDlg dlg(this);
+  dlg.SetSettings(view->m_pCatalogSettings);
+  if (dlg.DoModal() != IDOK) return FALSE;
+  delete view->m_pCatalogSettings;
+  view->m_pCatalogSettings = dlg.GetSettings();
+  return TRUE;
 }
 
 BOOL qvzMainFrame::EditAutoSaveInterval(int* pInterval) {

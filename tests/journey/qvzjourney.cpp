@@ -34,15 +34,14 @@
 //                                      at -1 -1 it only waits for the menu
 //   type <text>                        types Shift-JIS text into the view's text editor
 //                                      (inserted at the caret, as an input method commits)
-//   dlgtext <id> <text>                sets the text of a control of the dialog that is up
-//   dlgclick <id>                      clicks a control of the dialog that is up
-//   dlgpick <id> <x> <y>               clicks a child of that dialog at thousandths of its size
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
-//   dlg <title> <id> <verb> [arg]      a control of the dialog of that title: "text" its text
-//                                      (list boxes: their entries joined by "|"), "set <text>",
-//                                      "click", "check <0|1>" (then a click), "select <n>"
-//                                      (list or combo box, with its change notice), "sel" the
-//                                      selected index
+//   dlg <title> <id> <verb> [arg]      a control of the dialog of that title ("*": the dialog
+//                                      that is up): "text" its text on one line (line ends as
+//                                      "|"; list boxes: their entries joined by "|"),
+//                                      "set <text>", "click", "check <0|1>" (then a click),
+//                                      "select <n>" (list or combo box, with its change notice),
+//                                      "sel" the selected index, "pick <x> <y>" a click at
+//                                      thousandths of the control's size
 //   barid                              the shown property bar's id, " floating" when it floats
 //   combo <target> <index>             picks an item of a combo box as a click would
 //   settext <target> <text>            replaces a window's text (an edit, a combo box's edit)
@@ -80,8 +79,10 @@
 #include "jvqTextureFill.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
+#include "jvqEllipticObject.h"
 #include "jvqPolylineObject.h"
 #include "jvqRectObject.h"
+#include "jvqRoundRectObject.h"
 #include "jvqSolidFill.h"
 #include "qvzDocument.h"
 #include "qvzGuideProperties.h"
@@ -176,12 +177,13 @@ static int MakePictureBoard(const char* path) {
   tf->m_nIndex = 0;
   texture->SetFill(tf);
   page->AddChild(texture);
-  // A texture of its own: a 40 x 40 tile whose top row and left column are orange, so that
-  // the tiles' size can be read off the screen.
+  // A texture of its own: a 40 x 40 tile whose top two rows and left two columns are orange,
+  // so that the tiles' size can be read off the screen (a line one pixel wide may drop out
+  // where the tile is drawn smaller than it is).
   CDib tile;
   if (!tile.Create(40, 40, 24)) return 4;
   for (int y = 0; y < 40; y++)
-    for (int x = 0; x < 40; x++) tile.SetColor(x, y, (x == 0 || y == 0) ? RGB(255, 128, 0) : RGB(255, 255, 224));
+    for (int x = 0; x < 40; x++) tile.SetColor(x, y, (x < 2 || y < 2) ? RGB(255, 128, 0) : RGB(255, 255, 224));
   CString tilePath = CString(path) + ".tile.bmp";
   if (!tile.Write(tilePath)) return 4;
   RECT r3 = {300, 2050, 1000, 2750};
@@ -341,6 +343,19 @@ static int DumpBoard(const char* path) {
       jvqTextFill* f = ((jvqBalloonObject*)o)->GetText()->GetTextFill();
       printf("balloontext size %d [%s]\n", f->m_Attributes.charHeight, (const char*)f->m_strText);
     }
+    const DWORD code = o->GetClassCode();
+    if (code == JVQ_OBJ_ARC)
+      printf("arc angles %d %d ends %d %d\n", ((jvqArcObject*)o)->GetStartAngle(), ((jvqArcObject*)o)->GetEndAngle(),
+             ((jvqArcObject*)o)->m_StartLineEnd.m_nKind, ((jvqArcObject*)o)->m_EndLineEnd.m_nKind);
+    else if (code == JVQ_OBJ_PIE || code == JVQ_OBJ_CHORD)
+      printf("pie angles %d %d\n", ((jvqPieObject*)o)->GetStartAngle(), ((jvqPieObject*)o)->GetEndAngle());
+    else if (code == JVQ_OBJ_ROUNDRECT)
+      printf("corner %d\n", ((jvqRoundRectObject*)o)->m_nCornerWidth);
+    else if (code == JVQ_OBJ_POLYLINE && (o->GetState() & JVQ_STATE_OPEN))
+      printf("line ends %d %d\n", ((jvqPolylineObject*)o)->m_StartLineEnd.m_nKind,
+             ((jvqPolylineObject*)o)->m_EndLineEnd.m_nKind);
+    else if (code == JVQ_OBJ_IMAGE)
+      printf("image [%s]\n", (const char*)((jvqImageObject*)o)->GetFileName());
     if (o->GetClassCode() == JVQ_OBJ_MADORIZU)
       printf("plan scale %d width %d children %d\n", ((jvqMadorizuObject*)o)->GetScaleDenominator(),
              ((jvqMadorizuObject*)o)->m_nPlanWidth, ((jvqMadorizuObject*)o)->GetChildCount());
@@ -442,6 +457,9 @@ static HWND Target(const std::string& name) {
   if (name == "pbar") return PropertyBar();
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
+    // A hidden placeholder gives its id to the window shown in its place (the page list).
+    for (HWND w = c; w && !::IsWindowVisible(c); w = ::GetWindow(w, GW_HWNDNEXT))
+      if (::GetDlgCtrlID(w) == cmd && ::IsWindowVisible(w)) c = w;
     // pbar.<id>.edit: the edit part of a drop-down combo box.
     return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
   }
@@ -684,7 +702,9 @@ static void Idle() {
   if (theMain) ::SendMessageTimeout(theMain, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
 }
 
-// What "dlg" does to one control of a dialog of another process.
+// What "dlg <title|*> <id> <verb> [arg]" does to one control of a dialog of another process
+// ("*": whichever dialog the program shows): text (read, on one line), set, check, click,
+// select, sel, pick (thousandths of the width and height).
 static std::string DialogControl(HWND d, int id, const char* verb, const char* arg) {
   HWND c = ::GetDlgItem(d, id);
   if (c == NULL) return "error";
@@ -692,7 +712,16 @@ static std::string DialogControl(HWND d, int id, const char* verb, const char* a
   ::GetClassName(c, cls, sizeof(cls));
   const bool list = !_stricmp(cls, "ListBox"), combo = !_stricmp(cls, "ComboBox");
   if (!strcmp(verb, "text")) {
-    if (!list) return "[" + WindowText(c) + "]";
+    if (!list) {
+      // One reply line: line ends as "|".
+      const std::string t = WindowText(c);
+      std::string one;
+      for (size_t i = 0; i < t.size(); i++) {
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
+        one += t[i] == '\n' || t[i] == '\r' ? '|' : t[i];
+      }
+      return "[" + one + "]";
+    }
     std::string all;
     const int n = (int)::SendMessage(c, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < n; i++) {
@@ -716,6 +745,17 @@ static std::string DialogControl(HWND d, int id, const char* verb, const char* a
   }
   if (!strcmp(verb, "click")) {
     ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)c);
+    return "ok";
+  }
+  if (!strcmp(verb, "pick")) {
+    // A mouse click at a place given in thousandths of the control's width and height.
+    int fx = 0, fy = 0;
+    if (sscanf(arg, "%d %d", &fx, &fy) != 2) return "error";
+    RECT r;
+    ::GetClientRect(c, &r);
+    const LPARAM at = MAKELPARAM(r.right * fx / 1000, r.bottom * fy / 1000);
+    ::PostMessage(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessage(c, WM_LBUTTONUP, 0, at);
     return "ok";
   }
   if (!strcmp(verb, "select") && (list || combo)) {
@@ -1214,29 +1254,6 @@ static int Drive() {
       while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
       if (editor) ::SendMessageA(editor, EM_REPLACESEL, TRUE, (LPARAM)bytes.c_str());
       Idle();
-    } else if (!strcmp(cmd, "dlgtext") || !strcmp(cmd, "dlgclick") || !strcmp(cmd, "dlgpick")) {
-      int n = 0, fx = 0, fy = 0;
-      sscanf(line, "%*s %d %n", &x, &n);
-      HWND d = WaitDialog(NULL);
-      HWND c = d ? ::GetDlgItem(d, x) : NULL;
-      if (c == NULL) {
-        reply = "error";
-      } else if (!strcmp(cmd, "dlgtext")) {
-        std::string text(line + n);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        ::SendMessage(c, WM_SETTEXT, 0, (LPARAM)text.c_str());
-      } else if (!strcmp(cmd, "dlgclick")) {
-        ::PostMessage(d, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED), (LPARAM)c);
-      } else {
-        sscanf(line + n, "%d %d", &fx, &fy);
-        RECT r;
-        ::GetClientRect(c, &r);
-        const LPARAM at = MAKELPARAM(r.right * fx / 1000, r.bottom * fy / 1000);
-        ::PostMessage(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ::PostMessage(c, WM_LBUTTONUP, 0, at);
-      }
-      ::Sleep(300);
-      Idle();
     } else if (!strcmp(cmd, "thumbdbl")) {
       sscanf(line, "%*s %511s %d", a, &x);
       HWND d = WaitDialog(a);
@@ -1278,19 +1295,6 @@ static int Drive() {
         reply = "error";
       else
         reply = r == TRUE ? "ok" : "ignored";
-    } else if (!strcmp(cmd, "dlgtext")) {
-      // The text of a control of the dialog shown now (any dialog of the program).
-      sscanf(line, "%*s %d", &x);
-      HWND d = WaitDialog(NULL);
-      HWND c = d ? ::GetDlgItem(d, x) : NULL;
-      std::string t = c ? WindowText(c) : "";
-      // One reply line: line ends as "|".
-      std::string one;
-      for (size_t i = 0; i < t.size(); i++) {
-        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
-        one += t[i] == '\n' || t[i] == '\r' ? '|' : t[i];
-      }
-      reply = c ? "[" + one + "]" : "error";
     } else if (!strcmp(cmd, "richtext")) {
       // The text of the first rich edit in the top window of another program whose title
       // holds the part (Wine's help viewer), on one line.
@@ -1330,9 +1334,10 @@ static int Drive() {
       char arg[512] = "";
       int id = 0;
       sscanf(line, "%*s %511s %d %31s %511[^\r\n]", a, &id, verb, arg);
-      HWND d = WaitDialog(a);
+      HWND d = WaitDialog(strcmp(a, "*") ? a : NULL);
       reply = d ? DialogControl(d, id, verb, arg) : "error";
       ::Sleep(200);
+      Idle();
     } else if (!strcmp(cmd, "treeselect") || !strcmp(cmd, "treeexpand")) {
       HWND tree = ChildOfClass(WC_TREEVIEWA);
       HTREEITEM item = tree ? TreeFind(tree, Rest(line), true) : NULL;

@@ -48,6 +48,8 @@ def run(j):
 
 def journey(j, ini, favourites):
     j.start()
+    # The start menu: 白紙から作成.
+    assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
 

@@ -62,7 +62,7 @@ def run(j):
         j.command(ID_APP_ABOUT)
         caption = j.send("caption")
         assert caption == "[Zenboraのバージョン情報]", caption
-        info = j.send("dlgtext %d" % IDC_ABOUT_INFO)
+        info = j.send("dlg * %d text" % IDC_ABOUT_INFO)
         assert info.startswith("[バージョン： 1, 12, 0, 0|作成日付  ： 20"), info
         assert "Independent JPEG Group." in info, info
         j.shot("about")

@@ -2,6 +2,7 @@
 title dialog (shape 7, vertical), a balloon made in the text detail dialog at 15 mm; save,
 reopen, and read the texts back. Backspace takes a polygon back vertex by vertex."""
 import os
+import time
 
 ID_FILE_SAVE = 0xE103
 TEXT, TITLE, BALLOON, POLYGON = 32863, 32864, 32904, 32878
@@ -16,6 +17,8 @@ def run(j):
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     j.start()
+    # The start menu: 白紙から作成.
+    assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
     l, t, r, b = (int(v) for v in j.send("rect view").split())
@@ -33,20 +36,20 @@ def run(j):
     # A title: its text, shape 7 picked in the grid, then vertical writing.
     j.command(TITLE)
     j.drag("view", at(0.55, 0.15), at(0.90, 0.30))
-    j.send("dlgtext 710 モデルハウス")
+    j.send("dlg * 710 set モデルハウス")
     # Shape 7: the third cell of the second row of four.
-    j.send("dlgpick 101 625 500")
+    j.send("dlg * 101 pick 625 500")
     j.shot("title_horizontal")
-    j.send("dlgclick 738")
+    j.send("dlg * 738 click")
     j.shot("title_vertical")
-    j.send("dlgclick 1")
+    j.send("dlg * 1 click")
     # A balloon with its text at 15 mm.
     j.command(BALLOON)
     j.drag("view", at(0.15, 0.50), at(0.45, 0.70))
-    j.send("dlgtext 710 吹き出し")
-    j.send("dlgtext 1065 15mm")
+    j.send("dlg * 710 set 吹き出し")
+    j.send("dlg * 1065 set 15mm")
     j.shot("detail")
-    j.send("dlgclick 1")
+    j.send("dlg * 1 click")
     j.send("idle")
     # A polygon of three clicks taken back vertex by vertex with Backspace leaves nothing.
     j.command(POLYGON)
@@ -65,8 +68,14 @@ def run(j):
         j.shot(name)
     j.click("view", *at(0.95, 0.95))
     j.command(ID_FILE_SAVE)
-    j.send("savedialog * %s" % j.winpath(board))
+    assert j.send("savedialog * %s" % j.winpath(board)) == "ok"
+    # A first save asks for the property information.
+    time.sleep(2)
+    assert j.send("answer 1") == "ok"
     j.send("idle")
+    end = time.time() + 20
+    while not os.path.exists(board) and time.time() < end:
+        time.sleep(0.25)
     assert os.path.exists(board), "not saved"
     j.close_window()
     j.program.wait(30)
