@@ -101,11 +101,18 @@ class COleTemplateServer : public COleObjectFactory {
   // OAT_DISPATCH_OBJECT starts it with "/Automation", the others with "/Embedding".
   BOOL UpdateRegistry(OLE_APPTYPE nAppType, LPCTSTR const* rglpszRegister = NULL,
                       LPCTSTR const* rglpszOverwrite = NULL);
+  // Registering is left to the call above (every factory's update registers nothing for
+  // the template); unregistering removes the keys.
   BOOL UpdateRegistry(BOOL bRegister = TRUE) override;
   CCmdTarget* OnCreateObject() override;
   CDocTemplate* m_pDocTemplate;
   OLE_APPTYPE m_nAppType;
 };
+
+// Whether the user started the program (TRUE) or the platform did for another program's
+// request; a program the user does not control ends when its last object is released.
+void AFXAPI AfxOleSetUserCtrl(BOOL bUserCtrl);
+BOOL AFXAPI AfxOleGetUserCtrl();
 
 // Registry helpers shared by the factories: "{...}" of a class id; a value under
 // HKEY_CLASSES_ROOT (the key made on the way).

@@ -240,6 +240,10 @@ class COleDocument : public CDocument {
   // reports an error other than "not running" lets the user discard the changes (OK goes
   // on); otherwise the items' changes are taken over and the user is asked as usual.
   BOOL SaveModified() override;
+  // The first half of that rule for documents that ask in their own way: -1 when it
+  // decides nothing (no call from another program, or no item in error), else whether
+  // to go on.
+  int AskToDiscardInSendMessage();
   // The one item the view shows selected, or NULL.
   virtual COleClientItem* GetPrimarySelectedItem(CView* pView);
 

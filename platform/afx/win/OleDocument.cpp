@@ -144,17 +144,22 @@ END_MESSAGE_MAP()
 
 COleDocument::SendMailProc COleDocument::s_pfnSendMail = NULL;
 
-BOOL COleDocument::SaveModified() {
-  if (::InSendMessage()) {
-    // The sender waits for us: no server may be called back, so any item that answers
-    // with an error lets the user decide whether its changes may go.
-    POSITION pos = GetStartPosition();
-    while (COleClientItem* p = GetNextClientItem(pos)) {
-      if (p->m_lpObject == NULL) continue;
-      const HRESULT hr = p->m_lpObject->IsUpToDate();
-      if (FAILED(hr) && hr != OLE_E_NOTRUNNING) return AfxMessageBox(AFX_IDP_ASK_TO_DISCARD, MB_OKCANCEL) == IDOK;
-    }
+int COleDocument::AskToDiscardInSendMessage() {
+  if (!::InSendMessage()) return -1;
+  // The sender waits for us: no server may be called back, so any item that answers
+  // with an error lets the user decide whether its changes may go.
+  POSITION pos = GetStartPosition();
+  while (COleClientItem* p = GetNextClientItem(pos)) {
+    if (p->m_lpObject == NULL) continue;
+    const HRESULT hr = p->m_lpObject->IsUpToDate();
+    if (FAILED(hr) && hr != OLE_E_NOTRUNNING) return AfxMessageBox(AFX_IDP_ASK_TO_DISCARD, MB_OKCANCEL) == IDOK;
   }
+  return -1;
+}
+
+BOOL COleDocument::SaveModified() {
+  const int nDecided = AskToDiscardInSendMessage();
+  if (nDecided >= 0) return nDecided;
   UpdateModifiedFlag();
   return CDocument::SaveModified();
 }

@@ -184,20 +184,19 @@ void COleTemplateServer::ConnectTemplate(REFCLSID clsid, CDocTemplate* pDocTempl
   if (pDocTemplate && pDocTemplate->GetDocString(strTypeId, CDocTemplate::regFileTypeId)) m_strProgID = strTypeId;
 }
 
-BOOL COleTemplateServer::UpdateRegistry(OLE_APPTYPE nAppType, LPCTSTR const*, LPCTSTR const*) {
-  m_nAppType = nAppType;
-  return UpdateRegistry(TRUE);
+BOOL COleTemplateServer::UpdateRegistry(BOOL bRegister) {
+  if (bRegister) return TRUE;
+  if (m_pDocTemplate == NULL || m_strProgID.IsEmpty()) return FALSE;
+  AfxDeleteClassesRootKey("CLSID\\" + AfxStringFromCLSID(m_clsid));
+  AfxDeleteClassesRootKey(m_strProgID);
+  return TRUE;
 }
 
-BOOL COleTemplateServer::UpdateRegistry(BOOL bRegister) {
+BOOL COleTemplateServer::UpdateRegistry(OLE_APPTYPE nAppType, LPCTSTR const*, LPCTSTR const*) {
+  m_nAppType = nAppType;
   if (m_pDocTemplate == NULL || m_strProgID.IsEmpty()) return FALSE;
   const CString strClsid = AfxStringFromCLSID(m_clsid);
   const CString strKey = "CLSID\\" + strClsid;
-  if (!bRegister) {
-    AfxDeleteClassesRootKey(strKey);
-    AfxDeleteClassesRootKey(m_strProgID);
-    return TRUE;
-  }
   CString strName;
   if (!m_pDocTemplate->GetDocString(strName, CDocTemplate::regFileTypeName) || strName.IsEmpty()) strName = m_strProgID;
   const char* pszSwitch = m_nAppType == OAT_DISPATCH_OBJECT ? " /Automation" : " /Embedding";
