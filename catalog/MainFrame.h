@@ -6,7 +6,9 @@
 
 #include <vector>
 
+#include "DataSearchDlg.h"
 #include "IconButton.h"
+#include "ImageSearchDlg.h"
 #include "SortMenu.h"
 #include "ToolBarEx.h"
 #include "YQVDoc.h"
@@ -46,8 +48,8 @@ public:
     void InitialLoad();
     void Reload();
 
-    // Right-pane view classes by index; until the list, thumbnail and detail views are in,
-    // every index holds a plain view.
+    // Right-pane view classes by index: 0 report list, 1 detail form, 2 folder thumbnails,
+    // 3 item thumbnails, 4 picture at full size.
     static CRuntimeClass* s_viewTable[5];
 
     CIconButton m_btnBack;
@@ -106,6 +108,19 @@ protected:
     afx_msg void OnSearchButton() { QuickSearch(); }
     afx_msg void OnUpdateSearchBox(CCmdUI* cmdUI);
     std::vector<CString> ChildNames(CTreeNode* root) const;
+
+public:
+    // The two search dialogs, kept for the whole run with their histories; the image one
+    // starts on 1980-01-01 to 2099-12-31.
+    CDataSearchDlg m_dlgDataSearch;
+    CImageSearchDlg m_dlgImageSearch;
+
+protected:
+    // Commands 32771 (dialog 132), 32814 (dialog 161) and 32815 (dialog 162).
+    afx_msg void OnSavedSearch();
+    afx_msg void OnUpdateSavedSearch(CCmdUI* cmdUI);
+    afx_msg void OnDataSearch();
+    afx_msg void OnImageSearch();
 
 public:
     // Registers a chosen folder (the picker's part left out): the messages for a duplicate or
