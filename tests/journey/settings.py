@@ -67,6 +67,8 @@ def journey(j, ini, favourites, layout):
     j.start()
     # A plain start shows the start menu: 白紙から作成.
     assert j.send("startmenu 239 209") == "ok"
+    # A blank board asks for its sheet first.
+    j.send("dlg 用紙の設定 1 click")
     j.wait("Zenbora")
     j.send("idle")
 
