@@ -52,6 +52,7 @@ BOOL qvzApp::InitInstance() {
   }
   m_strDefaultPrinter = ReadDefaultPrinterName();
   jvqRegisterClipboardFormat();
+  jvqRegisterLinkFormats();
 
   char szPath[MAX_PATH];
   ::GetModuleFileName(NULL, szPath, MAX_PATH);
@@ -80,6 +81,7 @@ BOOL qvzApp::InitInstance() {
     return FALSE;
   }
   AfxEnableControlContainer();
+  Enable3dControls();
 
   free((void*)m_pszProfileName);
   m_pszProfileName = _strdup(m_strAppFolder + "qvz.ini");
