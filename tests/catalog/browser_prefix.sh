@@ -53,6 +53,9 @@ layout=1
   fi
 ) 9>"$prefix.browser.lock"
 
+# Only the runs of this prefix take turns on the display: a run the time limit ended may have
+# left its programs behind here, holding the next run's windows and files.
+qvz_wineserver -k 2>/dev/null || true
 cd "$build/bin"
 export QVZ_SOURCE_DIR=S: QVZ_BIN_DIR='T:\bin'
 exec "$src/scripts/lib/wine-run" "T:\\bin\\$program" "$@"
