@@ -107,6 +107,18 @@ protected:
     afx_msg void OnUpdateSearchBox(CCmdUI* cmdUI);
     std::vector<CString> ChildNames(CTreeNode* root) const;
 
+protected:
+    // View modes, sorting and drags of the right pane (MainFrameViews.cpp).
+    void ChangeListStyle(UINT id);
+    // The frame's item list from a node's children with items (placeholders skipped).
+    void RefillItemList(CTreeNode* node);
+    afx_msg void OnViewMode(UINT id);
+    afx_msg void OnUpdateViewMode(CCmdUI* cmdUI);
+    afx_msg void OnSortCommand(UINT id);
+    afx_msg void OnInitMenu(CMenu* menu);
+    afx_msg void OnTreeBeginDrag(NMHDR* nmhdr, LRESULT* result);
+    afx_msg void OnListBeginDrag(NMHDR* nmhdr, LRESULT* result);
+
 public:
     // Registers a chosen folder (the picker's part left out): the messages for a duplicate or
     // a CD-ROM folder, then the catalogue when one loads there.
