@@ -48,6 +48,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_INITMENU()
     ON_NOTIFY(TVN_BEGINDRAG, AFX_IDW_PANE_FIRST, OnTreeBeginDrag)
     ON_NOTIFY(LVN_BEGINDRAG, AFX_IDW_PANE_FIRST, OnListBeginDrag)
+    // The search dialogs' commands (MainFrameSearch.cpp).
+    ON_COMMAND(ID_SEARCH_DATA_QUICK, OnSavedSearch)
+    ON_UPDATE_COMMAND_UI(ID_SEARCH_DATA_QUICK, OnUpdateSavedSearch)
+    ON_COMMAND(ID_SEARCH_DATA, OnDataSearch)
+    ON_COMMAND(ID_SEARCH_IMAGE, OnImageSearch)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;

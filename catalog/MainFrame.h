@@ -6,7 +6,9 @@
 
 #include <vector>
 
+#include "DataSearchDlg.h"
 #include "IconButton.h"
+#include "ImageSearchDlg.h"
 #include "SortMenu.h"
 #include "ToolBarEx.h"
 #include "YQVDoc.h"
@@ -118,6 +120,19 @@ protected:
     afx_msg void OnInitMenu(CMenu* menu);
     afx_msg void OnTreeBeginDrag(NMHDR* nmhdr, LRESULT* result);
     afx_msg void OnListBeginDrag(NMHDR* nmhdr, LRESULT* result);
+
+public:
+    // The two search dialogs, kept for the whole run with their histories; the image one
+    // starts on 1980-01-01 to 2099-12-31.
+    CDataSearchDlg m_dlgDataSearch;
+    CImageSearchDlg m_dlgImageSearch;
+
+protected:
+    // Commands 32771 (dialog 132), 32814 (dialog 161) and 32815 (dialog 162).
+    afx_msg void OnSavedSearch();
+    afx_msg void OnUpdateSavedSearch(CCmdUI* cmdUI);
+    afx_msg void OnDataSearch();
+    afx_msg void OnImageSearch();
 
 public:
     // Registers a chosen folder (the picker's part left out): the messages for a duplicate or

@@ -4,6 +4,7 @@
 
 #include "LeftView.h"
 #include "MainFrame.h"
+#include "SavedSearchDlg.h"
 #include "SearchRecords.h"
 #include "SearchRules.h"
 #include "TreeNode.h"
@@ -68,6 +69,7 @@ void CMainFrame::OnUpdateSearchBox(CCmdUI* cmdUI)
         const int n = static_cast<int>(m_editSearch.SendMessage(EM_GETLINE, 0, reinterpret_cast<LPARAM>(line)));
         line[n >= 0 && n < 512 ? n : 512] = '\0';
         m_strQuickText = line;
+        m_dlgDataSearch.m_strText = m_dlgDataSearch.m_strDescription = m_strQuickText;
     }
     cmdUI->Enable(TRUE);
 }
@@ -118,6 +120,8 @@ void CMainFrame::QuickSearch()
             AfxMessageBox(kNothingFound, MB_OK);
         return;
     }
+    m_dlgDataSearch.ResetToQuickSearch();
+    m_dlgDataSearch.m_strText = m_dlgDataSearch.m_strDescription = text;
     CYQVDoc* doc = dynamic_cast<CYQVDoc*>(GetActiveDocument());
     if (!doc || doc->GetCatalogCount() == 0) {
         // Nothing could be searched: no condition is kept.
@@ -205,4 +209,90 @@ BOOL CMainFrame::RegisterQuickImageSearch(CImageSearch* search, BOOL* cancelled)
     node->Attach(CTreeNode::kNone, nullptr);
     tree->DeleteNode(node);
     return FALSE;
+}
+
+void CMainFrame::OnUpdateSavedSearch(CCmdUI* cmdUI)
+{
+    CYQVDoc* doc = dynamic_cast<CYQVDoc*>(GetActiveDocument());
+    cmdUI->Enable(doc && doc->GetCatalogCount() > 0);
+}
+
+void CMainFrame::OnSavedSearch()
+{
+    CVendaroExplorerApp* app = GetVendaroApp();
+    CLeftView* tree = GetLeftView();
+    CSavedSearchDlg dlg(this);
+    dlg.SetDocument(dynamic_cast<CYQVDoc*>(GetActiveDocument()));
+    if (dlg.DoModal() != IDOK || !tree || !tree->m_pSearchRoot)
+        return;
+    auto* condition = new CSearchCondition;
+    condition->m_strCatalog = dlg.m_strCatalog;
+    condition->m_strName = dlg.m_strName;
+    condition->m_strCode = dlg.m_strCode;
+    condition->m_strText = dlg.m_strText;
+    condition->m_nMethod = dlg.m_nMethod;
+    app->m_searchConditions.push_back(condition);
+    CTreeNode* node = tree->InsertNode(condition->m_strName, 7, 7, tree->m_pSearchRoot, 3, nullptr);
+    node->Attach(CTreeNode::kCondition, condition);
+    tree->InsertNode("dummy", 0, 0, node, 1, nullptr);
+    tree->GetTreeCtrl().Expand(tree->m_pSearchRoot->m_hItem, TVE_EXPAND);
+    // A fresh progress dialog: the cancel flag of an earlier search would end this one.
+    app->m_dlgSearchProgress.Create(this);
+    if (tree->RunSearch(node))
+        tree->ExpandAndSelect(node);
+}
+
+void CMainFrame::OnDataSearch()
+{
+    CVendaroExplorerApp* app = GetVendaroApp();
+    m_dlgDataSearch.SetDocument(dynamic_cast<CYQVDoc*>(GetActiveDocument()));
+    if (m_dlgDataSearch.DoModal() != IDOK)
+        return;
+    app->m_dlgSearchProgress.Create(this);
+    auto* condition = new CSearchCondition;
+    condition->m_strName = m_dlgDataSearch.m_strDescription;
+    condition->m_strCode = m_dlgDataSearch.m_strCode;
+    condition->m_strText = m_dlgDataSearch.m_strText;
+    condition->m_strCatalog = m_dlgDataSearch.m_strFolder;
+    condition->m_nLowPrice = m_dlgDataSearch.m_nLower;
+    condition->m_nHighPrice = m_dlgDataSearch.m_nUpper;
+    condition->m_nMethod = 3;
+    condition->m_nKind = m_dlgDataSearch.m_nPage;
+    RegisterDataSearch(condition);
+}
+
+void CMainFrame::OnImageSearch()
+{
+    CVendaroExplorerApp* app = GetVendaroApp();
+    CLeftView* tree = GetLeftView();
+    CImageSearchDlg& dlg = m_dlgImageSearch;
+    if (!dlg.m_bDatesKept) {
+        const int from[3] = {1980, 1, 1}, to[3] = {2099, 12, 31};
+        std::copy(from, from + 3, dlg.m_from);
+        std::copy(to, to + 3, dlg.m_to);
+        dlg.m_bDatesKept = TRUE;
+    }
+    if (dlg.DoModal() != IDOK || !tree || !tree->m_pImageRoot)
+        return;
+    app->m_dlgSearchProgress.Create(this);
+    auto* search = new CImageSearch;
+    search->m_strFileText = dlg.m_strFileText;
+    search->m_strFolder = dlg.m_strFolder;
+    const FILETIME start = LocalToUtc(WORD(dlg.m_from[0]), WORD(dlg.m_from[1]), WORD(dlg.m_from[2]), 0, 0, 0, 0);
+    const FILETIME end = LocalToUtc(WORD(dlg.m_to[0]), WORD(dlg.m_to[1]), WORD(dlg.m_to[2]), 23, 59, 59, 999);
+    search->m_startLow = start.dwLowDateTime;
+    search->m_startHigh = start.dwHighDateTime;
+    search->m_endLow = end.dwLowDateTime;
+    search->m_endHigh = end.dwHighDateTime;
+    app->m_imageSearches.push_back(search);
+    CTreeNode* root = tree->m_pImageRoot;
+    search->m_strName = MakeUniqueSearchName(dlg.m_strDescription, ChildNames(root));
+    CTreeNode* node = tree->InsertNode(search->m_strName, 7, 7, root, 5, nullptr);
+    node->Attach(CTreeNode::kImageSearch, search);
+    CTreeCtrl& ctrl = tree->GetTreeCtrl();
+    ctrl.Expand(root->m_hItem, TVE_EXPAND);
+    // Runs before the node opens, so that a cancel never deletes an item inside its own
+    // expanding notification; a search that found nothing is kept.
+    if (tree->RunImageSearch(node))
+        tree->ExpandAndSelect(node);
 }

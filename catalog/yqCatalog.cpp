@@ -316,6 +316,21 @@ yqItem* yqCatalog::FindCachedItem(const std::vector<yqItem*>& cache, const char*
     return nullptr;
 }
 
+yqItem* yqCatalog::FindBuiltItem(const void* linkRow, int kind, const char* key, const char* number) const
+{
+    if (!key || !number)
+        return nullptr;
+    const std::vector<yqItem*>& cache = kind == yqItem::kSetImage ? m_setItems : m_productItems;
+    for (size_t i = FindItemSlot(cache, key, number); i < cache.size(); ++i) {
+        yqItem* item = cache[i];
+        if (!Equals(item->m_pszKey, key) || !Equals(item->m_pszNumber, number))
+            break;
+        if (item->m_pLinkRow == linkRow && item->m_nKind == kind)
+            return item;
+    }
+    return nullptr;
+}
+
 yqItem* yqCatalog::GetItem(const char* key, const char* number, int type)
 {
     if (!GetTable(1) || !GetTable(2) || !key || !number)
@@ -391,6 +406,12 @@ yqItem* yqCatalog::BuildFromLinks(yqRecordset* links, int linkIndex, int type, b
         const yqRecord* row = links->GetRecordAt(linkIndex);
         if (!isMainRole(row) || !HasText(row->GetFieldText(spec.keyCode)))
             return nullptr;
+        // Searches repeated over the same rows would otherwise add the same items again.
+        const char* rowKey = row->GetFieldText("0000");
+        const char* rowNumber = row->GetFieldText(spec.numberCode);
+        if (yqItem* built =
+                FindBuiltItem(row, spec.kind, rowKey ? rowKey : key, rowNumber ? rowNumber : number))
+            return built;
         mainPicture = FindFirst(pictures, spec.keyCode, row->GetFieldText(spec.keyCode));
         if (!mainPicture)
             return nullptr;
@@ -419,6 +440,8 @@ yqItem* yqCatalog::BuildFromLinks(yqRecordset* links, int linkIndex, int type, b
     if (!item->m_pszNumber)
         item->m_pszNumber = number;
     item->m_pCatalogId = &m_strId;
+    if (bStrict)
+        item->m_pLinkRow = keyRow;
 
     for (int i = 0; i < count; ++i) {
         if (i == mainIndex)

@@ -74,6 +74,8 @@ private:
                            const char* number);
     void ComposeInfo(yqItem* item, const yqRecord* owner, bool bSet);
     yqItem* FindCachedItem(const std::vector<yqItem*>& cache, const char* key, const char* number) const;
+    // The item a search built before from this link row, with this kind.
+    yqItem* FindBuiltItem(const void* linkRow, int kind, const char* key, const char* number) const;
     void SetRoot(const char* root);
     void LoadTables();
     void BuildBlock(std::vector<unsigned char>& block);

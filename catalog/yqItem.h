@@ -38,4 +38,7 @@ public:
     std::vector<yqItemPicture> m_pictures;
     CString m_strInfo;
     _TREEITEM* m_hTreeItem = nullptr;
+    // The link row a search built it from (null for items built per product): a later search
+    // that meets the same row takes this item again.
+    const void* m_pLinkRow = nullptr;
 };

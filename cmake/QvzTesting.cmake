@@ -7,11 +7,13 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(QVZ_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
 set(QVZ_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/lib/wine-run)
 
-# qvz_add_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [NO_GTEST_MAIN])
+# qvz_add_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [NO_GTEST_MAIN] [RUNNER script])
 # One executable; under the cross build CTest runs it through Wine. Each run leaves a
-# GoogleTest XML report that the test script sums up.
+# GoogleTest XML report that the test script sums up. A RUNNER runs it in a prefix of its
+# own instead: it is given the build folder and the program's file name, and maps the build
+# folder as T:.
 function(qvz_add_test name)
-  cmake_parse_arguments(T "WINDOWS_ONLY;NO_GTEST_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS_ONLY;NO_GTEST_MAIN" "RUNNER" "SOURCES;LIBS" ${ARGN})
   if(T_WINDOWS_ONLY AND NOT WIN32)
     return()
   endif()
@@ -26,7 +28,12 @@ function(qvz_add_test name)
   if(WIN32)
     # Wine sees the Linux file system as drive Z:.
     set(report --gtest_output=xml:Z:${QVZ_TEST_RESULTS}/${name}.xml)
-    add_test(NAME ${name} COMMAND ${QVZ_WINE_RUN} $<TARGET_FILE:${name}> ${report})
+    if(T_RUNNER)
+      add_test(NAME ${name} COMMAND ${T_RUNNER} ${CMAKE_BINARY_DIR} $<TARGET_FILE_NAME:${name}>
+        "--gtest_output=xml:T:\\test-results\\${name}.xml")
+    else()
+      add_test(NAME ${name} COMMAND ${QVZ_WINE_RUN} $<TARGET_FILE:${name}> ${report})
+    endif()
   else()
     add_test(NAME ${name} COMMAND $<TARGET_FILE:${name}> ${report})
   endif()

@@ -2,16 +2,13 @@
 
 #include "PropertyBarRules.h"
 #include "jvqEllipticObject.h"
-#include "qvzLineEndPainters.h"
-#include "qvzLineToolBar.h"
 
 IMPLEMENT_DYNCREATE(qvzChordToolBar, qvzDrawToolBar)
 IMPLEMENT_DYNCREATE(qvzPieToolBar, qvzChordToolBar)
 IMPLEMENT_DYNCREATE(qvzArcToolBar, qvzChordToolBar)
 
 BEGIN_MESSAGE_MAP(qvzArcToolBar, qvzChordToolBar)
-  ON_CBN_SELCHANGE(IDC_BAR_START_SHAPE, OnStartShapeChange)
-  ON_CBN_SELCHANGE(IDC_BAR_END_SHAPE, OnEndShapeChange)
+  ON_CONTROL_RANGE(CBN_SELCHANGE, IDC_BAR_START_SHAPE, IDC_BAR_END_SHAPE, OnLineEndChange)
 END_MESSAGE_MAP()
 
 BOOL GetShapeAngles(jvqObject* o, int* pStart, int* pEnd) {
@@ -41,11 +38,8 @@ void SetShapeAngle(jvqObject* o, BOOL bStart, int a) {
   }
 }
 
-qvzChordToolBar::qvzChordToolBar() : m_dwClassBit(0x2000) {
-  m_strCreateCaption = "作成する部分円のプロパティ";
-  m_strSelectCaption = "部分円のプロパティ";
-  m_nKind = JVQ_OBJ_CHORD;
-}
+qvzChordToolBar::qvzChordToolBar()
+    : qvzDrawToolBar("作成する部分円のプロパティ", "部分円のプロパティ", JVQ_OBJ_CHORD), m_dwClassBit(0x2000) {}
 
 qvzPieToolBar::qvzPieToolBar() {
   m_nKind = JVQ_OBJ_PIE;
@@ -117,43 +111,34 @@ void qvzChordToolBar::OnValueChanged(UINT nControlId, const CString& strText) {
   EndTargets(n, FALSE, m_nKind == JVQ_OBJ_CHORD);
 }
 
-qvzArcToolBar::qvzArcToolBar() : m_wndEndShape(0), m_wndStartShape(0) {
+qvzArcToolBar::qvzArcToolBar() : m_LineEnds(0x8000) {
   m_nKind = JVQ_OBJ_ARC;
   m_dwClassBit = 0x8000;
 }
 
 void qvzArcToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (m_wndEndShape.SubclassDlgItem(IDC_BAR_END_SHAPE, this)) FillLineEndCombo(m_wndEndShape);
-  if (m_wndStartShape.SubclassDlgItem(IDC_BAR_START_SHAPE, this)) FillLineEndCombo(m_wndStartShape);
+  m_LineEnds.Create(this);
   qvzChordToolBar::CreateControls();
 }
 
 void qvzArcToolBar::ShowObjectValues(jvqObjectArray& targets) {
   qvzChordToolBar::ShowObjectValues(targets);
   m_bShowingValues = 1;
-  ShowLineEnds(targets, 0x8000, m_wndStartShape, m_wndEndShape);
+  m_LineEnds.Show(targets);
   m_bShowingValues = 0;
 }
 
 void qvzArcToolBar::ApplyToObjects(jvqObjectArray& targets) {
   if (m_bShowingValues || m_bApplying) return;
   m_bApplying = 1;
-  ApplyLineEndBoxes(targets, m_pPrototype, 0x8000, m_wndStartShape, m_wndEndShape);
+  m_LineEnds.Apply(targets, m_pPrototype);
   m_bApplying = 0;
 }
 
 void qvzArcToolBar::EnableControls(BOOL bEnable) {
   qvzChordToolBar::EnableControls(bEnable);
-  if (m_wndStartShape.m_hWnd) m_wndStartShape.EnableWindow(bEnable);
-  if (m_wndEndShape.m_hWnd) m_wndEndShape.EnableWindow(bEnable);
+  m_LineEnds.Enable(bEnable);
 }
 
-void qvzArcToolBar::OnShapeChange(BOOL bStart) {
-  CLineEndCombo& box = bStart ? m_wndStartShape : m_wndEndShape;
-  if (!CanEdit(box)) return;
-  ChangeOneLineEnd(this, 0x8000, bStart, box.GetCurSel(), FALSE);
-}
-
-void qvzArcToolBar::OnStartShapeChange() { OnShapeChange(TRUE); }
-void qvzArcToolBar::OnEndShapeChange() { OnShapeChange(FALSE); }
+void qvzArcToolBar::OnLineEndChange(UINT nId) { m_LineEnds.OnChange(this, nId, FALSE); }

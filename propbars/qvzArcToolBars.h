@@ -2,8 +2,8 @@
 // opposite sense to the stored angle); the arc bar also edits the two line ends.
 #pragma once
 
-#include "CLineEndCombo.h"
 #include "qvzDrawToolBar.h"
+#include "qvzLineEndBoxes.h"
 
 #define IDC_BAR_START_ANGLE 1073
 #define IDC_BAR_END_ANGLE 721
@@ -38,13 +38,10 @@ class qvzArcToolBar : public qvzChordToolBar {
   void ApplyToObjects(jvqObjectArray& targets) override;
   void EnableControls(BOOL bEnable) override;
 
-  CLineEndCombo m_wndEndShape;
-  CLineEndCombo m_wndStartShape;
+  qvzLineEndBoxes m_LineEnds;
 
  protected:
-  void OnShapeChange(BOOL bStart);
-  afx_msg void OnStartShapeChange();
-  afx_msg void OnEndShapeChange();
+  afx_msg void OnLineEndChange(UINT nId);
   DECLARE_MESSAGE_MAP()
 };
 

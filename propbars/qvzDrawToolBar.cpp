@@ -41,6 +41,12 @@ qvzDrawToolBar::qvzDrawToolBar()
   m_colorListener.m_pBar = this;
 }
 
+qvzDrawToolBar::qvzDrawToolBar(LPCTSTR lpszCreateCaption, LPCTSTR lpszSelectCaption, int nKind) : qvzDrawToolBar() {
+  m_strCreateCaption = lpszCreateCaption;
+  m_strSelectCaption = lpszSelectCaption;
+  m_nKind = nKind;
+}
+
 qvzDrawToolBar::~qvzDrawToolBar() { delete m_pToolTip; }
 
 void qvzDrawToolBar::ColorListener::Notify(UINT nCode, const jvqFill* pValue, UINT nID) {
@@ -51,6 +57,10 @@ void qvzDrawToolBar::ColorListener::Notify(UINT nCode, const jvqFill* pValue, UI
 
 jvqView* qvzDrawToolBar::GetView() const {
   return g_pPropertyBarManager ? g_pPropertyBarManager->GetActiveView() : NULL;
+}
+
+BOOL qvzDrawToolBar::BindControl(CWnd& control, UINT nId) {
+  return GetDlgItem(nId) != NULL && control.SubclassDlgItem(nId, this);
 }
 
 BOOL qvzDrawToolBar::CanEdit(CWnd& control) const {
@@ -95,17 +105,17 @@ void qvzDrawToolBar::CreateControls() {
     m_pToolTip->Create(this);
   }
   m_bControlsCreated = 1;
-  if (GetDlgItem(IDC_BAR_LINEWIDTH) && m_wndLineWidth.SubclassDlgItem(IDC_BAR_LINEWIDTH, this)) {
+  if (BindControl(m_wndLineWidth, IDC_BAR_LINEWIDTH)) {
     static const char* const widths[] = {"0.1mm", "0.3mm", "0.5mm", "0.7mm", "1mm", "2mm",
                                          "3mm",   "4mm",   "5mm",   "7mm",   "10mm"};
     for (const char* w : widths) m_wndLineWidth.AddValue(w);
   }
-  if (GetDlgItem(IDC_BAR_LINESTYLE)) m_wndLineStyle.SubclassDlgItem(IDC_BAR_LINESTYLE, this);
-  if (GetDlgItem(IDC_BAR_CAPTION)) m_wndCaption.SubclassDlgItem(IDC_BAR_CAPTION, this);
-  if (GetDlgItem(IDC_BAR_LINECOLOR) && m_wndLineColor.SubclassDlgItem(IDC_BAR_LINECOLOR, this))
+  BindControl(m_wndLineStyle, IDC_BAR_LINESTYLE);
+  BindControl(m_wndCaption, IDC_BAR_CAPTION);
+  if (BindControl(m_wndLineColor, IDC_BAR_LINECOLOR))
     m_wndLineColor.SetOwnerListener(&m_colorListener);
-  if (GetDlgItem(IDC_BAR_LOCK)) m_wndLock.SubclassDlgItem(IDC_BAR_LOCK, this);
-  if (GetDlgItem(IDC_BAR_FILL)) m_wndFill.SubclassDlgItem(IDC_BAR_FILL, this);
+  BindControl(m_wndLock, IDC_BAR_LOCK);
+  BindControl(m_wndFill, IDC_BAR_FILL);
 }
 
 void qvzDrawToolBar::EnableControls(BOOL bEnable) {

@@ -28,6 +28,9 @@ class qvzDrawToolBar : public qvzDialogBar {
   DECLARE_DYNCREATE(qvzDrawToolBar)
  public:
   qvzDrawToolBar();
+  // A bar of the kind, with the captions it shows while creating and while objects are
+  // selected.
+  qvzDrawToolBar(LPCTSTR lpszCreateCaption, LPCTSTR lpszSelectCaption, int nKind);
   ~qvzDrawToolBar() override;
 
   virtual void EnableControls(BOOL bEnable);
@@ -47,6 +50,8 @@ class qvzDrawToolBar : public qvzDialogBar {
   static BOOL IsSameFill(jvqFill* a, jvqFill* b);
   // Whether the control has a window and is enabled, so that its handler may edit.
   BOOL CanEdit(CWnd& control) const;
+  // Binds the control to the template's item when the template has one.
+  BOOL BindControl(CWnd& control, UINT nId);
   jvqView* GetView() const;
 
   class ColorListener : public jvqColorPickerListener {

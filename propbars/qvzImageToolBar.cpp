@@ -25,16 +25,13 @@ BOOL IsVectorPicturePath(const CString& strPath) {
   return ext == ".WMF" || ext == ".EMF" || ext == ".DXF";
 }
 
-qvzImageToolBar::qvzImageToolBar() {
-  m_strCreateCaption = "作成するイメージのプロパティ";
-  m_strSelectCaption = "イメージのプロパティ";
-  m_nKind = JVQ_OBJ_IMAGE;
-}
+qvzImageToolBar::qvzImageToolBar()
+    : qvzDrawToolBar("作成するイメージのプロパティ", "イメージのプロパティ", JVQ_OBJ_IMAGE) {}
 
 void qvzImageToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(IDC_BAR_REPLACE_IMAGE)) m_wndReplace.SubclassDlgItem(IDC_BAR_REPLACE_IMAGE, this);
-  if (GetDlgItem(IDC_BAR_IMAGE_PATH)) m_wndPath.SubclassDlgItem(IDC_BAR_IMAGE_PATH, this);
+  BindControl(m_wndReplace, IDC_BAR_REPLACE_IMAGE);
+  BindControl(m_wndPath, IDC_BAR_IMAGE_PATH);
   qvzDrawToolBar::CreateControls();
 }
 

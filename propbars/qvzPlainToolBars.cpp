@@ -24,39 +24,25 @@ IMPLEMENT_DYNCREATE(qvzGroupToolBar, qvzDrawToolBar)
 IMPLEMENT_DYNCREATE(qvzMultiToolBar, qvzDrawToolBar)
 IMPLEMENT_DYNCREATE(qvzOleToolBar, qvzDrawToolBar)
 
-qvzEllipseToolBar::qvzEllipseToolBar() {
-  m_strCreateCaption = "作成する丸のプロパティ";
-  m_strSelectCaption = "丸のプロパティ";
-  m_nKind = JVQ_OBJ_ELLIPSE;
-}
+qvzEllipseToolBar::qvzEllipseToolBar()
+    : qvzDrawToolBar("作成する丸のプロパティ", "丸のプロパティ", JVQ_OBJ_ELLIPSE) {}
 
-qvzPolygonToolBar::qvzPolygonToolBar() {
-  m_strCreateCaption = "作成する多角形のプロパティ";
-  m_strSelectCaption = "多角形のプロパティ";
-  m_nKind = JVQ_OBJ_POLYLINE;
-}
+qvzPolygonToolBar::qvzPolygonToolBar()
+    : qvzDrawToolBar("作成する多角形のプロパティ", "多角形のプロパティ", JVQ_OBJ_POLYLINE) {}
 
-qvzGroupToolBar::qvzGroupToolBar() {
-  m_strCreateCaption = m_strSelectCaption = "グループオブジェクトのプロパティ";
-  m_nKind = JVQ_OBJ_GROUP;
-}
+qvzGroupToolBar::qvzGroupToolBar()
+    : qvzDrawToolBar("グループオブジェクトのプロパティ", "グループオブジェクトのプロパティ", JVQ_OBJ_GROUP) {}
 
-qvzMultiToolBar::qvzMultiToolBar() {
-  m_strCreateCaption = "この文字は後で変更する！";
-  m_strSelectCaption = "複数選択オブジェクトのプロパティ";
-  m_nKind = 0;
-}
+qvzMultiToolBar::qvzMultiToolBar()
+    : qvzDrawToolBar("この文字は後で変更する！", "複数選択オブジェクトのプロパティ", 0) {}
 
-qvzOleToolBar::qvzOleToolBar() {
-  m_strCreateCaption = "作成するOLEオブジェクトのプロパティ";
-  m_strSelectCaption = "OLEオブジェクトのプロパティ";
-  m_nKind = JVQ_OBJ_OLE;
-}
+qvzOleToolBar::qvzOleToolBar()
+    : qvzDrawToolBar("作成するOLEオブジェクトのプロパティ", "OLEオブジェクトのプロパティ", JVQ_OBJ_OLE) {}
 
 void qvzOleToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(1108)) m_wndStatic1108.SubclassDlgItem(1108, this);
-  if (GetDlgItem(709)) m_wndAppName.SubclassDlgItem(709, this);
+  BindControl(m_wndStatic1108, 1108);
+  BindControl(m_wndAppName, 709);
   qvzDrawToolBar::CreateControls();
 }
 

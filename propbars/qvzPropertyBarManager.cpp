@@ -15,6 +15,7 @@
 #define IDC_TEXT_EDITOR 115
 
 qvzPropertyBarManager* g_pPropertyBarManager = NULL;
+void (*theRefreshFontsProc)() = NULL;
 
 qvzPropertyBarManager::qvzPropertyBarManager() : m_pFrame(NULL), m_pCurrentBar(NULL) {}
 
@@ -118,6 +119,7 @@ void qvzPropertyBarManager::SwitchBar(CControlBar* pOldBar, BOOL bForce) {
   jvqView* view = GetActiveView();
   if (view == NULL) return;
   CControlBar* newBar = ChooseBar();
+  if (theRefreshFontsProc) theRefreshFontsProc();
   const BOOL enable = !(view->m_pTool && view->m_pTool->m_bBusy);
   qvzDialogBar* newDlg = DYNAMIC_DOWNCAST(qvzDialogBar, newBar);
   qvzDrawToolBar* newDraw = DYNAMIC_DOWNCAST(qvzDrawToolBar, newBar);

@@ -43,3 +43,6 @@ class qvzPropertyBarManager {
 };
 
 extern qvzPropertyBarManager* g_pPropertyBarManager;
+// Asks the application to read its font lists again when the default printer changed; the
+// frame sets it (NULL: nothing).
+extern void (*theRefreshFontsProc)();

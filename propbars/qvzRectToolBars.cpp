@@ -37,8 +37,15 @@ int GetCornerRadius(jvqObject* o) {
 }
 
 // Shows the corner of every target with a rounded body; a radius not above 0 leaves the
-// text, a differing one empties it.
-static void ShowCorner(CEdit& edit, jvqObjectArray& targets) {
+// text, a differing one empties it. The prototype has no corner to show: the edit is
+// emptied and disabled.
+static void ShowCorner(CEdit& edit, jvqObjectArray& targets, BOOL bPrototype) {
+  if (edit.m_hWnd == NULL) return;
+  edit.EnableWindow(!bPrototype);
+  if (bPrototype) {
+    edit.SetWindowText("");
+    return;
+  }
   BOOL haveFirst = FALSE;
   int first = 0;
   for (int i = 0; i < targets.GetCount(); i++) {
@@ -56,21 +63,15 @@ static void ShowCorner(CEdit& edit, jvqObjectArray& targets) {
   }
 }
 
-qvzRectToolBar::qvzRectToolBar() {
-  m_strCreateCaption = "作成する矩形のプロパティ";
-  m_strSelectCaption = "矩形のプロパティ";
-  m_nKind = JVQ_OBJ_RECT;
-}
+qvzRectToolBar::qvzRectToolBar()
+    : qvzDrawToolBar("作成する矩形のプロパティ", "矩形のプロパティ", JVQ_OBJ_RECT) {}
 
-qvzRoundRectToolBar::qvzRoundRectToolBar() {
-  m_strCreateCaption = "作成する丸矩形のプロパティ";
-  m_strSelectCaption = "丸矩形のプロパティ";
-  m_nKind = JVQ_OBJ_ROUNDRECT;
-}
+qvzRoundRectToolBar::qvzRoundRectToolBar()
+    : qvzDrawToolBar("作成する丸矩形のプロパティ", "丸矩形のプロパティ", JVQ_OBJ_ROUNDRECT) {}
 
 void qvzRoundRectToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(IDC_BAR_CORNER)) m_wndCorner.SubclassDlgItem(IDC_BAR_CORNER, this);
+  BindControl(m_wndCorner, IDC_BAR_CORNER);
   qvzDrawToolBar::CreateControls();
 }
 
@@ -78,13 +79,7 @@ void qvzRoundRectToolBar::ShowObjectValues(jvqObjectArray& targets) {
   qvzDrawToolBar::ShowObjectValues(targets);
   if (m_wndCorner.m_hWnd == NULL || targets.GetCount() == 0) return;
   m_bShowingValues = 1;
-  if (targets.GetAt(0) == m_pPrototype) {
-    m_wndCorner.SetWindowText("");
-    m_wndCorner.EnableWindow(FALSE);
-  } else {
-    m_wndCorner.EnableWindow(TRUE);
-    ShowCorner(m_wndCorner, targets);
-  }
+  ShowCorner(m_wndCorner, targets, targets.GetAt(0) == m_pPrototype);
   m_bShowingValues = 0;
 }
 
@@ -130,10 +125,8 @@ LRESULT qvzRoundRectToolBar::OnEditNotify(WPARAM wParam, LPARAM) {
   return 1;
 }
 
-qvzRectBalloonToolBar::qvzRectBalloonToolBar() : m_pTextSample(NULL) {
-  m_strCreateCaption = "作成する矩形のプロパティ";
-  m_strSelectCaption = "矩形のプロパティ";
-  m_nKind = JVQ_OBJ_BALLOON;
+qvzRectBalloonToolBar::qvzRectBalloonToolBar()
+    : qvzDrawToolBar("作成する矩形のプロパティ", "矩形のプロパティ", JVQ_OBJ_BALLOON), m_pTextSample(NULL) {
   // The balloon's own fill paints its body and tail.
   m_dwFillKeepBits &= ~0x80000;
 }
@@ -142,7 +135,7 @@ qvzRectBalloonToolBar::~qvzRectBalloonToolBar() { delete m_pTextSample; }
 
 void qvzRectBalloonToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(IDC_BAR_TEXT_DETAIL)) m_wndTextDetail.SubclassDlgItem(IDC_BAR_TEXT_DETAIL, this);
+  BindControl(m_wndTextDetail, IDC_BAR_TEXT_DETAIL);
   qvzDrawToolBar::CreateControls();
 }
 
@@ -198,7 +191,7 @@ qvzRoundRectBalloonToolBar::qvzRoundRectBalloonToolBar() {
 
 void qvzRoundRectBalloonToolBar::CreateControls() {
   if (m_bControlsCreated) return;
-  if (GetDlgItem(IDC_BAR_CORNER)) m_wndCorner.SubclassDlgItem(IDC_BAR_CORNER, this);
+  BindControl(m_wndCorner, IDC_BAR_CORNER);
   qvzRectBalloonToolBar::CreateControls();
 }
 
@@ -206,20 +199,10 @@ void qvzRoundRectBalloonToolBar::ShowObjectValues(jvqObjectArray& targets) {
   qvzDrawToolBar::ShowObjectValues(targets);
   if (targets.GetCount() == 0) return;
   m_bShowingValues = 1;
-  if (targets.GetAt(0) == m_pPrototype) {
-    if (m_wndCorner.m_hWnd) {
-      m_wndCorner.SetWindowText("");
-      m_wndCorner.EnableWindow(FALSE);
-    }
-    if (m_wndTextDetail.m_hWnd) m_wndTextDetail.EnableWindow(FALSE);
-  } else {
-    if (m_wndCorner.m_hWnd) {
-      m_wndCorner.EnableWindow(TRUE);
-      ShowCorner(m_wndCorner, targets);
-    }
-    if (m_wndTextDetail.m_hWnd) m_wndTextDetail.EnableWindow(TRUE);
-    TakeTextSample(targets.GetAt(0));
-  }
+  const BOOL bPrototype = targets.GetAt(0) == m_pPrototype;
+  ShowCorner(m_wndCorner, targets, bPrototype);
+  if (m_wndTextDetail.m_hWnd) m_wndTextDetail.EnableWindow(!bPrototype);
+  if (!bPrototype) TakeTextSample(targets.GetAt(0));
   m_bShowingValues = 0;
 }
 

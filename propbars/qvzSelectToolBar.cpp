@@ -18,10 +18,8 @@ END_MESSAGE_MAP()
 
 qvzPagePreviewHooks thePagePreviewHooks = {NULL, NULL};
 
-qvzSelectToolBar::qvzSelectToolBar() : m_pPagePreview(NULL) {
-  m_strCreateCaption = m_strSelectCaption = "オブジェクトが選択されていません。";
-  m_nKind = 0;
-}
+qvzSelectToolBar::qvzSelectToolBar()
+    : qvzDrawToolBar("オブジェクトが選択されていません。", "オブジェクトが選択されていません。", 0), m_pPagePreview(NULL) {}
 
 static CFrameWnd* MainFrame() { return g_pPropertyBarManager ? g_pPropertyBarManager->m_pFrame : NULL; }
 
@@ -37,8 +35,8 @@ void qvzSelectToolBar::CreateControls() {
     bar.bottom = client.bottom - 20;
     if (bar.bottom > bar.top) MoveWindow(bar, TRUE);
   }
-  if (GetDlgItem(IDC_BAR_PAGE_PREVIEW)) m_wndPlaceholder.SubclassDlgItem(IDC_BAR_PAGE_PREVIEW, this);
-  if (GetDlgItem(IDC_BAR_DOCUMENT_INFO)) m_wndInfo.SubclassDlgItem(IDC_BAR_DOCUMENT_INFO, this);
+  BindControl(m_wndPlaceholder, IDC_BAR_PAGE_PREVIEW);
+  BindControl(m_wndInfo, IDC_BAR_DOCUMENT_INFO);
   if (m_wndPlaceholder.m_hWnd && thePagePreviewHooks.pfnCreate) {
     CRect rc, client;
     m_wndPlaceholder.GetWindowRect(rc);

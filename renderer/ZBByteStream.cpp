@@ -1,13 +1,19 @@
 #include "ZBByteStream.h"
 
+#include <algorithm>
+
 ZBFileReadBuf::~ZBFileReadBuf()
 {
     if (m_pFile)
         std::fclose(m_pFile);
 }
 
-bool ZBFileReadBuf::Open(const std::string& path)
+bool ZBFileReadBuf::Open(const std::string& path, bool map)
 {
+    if (map && (m_map = ZBFileMapping::Open(path))) {
+        m_nSize = m_map->Size();
+        return Fill(0);
+    }
     m_pFile = std::fopen(path.c_str(), "rb");
     if (!m_pFile)
         return false;
@@ -28,6 +34,13 @@ bool ZBFileReadBuf::Open(const std::string& path)
 // Makes the window start at byte at of the file (empty at the end).
 bool ZBFileReadBuf::Fill(uint64_t at)
 {
+    if (m_map) {
+        // The window is the whole file.
+        char* base = const_cast<char*>(m_map->Data());
+        m_nWindowStart = 0;
+        setg(base, base + std::min(at, m_nSize), base + m_nSize);
+        return at <= m_nSize;
+    }
     m_nWindowStart = at;
     char* w = m_window.get();
     setg(w, w, w);
@@ -49,7 +62,7 @@ ZBFileReadBuf::int_type ZBFileReadBuf::underflow()
 {
     if (gptr() < egptr())
         return traits_type::to_int_type(*gptr());
-    if (!m_pFile || !Fill(Position()) || gptr() == egptr())
+    if (m_map || !m_pFile || !Fill(Position()) || gptr() == egptr())
         return traits_type::eof();
     return traits_type::to_int_type(*gptr());
 }
@@ -66,9 +79,26 @@ bool ZBFileReadBuf::Skip(uint64_t n)
     return true;
 }
 
+bool ZBFileReadBuf::ReadBytes(void* out, size_t n)
+{
+    if (n > Remaining())
+        return false;
+    char* to = static_cast<char*>(out);
+    while (n > 0) {
+        if (gptr() == egptr() && (!Fill(Position()) || gptr() == egptr()))
+            return false;
+        const size_t take = std::min(n, static_cast<size_t>(egptr() - gptr()));
+        std::memcpy(to, gptr(), take);
+        gbump(static_cast<int>(take));
+        to += take;
+        n -= take;
+    }
+    return true;
+}
+
 ZBFileReadBuf::pos_type ZBFileReadBuf::seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode which)
 {
-    if (!(which & std::ios_base::in) || !m_pFile)
+    if (!(which & std::ios_base::in) || (!m_pFile && !m_map))
         return pos_type(off_type(-1));
     const int64_t base = dir == std::ios_base::beg ? 0
                          : dir == std::ios_base::cur ? static_cast<int64_t>(Position())

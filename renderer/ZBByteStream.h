@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZBFileMapping.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -7,10 +9,10 @@
 #include <streambuf>
 #include <string>
 
-// A scene container read through one small window that is refilled as reading goes on: the
-// record readers see an ordinary input stream, and the bulk of a container, its triangles, is
-// taken four bytes at a time straight from the window. A large container thus costs no memory
-// of its size.
+// A scene container as an ordinary input stream for the record readers. The file is mapped
+// whole where it can be (the stream then reads the mapping, and the triangle reader keeps the
+// mapping to take its vertices from); otherwise it is read through one small window that is
+// refilled as reading goes on. Either way a large container costs no fresh memory of its size.
 class ZBFileReadBuf : public std::streambuf {
 public:
     ZBFileReadBuf() = default;
@@ -18,10 +20,13 @@ public:
     ZBFileReadBuf(const ZBFileReadBuf&) = delete;
     ZBFileReadBuf& operator=(const ZBFileReadBuf&) = delete;
 
-    bool Open(const std::string& path);
+    // map: try to map the file first (false: always the window).
+    bool Open(const std::string& path, bool map = true);
     uint64_t Size() const { return m_nSize; }
     uint64_t Position() const { return m_nWindowStart + static_cast<uint64_t>(gptr() - eback()); }
     uint64_t Remaining() const { return m_nSize - Position(); }
+    // The whole file, when it is mapped; none when it is read through the window.
+    const std::shared_ptr<const ZBFileMapping>& Mapping() const { return m_map; }
 
     // Four bytes, refusing a read past the end.
     bool Read4(unsigned char out[4])
@@ -42,6 +47,8 @@ public:
         return true;
     }
     bool Skip(uint64_t n);
+    // n bytes, refilling the window as often as needed; refused whole when fewer are left.
+    bool ReadBytes(void* out, size_t n);
 
 protected:
     int_type underflow() override;
@@ -56,4 +63,5 @@ private:
     uint64_t m_nSize = 0;
     uint64_t m_nWindowStart = 0;
     std::unique_ptr<char[]> m_window;
+    std::shared_ptr<const ZBFileMapping> m_map;
 };

@@ -60,8 +60,24 @@ void ZBPixelTriangleEx::TextureCoordAt(const ZBVector& p, float& u, float& v) co
 
 void ZBPixelTriangleEx::DrawTriangle(ZBTriangle& source)
 {
-    ZBColorVertex v[3];
-    if (m_nCount != 3 || !RoundAndCheck(v)) {
+    if (m_nCount != 3) {
+        m_nTexture = -1;
+        return;
+    }
+    // The sorted vertices are read where they are; only their positions are rounded here.
+    const ZBColorVertex* v = m_vertices;
+    ZBVector pos[3];
+    for (int i = 0; i < 3; ++i)
+        pos[i] = ZBVector(std::trunc(v[i].m_position.x + 0.5f), std::trunc(v[i].m_position.y + 0.5f), v[i].m_position.z);
+    if (pos[0] == pos[1] || pos[1] == pos[2] || pos[0] == pos[2]) {
+        m_nTexture = -1;
+        return;
+    }
+    // No row to draw (most triangles of a dense mesh cover less than a pixel): nothing below
+    // would leave a mark, so the plane and the texture set-up are not worked out.
+    const int height = static_cast<int>(m_corner1.y);
+    const int rowA = TruncToInt(pos[0].y), rowB = TruncToInt(pos[1].y), rowC = TruncToInt(pos[2].y);
+    if (std::max(rowA, 0) >= std::min(rowB, height) && std::max(rowB, 0) >= std::min(rowC, height)) {
         m_nTexture = -1;
         return;
     }
@@ -87,10 +103,10 @@ void ZBPixelTriangleEx::DrawTriangle(ZBTriangle& source)
     m_nTexture = -1;
     if (!source.ComputePlane())
         return;
-    const ZBVector &A = v[0].m_position, &B = v[1].m_position, &C = v[2].m_position;
+    const ZBVector &A = pos[0], &B = pos[1], &C = pos[2];
     const float minX = std::min(A.x, std::min(B.x, C.x)), maxX = std::max(A.x, std::max(B.x, C.x));
     const bool small = (C.y - A.y) < 8 && (maxX - minX) < 8;
-    const int width = static_cast<int>(m_corner2.x), height = static_cast<int>(m_corner1.y);
+    const int width = static_cast<int>(m_corner2.x);
     ZBScreenBuffer& screen = m_scene.m_screen;
     const bool interpolate = m_nShadeMode == 1 || m_nShadeMode == 2;
     const float n[3] = {source.m_plane[0], source.m_plane[1], source.m_plane[2]};
@@ -103,17 +119,20 @@ void ZBPixelTriangleEx::DrawTriangle(ZBTriangle& source)
         const ZBColorVertex& P = half == 0 ? v[0] : v[2];
         const ZBColorVertex& Q = v[1];
         const ZBColorVertex& R = half == 0 ? v[2] : v[0];
+        const ZBVector& Pp = half == 0 ? pos[0] : pos[2];
+        const ZBVector& Qp = pos[1];
+        const ZBVector& Rp = half == 0 ? pos[2] : pos[0];
         const int r0 = std::max(TruncToInt(half == 0 ? A.y : B.y), 0);
         const int r1 = std::min(TruncToInt(half == 0 ? B.y : C.y), height);
         for (int r = r0; r < r1; ++r) {
-            const float dyQ = Q.m_position.y - P.m_position.y, dyR = R.m_position.y - P.m_position.y;
-            const float x1 = dyQ == 0 ? Q.m_position.x
-                                      : P.m_position.x + (r - P.m_position.y) * (Q.m_position.x - P.m_position.x) / dyQ;
-            const float x2 = dyR == 0 ? R.m_position.x
-                                      : P.m_position.x + (r - P.m_position.y) * (R.m_position.x - P.m_position.x) / dyR;
-            const float t1 = (r - P.m_position.y) / dyQ, t2 = (r - P.m_position.y) / dyR;
-            const float z1 = P.m_position.z + (Q.m_position.z - P.m_position.z) * t1;
-            const float z2 = P.m_position.z + (R.m_position.z - P.m_position.z) * t2;
+            const float dyQ = Qp.y - Pp.y, dyR = Rp.y - Pp.y;
+            const float x1 = dyQ == 0 ? Qp.x
+                                      : Pp.x + (r - Pp.y) * (Qp.x - Pp.x) / dyQ;
+            const float x2 = dyR == 0 ? Rp.x
+                                      : Pp.x + (r - Pp.y) * (Rp.x - Pp.x) / dyR;
+            const float t1 = (r - Pp.y) / dyQ, t2 = (r - Pp.y) / dyR;
+            const float z1 = Pp.z + (Qp.z - Pp.z) * t1;
+            const float z2 = Pp.z + (Rp.z - Pp.z) * t2;
             const float u1 = P.m_tex.x + (Q.m_tex.x - P.m_tex.x) * t1, v1 = P.m_tex.y + (Q.m_tex.y - P.m_tex.y) * t1;
             const float u2 = P.m_tex.x + (R.m_tex.x - P.m_tex.x) * t2, v2 = P.m_tex.y + (R.m_tex.y - P.m_tex.y) * t2;
             float c1[3], c2[3];

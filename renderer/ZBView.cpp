@@ -123,26 +123,29 @@ bool ZBView::Render(ZBScene& scene)
     scene.m_progress.SetTriangleSum(n);
     DrawWireLines(scene, group.NearestDepth(), group.FarthestDepth());
     // Lit colours of recently drawn mesh corners, by pool index; a mesh drawn in order finds its
-    // shared corners here without a table as large as the mesh.
+    // shared corners here without a table as large as the mesh (a corner pushed out is lit again,
+    // to the same colour).
     struct LitCorner {
         uint32_t vertex;
         float rgb[3];
         float opacity;
     };
-    constexpr uint32_t kLitSlots = 1 << 16;
+    constexpr uint32_t kLitSlots = 1 << 14;
     std::vector<LitCorner> lit;
     if (m_nShadeMode != ZB_SHADE_BACKCOLOR)
         lit.assign(kLitSlots, LitCorner{UINT32_MAX, {0, 0, 0}, 1.0f});
     auto slot = [&](uint32_t v) -> LitCorner& { return lit[v & (kLitSlots - 1)]; };
     for (int i = 1; i <= n; ++i) {
         scene.m_progress.SetDrawnTriangleCount(i);
-        ZBTriangle* t = group.NextTriangle();
-        if (!t || !t->m_bVisible)
-            continue;
         // A corner shared by several triangles of a mesh is lit once: its colour depends only on
         // its camera position and normal, the material and the lights, all the same for it.
         uint32_t corner[3];
-        if (lit.empty() || !group.CornerVertices(i - 1, corner)) {
+        const bool shared = !lit.empty() && group.NextCornerVertices(corner);
+        // Camera normals are worked out for the corners still to be lit only.
+        ZBTriangle* t = shared ? group.NextTriangle(0u) : group.NextTriangle();
+        if (!t || !t->m_bVisible)
+            continue;
+        if (!shared) {
             LightTriangle(scene, *t);
         } else {
             unsigned unknown = 0;
@@ -156,6 +159,7 @@ bool ZBView::Render(ZBScene& scene)
                 }
             }
             if (unknown) {
+                group.AddCameraNormals(unknown, *t);
                 t->Light(scene.m_lights, scene.m_materials, scene.m_textures, unknown);
                 for (int k = 0; k < 3; ++k) {
                     if (!(unknown & (1u << k)))

@@ -3,11 +3,10 @@
 // prints the times and the process's memory.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <chrono>
 #include <cstdio>
 
+#include "BenchSupport.h"
 #include "Dib.h"
 #include "afxarch.h"
 #include "jvqBoard.h"
@@ -21,26 +20,7 @@
 
 namespace {
 
-class CBenchApp : public CWinApp {
- public:
-  CBenchApp() : CWinApp("BoardDocumentBench") {}
-  int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override {
-    fprintf(stderr, "message: %s\n", lpszPrompt);
-    return IDOK;
-  }
-};
-CBenchApp theApp;
-
-double Ms(std::chrono::steady_clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double MemoryMb() {
-  PROCESS_MEMORY_COUNTERS pmc = {};
-  pmc.cb = sizeof(pmc);
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof(pmc));
-  return pmc.PagefileUsage / 1048576.0;
-}
+CBenchApp theApp("BoardDocumentBench");
 
 // Rectangles, ellipses, pies and polylines in turn.
 void Fill(jvqBoard* b, int nPages, int nObjects) {
@@ -90,12 +70,12 @@ int main(int argc, char** argv) {
   ::GetTempPath(MAX_PATH, szTemp);
   CString path = CString(szTemp) + "qvz_bench_board.vqd";
 
-  const double m0 = MemoryMb();
+  const double m0 = BenchMemoryMb();
   auto t = std::chrono::steady_clock::now();
   qvzDocument doc;
   doc.OnNewDocument();
   Fill(doc.m_pBoard, nPages, nObjects);
-  printf("build     %8.1f ms  memory %+7.1f MB (%d pages x %d objects)\n", Ms(t), MemoryMb() - m0, nPages, nObjects);
+  printf("build     %8.1f ms  memory %+7.1f MB (%d pages x %d objects)\n", BenchMs(t), BenchMemoryMb() - m0, nPages, nObjects);
 
   // The stream alone, in memory.
   CMemFile mem;
@@ -105,7 +85,7 @@ int main(int argc, char** argv) {
     jvqBoardStream::Write(ar, doc.m_pHeader, doc.m_pBoard, NULL);
     ar.Close();
   }
-  printf("stream write %5.1f ms  %lu bytes\n", Ms(t), (unsigned long)mem.GetLength());
+  printf("stream write %5.1f ms  %lu bytes\n", BenchMs(t), (unsigned long)mem.GetLength());
   mem.SeekToBegin();
   t = std::chrono::steady_clock::now();
   {
@@ -117,25 +97,25 @@ int main(int argc, char** argv) {
     ar.Close();
     delete th;
   }
-  printf("stream read  %5.1f ms\n", Ms(t));
+  printf("stream read  %5.1f ms\n", BenchMs(t));
 
   // Of which: making the empty objects that the records are read into.
   t = std::chrono::steady_clock::now();
   static const int kCodes[4] = {JVQ_OBJ_RECT, JVQ_OBJ_ELLIPSE, JVQ_OBJ_PIE, JVQ_OBJ_POLYLINE};
   for (int i = 0; i < nPages * nObjects; i++) delete jvqObjectDefaults::CreateObject(kCodes[i % 4]);
-  printf("  of which creating the empty objects %5.1f ms\n", Ms(t));
+  printf("  of which creating the empty objects %5.1f ms\n", BenchMs(t));
 
   t = std::chrono::steady_clock::now();
   if (!doc.OnSaveDocument(path)) return 1;
-  printf("save      %8.1f ms  (compound file, thumbnail, temporary copy)\n", Ms(t));
+  printf("save      %8.1f ms  (compound file, thumbnail, temporary copy)\n", BenchMs(t));
 
-  const double m1 = MemoryMb();
+  const double m1 = BenchMemoryMb();
   t = std::chrono::steady_clock::now();
   {
     qvzDocument r;
     r.OnNewDocument();
     if (!r.OnOpenDocument(path)) return 1;
-    printf("open      %8.1f ms  memory %+7.1f MB  pages %d\n", Ms(t), MemoryMb() - m1, r.m_pBoard->GetPageCount());
+    printf("open      %8.1f ms  memory %+7.1f MB  pages %d\n", BenchMs(t), BenchMemoryMb() - m1, r.m_pBoard->GetPageCount());
   }
   WIN32_FILE_ATTRIBUTE_DATA fa;
   if (::GetFileAttributesEx(path, GetFileExInfoStandard, &fa)) printf("file      %lu bytes\n", fa.nFileSizeLow);

@@ -3,12 +3,11 @@
 // and for boards older than the thumbnail (the board read and its first page drawn).
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <chrono>
 #include <cstdio>
 
 #include "BoardFilePreview.h"
+#include "BenchSupport.h"
 #include "Dib.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
@@ -19,26 +18,7 @@
 
 namespace {
 
-class CBenchApp : public CWinApp {
- public:
-  CBenchApp() : CWinApp("PreviewsBench") {}
-  int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override {
-    fprintf(stderr, "message: %s\n", lpszPrompt);
-    return IDOK;
-  }
-};
-CBenchApp theApp;
-
-double Ms(std::chrono::steady_clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
-
-double MemoryMb() {
-  PROCESS_MEMORY_COUNTERS pmc = {};
-  pmc.cb = sizeof(pmc);
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof(pmc));
-  return pmc.PagefileUsage / 1048576.0;
-}
+CBenchApp theApp("PreviewsBench");
 
 // A board of one page with n rectangles, written at the version given.
 BOOL WriteBoard(const CString& path, int nObjects, int nVersion) {
@@ -58,7 +38,7 @@ BOOL WriteBoard(const CString& path, int nObjects, int nVersion) {
 
 template <class Read>
 void Time(const char* what, const CString& folder, int n, Read read) {
-  const double m0 = MemoryMb();
+  const double m0 = BenchMemoryMb();
   const auto t0 = std::chrono::steady_clock::now();
   int nPictures = 0;
   for (int i = 0; i < n; i++) {
@@ -68,9 +48,9 @@ void Time(const char* what, const CString& folder, int n, Read read) {
     if (p) nPictures++;
     delete p;
   }
-  const double ms = Ms(t0);
+  const double ms = BenchMs(t0);
   printf("%-32s %4d previews  %8.1f ms  %6.2f ms each  memory %+.1f MB\n", what, nPictures, ms, ms / n,
-         MemoryMb() - m0);
+         BenchMemoryMb() - m0);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The renderer against Mesa on the same scenes, every figure from fresh processes.
 # Usage: bench/renderer/run_bench.sh [repetitions] [sizes...]   (default 5; 10000 100000 1000000)
-# Needs libosmesa6-dev (Mesa's off-screen GL) and the 64-bit Windows build (build/win64) for the
-# figures under Wine. Writes results.tsv and summary.md into $root/bench-renderer.
+# Needs libosmesa6-dev (Mesa's off-screen GL; scripts/setup installs it) and the 64-bit Windows
+# build (build/win64) for the figures under Wine. Writes results.tsv and summary.md into $root/bench-renderer.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 root=${QVZ_BUILD_ROOT:-build}
@@ -32,14 +32,16 @@ wine() { (cd "$win" && "$here/scripts/lib/wine-run" ./renderer_bench.exe "$@" 2>
 cd "$out"
 results=$out/results.tsv
 : >"$out/coverage.txt"
-printf 'triangles\ttextured\twhat\tseconds\tpeak MB\tCPU seconds\n' >"$results"
+printf 'triangles\ttextured\twhat\tseconds\tpeak MB\tCPU seconds\tload\n' >"$results"
+# Each figure with the machine's load average (one minute) as the process started.
 record() { # n t what -- command...
   local n=$1 t=$2 what=$3
   shift 4
-  local line
+  local line load
+  load=$(cut -d' ' -f1 /proc/loadavg)
   line=$("$@" | head -n 1)
-  printf '%s\t%s\t%s\t%s\n' "$n" "$t" "$what" "$(cut -f1,2,3 <<<"$line")" >>"$results"
-  echo "$n $t $what $line"
+  printf '%s\t%s\t%s\t%s\t%s\n' "$n" "$t" "$what" "$(cut -f1,2,3 <<<"$line")" "$load" >>"$results"
+  echo "$n $t $what $line load $load"
 }
 for n in $sizes; do
   for t in 0 1; do

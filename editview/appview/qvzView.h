@@ -7,6 +7,7 @@
 #include "afxole.h"
 #include "jvqObject.h"
 #include "jvqView.h"
+#include "qvzCatalogPasteSettings.h"
 
 #define ID_QVZ_TOOL_SELECT 32847
 #define ID_QVZ_PRINT_OFFSET 32928
@@ -154,6 +155,8 @@ class qvzView : public jvqView {
   CWnd* m_pEditor;
   CToolTipCtrl* m_pToolTip;
   CStringList m_FavoriteCategories;
+  // The catalogue paste's fields and layout; the view owns it, 32930 replaces it.
+  qvzCatalogPasteSettings* m_pCatalogSettings;
   // Tests keep their favourites in a folder of their own; empty: the program's.
   CString m_strFavoritesFolder;
 

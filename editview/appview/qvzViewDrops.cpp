@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "jvqDocument.h"
+#include "jvqGroupObject.h"
+#include "jvqObjectCodes.h"
 #include "jvqImageObject.h"
 #include "jvqLineStyle.h"
 #include "jvqMadorizuObject.h"
@@ -134,17 +136,18 @@ DROPEFFECT qvzView::OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, C
     DeleteDropOutlines();
     m_bNoFeedback = TRUE;
     SetCapture();
-    // The whole item's outline is built by the catalogue paste; the picture stands for it.
+    // The outline is the item the paste would place; its picture's bounds serve with Ctrl.
     HGLOBAL h = pDataObject->GetGlobalData(CatalogFormat());
-    CString path;
-    if (FirstString(h, &path)) {
-      jvqObject* o = MakePictureFromFile(path);
-      if (o) {
-        o->GetBoundRect(&m_rcDropItem);
-        m_rcDropPicture = m_rcDropItem;
-        m_DropOutlines.push_back(o);
-      }
+    const SIZE_T size = h ? ::GlobalSize(h) : 0;
+    const void* p = size ? ::GlobalLock(h) : NULL;
+    m_pCatalogSettings->m_pDocument = GetDocument();
+    if (jvqGroupObject* item = p ? m_pCatalogSettings->BuildItemObject(p, (size_t)size, qvzCatalogPasteSettings::LayoutPath()) : NULL) {
+      item->GetBoundRect(&m_rcDropItem);
+      for (int i = 0; i < item->GetChildCount(); i++)
+        if (item->GetChild(i)->GetClassCode() == JVQ_OBJ_IMAGE) item->GetChild(i)->GetBoundRect(&m_rcDropPicture);
+      m_DropOutlines.push_back(item);
     }
+    if (p) ::GlobalUnlock(h);
     if (h) ::GlobalFree(h);
   } else if (pDataObject->IsDataAvailable(CF_HDROP)) {
     DeleteDropOutlines();
@@ -258,8 +261,8 @@ int qvzView::DropCatalogItem(HGLOBAL hData, CPoint point) {
   const SIZE_T size = ::GlobalSize(hData);
   const char* p = size ? (const char*)::GlobalLock(hData) : NULL;
   if (p == NULL) return 0;
-  // The block is read within its size: an item without its terminator places nothing.
-  if (memchr(p, 0, size)) jvqGetViewHost()->PasteCatalogItem(this, p, (size_t)size, pt);
+  // The block is read within its size: an item without its terminators places nothing.
+  m_pCatalogSettings->PasteItem(GetDocument(), p, (size_t)size, pt);
   ::GlobalUnlock(hData);
   return 1;
 }

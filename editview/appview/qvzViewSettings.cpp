@@ -37,8 +37,11 @@ static BOOL ChooseFile(CWnd* pParent, LPCTSTR lpszFilter, LPCTSTR lpszTitle, UIN
     if (app) app->WriteProfileString("Directory", lpszKey, folder);
   }
   BOOL ok;
+  const int asked = theInsertFileProc || nTemplate ? -1 : jvqGetViewHost()->AskPictureFile(lpszFilter, folder, pPath);
   if (theInsertFileProc) {
     ok = theInsertFileProc(lpszFilter, nTemplate, pPath);
+  } else if (asked >= 0) {
+    ok = asked;
   } else {
     CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, lpszFilter, pParent);
     dlg.m_ofn.lpstrInitialDir = folder;
@@ -228,7 +231,13 @@ void qvzView::OnAutoSaveSettings() {
 
 void qvzView::OnCatalogSettings() {
   if (m_hWnd) SetFocus();
-  jvqGetViewHost()->EditCatalogPasteSettings(this);
+  const CString path = qvzCatalogPasteSettings::LayoutPath();
+  m_pCatalogSettings->m_pDocument = GetDocument();
+  m_pCatalogSettings->LoadLayout(path);
+  // The host's dialog works on a copy and hands the view a new settings object on OK.
+  if (!jvqGetViewHost()->EditCatalogPasteSettings(this)) return;
+  m_pCatalogSettings->m_pDocument = GetDocument();
+  m_pCatalogSettings->SaveLayout(path);
 }
 
 void qvzView::OnScaleSettings() {

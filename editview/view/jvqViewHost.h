@@ -83,11 +83,13 @@ class jvqViewHost {
   virtual BOOL EditPaperSettings(jvqView* pView) { return FALSE; }
   virtual BOOL EditGridSettings(jvqView* pView) { return FALSE; }
   virtual BOOL EditAutoSaveInterval(int* pInterval) { return FALSE; }
+  // (catalogue paste: on OK the host gives the qvzView a new m_pCatalogSettings.)
   virtual BOOL EditCatalogPasteSettings(jvqView* pView) { return FALSE; }
   virtual BOOL EditSymbolScale(int* pN) { return FALSE; }
-  // Drops: a catalogue item (its block, NUL-terminated strings) pasted with its layout at
-  // the point (0.1 mm), as an undo step; a board file opened as the document.
-  virtual void PasteCatalogItem(jvqView* pView, const char* pData, size_t nSize, POINT ptLogical) {}
+  // Drops: a board file opened as the document.
+  // The picture dialog with thumbnails, on the folder: TRUE and the path, FALSE when
+  // cancelled, -1 when there is none here (the view asks with the plain dialog).
+  virtual int AskPictureFile(LPCTSTR lpszFilter, LPCTSTR lpszFolder, CString* pPath) { return -1; }
   virtual void OpenBoard(LPCTSTR lpszPath) {}
   // The text detail dialog on a text painter (style, face, text, colour); on OK the painter
   // takes the edited values. bNoLock disables its position lock box.

@@ -58,6 +58,52 @@
 #define ID_VIEW_THUMBNAILS        59409
 #define ID_VIEW_DETAIL            59411
 
+// Search dialogs 161, 162 and 132 (catalogue browser II).
+#define IDD_SAVED_SEARCH          132
+#define IDD_DATA_SEARCH           161
+#define IDD_IMAGE_SEARCH          162
+#define IDC_SEARCH_TABS           1101
+#define IDC_SEARCH_CDROM_LABEL    1102
+#define IDC_SEARCH_FIELD          1103
+#define IDC_SEARCH_TEXT           1104
+#define IDC_SEARCH_LOWER          1105
+#define IDC_SEARCH_UPPER          1106
+#define IDC_SEARCH_FOLDER         1107
+#define IDC_SEARCH_BROWSE         1108
+#define IDC_SEARCH_LABEL_FIELD    1109
+#define IDC_SEARCH_LABEL_TEXT     1110
+#define IDC_SEARCH_LABEL_LOWER    1111
+#define IDC_SEARCH_LABEL_UPPER    1112
+#define IDC_SEARCH_LABEL_FOLDER   1113
+#define IDC_IMAGE_TABS            1120
+#define IDC_IMAGE_FILE            1121
+#define IDC_IMAGE_LABEL_FILE      1122
+#define IDC_IMAGE_FROM_YEAR       1123
+#define IDC_IMAGE_FROM_YEAR_SPIN  1124
+#define IDC_IMAGE_FROM_MONTH      1125
+#define IDC_IMAGE_FROM_MONTH_SPIN 1126
+#define IDC_IMAGE_FROM_DAY        1127
+#define IDC_IMAGE_FROM_DAY_SPIN   1128
+#define IDC_IMAGE_TO_YEAR         1129
+#define IDC_IMAGE_TO_YEAR_SPIN    1130
+#define IDC_IMAGE_TO_MONTH        1131
+#define IDC_IMAGE_TO_MONTH_SPIN   1132
+#define IDC_IMAGE_TO_DAY          1133
+#define IDC_IMAGE_TO_DAY_SPIN     1134
+#define IDC_IMAGE_LABEL_FROM      1135
+#define IDC_IMAGE_LABEL_TO        1136
+#define IDC_IMAGE_DATE_SEP1       1137
+#define IDC_IMAGE_DATE_SEP2       1138
+#define IDC_IMAGE_DATE_SEP3       1139
+#define IDC_IMAGE_DATE_SEP4       1140
+#define IDC_IMAGE_FOLDER          1141
+#define IDC_IMAGE_BROWSE          1142
+#define IDC_SAVED_CATALOG         1150
+#define IDC_SAVED_NAME            1151
+#define IDC_SAVED_FIELD           1152
+#define IDC_SAVED_TEXT            1153
+#define IDC_SAVED_METHOD          1154
+
 // ---- The detail form (thumbnail and detail views) ----
 #define IDD_DETAIL_FORM           130
 #define IDC_DETAIL_VALUE1         1003

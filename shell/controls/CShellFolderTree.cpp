@@ -4,6 +4,7 @@
 
 #include "afxmbs.h"
 #include "CTokenString.h"
+#include "qvzHelpers.h"
 #include "qvzMessages.h"
 
 BEGIN_MESSAGE_MAP(CShellFolderTree, CTreeCtrl)
@@ -83,11 +84,6 @@ bool EndsWithSeparator(const char* psz) {
   if (n < 2 || psz[n - 1] != '\\') return false;
   const char* pLast = AfxCharPrev(psz, psz + n);
   return pLast == psz + n - 1;
-}
-
-BOOL DirectoryExists(const char* pszPath) {
-  DWORD dw = ::GetFileAttributesA(pszPath);
-  return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Case-insensitive, never folding a trail byte.

@@ -4,6 +4,7 @@
 #include "jvqView.h"
 #include "qvzApp.h"
 #include "qvzAutoSaveDlg.h"
+#include "qvzCatalogPasteSettingsDlg.h"
 #include "qvzDocument.h"
 #include "qvzGridDlg.h"
 #include "qvzLockNoticeDlg.h"
@@ -12,6 +13,7 @@
 #include "qvzPrintOffsetDlg.h"
 #include "qvzRotateAngleDlg.h"
 #include "qvzScaleDlg.h"
+#include "qvzView.h"
 #include "resource.h"
 
 BOOL qvzMainFrame::EditPrintOffset(POINT* pOffset) {
@@ -55,6 +57,13 @@ static BOOL IsSettingsCommand(UINT nID) {
 }
 
 BOOL qvzMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // After an extraction the view makes the perspective tool current; the palette, when it
+  // is shown already, lists its pictures again.
+  if (nID == 32984 && nCode == CN_COMMAND && pHandlerInfo == NULL) {
+    const BOOL done = jvqFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    RedrawPerspectivePalette();
+    return done;
+  }
   if (jvqFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   if (!IsSettingsCommand(nID) || pHandlerInfo != NULL) return FALSE;
   if (nCode == CN_UPDATE_COMMAND_UI) {
@@ -120,6 +129,17 @@ BOOL qvzMainFrame::EditGridSettings(jvqView* pView) {
   dlg.SetOwnerView(pView);
   dlg.SetSettings(&theQvzApp()->m_Settings);
   return dlg.DoModal() == IDOK;
+}
+
+BOOL qvzMainFrame::EditCatalogPasteSettings(jvqView* pView) {
+  qvzView* view = DYNAMIC_DOWNCAST(qvzView, pView);
+  if (view == NULL) return FALSE;
+  qvzCatalogPasteSettingsDlg dlg(this);
+  dlg.SetSettings(view->m_pCatalogSettings);
+  if (dlg.DoModal() != IDOK) return FALSE;
+  delete view->m_pCatalogSettings;
+  view->m_pCatalogSettings = dlg.GetSettings();
+  return TRUE;
 }
 
 BOOL qvzMainFrame::EditAutoSaveInterval(int* pInterval) {

@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(qvzObjectPreviewView, CScrollView)
   ON_WM_LBUTTONUP()
   ON_WM_RBUTTONDOWN()
   ON_WM_ERASEBKGND()
+  ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 qvzObjectPreviewView::qvzObjectPreviewView()
@@ -193,6 +194,11 @@ void qvzObjectPreviewView::OnSize(UINT nType, int cx, int cy) {
 }
 
 BOOL qvzObjectPreviewView::OnEraseBkgnd(CDC*) { return TRUE; }
+
+// A click on the grid leaves the frame's editing view the active one.
+int qvzObjectPreviewView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+  return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+}
 
 int qvzObjectPreviewView::SelectAt(CPoint point) {
   CClientDC dc(this);

@@ -34,6 +34,11 @@ class qvzObjectPreviewView : public CScrollView {
   void RemoveAllItems();
   void RemoveItem(int nIndex);
   void AddItem(jvqObject* pObject, LPCTSTR lpszLabel);
+  // Appends an owning cell with its picture (NULL: rendered) and no new layout; FALSE
+  // leaves the object and picture with the caller.
+  BOOL AppendItem(jvqObject* pObject, LPCTSTR lpszLabel, CDib* pPicture) {
+    return AppendCell(pObject, lpszLabel, pPicture, TRUE);
+  }
   void SetCellSize(int nWidth, int nHeight);
   void RecalcLayout();
   // The folder's ".qzl" files sorted by name, each one that can be read as a cell; 0 for a
@@ -74,5 +79,6 @@ class qvzObjectPreviewView : public CScrollView {
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
   DECLARE_MESSAGE_MAP()
 };

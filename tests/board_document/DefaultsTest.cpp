@@ -219,3 +219,27 @@ TEST(Defaults, ObjectsFileWithAnUnbuiltFillKindChangesNothing) {
   d->CreatePrototypes();
 }
 
+
+// The program folder's "objects" as the build ships it: the built-in prototypes, record for
+// record, so that a first start and a later one begin alike.
+TEST(Defaults, TheShippedObjectsFileHoldsTheBuiltInPrototypes) {
+#ifdef _WIN32
+  char exe[MAX_PATH] = "";
+  ::GetModuleFileNameA(NULL, exe, MAX_PATH);
+  std::string path(exe);
+  path = path.substr(0, path.find_last_of("\\/") + 1) + "objects";
+  if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no " << path;
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  d->RemoveAll();
+  d->CreatePrototypes();
+  std::vector<std::string> builtIn;
+  for (int i = 0; i < d->GetCount(); i++) builtIn.push_back(RecordOf(d->GetAt(i)));
+  d->RemoveAll();
+  ASSERT_TRUE(jvqLoadObjectsFile(path.c_str()));
+  std::vector<std::string> shipped;
+  for (int i = 0; i < d->GetCount(); i++) shipped.push_back(RecordOf(d->GetAt(i)));
+  EXPECT_EQ(builtIn, shipped);
+#else
+  GTEST_SKIP() << "the program folder is made by the Windows builds";
+#endif
+}

@@ -521,10 +521,8 @@ TEST_F(FrameTest, RegisterCommandThroughTheFolderPicker)
     char root[] = "A:\\";
     for (; root[0] <= 'Z' && ::GetDriveType(root) != DRIVE_CDROM; ++root[0]) {
     }
-    if (root[0] > 'Z') {
-        std::printf("no CD-ROM drive in this prefix: the CD-ROM folder's message is not driven here\n");
-        return;
-    }
+    if (root[0] > 'Z')
+        GTEST_SKIP() << "no CD-ROM drive in this prefix (the browser prefix has d:)";
     said.clear();
     PickFolder(root, AnswerMessageBox(said));
     frame->SendMessage(WM_COMMAND, ID_REGISTER_DIRECTORY);

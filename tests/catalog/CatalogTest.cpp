@@ -318,6 +318,30 @@ TEST_P(GeneratedCatalogTest, SearchesMatchTheManifest)
     delete[] items;
 }
 
+TEST_P(GeneratedCatalogTest, RepeatedSearchesTakeTheItemsBuiltBefore)
+{
+    // The same "****" search again gives the same items in the same order, built once.
+    int first = 0, again = 0;
+    yqItem** a = m_catalog.SearchItems("****", "白", -1, INT_MAX, 3, first);
+    yqItem** b = m_catalog.SearchItems("****", "白", -1, INT_MAX, 3, again);
+    ASSERT_GT(first, 0);
+    ASSERT_EQ(first, again);
+    for (int i = 0; i < first; ++i)
+        EXPECT_EQ(a[i], b[i]) << i;
+    delete[] a;
+    delete[] b;
+    int count = 0;
+    yqItem** c = m_catalog.SearchItems("****", "P0000", -1, INT_MAX, 2, count);
+    yqItem** d = m_catalog.SearchItems("****", "P0000", -1, INT_MAX, 2, again);
+    ASSERT_EQ(count, again);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(c[i], d[i]) << i;
+        EXPECT_EQ(c[i]->m_strPicturePath, d[i]->m_strPicturePath);
+    }
+    delete[] c;
+    delete[] d;
+}
+
 TEST_P(GeneratedCatalogTest, RestoresTheGeneratorsCacheBlock)
 {
     // A block made from the manifest alone is read as the catalogue's own.

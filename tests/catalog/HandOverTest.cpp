@@ -1,17 +1,22 @@
 // The paste-to-board sequence against a receiver of ours standing in as QVZ.EXE in this
 // test's own program folder: it is started and then finds the blocks on the clipboard; and
-// without it, the user is told and the clipboard stays as it was.
+// without it, the user is told and the clipboard stays as it was. An OLE drag of the same
+// blocks, by synthetic mouse input, onto the receiver's window.
 #include <gtest/gtest.h>
+
+#include <afxole.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "CatalogFixture.h"
 #include "HandOver.h"
 #include "HandOverBlocks.h"
 #include "VendaroExplorerApp.h"
+#include "yqItem.h"
 #include "afxtest/ThreadPump.h"
 
 using namespace catalogtest;
@@ -137,6 +142,114 @@ TEST_F(HandOverTest, WithoutTheBoardDesignerTheUserIsToldAndTheClipboardStays)
     ::GlobalUnlock(text);
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_HDROP));
     ::CloseClipboard();
+}
+
+// Absolute mouse input as the user's hand gives it.
+void Mouse(int x, int y, DWORD flags)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((x * 65535LL) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = static_cast<LONG>((y * 65535LL) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    ::SendInput(1, &in, sizeof in);
+}
+
+std::string GlobalBytes(HGLOBAL h)
+{
+    std::string out(static_cast<const char*>(::GlobalLock(h)), ::GlobalSize(h));
+    ::GlobalUnlock(h);
+    return out;
+}
+
+HGLOBAL Global(const std::string& bytes)
+{
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+    ::GlobalUnlock(h);
+    return h;
+}
+
+TEST_F(HandOverTest, DragOfTwoItemsByTheMouseDropsTheSameBlocksOnTheReceiver)
+{
+    ASSERT_TRUE(AfxOleInit());
+    const fs::path drops = ProgramFolder() / "drop.log";
+    fs::remove(drops);
+    STARTUPINFO si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + (ProgramFolder() / "QVZ.EXE").string() + "\"";
+    ASSERT_TRUE(::CreateProcess(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    HWND receiver = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (receiver = ::FindWindow("QvzReceiverWnd", nullptr)) && ::IsWindowVisible(receiver); }));
+    RECT target;
+    ::GetWindowRect(receiver, &target);
+
+    // The blocks of a drag of two catalogue items, as the browser assembles them.
+    const std::string second = CatalogPath(folder + "/SECOND.BMP");
+    WriteFile(folder + "/SECOND.BMP", "BM");
+    yqItem items[2];
+    items[0].m_strPicturePath = picture.c_str();
+    items[0].m_pszKey = "K1";
+    items[0].m_pszNumber = "P00001";
+    items[0].m_pszName = "椅子";
+    items[1].m_strPicturePath = second.c_str();
+    items[1].m_pszKey = "K2";
+    items[1].m_pszNumber = "P00002";
+    items[1].m_strInfo = "■価格 1,000";
+    CPendingDrag pending;
+    pending.AddItem(items[0]);
+    pending.AddItem(items[1]);
+    std::string privateBlock, hdrop;
+    bool hasPrivate = false;
+    ASSERT_TRUE(pending.Take(privateBlock, hasPrivate, hdrop));
+    ASSERT_TRUE(hasPrivate);
+    std::string record1, record2;
+    AppendCatalogItemBlock(record1, items[0]);
+    AppendCatalogItemBlock(record2, items[1]);
+    EXPECT_EQ(record1 + std::string(1, '\0') + record2 + std::string(2, '\0'), privateBlock);
+    EXPECT_EQ(BuildHDropBlock({CString(picture.c_str()), CString(second.c_str())}), hdrop);
+
+    // The drag starts where the button went down on a window of ours, as a view starts it.
+    CWnd source;
+    source.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), "source", WS_POPUP | WS_VISIBLE, CRect(600, 400, 700, 500),
+                    nullptr, 0);
+    source.SetForegroundWindow();
+    PumpPending();
+    Mouse(650, 450, 0);
+    Mouse(650, 450, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([] { return (::GetKeyState(VK_LBUTTON) & 0x8000) != 0; }))
+        << "the button-down never reached this thread";
+    // Another hand moves to the receiver and lets go while the drag's own loop runs.
+    std::thread hand([&target] {
+        ::Sleep(300);
+        const int x = (target.left + target.right) / 2, y = (target.top + target.bottom) / 2;
+        for (int i = 1; i <= 10; ++i) {
+            Mouse(650 + (x - 650) * i / 10, 450 + (y - 450) * i / 10, 0);
+            ::Sleep(60);
+        }
+        ::Sleep(200);
+        Mouse(x, y, MOUSEEVENTF_LEFTUP);
+    });
+    COleDataSource data;
+    data.CacheGlobalData(static_cast<CLIPFORMAT>(RegisterVendaroClipboardFormat()), Global(privateBlock));
+    data.CacheGlobalData(CF_HDROP, Global(hdrop));
+    const DROPEFFECT effect = data.DoDragDrop(DROPEFFECT_COPY);
+    hand.join();
+    source.DestroyWindow();
+    EXPECT_EQ(DROPEFFECT_COPY, effect);
+
+    auto logged = [&drops] {
+        std::ifstream f(drops, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    ASSERT_TRUE(PumpUntil([&] { return logged().find("end\n") != std::string::npos; })) << "no drop logged";
+    const std::string text = logged();
+    EXPECT_NE(std::string::npos, text.find(" VendaroExplorer ")) << text;
+    EXPECT_NE(std::string::npos, text.find(Hex(privateBlock))) << text;
+    EXPECT_NE(std::string::npos, text.find(Hex(hdrop))) << text;
 }
 
 }  // namespace

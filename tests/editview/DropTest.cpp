@@ -108,23 +108,27 @@ TEST_F(DropTest, FilesOfEachKind) {
 }
 
 TEST_F(DropTest, CatalogueItems) {
-  const std::string item = m_files[0] + '\0' + "品名" + '\0' + "価格" + '\0';
-  // Without Ctrl the catalogue paste places the whole item.
+  const std::string item = m_files[0] + '\0' + "key" + '\0' + "ABC-1" + '\0' + "椅子" + '\0' + '\0' +
+                           "■価格 12,000円" + '\0';
+  // Without Ctrl the catalogue paste places the item (with the program's layout) centred on
+  // the point, selected, as one undo step.
+  const int step = theUndoManager.GetCurrentStep();
   ASSERT_TRUE(Drop(qvzView::CatalogFormat(), Block(item), P(1000, 800)));
-  ASSERT_EQ(1u, m_host.m_pasted.size());
-  EXPECT_EQ(m_files[0], m_host.m_pasted[0]);
+  ASSERT_EQ(1u, Shown().size());
+  EXPECT_NEAR(1000, Centre(Shown()[0]).x, 1);
+  EXPECT_NEAR(800, Centre(Shown()[0]).y, 1);
+  EXPECT_EQ(step + 1, theUndoManager.GetCurrentStep());
+  Command(ID_EDIT_UNDO);
   EXPECT_TRUE(Shown().empty());
   // With Ctrl the picture alone, not left selected.
   theCtrl = TRUE;
   ASSERT_TRUE(Drop(qvzView::CatalogFormat(), Block(item), P(1000, 800)));
   ASSERT_EQ(1u, Shown().size());
-  EXPECT_TRUE(Shown()[0]->GetClassCode() & 0x100);
+  EXPECT_EQ(JVQ_OBJ_IMAGE, Shown()[0]->GetClassCode());
   EXPECT_TRUE(Selected().empty());
-  EXPECT_EQ(1u, m_host.m_pasted.size());
   // A block without an end to its string places nothing.
   theCtrl = FALSE;
   ASSERT_TRUE(Drop(qvzView::CatalogFormat(), Block(std::string(64, 'x')), P(1000, 800)));
-  EXPECT_EQ(1u, m_host.m_pasted.size());
   EXPECT_EQ(1u, Shown().size());
 }
 

@@ -67,7 +67,6 @@ class CRecordingHost : public jvqViewHost {
     if (m_bSettingsOk) *pN = m_nScaleAnswer;
     return m_bSettingsOk;
   }
-  void PasteCatalogItem(jvqView*, const char* pData, size_t, POINT) override { m_pasted.push_back(pData); }
   void OpenBoard(LPCTSTR lpszPath) override { m_opened.push_back(lpszPath); }
   BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override {
     *pFolder = m_strFavoriteFolder.c_str();
@@ -106,7 +105,7 @@ class CRecordingHost : public jvqViewHost {
   BOOL m_bDontShowAgain = FALSE;
   std::vector<BOOL> m_snapStates;
   jvqObject* m_pEdited = nullptr;
-  std::vector<std::string> m_pasted, m_opened;
+  std::vector<std::string> m_opened;
   // Answers of the settings dialogs.
   BOOL m_bSettingsOk = FALSE;
   int m_nScaleAnswer = 0;

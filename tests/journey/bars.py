@@ -1,14 +1,44 @@
 """The property bars' journey: with nothing selected the select bar shows the paper; each tool
 and selection kind shows its bar; a rectangle selected gets a 2 mm red line from its bar (one
-undo step each), and the next rectangle drawn looks like it; angles, line ends and a corner
-are set on their bars; save and read the file back."""
+undo step each), and the next rectangle drawn looks like it; two rectangles take a width
+together and one Ctrl+Z gives both back theirs; a fill chosen before drawing is the new
+rectangle's; a line gets a start arrow; an arc's start angle and a rounded corner of 12 are set on their bars; the select bar lists the
+pages and a click on a thumbnail turns the page; a picture is replaced from its bar. Each
+step is read back from the saved file."""
 import os
+import struct
+import time
 
 ID_FILE_SAVE = 0xE103
 ID_TOOL_SELECT, ID_TOOL_LINE, ID_TOOL_RECT = 32847, 32848, 32849
 ID_TOOL_ROUNDRECT, ID_TOOL_ELLIPSE, ID_TOOL_PIE, ID_TOOL_CHORD, ID_TOOL_ARC = 32851, 32852, 32853, 32854, 32855
 ID_TOOL_POLYGON = 32878
+ID_INSERT_BLANKPAGE = 1187
 MK_LBUTTON, MK_SHIFT = 1, 4
+VK_RETURN, VK_Z = 13, 0x5A
+
+
+def write_bmp(path, rgb):
+    """A 16 x 16 picture of one colour."""
+    row = bytes((rgb & 255, (rgb >> 8) & 255, rgb >> 16)) * 16
+    bits = row * 16
+    head = struct.pack("<2sIHHI", b"BM", 54 + len(bits), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, 16, 16, 1, 24, 0, len(bits), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(head + info + bits)
+
+
+def objects(dump, kind):
+    """The records of the objects of a class code, each with its following lines."""
+    lines = dump.splitlines()
+    found = []
+    for i, l in enumerate(lines):
+        if l.startswith("object %x " % kind):
+            end = i + 1
+            while end < len(lines) and not lines[end].startswith(("object ", "guide ")):
+                end += 1
+            found.append(lines[i:end])
+    return found
 
 
 def barid(j):
@@ -83,13 +113,158 @@ def run(j):
     j.drag("view", px(2600, 1000), px(3400, 1500), MK_LBUTTON)
     j.send("idle")
     j.shot("rect-drawn")
+
+    def save_and_dump():
+        j.command(ID_FILE_SAVE)
+        j.send("idle")
+        return j.tool("dump", j.winpath(board))
+
+    def widths(dump):
+        return [r[1].split()[2] for r in objects(dump, 3)]
+
+    after = save_and_dump()
+    assert widths(after) == ["20", "20"], after
+    for r in objects(after, 3):
+        assert r[1].startswith("line width 20 color 0000ff"), r
+
+    # Both rectangles (a click and a Shift+click on the new one's lower edge) take "1mm" in
+    # one step; one Ctrl+Z gives both back their 2 mm.
+    j.command(ID_TOOL_SELECT)
+    j.click("view", *px(1500, 1300))
+    j.click("view", *px(3000, 1500), MK_SHIFT)
+    j.send("idle")
+    assert barid(j) == "1170", barid(j)
+    j.send("combo pbar.1063 4")
+    j.send("idle")
+    j.shot("two-rects-1mm")
+    assert widths(save_and_dump()) == ["10", "10"], "the width of both"
+    j.send("ctrlkey view %d" % VK_Z)
+    j.send("idle")
+    assert widths(save_and_dump()) == ["20", "20"], "one undo for both"
+
+    # A fill chosen on the rectangle tool's bar before drawing, with nothing selected: the
+    # new rectangle has it, the others keep theirs.
+    for _ in range(3):
+        j.click("view", *px(4100, 2900))
+        j.send("idle")
+        if barid(j) == "11700":
+            break
+    assert barid(j) == "11700", "still selected: %s" % barid(j)
+    j.command(ID_TOOL_RECT)
+    j.send("idle")
+    j.mouse("pbar.732", "down", 10, 8, MK_LBUTTON)
+    j.send("fill tab 0")
+    assert j.send("fill page") == "0", "the colour page"
+    j.send("fill color ffff00")
+    j.send("fill button 1")
+    j.send("idle")
+    j.drag("view", px(300, 1900), px(800, 2400), MK_LBUTTON)
+    j.send("idle")
+    j.shot("rect-filled-before")
+    save_and_dump()
+    fills = j.tool("fills", j.winpath(board)).splitlines()
+    assert fills[-1] == "object solid ffff00" and fills.count("object solid ffff00") == 1, fills
+
+    # A line: a start arrow from its bar. (The bars are never made dockable, so the user
+    # cannot float one; the floating swap is covered by the window tests.)
+    j.command(ID_TOOL_LINE)
+    j.drag("view", px(1000, 2000), px(2000, 2600), MK_LBUTTON)
+    j.command(ID_TOOL_SELECT)
+    j.drag("view", px(900, 1900), px(2100, 2700), MK_LBUTTON)
+    j.send("idle")
+    assert barid(j) == "771", barid(j)
+    j.send("combo pbar.1093 1")
+    j.send("idle")
+    j.shot("line-bar")
+
+    # An arc: its start angle "90" (shown the other way, stored 270).
+    j.command(ID_TOOL_ARC)
+    j.drag("view", px(2300, 1900), px(2900, 2500), MK_LBUTTON)
+    j.click("view", *px(2900, 2200))
+    j.click("view", *px(2600, 1900))
+    j.command(ID_TOOL_SELECT)
+    j.drag("view", px(2200, 1800), px(3000, 2600), MK_LBUTTON)
+    j.send("idle")
+    assert barid(j) == "253", barid(j)
+    j.send("combo pbar.1073 2")
+    j.send("idle")
+    j.shot("arc-bar")
+
+    # A rounded rectangle: corner "12" and Enter.
+    j.command(ID_TOOL_ROUNDRECT)
+    j.drag("view", px(3100, 1900), px(3800, 2500), MK_LBUTTON)
+    j.command(ID_TOOL_SELECT)
+    j.drag("view", px(3050, 1850), px(3900, 2600), MK_LBUTTON)
+    j.send("idle")
+    assert barid(j) == "664", barid(j)
+    j.send("settext pbar.719 12")
+    j.send("key pbar.719 down %d" % VK_RETURN)
+    j.send("idle")
+    j.shot("roundrect-bar")
+
+    after = save_and_dump()
+    print(after, end="")
+    line = [r for r in objects(after, 5) if any(x.startswith("line ends") for x in r)]
+    assert line and [x for x in line[-1] if x.startswith("line ends")][0].split()[2] != "0", line
+    arc = objects(after, 0x18003)
+    assert arc and [x for x in arc[0] if x.startswith("arc angles 270 ")], arc
+    rr = objects(after, 0x10803)
+    assert rr and "corner 120" in rr[0], rr
+
+    # Nothing selected: the paper and the pages; a new page, then a click on each thumbnail.
+    j.click("view", *px(4100, 2900))
+    j.send("idle")
+    assert barid(j).startswith("11700"), barid(j)
+    j.command(ID_INSERT_BLANKPAGE)
+    j.send("idle")
+    j.click("view", *px(4100, 2900))
+    j.send("idle")
+    info = j.send("text pbar.1176")
+    assert info.startswith("[用紙サイズ："), info
+    pl, pt, pr, pb = (int(v) for v in j.send("rect pbar.770").split())
+    j.shot("select-bar-pages")
+    cell = 0
+    for page in (1, 2):
+        j.click("pbar.770", (pr - pl) // 2, 30 + (page - 1) * 80)
+        j.send("idle")
+        j.shot("select-bar-page%d" % page)
+        # The status bar follows at the program's next idle time.
+        end = time.time() + 5
+        while "%d/2" % page not in j.send("status 1") and time.time() < end:
+            time.sleep(0.25)
+        assert "%d/2" % page in j.send("status 1"), j.send("status 1")
     j.command(ID_FILE_SAVE)
     j.send("idle")
-    j.close()
+    j.close_window()
+    j.program.wait(30)
 
-    after = j.tool("dump", j.winpath(board))
-    lines = after.splitlines()
-    rects = [i for i, l in enumerate(lines) if l.startswith("object 3 ")]
-    assert len(rects) >= 2, after
-    for i in (rects[0], rects[-1]):
-        assert lines[i + 1].startswith("line width 20 color 0000ff"), lines[i] + " / " + lines[i + 1]
+    # A picture replaced from its bar: the file picked in the dialog.
+    pictures = os.path.join(j.outdir, "pictures.vqd")
+    if os.path.exists(pictures):
+        os.remove(pictures)
+    j.tool("makepictures", j.winpath(pictures))
+    green = os.path.join(j.outdir, "green.bmp")
+    write_bmp(green, 0x00FF00)
+    j.start(j.winpath(pictures))
+    j.wait("pictures")
+    j.send("idle")
+    x0, y0, x1, y1 = j.locate(0xFF00FF) or (0, 0, 0, 0)
+    assert x1 > x0, "no picture on the screen"
+    j.click("view", (x0 + x1) // 2, (y0 + y1) // 2)
+    j.send("idle")
+    j.shot("picture-bar")
+    j.click("pbar.693", 5, 5)
+    assert j.send("savedialog * %s" % j.winpath(green)) == "ok"
+    j.send("idle")
+    assert j.locate(0x00FF00), "the new picture is not shown"
+    j.shot("picture-replaced")
+    j.command(ID_FILE_SAVE)
+    j.send("idle")
+    j.close_window()
+    j.program.wait(30)
+    # The board keeps the new picture.
+    j.start(j.winpath(pictures))
+    j.wait("pictures")
+    j.send("idle")
+    assert j.locate(0x00FF00), "the new picture is not kept"
+    j.close()

@@ -93,6 +93,8 @@ class Journey:
         return self.send("close")
 
     def close(self):
+        if self.driver.stdin.closed:
+            return
         if self.program and self.program.poll() is None:
             try:
                 self.send("close")

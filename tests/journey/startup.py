@@ -53,6 +53,8 @@ def run(j):
         j.start()
         # A plain start shows the start menu: 白紙から作成.
         assert j.send("startmenu 239 209") == "ok"
+        # A blank board asks for its sheet first.
+        j.send("dlg 用紙の設定 1 click")
         j.wait("Zenbora")
         j.send("idle")
 
@@ -60,7 +62,7 @@ def run(j):
         j.command(ID_APP_ABOUT)
         caption = j.send("caption")
         assert caption == "[Zenboraのバージョン情報]", caption
-        info = j.send("dlgtext %d" % IDC_ABOUT_INFO)
+        info = j.send("dlg * %d text" % IDC_ABOUT_INFO)
         assert info.startswith("[バージョン： 1, 12, 0, 0|作成日付  ： 20"), info
         assert "Independent JPEG Group." in info, info
         j.shot("about")

@@ -47,7 +47,7 @@ def run(j):
     j.drag("view", px(1800, 2400), px(1900, 2450))
     j.send("idle")
     # In the vertex mode the balloon shows its tail's markers: the tip goes 15 mm left.
-    tip0 = [int(v) for v in [l.split() for l in before.splitlines() if l.startswith("balloon")][0][7:9]]
+    tip0 = [int(v) for v in [l.split() for l in before.splitlines() if l.startswith("balloon ")][0][7:9]]
     j.command(VERTEX_EDIT)
     j.send("idle")
     j.drag("view", px(*tip0), px(tip0[0] - 150, tip0[1]))
@@ -68,7 +68,7 @@ def run(j):
     assert abs((frame[1] + frame[3]) // 2 - end_y) <= 1, "the end is not at the frame's middle: %s" % lt[0]
     start = [int(v) for v in lt[0][10:12]]
     assert abs(start[0] - 2300) <= tol and abs(start[1] - 700) <= tol, "leader start: %s" % lt[0]
-    bl = [l.split() for l in after.splitlines() if l.startswith("balloon")]
+    bl = [l.split() for l in after.splitlines() if l.startswith("balloon ")]
     assert len(bl) == 1, after
     body = [int(v) for v in bl[0][2:6]]
     tip = [int(v) for v in bl[0][7:9]]

@@ -11,8 +11,13 @@
 #include "jvqBannerStyle.h"
 #include "jvqBoard.h"
 #include "jvqEllipticObject.h"
+#include "JpegCodec.h"
+#include "afxtest/PictureItem.h"
+#include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "jvqObjectDefaults.h"
+#include "jvqOleItem.h"
+#include "jvqOleObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRectObject.h"
@@ -25,6 +30,7 @@
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
 #include "qvzMessages.h"
+#include "qvzPagePreviewView.h"
 #include "qvzPictureFileSeam.h"
 #include "qvzLineEndPainters.h"
 #include "qvzShapeBars.h"
@@ -353,9 +359,9 @@ TEST_F(BarsTest, LineEndsShowAndChangeOneEndAtATime) {
   Select({line});
   qvzLineToolBar* bar = Bar<qvzLineToolBar>();
   ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->m_wndStartShape.GetCurSel(), 0);
-  EXPECT_EQ(bar->m_wndEndShape.GetCurSel(), 2);  // kind 9
-  PickItem(bar->m_wndStartShape, 4);
+  EXPECT_EQ(bar->m_LineEnds.m_wndStartShape.GetCurSel(), 0);
+  EXPECT_EQ(bar->m_LineEnds.m_wndEndShape.GetCurSel(), 2);  // kind 9
+  PickItem(bar->m_LineEnds.m_wndStartShape, 4);
   jvqPolylineObject* live = static_cast<jvqPolylineObject*>(Live(0));
   EXPECT_EQ(live->m_StartLineEnd.m_nKind, 3);
   EXPECT_EQ(live->m_EndLineEnd.m_nKind, 9);
@@ -375,6 +381,19 @@ TEST_F(BarsTest, LineEndsShowAndChangeOneEndAtATime) {
     dc.SelectObject(old);
     EXPECT_GT(dark, 5) << item;
   }
+  // The arc bar's boxes do the same for arcs.
+  View()->ClearSelection();
+  Page()->DeleteChildren();
+  const RECT r = {100, 100, 500, 400};
+  jvqArcObject* arc = Add(new jvqArcObject(&r, &View()->m_Mapping, 0x311, 0, 90));
+  arc->m_EndLineEnd = *GetLineEnd(9);
+  Select({arc});
+  qvzArcToolBar* arcBar = Bar<qvzArcToolBar>();
+  ASSERT_NE(arcBar, nullptr);
+  EXPECT_EQ(arcBar->m_LineEnds.m_wndEndShape.GetCurSel(), 2);
+  PickItem(arcBar->m_LineEnds.m_wndStartShape, 4);
+  EXPECT_EQ(static_cast<jvqArcObject*>(Live(0))->m_StartLineEnd.m_nKind, 3);
+  EXPECT_EQ(static_cast<jvqArcObject*>(Live(0))->m_EndLineEnd.m_nKind, 9);
 }
 
 TEST_F(BarsTest, AnglesShowTheOtherWayAndStoreTypedValues) {
@@ -470,6 +489,40 @@ void WriteEmf(const std::string& path) {
   ::DeleteEnhMetaFile(::CloseEnhMetaFile(h));
 }
 
+// The same red square as a baseline JPEG.
+void WriteJpeg(const std::string& path) {
+  BITMAPINFOHEADER bh = {};
+  bh.biSize = sizeof(bh);
+  bh.biWidth = 16;
+  bh.biHeight = 16;
+  bh.biPlanes = 1;
+  bh.biBitCount = 24;
+  pictal::Bytes dib((const BYTE*)&bh, (const BYTE*)&bh + sizeof(bh));
+  for (int i = 0; i < 16 * 16; i++) dib.insert(dib.end(), {0, 0, 255});
+  pictal::Bytes jpeg;
+  ASSERT_TRUE(pictal::EncodeJpeg(dib.data(), dib.size(), 90, &jpeg));
+  FILE* f = fopen(path.c_str(), "wb");
+  fwrite(jpeg.data(), jpeg.size(), 1, f);
+  fclose(f);
+}
+
+// A placeable Windows metafile with a rectangle, recorded by GDI.
+void WriteWmf(const std::string& path) {
+  HDC h = ::CreateMetaFile(NULL);
+  ::SetWindowExtEx(h, 200, 100, NULL);
+  ::Rectangle(h, 10, 10, 190, 90);
+  HMETAFILE mf = ::CloseMetaFile(h);
+  std::vector<BYTE> bits(::GetMetaFileBitsEx(mf, 0, NULL));
+  ::GetMetaFileBitsEx(mf, (UINT)bits.size(), bits.data());
+  ::DeleteMetaFile(mf);
+  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 200, 100, 1440, 0, 0, 0};
+  for (int i = 0; i < 10; i++) head[10] ^= head[i];
+  FILE* f = fopen(path.c_str(), "wb");
+  fwrite(head, sizeof(head), 1, f);
+  fwrite(bits.data(), bits.size(), 1, f);
+  fclose(f);
+}
+
 CString thePickedPath;
 BOOL PickPath(CWnd*, LPCTSTR, CString* path) {
   if (thePickedPath.IsEmpty()) return FALSE;
@@ -512,6 +565,101 @@ TEST_F(BarsTest, PictureReplacementLoadsFirstAndResetsRotationOnlyForVectors) {
   g_pfnAskPictureFile = keep;
 }
 
+// A raster file keeps the picture's rotation, a Windows metafile is drawn upright.
+TEST_F(BarsTest, PictureReplacementByJpegKeepsRotationAndByWmfResetsIt) {
+  const std::string bmp = TempPath("bars_pic2.bmp"), jpg = TempPath("bars_pic.jpg"), wmf = TempPath("bars_pic.wmf");
+  WriteBmp(bmp);
+  WriteJpeg(jpg);
+  WriteWmf(wmf);
+  jvqImagePool* pool = View()->GetDocument()->GetImagePool();
+  jvqImageObject* pic = Add(new jvqImageObject(pool, bmp.c_str(), &View()->m_Mapping));
+  pic->m_dwState = 0x311;
+  pic->SetRotation(30);
+  Select({pic});
+  qvzAskPictureFileFn keep = g_pfnAskPictureFile;
+  g_pfnAskPictureFile = PickPath;
+  struct {
+    const std::string* path;
+    double rotation;
+  } cases[] = {{&jpg, 30}, {&wmf, 0}};
+  for (auto c : cases) {
+    const int step = theUndoManager.GetCurrentStep();
+    thePickedPath = c.path->c_str();
+    ASSERT_NE(Bar<qvzImageToolBar>(), nullptr);
+    Bar<qvzImageToolBar>()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BAR_REPLACE_IMAGE, BN_CLICKED));
+    PumpPending();
+    jvqImageObject* live = static_cast<jvqImageObject*>(Live(0));
+    EXPECT_EQ(theUndoManager.GetCurrentStep(), step + 1) << *c.path;
+    EXPECT_EQ(live->GetFileName(), CString(c.path->c_str()));
+    ASSERT_NE(live->GetImageFill(), nullptr);
+    EXPECT_NE(live->GetImageFill()->GetImage(), nullptr) << *c.path;
+    EXPECT_NEAR(live->m_dRotation, c.rotation, 0.5) << *c.path;
+  }
+  g_pfnAskPictureFile = keep;
+}
+
+// An embedded object's own answer to the application name, the rest passed to the item's.
+struct NamedOleObject : IOleObject {
+  IOleObject* real;
+  explicit NamedOleObject(IOleObject* r) : real(r) {}
+  STDMETHOD(QueryInterface)(REFIID i, void** p) override { return real->QueryInterface(i, p); }
+  STDMETHOD_(ULONG, AddRef)() override { return 2; }
+  STDMETHOD_(ULONG, Release)() override { return 1; }
+  STDMETHOD(SetClientSite)(IOleClientSite* s) override { return real->SetClientSite(s); }
+  STDMETHOD(GetClientSite)(IOleClientSite** s) override { return real->GetClientSite(s); }
+  STDMETHOD(SetHostNames)(LPCOLESTR a, LPCOLESTR b) override { return real->SetHostNames(a, b); }
+  STDMETHOD(Close)(DWORD d) override { return real->Close(d); }
+  STDMETHOD(SetMoniker)(DWORD d, IMoniker* m) override { return real->SetMoniker(d, m); }
+  STDMETHOD(GetMoniker)(DWORD a, DWORD b, IMoniker** m) override { return real->GetMoniker(a, b, m); }
+  STDMETHOD(InitFromData)(IDataObject* d, BOOL b, DWORD r) override { return real->InitFromData(d, b, r); }
+  STDMETHOD(GetClipboardData)(DWORD r, IDataObject** d) override { return real->GetClipboardData(r, d); }
+  STDMETHOD(DoVerb)(LONG v, LPMSG m, IOleClientSite* s, LONG l, HWND h, LPCRECT r) override {
+    return real->DoVerb(v, m, s, l, h, r);
+  }
+  STDMETHOD(EnumVerbs)(IEnumOLEVERB** e) override { return real->EnumVerbs(e); }
+  STDMETHOD(Update)() override { return real->Update(); }
+  STDMETHOD(IsUpToDate)() override { return real->IsUpToDate(); }
+  STDMETHOD(GetUserClassID)(CLSID* c) override { return real->GetUserClassID(c); }
+  STDMETHOD(GetUserType)(DWORD form, LPOLESTR* name) override {
+    if (form != USERCLASSTYPE_APPNAME) return real->GetUserType(form, name);
+    static const wchar_t app[] = L"\u56f3\u5f62\u30a8\u30c7\u30a3\u30bf";  // 図形エディタ
+    *name = (LPOLESTR)::CoTaskMemAlloc(sizeof(app));
+    memcpy(*name, app, sizeof(app));
+    return S_OK;
+  }
+  STDMETHOD(SetExtent)(DWORD a, SIZEL* s) override { return real->SetExtent(a, s); }
+  STDMETHOD(GetExtent)(DWORD a, SIZEL* s) override { return real->GetExtent(a, s); }
+  STDMETHOD(Advise)(IAdviseSink* s, DWORD* c) override { return real->Advise(s, c); }
+  STDMETHOD(Unadvise)(DWORD c) override { return real->Unadvise(c); }
+  STDMETHOD(EnumAdvise)(IEnumSTATDATA** e) override { return real->EnumAdvise(e); }
+  STDMETHOD(GetMiscStatus)(DWORD a, DWORD* s) override { return real->GetMiscStatus(a, s); }
+  STDMETHOD(SetColorScheme)(LOGPALETTE* p) override { return real->SetColorScheme(p); }
+};
+
+TEST_F(BarsTest, OleBarKeepsTheApplicationNameInItsHiddenStatic) {
+  qvzDocument* doc = DYNAMIC_DOWNCAST(qvzDocument, View()->GetDocument());
+  ASSERT_NE(doc, nullptr);
+  jvqOleItem* item = new jvqOleItem(doc, NULL);
+  ASSERT_TRUE(MakePictureItem(item));
+  const RECT r = {500, 500, 1000, 800};
+  jvqOleObject* ole = Add(new jvqOleObject(&r, doc->AddOleItem(item), &View()->m_Mapping, doc));
+  item->m_pOwner = ole;
+  ole->m_dwState = 0x311;
+  NamedOleObject named(item->m_lpObject);
+  item->m_lpObject = &named;
+  Select({ole});
+  item->m_lpObject = named.real;
+  qvzOleToolBar* bar = Bar<qvzOleToolBar>();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(bar->m_wndAppName.m_hWnd, nullptr);
+  EXPECT_FALSE(bar->m_wndAppName.IsWindowVisible());
+  CString name;
+  bar->m_wndAppName.GetWindowText(name);
+  EXPECT_EQ(name, "図形エディタ");
+  View()->ClearSelection();
+  Page()->DeleteChildren();
+}
+
 TEST_F(BarsTest, SelectBarShowsThePaperSize) {
   Select({});
 
@@ -522,6 +670,55 @@ TEST_F(BarsTest, SelectBarShowsThePaperSize) {
   CString shown;
   bar->m_wndInfo.GetWindowText(shown);
   EXPECT_EQ(shown, text);
+}
+
+// Kept last: it leaves the board with three pages.
+TEST_F(BarsTest, SelectBarListsThePagesAndAClickMakesOneCurrent) {
+  qvzDocument* doc = DYNAMIC_DOWNCAST(qvzDocument, View()->GetDocument());
+  doc->InsertPage(0);
+  doc->InsertPage(0);
+  jvqBoard* board = View()->GetBoard();
+  ASSERT_EQ(board->GetPageCount(), 3);
+  board->SetCurrentPage(0);
+  Select({});
+  Frame()->SwitchBar(TRUE);
+  PumpPending();
+  qvzSelectToolBar* bar = Bar<qvzSelectToolBar>();
+  ASSERT_NE(bar, nullptr);
+  qvzPagePreviewView* pages = DYNAMIC_DOWNCAST(qvzPagePreviewView, bar->m_pPagePreview);
+  ASSERT_NE(pages, nullptr);
+  EXPECT_FALSE(bar->m_wndPlaceholder.IsWindowVisible());
+  EXPECT_TRUE(pages->IsWindowVisible());
+  EXPECT_EQ(pages->GetDlgCtrlID(), IDC_BAR_PAGE_PREVIEW);
+  ASSERT_EQ(pages->GetItemCount(), 3);
+  EXPECT_EQ(pages->GetItem(2)->m_strLabel, "3ページ");
+  EXPECT_EQ(pages->GetSelectedIndex(), 0);
+  EXPECT_EQ(pages->m_bDragHandOff, 0);
+  // One column: every cell starts at the same left, each below the last.
+  const RECT c0 = pages->GetItem(0)->m_rcCell, c1 = pages->GetItem(1)->m_rcCell;
+  EXPECT_EQ(c0.left, c1.left);
+  EXPECT_GT(c1.top, c0.top);
+  // A click on the second page: its cell is selected, the page current, and the editing
+  // view stays the frame's active view.
+  pages->SendMessage(WM_MOUSEACTIVATE, (WPARAM)Frame()->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+  CPoint at(c1.left + 10, c1.top + 10);
+  const CPoint scroll = pages->GetScrollPosition();
+  at -= scroll;
+  pages->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  pages->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  PumpPending();
+  EXPECT_EQ(board->GetCurrentPageIndex(), 1);
+  EXPECT_EQ(Frame()->GetActiveView(), (CView*)View());
+  EXPECT_EQ(pages->GetSelectedIndex(), 1);
+}
+
+// Each swap asks the application to read its fonts again when the printer changed.
+TEST_F(BarsTest, ASwapRereadsTheFontsAfterAPrinterChange) {
+  theApp.m_strDefaultPrinter = "a printer of the past";
+  theApp.m_AllFontList.DeleteAll();
+  Frame()->SwitchBar(FALSE);
+  EXPECT_FALSE(theApp.m_AllFontList.empty());
+  EXPECT_EQ(theApp.m_strDefaultPrinter, qvzApp::ReadDefaultPrinterName());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "RendererTestFiles.h"
 #include "SceneGenerator.h"
+#include "ZBByteStream.h"
+#include "ZBDriver.h"
 #include "ZBFileSystem.h"
 #include "ZBScene.h"
 #include "ZBSceneStream.h"
@@ -357,6 +359,125 @@ TEST(SceneForms, NothingOfOneSceneSurvivesIntoTheNext)
         EXPECT_EQ(scene.m_textures.GetCount(), 0) << form;
         EXPECT_EQ(scene.m_segments.GetCount(), 0) << form;
         EXPECT_EQ(scene.m_pTriangles->GetCount(), 0) << form;
+    }
+}
+
+// A container file is mapped whole, or read through a reading window where it cannot be; both
+// must give what the stream reader gives: the same triangles in the same order, the same ones
+// dropped, also where values run across the window's refills and where the file is cut short.
+TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
+{
+    Scene s = MakeGrid(60000, true, 1, 0);
+    s.textures.clear();
+    Material glass;
+    glass.opacity = 0.5f;
+    glass.type = "TRANS";
+    s.materials.push_back(glass);
+    // Vertex numbers outside the list and equal corners name no triangle.
+    std::vector<int>& idx = s.polygons[0].indices;
+    for (size_t t : {size_t(0), size_t(7), size_t(8), size_t(30001)}) {
+        idx[3 * t + 1] = t % 2 ? 0 : 1 << 30;
+        idx[3 * t + 2] = idx[3 * t];
+    }
+    idx[3 * 9 + 2] = idx[3 * 9 + 1];
+    Polygon plain = MakeGrid(60000, false, 0, 0).polygons[0];
+    plain.material = 1;
+    s.polygons.push_back(plain);
+    Polygon seeThrough = MakeGrid(50, false, 0, 0).polygons[0];
+    seeThrough.material = 2;
+    s.polygons.insert(s.polygons.begin() + 1, seeThrough);
+    Polygon single;
+    single.kind = 'S';
+    single.material = 2;
+    single.texture = 1;
+    single.vertices = {Vertex{{0, 0, 1}, {0, 0, -1}, {0.5f, 0.25f}}, Vertex{{1, 0, 1}, {0, 0, -1}, {1, 0}},
+                       Vertex{{0, 1, 1}, {0, 0, -1}, {0, 1}}};
+    s.polygons.insert(s.polygons.begin(), single);
+    const std::vector<uint8_t> whole = WriteContainer(s);
+    ASSERT_GT(whole.size(), 3u << 20);
+    TestFile file("rt_window.vqb");
+    auto same = [](const ZBTriangle& a, const ZBTriangle& b) {
+        bool equal = a.m_nMaterial == b.m_nMaterial && a.m_nTexture == b.m_nTexture && a.m_bVisible == b.m_bVisible;
+        for (int k = 0; k < 3; ++k)
+            equal = equal && a.m_corners[k].p == b.m_corners[k].p && a.m_normals[k] == b.m_normals[k] &&
+                    a.m_tex[k] == b.m_tex[k];
+        return equal;
+    };
+    for (size_t size : {whole.size(), whole.size() - 5, size_t(2900000), size_t(2300000), size_t(1500000)}) {
+        const std::vector<uint8_t> bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        ASSERT_TRUE(SaveFile(file.Path(), bytes));
+        ZBScene mapped;
+        ZBDriver driver(mapped);
+        driver.m_bUnpackArchives = 0;
+        driver.m_strTempFolder = ".";
+        ZBRenderRequest r;
+        r.scenePath = file.c_str();
+        driver.ReadScene(r);
+        ZBScene windowed;
+        windowed.m_strTempFolder = ".";
+        ZBFileReadBuf block;
+        ASSERT_TRUE(block.Open(file.Path(), false));
+        ASSERT_FALSE(block.Mapping());
+        std::istream fromWindow(&block);
+        fromWindow.ignore(16);
+        windowed.ReadRecords(fromWindow);
+        windowed.m_pTriangles->Prepare();
+        ZBScene streamed;
+        streamed.m_strTempFolder = ".";
+        std::istringstream is(std::string(bytes.begin() + 16, bytes.end()));
+        streamed.ReadRecords(is);
+        streamed.m_pTriangles->Prepare();
+        ZBTriangleGroup &b = *streamed.m_pTriangles;
+        ASSERT_GT(b.GetCount(), 0) << size;
+        for (ZBTriangleGroup* a : {mapped.m_pTriangles.get(), windowed.m_pTriangles.get()}) {
+            ASSERT_EQ(a->GetCount(), b.GetCount()) << size;
+            ASSERT_EQ(a->GetSeeThroughCount(), b.GetSeeThroughCount()) << size;
+            for (int i = 0; i < b.GetCount(); ++i) {
+                const ZBTriangle ta = *a->TriangleAt(i), tb = *b.TriangleAt(i);
+                ASSERT_TRUE(same(ta, tb)) << size << " " << i;
+                ASSERT_TRUE(same(*a->NextTriangle(), tb)) << size << " " << i;
+            }
+            EXPECT_EQ(a->NextTriangle(), nullptr);
+            for (int i = 0; i < b.GetSeeThroughCount(); ++i)
+                ASSERT_TRUE(same(*a->SeeThroughAt(i), *b.SeeThroughAt(i))) << size << " " << i;
+        }
+    }
+}
+
+// The nearest and farthest greatest corner depths, taken by near clipping as it goes, are those
+// of every triangle of the drawing list, hidden ones too, and of the clipping pieces.
+TEST(SceneForms, DepthSweepsTakeEveryTriangleAndPiece)
+{
+    Scene s = MakeGrid(3000, false, 1, 0);
+    for (Vertex& v : s.polygons[0].vertices)
+        v.p[2] = v.p[0] * 1.5f;
+    TestFile text("rt_sweep.txt"), container("rt_sweep.vqb");
+    ASSERT_TRUE(SaveFile(text.Path(), WriteText(s)));
+    ASSERT_TRUE(SaveFile(container.Path(), WriteContainer(s)));
+    for (const TestFile* f : {&text, &container}) {
+        ZBScene scene;
+        ZBDriver driver(scene);
+        driver.m_bUnpackArchives = 0;
+        driver.m_strTempFolder = ".";
+        ZBRenderRequest r;
+        r.scenePath = f->c_str();
+        r.width = 100;
+        r.height = 75;
+        ASSERT_EQ(driver.ReadScene(r), ZB_OK);
+        ZBTriangleGroup& g = *scene.m_pTriangles;
+        g.Transform(scene.m_views.GetView(0)->m_viewMatrix);
+        const int before = g.GetCount();
+        g.ClipNear(10.0f, nullptr);
+        ASSERT_GT(g.GetCount(), before) << f->Path();
+        float nearest = 0, farthest = 0;
+        for (int i = 0; i < g.GetCount(); ++i) {
+            const float d = g.TriangleAt(i)->MaxDepth();
+            nearest = i == 0 ? d : std::min(nearest, d);
+            farthest = i == 0 ? d : std::max(farthest, d);
+        }
+        EXPECT_LT(nearest, 10.0f);
+        EXPECT_EQ(g.NearestDepth(), nearest) << f->Path();
+        EXPECT_EQ(g.FarthestDepth(), farthest) << f->Path();
     }
 }
 

@@ -129,6 +129,35 @@ TEST_F(EditorKeys, HomeGoesToTheLineStartAndF2PassesUntranslated) {
   EXPECT_STREQ("first\r\nsecond line", (LPCTSTR)Text());
 }
 
+TEST_F(EditorKeys, CtrlKeysGoToTheEditorAndEscOnAnEmptyTextLeavesIt) {
+  edit.SetWindowText("abc");
+  edit.SetSel(3, 3);
+  EXPECT_EQ(qvzEditorKeyConsumed, RouteEditorKey(edit.m_hWnd, 'A', TRUE));
+  int a = -1, b = -1;
+  edit.GetSel(a, b);
+  EXPECT_EQ(0, a);
+  EXPECT_EQ(3, b);
+  EXPECT_EQ(qvzEditorKeyConsumed, RouteEditorKey(edit.m_hWnd, 'X', TRUE));
+  EXPECT_STREQ("", (LPCTSTR)Text());
+  EXPECT_EQ(qvzEditorKeyConsumed, RouteEditorKey(edit.m_hWnd, 'V', TRUE));
+  EXPECT_EQ(qvzEditorKeyConsumed, RouteEditorKey(edit.m_hWnd, 'V', TRUE));
+  EXPECT_STREQ("abcabc", (LPCTSTR)Text());
+  edit.SetSel(0, 2);
+  EXPECT_EQ(qvzEditorKeyConsumed, RouteEditorKey(edit.m_hWnd, 'C', TRUE));
+  edit.SetSel(6, 6);
+  RouteEditorKey(edit.m_hWnd, 'V', TRUE);
+  EXPECT_STREQ("abcabcab", (LPCTSTR)Text());
+  // Without Ctrl the letters are typing.
+  EXPECT_EQ(qvzEditorKeyStandard, RouteEditorKey(edit.m_hWnd, 'V', FALSE));
+  // Esc ends an empty text only: the focus goes back to the view first.
+  EXPECT_EQ(qvzEditorKeyStandard, RouteEditorKey(edit.m_hWnd, VK_ESCAPE, FALSE));
+  edit.SetWindowText("");
+  EXPECT_EQ(qvzEditorKeyEscapeEmpty, RouteEditorKey(edit.m_hWnd, VK_ESCAPE, FALSE));
+  edit.SetFocus();
+  Key(VK_ESCAPE);
+  EXPECT_EQ(theApp.GetActiveBoardView()->m_hWnd, ::GetFocus());
+}
+
 // The command line as CWinApp::ParseCommandLine hands it over.
 void Parse(qvzCommandLineInfo& info, std::vector<const char*> args) {
   std::vector<char*> argv = {(char*)"QVZ.exe"};
@@ -354,6 +383,29 @@ TEST_F(AppTest, ProgressWindowKeepsAStoredPlaceOnScreenAndCentresOtherwise) {
     p->DestroyWindow();  // the place is written back
     EXPECT_EQ(rc.left, (int)theApp.GetProfileInt("Settings", "X", -5));
     delete p;
+  }
+}
+
+TEST_F(AppTest, ProgressWindowCancelHidesItAndKeepsItsPlace) {
+  theApp.WriteProfileInt("Settings", "X", 40);
+  theApp.WriteProfileInt("Settings", "Y", 30);
+  {
+    // The Cancel button's command.
+    CProgressWnd p(Frame(), "Zenbora", FALSE);
+    p.SetWindowPos(NULL, 60, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    p.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)p.m_wndCancel.m_hWnd);
+    EXPECT_TRUE(p.m_bCancelled);
+    EXPECT_FALSE(p.IsWindowVisible());
+    EXPECT_EQ(60, (int)theApp.GetProfileInt("Settings", "X", -5));
+    EXPECT_EQ(50, (int)theApp.GetProfileInt("Settings", "Y", -5));
+  }
+  for (BOOL onEscape : {TRUE, FALSE}) {
+    // Esc typed while the work pumps messages cancels when asked to.
+    CProgressWnd p(Frame(), "Zenbora", FALSE);
+    p.PostMessage(WM_CHAR, VK_ESCAPE, 0);
+    p.PeekAndPump(onEscape);
+    EXPECT_EQ(onEscape, p.m_bCancelled);
+    EXPECT_EQ(!onEscape, p.IsWindowVisible());
   }
 }
 

@@ -10,6 +10,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,7 @@
 
 namespace {
 
-const UINT kFloorPlan = 32985, kPerspective = 32982, kOpenSharedPath = WM_USER + 400;
+const UINT kFloorPlan = 32985, kPerspective = 32982, kSelectTool = 32847, kFloorPlanPalette = 92, kOpenSharedPath = WM_USER + 400;
 const char kMainClass[] = "QVZ Ver 1.0 MainWindows Class";
 
 struct Block {
@@ -267,6 +269,44 @@ void Close(Process& p, HWND h) {
   p.Wait(30000);
 }
 
+// The commands the thread of a window takes from its queue while work runs, until the
+// awaited ones have come (or 60 seconds have passed): the commands of interest, in order.
+std::vector<UINT> SpyOnCommands(HWND h, const std::function<void()>& work, const std::vector<UINT>& awaited) {
+  std::vector<UINT> seen;
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = ::DefWindowProcA;
+  wc.hInstance = ::GetModuleHandle(NULL);
+  wc.lpszClassName = "qvzCommandSpy";
+  ::RegisterClassA(&wc);
+  HWND sink = ::CreateWindowA("qvzCommandSpy", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+  HMODULE spy = ::LoadLibrary((BinDir() + "shell_app_command_spy.dll").c_str());
+  FARPROC proc = spy ? ::GetProcAddress(spy, "CommandSpyHook") : NULL;
+  HHOOK hook = proc ? ::SetWindowsHookEx(WH_GETMESSAGE, (HOOKPROC)proc, spy, ::GetWindowThreadProcessId(h, NULL)) : NULL;
+  EXPECT_NE(nullptr, hook);
+  if (hook) {
+    work();
+    const DWORD end = ::GetTickCount() + 60000;
+    size_t next = 0;
+    while (next < awaited.size() && ::GetTickCount() < end) {
+      MSG msg;
+      while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.hwnd == sink && msg.message == WM_APP) {
+          const UINT id = (UINT)msg.wParam;
+          if (std::find(awaited.begin(), awaited.end(), id) != awaited.end()) seen.push_back(id);
+          if (next < awaited.size() && id == awaited[next]) next++;
+        } else {
+          ::DispatchMessage(&msg);
+        }
+      }
+      ::Sleep(50);
+    }
+    ::UnhookWindowsHookEx(hook);
+  }
+  if (spy) ::FreeLibrary(spy);
+  ::DestroyWindow(sink);
+  return seen;
+}
+
 // The BMP's size and whether it has more than one colour.
 bool ReadPicture(const std::string& path, int* w, int* h, bool* varied) {
   FILE* f = fopen(path.c_str(), "rb");
@@ -349,6 +389,16 @@ TEST(RealFirst, SecondStartsReachTheRunningProgram) {
     ASSERT_TRUE(second.Start(""));
     EXPECT_TRUE(second.Wait(60000));
     EXPECT_EQ(nullptr, FindWindowOf(second.pi.dwProcessId, kMainClass));
+  }
+  // With M the first is told the floor-plan command and posts the select tool and the
+  // floor-plan palette to itself.
+  {
+    std::vector<UINT> seen = SpyOnCommands(main, [] {
+      Process second;
+      EXPECT_TRUE(second.Start("/M"));
+      EXPECT_TRUE(second.Wait(60000));
+    }, {kFloorPlan, kSelectTool, kFloorPlanPalette});
+    EXPECT_EQ((std::vector<UINT>{kFloorPlan, kSelectTool, kFloorPlanPalette}), seen);
   }
   // An OLE activation is no second start: it runs beside the first.
   {
