@@ -15,6 +15,13 @@
 #include "YQVDoc.h"
 #include "resource.h"
 #include "yqListView.h"
+// The thumbnail and detail views of the right pane.
+#include "DetailView.h"
+#include "DirImgView.h"
+#include "DragImage.h"
+#include "ImageDetailView.h"
+#include "MyListCtrl.h"
+#include "yqItemView.h"
 #include "yqRecordset.h"
 
 IMPLEMENT_DYNCREATE(CLeftView, CTreeView)
@@ -952,6 +959,19 @@ void CLeftView::ShowItemList()
     CMainFrame* frame = Frame();
     if (!frame)
         return;
+    if (frame->m_nListMode == 256 && !frame->m_itemList.empty()) {
+        // Thumbnail mode: the items as thumbnails.
+        if (auto* thumbs = dynamic_cast<yqItemView*>(frame->SwitchRightView(3))) {
+            CWaitCursor wait;
+            thumbs->ShowItems(frame->m_itemList);
+            const SortState& s = frame->GetSortState(3);
+            thumbs->SortCells(s.column, s.bAscending);
+            thumbs->LayoutCells();
+            thumbs->Invalidate();
+            thumbs->UpdateWindow();
+        }
+        return;
+    }
     auto* list = dynamic_cast<yqListView*>(frame->SwitchRightView(0));
     if (!list)
         return;
@@ -992,11 +1012,7 @@ void CLeftView::ShowSelection(HTREEITEM item)
         } else if (state == 7) {
             single(node);
         } else if (state == 4) {
-            // The item's detail view comes with the item views; the list shows the item.
-            frame->ClearItemList();
-            if (yqItem* i = node->GetItem())
-                frame->m_itemList.push_back(i);
-            ShowItemList();
+            ShowItemDetail(node);
         }
     } else if (top && top == m_pVendaroRoot) {
         if (yqListView* list = report())
@@ -1008,7 +1024,9 @@ void CLeftView::ShowSelection(HTREEITEM item)
                 FillShellFolder(node);
             GetTreeCtrl().SetItemState(item, TVIS_EXPANDEDONCE, TVIS_EXPANDEDONCE);
         }
-        if (yqListView* list = report()) {
+        if (!node->HasKind(CTreeNode::kCatalogFolder) && frame->m_nListMode == 256) {
+            ShowFolderThumbnails(node);
+        } else if (yqListView* list = report()) {
             if (node->HasKind(CTreeNode::kCatalogFolder)) {
                 list->ShowCatalogNode(node);
             } else {
@@ -1025,10 +1043,7 @@ void CLeftView::ShowSelection(HTREEITEM item)
         } else if (state == 5) {
             ShowFilledNode(node, true);
         } else if (state == 4 && node != m_pSearchRoot) {
-            frame->ClearItemList();
-            if (yqItem* i = node->GetItem())
-                frame->m_itemList.push_back(i);
-            ShowItemList();
+            ShowItemDetail(node);
         } else if (state == 2 || node == m_pSearchRoot) {
             if (yqListView* list = report()) {
                 if (node == m_pSearchRoot)
@@ -1042,21 +1057,51 @@ void CLeftView::ShowSelection(HTREEITEM item)
             if (yqListView* list = report())
                 list->ShowImageSearches(node);
         } else if (node->GetState() == 4) {
-            // The full-size picture view comes with the item views; the list shows the file.
-            if (yqListView* list = report())
-                list->ShowFolder(node->GetParent());
+            // A found file at full size, with the tree item as its drag image.
+            CImageList* made = static_cast<CMyTreeCtrl&>(GetTreeCtrl()).CreateDragImageEx(item);
+            auto* image = dynamic_cast<CDragImage*>(made);
+            if (!image)
+                delete made;
+            CFileInfoRecord* record = node->GetRecord();
+            const CString path = record ? record->m_strPath : CString();
+            if (auto* full = dynamic_cast<CImageDetailView*>(frame->SwitchRightView(4)))
+                full->SetImage(path, image);
+            else
+                delete image;
         } else if (node->GetImageSearch()) {
             if (node->GetChildCount() == 0 &&
                 !(GetTreeCtrl().GetItemState(item, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE)) {
                 if (!RunImageSearch(node))
                     return;
             }
-            if (yqListView* list = report()) {
+            if (frame->m_nListMode == 256) {
+                ShowFolderThumbnails(node);
+            } else if (yqListView* list = report()) {
                 list->ShowFolder(node);
                 const SortState& s = frame->GetSortState(7);
                 list->SortItems(s.column, s.bAscending);
             }
         }
+    }
+}
+
+void CLeftView::ShowItemDetail(CTreeNode* node)
+{
+    CMainFrame* frame = Frame();
+    if (auto* detail = frame ? dynamic_cast<CDetailView*>(frame->SwitchRightView(1)) : nullptr)
+        detail->ShowItem(node->GetItem());
+}
+
+void CLeftView::ShowFolderThumbnails(CTreeNode* node)
+{
+    CMainFrame* frame = Frame();
+    if (auto* thumbs = frame ? dynamic_cast<CDirImgView*>(frame->SwitchRightView(2)) : nullptr) {
+        CWaitCursor wait;
+        thumbs->ShowNode(node);
+        const SortState& s = frame->GetSortState(7);
+        thumbs->SortCells(s.column, s.bAscending);
+        thumbs->LayoutCells();
+        thumbs->Invalidate();
     }
 }
 
@@ -1072,8 +1117,17 @@ void CLeftView::ExpandAndSelect(CTreeNode* node)
 
 void CLeftView::Replay(const CNavigationHistory::Entry& e, bool showAgain)
 {
-    if (e.IsPicture())
-        return;  // the full-size picture view comes with the item views
+    if (e.IsPicture()) {
+        // Shown again at full size, which records the picture in the same slot.
+        const long long position = m_history.GetCurrent();
+        const CString path = e.strPicture;
+        CMainFrame* frame = Frame();
+        m_history.SetCurrent(position - 1);
+        if (auto* full = frame ? dynamic_cast<CImageDetailView*>(frame->SwitchRightView(4)) : nullptr)
+            full->SetImage(path, nullptr);
+        m_history.SetCurrent(position);
+        return;
+    }
     if (!e.hItem || !GetNode(e.hItem))
         return;
     CTreeCtrl& tree = GetTreeCtrl();

@@ -62,6 +62,9 @@ public:
     int SearchImageFiles(CTreeNode* node, CImageSearch* search, const char* folder);
     void RunSearchAgain(CTreeNode* node);
     void ShowItemList();
+    // The right pane for an item node (its detail form) and a folder in thumbnail mode.
+    void ShowItemDetail(CTreeNode* node);
+    void ShowFolderThumbnails(CTreeNode* node);
     // The image search of a node below the image root, on its first opening; FALSE when
     // cancelled (the node and the search are then gone).
     BOOL RunImageSearch(CTreeNode* node);

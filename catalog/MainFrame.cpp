@@ -41,6 +41,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_SEARCH_BOX, OnUpdateSearchBox)
     ON_COMMAND(ID_EMPTY_COMMAND, OnEmptyCommand)
     ON_UPDATE_COMMAND_UI(ID_EMPTY_COMMAND, OnUpdateEmptyCommand)
+    // View modes, sorting and drags of the right pane (MainFrameViews.cpp).
+    ON_COMMAND_RANGE(ID_VIEW_SMALLICON, ID_VIEW_LINEUP, OnViewMode)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_SMALLICON, ID_VIEW_LINEUP, OnUpdateViewMode)
+    ON_COMMAND_RANGE(ID_SORT_FIRST, ID_SORT_LAST, OnSortCommand)
+    ON_WM_INITMENU()
+    ON_NOTIFY(TVN_BEGINDRAG, AFX_IDW_PANE_FIRST, OnTreeBeginDrag)
+    ON_NOTIFY(LVN_BEGINDRAG, AFX_IDW_PANE_FIRST, OnListBeginDrag)
     // The search dialogs' commands (MainFrameSearch.cpp).
     ON_COMMAND(ID_SEARCH_DATA_QUICK, OnSavedSearch)
     ON_UPDATE_COMMAND_UI(ID_SEARCH_DATA_QUICK, OnUpdateSavedSearch)

@@ -109,6 +109,18 @@ protected:
     afx_msg void OnUpdateSearchBox(CCmdUI* cmdUI);
     std::vector<CString> ChildNames(CTreeNode* root) const;
 
+protected:
+    // View modes, sorting and drags of the right pane (MainFrameViews.cpp).
+    void ChangeListStyle(UINT id);
+    // The frame's item list from a node's children with items (placeholders skipped).
+    void RefillItemList(CTreeNode* node);
+    afx_msg void OnViewMode(UINT id);
+    afx_msg void OnUpdateViewMode(CCmdUI* cmdUI);
+    afx_msg void OnSortCommand(UINT id);
+    afx_msg void OnInitMenu(CMenu* menu);
+    afx_msg void OnTreeBeginDrag(NMHDR* nmhdr, LRESULT* result);
+    afx_msg void OnListBeginDrag(NMHDR* nmhdr, LRESULT* result);
+
 public:
     // The two search dialogs, kept for the whole run with their histories; the image one
     // starts on 1980-01-01 to 2099-12-31.

@@ -113,3 +113,8 @@
 #define IDC_DETAIL_LABEL1         1078
 #define IDC_DETAIL_LABEL2         1079
 #define IDC_DETAIL_LABEL3         1080
+// The view modes the menu and tool bar do not carry (59409 and 59411 are above).
+#define ID_VIEW_SMALLICON         59408
+#define ID_VIEW_LIST              59410
+#define ID_VIEW_ARRANGE           59412
+#define ID_VIEW_LINEUP            59413

@@ -10,6 +10,7 @@
 #include <JpegImage.h>
 #include <TiffImage.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -30,6 +31,7 @@
 #include "YQVDoc.h"
 #include "afxtest/ThreadPump.h"
 #include "resource.h"
+#include "yqCatalog.h"
 #include "yqItem.h"
 #include "yqItemView.h"
 #include "yqListView.h"
@@ -164,6 +166,52 @@ protected:
     }
 
     std::string Status() const { return std::string(frame->m_wndStatusBar.GetPaneText(0)); }
+    Manifest Load(const FixtureOptions& options)
+    {
+        Manifest m = GenerateCatalog(folder + "/cat", options);
+        doc->m_catalogs.push_back(new yqCatalog((m.root + "\\").c_str()));
+        tree->DeleteAllNodes();
+        tree->AddRootNodes();
+        PumpPending();
+        return m;
+    }
+    void Select(CTreeNode* node)
+    {
+        tree->GetTreeCtrl().SelectItem(node->m_hItem);
+        PumpPending();
+    }
+    // The leaf category with the most items, opened once so that it holds them.
+    CTreeNode* FullestLeaf()
+    {
+        CTreeNode* best = nullptr;
+        size_t most = 0;
+        std::vector<CTreeNode*> leaves;
+        tree->m_pVendaroRoot->ForEach([&](CTreeNode* n) {
+            if (n->GetCategory() && n->m_nFlags == 3)
+                leaves.push_back(n);
+        });
+        for (CTreeNode* leaf : leaves) {
+            tree->FillCategoryNode(leaf);
+            size_t n = 0;
+            for (CTreeNode* c : leaf->m_children)
+                n += c->GetItem() ? 1 : 0;
+            if (n > most)
+                most = n, best = leaf;
+        }
+        return best;
+    }
+    void Command(UINT id)
+    {
+        frame->SendMessage(WM_COMMAND, id);
+        PumpPending();
+    }
+    BOOL Enabled(UINT id)
+    {
+        CTestCmdUI probe;
+        probe.m_nID = id;
+        probe.DoUpdate(frame, FALSE);
+        return probe.m_bEnabled;
+    }
     template <class V> V* Switch(int index) { return dynamic_cast<V*>(frame->SwitchRightView(index)); }
 
     // An item of `kind` whose picture is `file` in the test folder (written in `colour`
@@ -439,6 +487,174 @@ TEST_F(ViewsTest, DragsHandOverTheirBlocks)
     // Nothing pending: no drag.
     EXPECT_EQ(DWORD(DROPEFFECT_NONE), DoDragDropPending(nullptr));
     EXPECT_EQ(4, recorder.drops);
+}
+
+TEST_F(ViewsTest, ViewModeCommandsSwitchBetweenTheListAndThumbnails)
+{
+    FixtureOptions options;
+    options.products = 60;
+    Load(options);
+    frame->m_nListMode = LVS_REPORT;
+    CTreeNode* leaf = FullestLeaf();
+    ASSERT_NE(nullptr, leaf);
+    Select(leaf);
+    ASSERT_NE(nullptr, dynamic_cast<yqListView*>(frame->GetRightView()));
+    EXPECT_FALSE(Enabled(ID_VIEW_ARRANGE));  // grey in report style
+
+    Command(ID_VIEW_THUMBNAILS);
+    auto* thumbs = dynamic_cast<yqItemView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, thumbs);
+    EXPECT_EQ(256, frame->m_nListMode);
+    EXPECT_FALSE(thumbs->m_cells.empty());
+    EXPECT_EQ(0u, Status().find("データ数 : "));
+    EXPECT_TRUE(Enabled(ID_VIEW_ARRANGE));
+
+    // The same sort twice sorts once.
+    Command(ID_SORT_FIRST + 5);  // 価格降順
+    std::reverse(thumbs->m_cells.begin(), thumbs->m_cells.end());
+    const CThumbImageItem* first = thumbs->m_cells.front();
+    Command(ID_SORT_FIRST + 5);
+    EXPECT_EQ(first, thumbs->m_cells.front());
+    EXPECT_EQ(2, frame->GetSortState(3).column);
+    EXPECT_FALSE(frame->GetSortState(3).bAscending);
+
+    Command(ID_VIEW_DETAIL);
+    auto* list = dynamic_cast<yqListView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(DWORD(LVS_REPORT), list->GetStyle() & LVS_TYPEMASK);
+    EXPECT_EQ(LVS_REPORT, frame->m_nListMode);
+    EXPECT_EQ(frame->m_itemList.size(), size_t(list->GetListCtrl().GetItemCount()));
+    Command(ID_VIEW_LIST);
+    EXPECT_EQ(DWORD(LVS_LIST), list->GetStyle() & LVS_TYPEMASK);
+    EXPECT_FALSE(Enabled(ID_VIEW_ARRANGE));  // grey in list style too
+
+    // A desktop folder of pictures: folder thumbnails, then a picture at full size.
+    WriteColourPicture(folder + "/a.bmp", 64, 48, RGB(255, 0, 0));
+    WriteColourPicture(folder + "/b.bmp", 64, 48, RGB(0, 255, 0));
+    CTreeNode* pictures = tree->InsertNode("pictures", 3, 3, tree->m_pDesktop, CTreeNode::kFolder | 2,
+                                           CatalogPath(folder).c_str());
+    Select(pictures);
+    ASSERT_NE(nullptr, dynamic_cast<yqListView*>(frame->GetRightView()));
+    Command(ID_VIEW_THUMBNAILS);
+    auto* dir = dynamic_cast<CDirImgView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, dir);
+    EXPECT_EQ(2u, std::count_if(dir->m_cells.begin(), dir->m_cells.end(),
+                                [](CThumbImageItem* c) { return c->m_nKind == 0; }));
+    CThumbImageItem* cell = dir->m_cells.back();
+    const CPoint at = cell->m_rect.CenterPoint();
+    dir->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PumpPending();
+    ASSERT_EQ(4, frame->GetRightViewIndex());
+    auto* full = dynamic_cast<CImageDetailView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, full);
+    EXPECT_NE(nullptr, full->m_pDragImage);
+    EXPECT_EQ(CSize(74, 58), full->GetTotalSize());
+    // 並び替え is grey while a detail view is shown.
+    frame->SendMessage(WM_INITMENU, reinterpret_cast<WPARAM>(frame->GetMenu()->GetSafeHmenu()));
+    EXPECT_TRUE(frame->GetMenu()->GetSubMenu(2)->GetMenuState(9, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(Enabled(ID_VIEW_THUMBNAILS));
+}
+
+TEST_F(ViewsTest, ThumbnailModeRowsShowItemsAndAnItemsDetailForm)
+{
+    FixtureOptions options;
+    options.products = 60;
+    Load(options);
+    frame->m_nListMode = 256;
+    CTreeNode* leaf = FullestLeaf();
+    ASSERT_NE(nullptr, leaf);
+    Select(leaf);
+    auto* thumbs = dynamic_cast<yqItemView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, thumbs);
+    ASSERT_FALSE(thumbs->m_cells.empty());
+    auto* item = static_cast<yqItem*>(thumbs->m_cells[0]->m_pData);
+    const CPoint at = thumbs->m_cells[0]->m_rect.CenterPoint();
+    thumbs->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PumpPending();
+    auto* form = dynamic_cast<CDetailView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, form);
+    EXPECT_EQ(item, form->m_pItem);
+    EXPECT_EQ(item->m_hTreeItem, tree->GetTreeCtrl().GetSelectedItem());
+
+    // Back to the category: its thumbnails again; an item node: its form.
+    Select(leaf);
+    EXPECT_NE(nullptr, dynamic_cast<yqItemView*>(frame->GetRightView()));
+    CTreeNode* itemNode = nullptr;
+    for (CTreeNode* c : leaf->m_children)
+        if (c->GetItem() && !itemNode)
+            itemNode = c;
+    Select(itemNode);
+    ASSERT_NE(nullptr, dynamic_cast<CDetailView*>(frame->GetRightView()));
+    EXPECT_EQ(itemNode->GetItem(), dynamic_cast<CDetailView*>(frame->GetRightView())->m_pItem);
+}
+
+TEST_F(ViewsTest, ListAndTreeDragsHandOverTheirRowsAndNothingFromOtherLists)
+{
+    FixtureOptions options;
+    options.products = 60;
+    Load(options);
+    frame->m_nListMode = LVS_REPORT;
+    CTreeNode* leaf = FullestLeaf();
+    Select(leaf);
+    auto* list = dynamic_cast<yqListView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, list);
+    CListCtrl& ctrl = list->GetListCtrl();
+    ASSERT_GE(ctrl.GetItemCount(), 3);
+    PlaceSink();
+    for (int r = 0; r < 3; ++r)
+        ctrl.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+    auto beginDrag = [&](CWnd* from, UINT code, int row) {
+        NMLISTVIEW nm{};
+        nm.hdr.hwndFrom = from->GetSafeHwnd();
+        nm.hdr.idFrom = UINT_PTR(from->GetDlgCtrlID());
+        nm.hdr.code = code;
+        nm.iItem = row;
+        frame->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    };
+    beginDrag(list, LVN_BEGINDRAG, 0);
+    ASSERT_EQ(1, recorder.drops);
+    const std::string block = recorder.formats[CLIPFORMAT(CF_VENDAROEXPLORER)];
+    EXPECT_EQ(3u, HDropPaths(recorder.formats[CF_HDROP]).size());
+    EXPECT_EQ(std::string(2, '\0'), block.substr(block.size() - 2));
+
+    // Large icons: no drag; a list of categories (kind 2): no drag.
+    ctrl.ModifyStyle(LVS_TYPEMASK, LVS_ICON);
+    beginDrag(list, LVN_BEGINDRAG, 0);
+    EXPECT_EQ(1, recorder.drops);
+    Select(leaf->GetParent());
+    list = dynamic_cast<yqListView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(yqListView::kChildren, list->GetKind());
+    list->GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    beginDrag(list, LVN_BEGINDRAG, 0);
+    EXPECT_EQ(1, recorder.drops);
+
+    // An item node of the tree: its record, privately.
+    CTreeNode* itemNode = nullptr;
+    for (CTreeNode* c : leaf->m_children)
+        if (c->GetItem() && !itemNode)
+            itemNode = c;
+    // The tree makes a drag image only with its image list (the program's comes from InitInstance).
+    CImageList icons;
+    icons.Create(16, 16, ILC_COLOR24, 1, 1);
+    CBitmap dot;
+    CWindowDC screen(nullptr);
+    dot.CreateCompatibleBitmap(&screen, 16, 16);
+    icons.Add(&dot, static_cast<CBitmap*>(nullptr));
+    tree->GetTreeCtrl().SetImageList(&icons, TVSIL_NORMAL);
+    tree->GetTreeCtrl().EnsureVisible(itemNode->m_hItem);
+    NMTREEVIEW nt{};
+    nt.hdr.hwndFrom = tree->GetSafeHwnd();
+    nt.hdr.idFrom = UINT_PTR(tree->GetDlgCtrlID());
+    nt.hdr.code = TVN_BEGINDRAG;
+    nt.itemNew.hItem = itemNode->m_hItem;
+    frame->SendMessage(WM_NOTIFY, nt.hdr.idFrom, reinterpret_cast<LPARAM>(&nt));
+    ASSERT_EQ(2, recorder.drops);
+    EXPECT_EQ(1u, recorder.formats.count(CLIPFORMAT(CF_VENDAROEXPLORER)));
+    EXPECT_EQ(std::vector<std::string>{std::string(itemNode->GetItem()->m_strPicturePath)},
+              HDropPaths(recorder.formats[CF_HDROP]));
+    EXPECT_EQ(nullptr, tree->GetTreeCtrl().GetDropHilightItem());
+    tree->GetTreeCtrl().SetImageList(nullptr, TVSIL_NORMAL);
 }
 
 TEST(DragFrame, RefusesASecondEnterAndALeaveWithoutEnter)

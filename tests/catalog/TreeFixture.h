@@ -46,6 +46,7 @@ protected:
         frame->ShowWindow(SW_SHOW);
         PumpPending();
         tree = frame->GetLeftView();
+        frame->m_nListMode = LVS_REPORT;  // these tests read the report list, not thumbnails
     }
     void TearDown() override
     {

@@ -180,6 +180,7 @@ def _browse(j):
     """Down to a leaf category, sorted by price, two quick searches, Back and Forward, and one
     search deleted again."""
     j.send("syscommand 61488")  # maximised, so that every column of the list is on the screen
+    j.send("command 59411")  # 詳細表示: the browser starts in thumbnail mode, this walk reads the list
     roots = _children(j, "")
     print("roots:", roots)
     assert roots[1:] == ["Vendaro", "Vendaro検索", "画像検索"], roots
