@@ -1,6 +1,7 @@
 #include "HandOver.h"
 
 #include <BaseImage.h>
+#include <afxole.h>
 
 #include <cstring>
 #include <memory>
@@ -123,4 +124,28 @@ BOOL TakeDragBlocks(HGLOBAL& privateBlock, HGLOBAL& hdrop)
         privateBlock = ToGlobal(priv);
     hdrop = ToGlobal(files);
     return hdrop != nullptr;
+}
+
+// ---- OLE drags ----
+
+DWORD DoDragDropPending(COleDropSource* source)
+{
+    HGLOBAL privateBlock = nullptr, hdrop = nullptr;
+    if (!TakeDragBlocks(privateBlock, hdrop))
+        return DROPEFFECT_NONE;
+    COleDataSource data;
+    if (privateBlock)
+        data.CacheGlobalData(static_cast<CLIPFORMAT>(CF_VENDAROEXPLORER), privateBlock);
+    data.CacheGlobalData(CF_HDROP, hdrop);
+    return data.DoDragDrop(DROPEFFECT_COPY, nullptr, source);
+}
+
+DWORD DoDragDropFile(const char* path, COleDropSource* source)
+{
+    HGLOBAL hdrop = ToGlobal(BuildHDropBlock({CString(path)}));
+    if (!hdrop)
+        return DROPEFFECT_NONE;
+    COleDataSource data;
+    data.CacheGlobalData(CF_HDROP, hdrop);
+    return data.DoDragDrop(DROPEFFECT_COPY, nullptr, source);
 }

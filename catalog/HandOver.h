@@ -42,3 +42,9 @@ int AddDragItem(const yqItem& item);
 // Closes the pending blocks for the drop; TRUE and the two global blocks when something was
 // added (private block NULL for files only), FALSE when nothing is pending.
 BOOL TakeDragBlocks(HGLOBAL& privateBlock, HGLOBAL& hdrop);
+
+// OLE drags of the pending blocks (or of one file), offering DROPEFFECT_COPY with the caller's
+// drop source; the drop effect. Nothing pending starts no drag and gives DROPEFFECT_NONE.
+class COleDropSource;
+DWORD DoDragDropPending(COleDropSource* source);
+DWORD DoDragDropFile(const char* path, COleDropSource* source);

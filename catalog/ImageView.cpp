@@ -7,8 +7,12 @@
 #include <PngImage.h>
 #include <TiffImage.h>
 
+#include <afxcmn.h>
+
 #include <cstdlib>
 
+#include "LeftView.h"
+#include "MainFrame.h"
 #include "ThumbLayout.h"
 
 int g_sortCaption = 0;
@@ -99,7 +103,7 @@ void CImageView::SortCells(int, BOOL ascending)
     SortCellsWith(CompareCellsByCaption);
 }
 
-CBaseImage* CImageView::LoadCellImage(const char* path)
+CBaseImage* ReadPictureFile(const char* path, const CRect* clip)
 {
     CString ending = CString(path).Right(4);
     ending.MakeUpper();
@@ -114,7 +118,8 @@ CBaseImage* CImageView::LoadCellImage(const char* path)
         image = new CPngImage;
     else if (ending == ".WMF" || ending == ".EMF" || ending == ".KXQ" || ending == ".DXF") {
         auto* metafile = new CMetafileImage;
-        metafile->SetRectSam(m_rcPaintClip);
+        if (clip)
+            metafile->SetRectSam(*clip);
         image = metafile;
     }
     if (image && !image->Read(path)) {
@@ -124,7 +129,9 @@ CBaseImage* CImageView::LoadCellImage(const char* path)
     return image;
 }
 
-void CImageView::OnDraw(CDC* dc)
+CBaseImage* CImageView::LoadCellImage(const char* path) { return ReadPictureFile(path, &m_rcPaintClip); }
+
+void PaintOffscreen(CView* view, CDC* dc, const std::function<void(CDC* target, const CRect& box)>& paint)
 {
     CRect box;
     dc->GetClipBox(&box);
@@ -137,24 +144,14 @@ void CImageView::OnDraw(CDC* dc)
     if (!dc->IsPrinting() && !box.IsRectEmpty() && memory.CreateCompatibleDC(dc) &&
         bitmap.CreateCompatibleBitmap(dc, device.Width(), device.Height())) {
         oldBitmap = memory.SelectObject(&bitmap);
-        OnPrepareDC(&memory);
+        view->OnPrepareDC(&memory);
         memory.OffsetViewportOrg(-device.left, -device.top);
         memory.SetBrushOrg(box.left % 8, box.top % 8);
         memory.IntersectClipRect(&box);
         target = &memory;
     }
     target->FillSolidRect(&box, RGB(255, 255, 255));
-    CWaitCursor wait;
-    m_rcPaintClip = box;
-    for (CThumbImageItem* cell : m_cells) {
-        if (!dc->RectVisible(&cell->m_rect))
-            continue;
-        if (!cell->m_pImage && !cell->m_bLoadFailed) {
-            cell->m_pImage = LoadCellImage(cell->m_strPath);
-            cell->m_bLoadFailed = cell->m_pImage == nullptr;
-        }
-        cell->Draw(target);
-    }
+    paint(target, box);
     if (target == &memory) {
         for (CDC* d : {dc, &memory}) {
             d->SetMapMode(MM_TEXT);
@@ -164,6 +161,23 @@ void CImageView::OnDraw(CDC* dc)
         dc->BitBlt(device.left, device.top, device.Width(), device.Height(), &memory, 0, 0, SRCCOPY);
         memory.SelectObject(oldBitmap);
     }
+}
+
+void CImageView::OnDraw(CDC* dc)
+{
+    PaintOffscreen(this, dc, [this, dc](CDC* target, const CRect& box) {
+        CWaitCursor wait;
+        m_rcPaintClip = box;
+        for (CThumbImageItem* cell : m_cells) {
+            if (!dc->RectVisible(&cell->m_rect))
+                continue;
+            if (!cell->m_pImage && !cell->m_bLoadFailed) {
+                cell->m_pImage = LoadCellImage(cell->m_strPath);
+                cell->m_bLoadFailed = cell->m_pImage == nullptr;
+            }
+            cell->Draw(target);
+        }
+    });
 }
 
 BOOL CImageView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
@@ -182,4 +196,58 @@ void CImageView::OnSize(UINT nType, int cx, int cy)
         if (cell->m_nState == 1)
             cell->m_nState = 2;
     LayoutCells();
+}
+
+CMainFrame* CImageView::Frame() const { return dynamic_cast<CMainFrame*>(::AfxGetMainWnd()); }
+
+CLeftView* CImageView::Tree() const
+{
+    CMainFrame* frame = Frame();
+    return frame ? frame->GetLeftView() : nullptr;
+}
+
+int CImageView::CellAt(CPoint logical) const
+{
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        if (m_cells[i]->HitTest(logical).first == 2)
+            return int(i);
+    return -1;
+}
+
+void CImageView::RepaintCell(CThumbImageItem* cell)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    cell->Draw(&dc);
+}
+
+void CImageView::RenewToolTips(CToolTipCtrl*& tips)
+{
+    if (tips) {
+        tips->DestroyWindow();
+        delete tips;
+        tips = nullptr;
+    }
+    if (!GetSafeHwnd())
+        return;
+    tips = new CToolTipCtrl;
+    if (!tips->Create(this, TTS_ALWAYSTIP)) {
+        delete tips;
+        tips = nullptr;
+        return;
+    }
+    tips->SetMaxTipWidth(0x7FFF);
+}
+
+void CImageView::AddCellTool(CToolTipCtrl* tips, UINT_PTR id, const CRect& rect, const char* text)
+{
+    TOOLINFO ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;  // the control sees the view's mouse messages itself
+    ti.hwnd = m_hWnd;
+    ti.uId = id;
+    ti.rect = rect;
+    ti.hinst = AfxGetResourceHandle();
+    ti.lpszText = text ? const_cast<char*>(text) : LPSTR_TEXTCALLBACK;
+    tips->SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
 }

@@ -3,11 +3,15 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <vector>
 
 #include "ThumbItem.h"
 
 class CBaseImage;
+class CMainFrame;
+class CLeftView;
+class CToolTipCtrl;
 
 // Read by the cell comparators: the caption to compare and the direction.
 extern int g_sortCaption;
@@ -17,6 +21,15 @@ extern int g_sortAscending;
 int CompareCellsByCaption(const void* a, const void* b);
 int CompareCellsByPrice(const void* a, const void* b);
 int CompareCellsBySize(const void* a, const void* b);
+
+// Paints a view through an off-screen bitmap of the clip box (directly when printing or with
+// nothing to paint): `paint` gets the DC to draw on, filled white, and the logical clip box.
+void PaintOffscreen(CView* view, CDC* dc, const std::function<void(CDC* target, const CRect& box)>& paint);
+
+// The picture class for a path's last four characters (".BMP", ".TIF", ".JPG", ".PNG", the
+// metafile endings ".WMF", ".EMF", ".KXQ", ".DXF"), read from the path; NULL otherwise or when
+// it cannot be read. `clip` goes to a metafile before reading, when given.
+CBaseImage* ReadPictureFile(const char* path, const CRect* clip);
 
 class CImageView : public CScrollView {
     DECLARE_DYNCREATE(CImageView)
@@ -45,7 +58,20 @@ public:
     int m_nCellWidth = 100;
     int m_nCellHeight = 100;
 
+    // The first cell under a logical point, or -1.
+    int CellAt(CPoint logical) const;
+    // Repaints one cell at once.
+    void RepaintCell(CThumbImageItem* cell);
+
 protected:
+    CMainFrame* Frame() const;
+    CLeftView* Tree() const;
+    // A fresh tool-tip control for the cells (the old one deleted): always shown, wide tips.
+    void RenewToolTips(CToolTipCtrl*& tips);
+    // One tool over `rect` of this view; the text NULL for text asked on demand.
+    void AddCellTool(CToolTipCtrl* tips, UINT_PTR id, const CRect& rect, const char* text);
+    // The drag-detect rectangle: a move of two pixels or less from the press stays inside.
+    static CRect DragDetectRect(CPoint client) { return CRect(client.x - 2, client.y - 2, client.x + 3, client.y + 3); }
     // Sorts the cells with a qsort comparator.
     void SortCellsWith(int (*compare)(const void*, const void*));
 

@@ -5,7 +5,11 @@
 
 #include <memory>
 
+#include "DetailView.h"
+#include "DirImgView.h"
 #include "EmptyPaneView.h"
+#include "ImageDetailView.h"
+#include "yqItemView.h"
 #include "yqListView.h"
 #include "LeftView.h"
 #include "ProgressBar.h"
@@ -14,9 +18,9 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-CRuntimeClass* CMainFrame::s_viewTable[5] = {RUNTIME_CLASS(yqListView), RUNTIME_CLASS(CEmptyPaneView),
-                                             RUNTIME_CLASS(CEmptyPaneView), RUNTIME_CLASS(CEmptyPaneView),
-                                             RUNTIME_CLASS(CEmptyPaneView)};
+CRuntimeClass* CMainFrame::s_viewTable[5] = {RUNTIME_CLASS(yqListView), RUNTIME_CLASS(CDetailView),
+                                             RUNTIME_CLASS(CDirImgView), RUNTIME_CLASS(yqItemView),
+                                             RUNTIME_CLASS(CImageDetailView)};
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
@@ -146,7 +150,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* context)
         return FALSE;
     const int height = lpcs->cy > 20 ? lpcs->cy : 20;
     if (!m_wndRightSplitter.CreateView(0, 0, s_viewTable[m_nRightViewIndex], CSize(0, height), context) ||
-        !m_wndRightSplitter.CreateView(1, 0, RUNTIME_CLASS(CEmptyPaneView), CSize(0, 0), context))
+        !m_wndRightSplitter.CreateView(1, 0, RUNTIME_CLASS(yqSubItemView), CSize(0, 0), context))
         return FALSE;
     m_wndRightSplitter.SetRowInfo(1, 0, 0);
     return TRUE;

@@ -48,8 +48,8 @@ public:
     void InitialLoad();
     void Reload();
 
-    // Right-pane view classes by index; until the list, thumbnail and detail views are in,
-    // every index holds a plain view.
+    // Right-pane view classes by index: 0 report list, 1 detail form, 2 folder thumbnails,
+    // 3 item thumbnails, 4 picture at full size.
     static CRuntimeClass* s_viewTable[5];
 
     CIconButton m_btnBack;

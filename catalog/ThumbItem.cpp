@@ -2,6 +2,7 @@
 
 #include <BaseImage.h>
 
+#include "DragImage.h"
 #include "ThumbLayout.h"
 #include "VendaroExplorerApp.h"
 
@@ -166,3 +167,5 @@ void CThumbImageItem::DrawFrame(CDC* dc)
     if (oldBrush)
         dc->SelectObject(static_cast<CBrush*>(oldBrush));
 }
+
+CDragImage* CThumbImageItem::CreateDragImage() { return CreatePictureDragImage(m_pImage, m_rcPicture.Size()); }

@@ -8,6 +8,7 @@
 
 class CBaseImage;
 class CTreeNode;
+class CDragImage;
 
 // Base of everything drawn in a cell. Deleted only through its own classes.
 class CThumbItem {
@@ -69,6 +70,9 @@ public:
     void LayoutCaptions();
     void Draw(CDC* dc) override;
     void DrawFrame(CDC* dc);
+    // The picture fitted into the picture area, for dragging; NULL without a picture. The
+    // caller deletes it.
+    CDragImage* CreateDragImage();
 
     CBaseImage* m_pImage = nullptr;  // owned
     CString m_strPath;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "yqItem.h"
 #include "yqText.h"
 
 ThumbGrid ThumbGridFor(int count, int clientWidth, CSize cell, CSize margin)
@@ -159,4 +160,59 @@ int CompareThumbSizes(const char* a, const char* b, bool ascending)
         return empty;
     const int result = Sign(SizeValue(a) - SizeValue(b));
     return ascending ? result : -result;
+}
+
+CRect PreviewPictureRect(CSize picture, CSize client)
+{
+    if (picture.cx <= 0 || picture.cy <= 0)
+        return CRect(0, 0, 0, 0);
+    const int64_t w = picture.cx, h = picture.cy;
+    int64_t a = client.cx - 2, b = a * h / w;
+    if (b > client.cy - 2) {
+        b = client.cy - 2;
+        a = b * w / h;
+    }
+    const int x = int((client.cx - a) / 2), y = int((client.cy - b) / 2);
+    return CRect(x, y, x + int(a), y + int(b));
+}
+
+std::vector<CString> SplitPictureCaption(const char* text)
+{
+    std::vector<CString> lines;
+    CString line;
+    const size_t n = text ? strlen(text) : 0;
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\r' && i + 1 < n) {
+            lines.push_back(line);
+            line.Empty();
+            i += text[i + 1] == '\n' ? 2 : 1;
+            continue;
+        }
+        const size_t width = _ismbblead(c) && i + 1 < n ? 2 : 1;
+        line += CString(text + i, int(width));
+        i += width;
+        if (c != '\r' && i < n && text[i] == '\n') {
+            lines.push_back(line);
+            line = "\n";
+            ++i;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+std::vector<CString> ItemCellCaptions(const yqItem& item, const char* priceText)
+{
+    auto text = [](const char* s) { return CString(s ? s : ""); };
+    std::vector<CString> out(3);
+    out[0] = "品番：" + text(item.m_pszNumber);
+    if (item.m_nKind == yqItem::kProductDrawing || item.m_nKind == yqItem::kSetDrawing)
+        out[1] = "種類：" + text(item.m_pszCaption);
+    else
+        out[1] = "品名：" + text(item.m_pszName);
+    if (item.m_dPrice != 0 && item.m_pszPriceSuffix)
+        out[2].Format("価格：%s%s", priceText ? priceText : "", item.m_pszPriceSuffix);
+    return out;
 }

@@ -53,3 +53,16 @@ int CompareThumbPrices(const char* a, const char* b, bool ascending);
 // Empty texts first in both directions, then by size: "KB" and "MB" as thousands and millions,
 // a non-digit suffix dropped.
 int CompareThumbSizes(const char* a, const char* b, bool ascending);
+
+// Where the detail form's preview draws a picture of `picture` in a pane of `client`: fitted
+// into the pane less one pixel all round, centred. Empty without a drawable picture.
+CRect PreviewPictureRect(CSize picture, CSize client);
+
+// The caption lines of a further picture's text: CR LF or a lone CR ends a line; a lone LF
+// ends the line before it and starts the next; the text's last character always stays.
+std::vector<CString> SplitPictureCaption(const char* text);
+
+// The three captions of an item cell: 品番, then 種類 (drawings) or 品名, then the price with
+// its suffix (`priceText` already formatted) or empty without a price or suffix.
+class yqItem;
+std::vector<CString> ItemCellCaptions(const yqItem& item, const char* priceText);

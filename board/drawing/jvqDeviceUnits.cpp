@@ -27,8 +27,10 @@ void jvqLogicalToDevice(CDC* pDC, POINT* pPoints, int nCount) {
   }
   POINT org = {0, 0};
   if (bPreview) ::GetViewportOrgEx(pDC->m_hDC, &org);
+  // One call for the whole shape: under Wine each call is a trip into the graphics driver.
+  if (nCount > 0) ::LPtoDP(hAttrib, pPoints, nCount);
+  if (!bPreview && !pDC->IsPrinting()) return;
   for (int i = 0; i < nCount; i++) {
-    ::LPtoDP(hAttrib, &pPoints[i], 1);
     if (bPreview) {
 #ifdef JVQ_HAVE_PREVIEWDC
       ((CPreviewDC*)pDC)->PrinterDPtoScreenDP(&pPoints[i]);

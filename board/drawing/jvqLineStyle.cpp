@@ -144,9 +144,10 @@ int jvqLineStyle::DrawPointList(CDC* pDC, const jvqPointList& list, BOOL bOpen) 
   if (m_nPenStyle == LINE_STYLE_NONE || n < 2 || pDC == NULL) return n;
   BeginDraw(pDC);
   BOOL bDashed = m_pDashLine != NULL;
-  MoveTo(pDC, list.GetAt(0)->x, list.GetAt(0)->y);
-  for (int i = 1; i < n; i++) LineTo(pDC, list.GetAt(i)->x, list.GetAt(i)->y);
-  if (!bOpen && (bDashed || n > 2)) LineTo(pDC, list.GetAt(0)->x, list.GetAt(0)->y);
+  const POINT* pts = list.GetAt(0);
+  MoveTo(pDC, pts[0].x, pts[0].y);
+  LineThrough(pDC, pts + 1, n - 1);
+  if (!bOpen && (bDashed || n > 2)) LineTo(pDC, pts[0].x, pts[0].y);
   EndDraw(pDC);
   return n;
 }
@@ -161,7 +162,7 @@ void jvqLineStyle::DrawPolyline(CDC* pDC, const POINT* pPoints, int nCount, BOOL
   if (DrawsNothing() || nCount < 1 || pDC == NULL) return;
   BeginDraw(pDC);
   MoveTo(pDC, pPoints[0].x, pPoints[0].y);
-  for (int i = 1; i < nCount; i++) LineTo(pDC, pPoints[i].x, pPoints[i].y);
+  LineThrough(pDC, pPoints + 1, nCount - 1);
   if (!bOpen) LineTo(pDC, pPoints[0].x, pPoints[0].y);
   EndDraw(pDC);
 }
@@ -171,10 +172,8 @@ void jvqLineStyle::DrawRect(CDC* pDC, const RECT* pRect) {
   const RECT& r = *pRect;
   BeginDraw(pDC);
   MoveTo(pDC, r.left, r.top);
-  LineTo(pDC, r.left, r.bottom);
-  LineTo(pDC, r.right, r.bottom);
-  LineTo(pDC, r.right, r.top);
-  LineTo(pDC, r.left, r.top);
+  const POINT corners[4] = {{r.left, r.bottom}, {r.right, r.bottom}, {r.right, r.top}, {r.left, r.top}};
+  LineThrough(pDC, corners, 4);
   EndDraw(pDC);
 }
 
@@ -264,6 +263,17 @@ void jvqLineStyle::LineTo(CDC* pDC, int x, int y) {
     m_pDashLine->LineTo(x, y);
   else
     ::LineTo(pDC->m_hDC, x, y);
+}
+
+void jvqLineStyle::LineThrough(CDC* pDC, const POINT* pPoints, int nCount) {
+  if (nCount <= 0) return;
+  // A one-pixel pen lays the same pixels in one call; wider pens would join the segments
+  // where LineTo caps each one, so they keep LineTo.
+  if (m_pDashLine == NULL && m_nWidth <= 1) {
+    ::PolylineTo(pDC->m_hDC, pPoints, (DWORD)nCount);
+    return;
+  }
+  for (int i = 0; i < nCount; i++) LineTo(pDC, pPoints[i].x, pPoints[i].y);
 }
 
 void jvqLineStyle::BeginDraw(CDC* pDC) {
@@ -393,6 +403,7 @@ BOOL jvqLineStyle::MakeRoundRectRegion(CDC* pDC, CRgn* pRgn, const RECT* pRect, 
 
 void jvqLineStyle::MoveTo(CDC*, int, int) {}
 void jvqLineStyle::LineTo(CDC*, int, int) {}
+void jvqLineStyle::LineThrough(CDC*, const POINT*, int) {}
 void jvqLineStyle::BeginDraw(CDC*) {}
 void jvqLineStyle::EndDraw(CDC*) {}
 void jvqLineStyle::StrokeDashPath(COLORREF, CDC*, BOOL) {}

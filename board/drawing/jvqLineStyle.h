@@ -80,6 +80,8 @@ class jvqLineStyle {
  private:
   void MoveTo(CDC* pDC, int x, int y);
   void LineTo(CDC* pDC, int x, int y);
+  // Lines from the current position through the points, as LineTo after LineTo would draw them.
+  void LineThrough(CDC* pDC, const POINT* pPoints, int nCount);
   BOOL BeginRegionPath(CDC* pDC);
   BOOL EndRegionPath(CDC* pDC, CRgn* pRgn);
   int m_nDrawDepth;  // nested BeginDraw/EndDraw keep the outer bracket's DC state

@@ -17,6 +17,8 @@ const ContentKind kKinds[] = {
     {"textures", [](const std::string& f, const std::string&) { return MakeTextureLibrary(f); }},
     {"plan symbols", MakePlanSymbols},
     {"floor plans", [](const std::string& f, const std::string&) { return MakeFloorPlans(f); }},
+    {"library objects", [](const std::string& f, const std::string&) { return MakeLibraryObjects(f); }},
+    {"perspective scene", [](const std::string& f, const std::string&) { return MakePerspectiveScene(f); }},
 };
 
 }  // namespace

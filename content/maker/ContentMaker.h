@@ -10,6 +10,10 @@ bool MakeTextureLibrary(const std::string& programFolder);
 // The plan symbols as shape files; their metafiles go to `sourceFolder` too when it is given.
 bool MakePlanSymbols(const std::string& programFolder, const std::string& sourceFolder);
 bool MakeFloorPlans(const std::string& programFolder);
+// The palettes' shapes, symbols and sample favourites as object files with order files.
+bool MakeLibraryObjects(const std::string& programFolder);
+// The perspective folder's scene, which the perspective extraction renders.
+bool MakePerspectiveScene(const std::string& programFolder);
 // Every content folder the program lists or writes into, empty where nothing lands yet.
 bool MakeContentFolders(const std::string& programFolder);
 // The help file "QVZ.HLP" that the help menu opens.

@@ -47,3 +47,6 @@ std::vector<uint8_t> EmfBytes(const LineDrawing& d);
 // with the model size in millimetres.
 std::vector<uint8_t> TqzBytes(const LineDrawing& d, int32_t modelW, int32_t modelH);
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// The drawing of a plan symbol by its metafile name ("tree", "bed", ...) with its size in
+// millimetres; false for an unknown name.
+bool PlanSymbolDrawing(const std::string& id, LineDrawing* d, int32_t* modelW, int32_t* modelH);

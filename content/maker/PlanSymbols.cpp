@@ -81,6 +81,20 @@ const PlanSymbol kSymbols[] = {
 
 }  // namespace
 
+bool PlanSymbolDrawing(const std::string& id, LineDrawing* d, int32_t* modelW, int32_t* modelH) {
+  for (const PlanSymbol& s : kSymbols) {
+    if (id != s.id) continue;
+    d->unitsPerMm = 10;
+    d->width = s.w * 10;
+    d->height = s.h * 10;
+    s.draw(*d);
+    *modelW = s.w;
+    *modelH = s.h;
+    return true;
+  }
+  return false;
+}
+
 bool MakePlanSymbols(const std::string& programFolder, const std::string& sourceFolder) {
   const std::string folder = programFolder + "/シンボル/平面記号";
   if (!MakeFolder(folder) || (!sourceFolder.empty() && !MakeFolder(sourceFolder))) return false;

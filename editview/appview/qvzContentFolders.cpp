@@ -181,3 +181,28 @@ BOOL ReadOrderFile(LPCTSTR lpszPath, CStringArray& names) {
   ParseOrderFile(data.data(), data.size(), names);
   return TRUE;
 }
+
+void MergeOrderNames(const CStringArray& fileNames, const CStringArray& shownNames, CStringArray& out) {
+  out.RemoveAll();
+  std::vector<bool> used(shownNames.GetSize(), false);
+  std::vector<bool> shownSlot(fileNames.GetSize(), false);
+  for (int i = 0; i < fileNames.GetSize(); i++)
+    for (int k = 0; k < shownNames.GetSize(); k++)
+      if (!used[k] && shownNames[k] == fileNames[i]) {
+        used[k] = true;
+        shownSlot[i] = true;
+        break;
+      }
+  // The shown names that the file holds, in shown order, go into the shown places.
+  int next = 0;
+  for (int i = 0; i < fileNames.GetSize(); i++) {
+    if (!shownSlot[i]) {
+      out.Add(fileNames[i]);
+      continue;
+    }
+    while (!used[next]) next++;
+    out.Add(shownNames[next++]);
+  }
+  for (int k = 0; k < shownNames.GetSize(); k++)
+    if (!used[k]) out.Add(shownNames[k]);
+}

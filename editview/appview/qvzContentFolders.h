@@ -44,3 +44,7 @@ LPCTSTR MakeUniqueFileName(LPCTSTR lpszFolder, LPCTSTR lpszBase, LPCTSTR lpszExt
 void ParseOrderFile(const char* pData, size_t nSize, CStringArray& names);
 // The names of an order file; FALSE when it cannot be read.
 BOOL ReadOrderFile(LPCTSTR lpszPath, CStringArray& names);
+// The order file's names after a reorder of the shown ones: the places of the names that
+// were shown take the shown names in their new order, the names that did not load keep
+// their places, and shown names the file did not have come last.
+void MergeOrderNames(const CStringArray& fileNames, const CStringArray& shownNames, CStringArray& out);

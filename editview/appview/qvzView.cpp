@@ -330,8 +330,9 @@ void qvzView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
 int qvzView::ToolBackStep() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
-    case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
-    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: case TOOLID_TEXT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
+    case TOOLID_POLYGON: case TOOLID_POLYLINE: case TOOLID_LINETEXT: ((jvqPolygonTool*)m_pTool)->BackStep(); break;
+    // A text frame being drawn keeps going on Backspace; only Esc drops it.
+    case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
     case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
   }
   jvqGetViewHost()->SwitchBar(FALSE);
@@ -341,7 +342,7 @@ int qvzView::ToolBackStep() {
 int qvzView::ToolCancel() {
   if (m_pTool == NULL) return 0;
   switch (m_pTool->m_nToolId) {
-    case TOOLID_POLYGON: case TOOLID_POLYLINE: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
+    case TOOLID_POLYGON: case TOOLID_POLYLINE: case TOOLID_LINETEXT: ((jvqPolygonTool*)m_pTool)->Cancel(); break;
     case TOOLID_RECT: case TOOLID_ELLIPSE: case TOOLID_ROUNDRECT: case TOOLID_TEXT: ((jvqRectTool*)m_pTool)->CancelDrag(); break;
     case TOOLID_PIE: case TOOLID_CHORD: case TOOLID_ARC: ((jvqArcBaseTool*)m_pTool)->Reset(); break;
     case TOOLID_LINE: ((jvqLineTool*)m_pTool)->CancelLine(); break;

@@ -37,8 +37,11 @@ static BOOL ChooseFile(CWnd* pParent, LPCTSTR lpszFilter, LPCTSTR lpszTitle, UIN
     if (app) app->WriteProfileString("Directory", lpszKey, folder);
   }
   BOOL ok;
+  const int asked = theInsertFileProc || nTemplate ? -1 : jvqGetViewHost()->AskPictureFile(lpszFilter, folder, pPath);
   if (theInsertFileProc) {
     ok = theInsertFileProc(lpszFilter, nTemplate, pPath);
+  } else if (asked >= 0) {
+    ok = asked;
   } else {
     CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, lpszFilter, pParent);
     dlg.m_ofn.lpstrInitialDir = folder;

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(qvzBannerToolBar, qvzDrawToolBar)
   ON_BN_CLICKED(698, OnDirection)
   ON_BN_CLICKED(699, OnDirection)
   ON_BN_CLICKED(1200, OnEdit)
+  ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 qvzBannerToolBar::qvzBannerToolBar() : m_bBold(0), m_bItalic(0), m_nHorizontal(1) {
@@ -65,6 +66,41 @@ void qvzBannerToolBar::CreateControls() {
   if (GetDlgItem(33002) && m_wndTab.SubclassDlgItem(33002, this)) m_wndTab.InsertItem(0, "文字枠");
   if (CWnd* hidden = GetDlgItem(33001)) hidden->ShowWindow(SW_HIDE);
   qvzDrawToolBar::CreateControls();
+}
+
+// A control's rectangle in the bar's client coordinates; FALSE without the control.
+static BOOL ChildRect(CWnd* pBar, UINT nId, CRect* pRect) {
+  CWnd* c = pBar->GetDlgItem(nId);
+  if (c == NULL) return FALSE;
+  c->GetWindowRect(pRect);
+  pBar->ScreenToClient(pRect);
+  return TRUE;
+}
+
+// Two etched lines across the width of the edit button, between the edit button and the
+// shadow box and between the shadow colour and the writing direction; the hidden tab 33001
+// is drawn as a sunken double frame around the text controls.
+void qvzBannerToolBar::OnPaint() {
+  CPaintDC dc(this);
+  CRect edit, frame;
+  if (ChildRect(this, 1200, &edit)) {
+    const struct {
+      UINT above, below;
+    } gaps[] = {{1200, 1136}, {1083, 699}};
+    for (auto g : gaps) {
+      CRect a, b;
+      if (!ChildRect(this, g.above, &a) || !ChildRect(this, g.below, &b)) continue;
+      const int y = (a.bottom + b.top) / 2;
+      dc.FillSolidRect(edit.left, y, edit.Width(), 1, ::GetSysColor(COLOR_BTNSHADOW));
+      dc.FillSolidRect(edit.left, y + 1, edit.Width(), 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
+  }
+  if (ChildRect(this, 33001, &frame)) {
+    frame.top += 1;
+    dc.Draw3dRect(frame, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_3DDKSHADOW));
+    frame.DeflateRect(1, 1);
+    dc.Draw3dRect(frame, ::GetSysColor(COLOR_3DLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+  }
 }
 
 void qvzBannerToolBar::EnableControls(BOOL bEnable) {

@@ -48,6 +48,7 @@ class qvzBannerToolBar : public qvzDrawToolBar {
   afx_msg void OnShadow();
   afx_msg void OnDirection();
   afx_msg void OnEdit();
+  afx_msg void OnPaint();
   DECLARE_MESSAGE_MAP()
 };
 

@@ -167,6 +167,13 @@
 #define IDC_TEMPLATE_DESCRIPTION 1087
 #define IDC_TEMPLATE_SAVE_LABEL  1090
 
+// ---- Picture-open dialog: preview switch, progress and thumbnails ----
+#define IDD_PICTURE_OPEN         1018
+#define IDC_PICTURE_STANDARD     1119
+#define IDC_PICTURE_PREVIEW      1069
+#define IDC_PICTURE_PROGRESS     1071
+#define IDC_PICTURE_THUMBNAILS   1062
+
 // The editing view's pop-up menus and commands (application view).
 #define IDM_VIEW_POPUP           1270
 #define IDM_VIEW_POPUP_MULTI     1039

@@ -103,3 +103,13 @@
 #define IDC_SAVED_FIELD           1152
 #define IDC_SAVED_TEXT            1153
 #define IDC_SAVED_METHOD          1154
+
+// ---- The detail form (thumbnail and detail views) ----
+#define IDD_DETAIL_FORM           130
+#define IDC_DETAIL_VALUE1         1003
+#define IDC_DETAIL_VALUE2         1004
+#define IDC_DETAIL_INFO           1006
+#define IDC_DETAIL_PREVIEW        1014
+#define IDC_DETAIL_LABEL1         1078
+#define IDC_DETAIL_LABEL2         1079
+#define IDC_DETAIL_LABEL3         1080

@@ -15,7 +15,9 @@
 #include "qvzDocument.h"
 #include "qvzMainFrame.h"
 #include "qvzOpenFileDlg.h"
+#include "qvzPaperSetupDlg.h"
 #include "qvzTemplateSaveAsDlg.h"
+#include "qvzWorkMenuCloseDlg.h"
 #include "resource.h"
 #include "AppFileHelpers.h"
 
@@ -40,8 +42,12 @@ struct InstallDocumentHooks {
 }  // namespace
 
 int qvzApp::AskToSaveChanges(LPCTSTR lpszName) {
-  // The work menu has its own question (its dialog belongs to the settings dialogs); until
-  // it is there, the standard one asks.
+  if (m_bWorkMenu) {
+    // Its save and discard buttons are IDYES and IDNO.
+    qvzWorkMenuCloseDlg dlg(m_pMainWnd);
+    dlg.m_strTitle = lpszName;
+    return (int)dlg.DoModal();
+  }
   CString prompt;
   AfxFormatString1(prompt, AFX_IDP_ASK_TO_SAVE, lpszName);
   return AfxMessageBox(prompt, MB_YESNOCANCEL | MB_DEFBUTTON3, AFX_IDP_ASK_TO_SAVE);
@@ -276,17 +282,25 @@ void qvzApp::OnFileNewBlank() {
   if (m_bShowStartMenu == 0 || d == NULL) return;
   qvzDocument::StartAutoSaveTimer();
   BOOL bChanged = FALSE;
-  RunPaperDialog(d, FALSE, FALSE, &bChanged);
+  RunPaperDialog(d, TRUE, FALSE, &bChanged);
   d->SetModifiedFlag(bChanged);
   d->TakeCurrentPageAsPrototype();
   RefreshAfterNewBoard();
   if (qvzMainFrame* f = MainFrame()) f->m_wndFolderFrame.GetFolderTabCtrl().SelectTab(0);
 }
 
-// The paper dialog belongs to the settings dialogs; until it is connected a new board keeps
-// the paper it was made with.
-BOOL qvzApp::RunPaperDialog(qvzDocument*, BOOL, BOOL, BOOL* pbChanged) {
+BOOL qvzApp::RunPaperDialog(qvzDocument* pDoc, BOOL bNoCancel, BOOL bSkipConfirm, BOOL* pbChanged) {
   *pbChanged = FALSE;
+  jvqView* v = GetActiveBoardView();
+  // Without a view to show the sheet in, the board keeps the paper it was made with.
+  if (pDoc == NULL || v == NULL) return TRUE;
+  qvzPaperSetupDlg dlg(m_pMainWnd);
+  dlg.SetView(v);
+  dlg.SetOutsideColorSetting(&m_Settings.crBackground);
+  dlg.AllowCancel = bNoCancel ? 0 : 1;
+  dlg.SkipSizeWarning = bSkipConfirm ? 1 : 0;
+  if (dlg.DoModal() != IDOK) return FALSE;
+  *pbChanged = dlg.m_nChanged != 0;
   return TRUE;
 }
 

@@ -97,10 +97,12 @@ qvzMainFrame::qvzMainFrame() : m_pPageListView(NULL), m_pEditView(NULL), m_pDocu
   m_nHorzRulerId = 1004;
   jvqSetViewHost(this);
   AfxGetApp()->m_pMainWnd = this;
+  InstallPictureDialog(TRUE);
 }
 
 qvzMainFrame::~qvzMainFrame() {
   if (jvqGetViewHost() == this) jvqSetViewHost(NULL);
+  InstallPictureDialog(FALSE);
 }
 
 int qvzMainFrame::MessageBox(LPCTSTR lpszText, UINT nType) {

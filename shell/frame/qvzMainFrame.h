@@ -72,6 +72,9 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   BOOL EditPrintOffset(POINT* pOffset) override;
   BOOL AskRotateAngle(int* pAngle) override;
   BOOL AskFloorPlanScale(int* pScale) override;
+  int AskPictureFile(LPCTSTR lpszFilter, LPCTSTR lpszFolder, CString* pPath) override;
+  // The fill pop-up's picture page asks through the picture dialog while the frame lives.
+  static void InstallPictureDialog(BOOL bInstall);
   BOOL ShowLockNotice(BOOL* pbDontShowAgain) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   // The settings commands the view leaves to the frame: auto-save, paper, grid and scale.
@@ -105,6 +108,16 @@ class qvzMainFrame : public jvqFrameWnd, public jvqViewHost {
   void OnObjectCreated(jvqObject* pObject) override;
   // The shown property bar when it is the select bar, else NULL.
   class qvzSelectToolBar* GetSelectToolBar();
+  // The palettes (qvzMainFramePalettes.cpp): the shown bar when it is the shapes, symbols
+  // and favourites palette, else NULL; the favourites seams of the view host; 32984 lists
+  // the perspective pictures again.
+  class qvzSymbolToolBar* GetSymbolToolBar();
+  BOOL IsOverFavoritesList(POINT ptScreen) override;
+  int GetFavoriteCategory() override;
+  void ReloadFavoriteCategories() override;
+  BOOL GetFavoriteSelection(CString* pFolder, CString* pName) override;
+  void ShowFavorites(LPCTSTR lpszFolder, LPCTSTR lpszSelect) override;
+  void RedrawPerspectivePalette();
 
   CFolderFrame m_wndFolderFrame;
   CView* m_pPageListView;

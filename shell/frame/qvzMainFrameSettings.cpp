@@ -57,6 +57,13 @@ static BOOL IsSettingsCommand(UINT nID) {
 }
 
 BOOL qvzMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // After an extraction the view makes the perspective tool current; the palette, when it
+  // is shown already, lists its pictures again.
+  if (nID == 32984 && nCode == CN_COMMAND && pHandlerInfo == NULL) {
+    const BOOL done = jvqFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    RedrawPerspectivePalette();
+    return done;
+  }
   if (jvqFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   if (!IsSettingsCommand(nID) || pHandlerInfo != NULL) return FALSE;
   if (nCode == CN_UPDATE_COMMAND_UI) {

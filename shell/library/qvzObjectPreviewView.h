@@ -34,6 +34,11 @@ class qvzObjectPreviewView : public CScrollView {
   void RemoveAllItems();
   void RemoveItem(int nIndex);
   void AddItem(jvqObject* pObject, LPCTSTR lpszLabel);
+  // Appends an owning cell with its picture (NULL: rendered) and no new layout; FALSE
+  // leaves the object and picture with the caller.
+  BOOL AppendItem(jvqObject* pObject, LPCTSTR lpszLabel, CDib* pPicture) {
+    return AppendCell(pObject, lpszLabel, pPicture, TRUE);
+  }
   void SetCellSize(int nWidth, int nHeight);
   void RecalcLayout();
   // The folder's ".qzl" files sorted by name, each one that can be read as a cell; 0 for a

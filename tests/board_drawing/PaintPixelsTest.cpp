@@ -122,6 +122,54 @@ TEST(OutlinePixels, WideDashedCurvesAreStroked) {
   EXPECT_GT(e.Count(kBlack), 100);
 }
 
+// The line painter draws a run of segments in one call where the pen is one pixel wide; the
+// pixels must be those of one LineTo a segment, also in XOR and for closed and crossing
+// shapes. Wider pens keep LineTo (their joins would differ), so they must match too.
+TEST(OutlinePixels, OneCallLaysTheSamePixelsAsLineToByLineTo) {
+  const std::vector<POINT> shapes[] = {
+      {{10, 10}, {150, 12}, {148, 110}, {12, 108}},                 // nearly a rectangle
+      {{20, 100}, {60, 15}, {100, 100}, {140, 15}, {180, 100}},      // zigzag
+      {{30, 30}, {170, 90}, {30, 90}, {170, 30}},                   // crossing itself
+      {{100, 60}, {101, 60}, {101, 61}},                            // tiny steps
+  };
+  struct Case {
+    int width;
+    BOOL xorMode;
+  } cases[] = {{1, FALSE}, {1, TRUE}, {3, FALSE}, {3, TRUE}};
+  for (const Case& k : cases) {
+    for (const std::vector<POINT>& pts : shapes) {
+      for (BOOL open : {TRUE, FALSE}) {
+        Canvas painted(200, 130), reference(200, 130);
+        jvqLineStyle style(k.width, kRed, 0, k.xorMode, R2_NOTXORPEN);
+        jvqPointList list;
+        for (const POINT& p : pts) list.Add(&p);
+        style.DrawPointList(painted.dc(), list, open);
+        style.DrawPolyline(painted.dc(), pts.data(), (int)pts.size(), open);
+        const RECT r = {40, 40, 120, 100};
+        style.DrawRect(painted.dc(), &r);
+
+        HDC h = reference.dc()->m_hDC;
+        HPEN pen = ::CreatePen(PS_SOLID, k.width > 1 ? k.width : 0, kRed);
+        HGDIOBJ old = ::SelectObject(h, pen);
+        const int rop = k.xorMode ? ::SetROP2(h, R2_NOTXORPEN) : 0;
+        auto trace = [h](const std::vector<POINT>& p, BOOL close) {
+          ::MoveToEx(h, p[0].x, p[0].y, NULL);
+          for (size_t i = 1; i < p.size(); i++) ::LineTo(h, p[i].x, p[i].y);
+          if (close) ::LineTo(h, p[0].x, p[0].y);
+        };
+        trace(pts, !open && pts.size() > 2);
+        trace(pts, !open);
+        trace({{40, 40}, {40, 100}, {120, 100}, {120, 40}}, TRUE);
+        if (k.xorMode) ::SetROP2(h, rop);
+        ::SelectObject(h, old);
+        ::DeleteObject(pen);
+        EXPECT_TRUE(painted.Snapshot() == reference.Snapshot())
+            << "width " << k.width << " xor " << k.xorMode << " open " << open << " first point " << pts[0].x;
+      }
+    }
+  }
+}
+
 TEST(XorFeedback, DrawingTwiceRestoresTheScreen) {
   Canvas c(200, 200);
   for (int y = 0; y < 200; y += 7) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ThumbLayout.h"
+#include "yqItem.h"
 
 namespace {
 
@@ -148,6 +149,50 @@ TEST(ThumbSort, PricesAndSizesNumericallyWithEmptyCaptionsFirst)
         EXPECT_EQ(CompareThumbSizes("2147483648B", "1B", ascending), up);
         EXPECT_EQ(CompareThumbSizes("12000B", "12KB", ascending), 0);
     }
+}
+
+TEST(ThumbDetail, PreviewFitsInsideItsFrameAndCentres)
+{
+    EXPECT_EQ(PreviewPictureRect(CSize(400, 300), CSize(200, 100)), CRect(35, 1, 165, 99));  // 130 x 98
+    EXPECT_EQ(PreviewPictureRect(CSize(100, 400), CSize(200, 100)), CRect(88, 1, 112, 99));
+    EXPECT_TRUE(PreviewPictureRect(CSize(0, 300), CSize(200, 100)).IsRectEmpty());
+}
+
+TEST(ThumbDetail, FurtherPictureCaptionLines)
+{
+    struct Case {
+        const char* text;
+        std::vector<CString> lines;
+    } cases[] = {
+        {"A\r\nB", {"A", "B"}},
+        {"A\r\n", {"A", ""}},
+        {"A\rB", {"A", "B"}},
+        {"A\r", {"A\r"}},              // the last character stays, even a CR
+        {"A\nB", {"A", "\nB"}},        // a lone LF starts the next line
+        {"表\r\n示", {"表", "示"}},     // double-byte characters stay whole
+        {"", {""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitPictureCaption(c.text), c.lines) << c.text;
+}
+
+TEST(ThumbDetail, ItemCaptionsByKindWithPriceOnlyWithSuffix)
+{
+    yqItem item;
+    item.m_pszNumber = "AB-1";
+    item.m_pszName = "椅子";
+    item.m_pszCaption = "平面図";
+    item.m_dPrice = 12800;
+    item.m_pszPriceSuffix = "円";
+    item.m_nKind = yqItem::kProductImage;
+    EXPECT_EQ(ItemCellCaptions(item, "12,800"), (std::vector<CString>{"品番：AB-1", "品名：椅子", "価格：12,800円"}));
+    item.m_nKind = yqItem::kProductDrawing;
+    EXPECT_EQ(ItemCellCaptions(item, "12,800")[1], "種類：平面図");
+    item.m_pszPriceSuffix = nullptr;
+    EXPECT_EQ(ItemCellCaptions(item, "12,800")[2], "");
+    item.m_pszPriceSuffix = "円";
+    item.m_dPrice = 0;
+    EXPECT_EQ(ItemCellCaptions(item, "0")[2], "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "qvzContentFolders.h"
 
@@ -44,6 +45,29 @@ TEST(ContentFolderOrder, BlankLinesAndMissingEndsGiveTheSameNames) {
   CStringArray none;
   ParseOrderFile("", 0, none);
   EXPECT_EQ(none.GetSize(), 0);
+}
+
+// A reorder of what was shown keeps the names that did not load where they stood.
+TEST(ContentFolderOrder, MergeKeepsUnloadedNamesInPlace) {
+  struct Case {
+    std::vector<const char*> file, shown, want;
+  } cases[] = {
+      {{"a", "gone", "b", "c"}, {"c", "a", "b"}, {"c", "gone", "a", "b"}},
+      {{"a", "b"}, {"a", "b"}, {"a", "b"}},
+      {{"x", "a"}, {"a", "new"}, {"x", "a", "new"}},
+      {{"a", "a", "b"}, {"b", "a"}, {"b", "a", "a"}},
+      {{}, {"a"}, {"a"}},
+  };
+  for (const Case& c : cases) {
+    CStringArray file, shown, out;
+    for (const char* n : c.file) file.Add(n);
+    for (const char* n : c.shown) shown.Add(n);
+    MergeOrderNames(file, shown, out);
+    std::string got, want;
+    for (int i = 0; i < out.GetSize(); i++) got += std::string((LPCTSTR)out[i]) + ",";
+    for (const char* n : c.want) want += std::string(n) + ",";
+    EXPECT_EQ(want, got);
+  }
 }
 
 // The folders are Windows folders: "\\" is their separator.

@@ -56,6 +56,8 @@ def run(j):
 def journey(j, board):
     j.start()
     assert j.send("startmenu 239 209") == "ok"
+    # A blank board asks for its sheet first.
+    j.send("dlg 用紙の設定 1 click")
     j.wait("Zenbora")
     j.send("idle")
     l, t, r, b = j.rect("view")

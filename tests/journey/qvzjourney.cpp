@@ -34,6 +34,7 @@
 //                                      at -1 -1 it only waits for the menu
 //   type <text>                        types Shift-JIS text into the view's text editor
 //                                      (inserted at the caret, as an input method commits)
+//   retype <text>                      the same in place of the editor's whole text
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 //   dlg <title> <id> <verb> [arg]      a control of the dialog of that title ("*": the dialog
 //                                      that is up): "text" its text on one line (line ends as
@@ -46,8 +47,11 @@
 //   combo <target> <index>             picks an item of a combo box as a click would
 //   settext <target> <text>            replaces a window's text (an edit, a combo box's edit)
 //   locatein <target> <rrggbb>         like locate, in that window's client area
-// More targets: pbar (the shown property bar), pbar.<id> (one of its controls), cpopup (an
-// open colour pop-up).
+//   thumbdbl <title> <n>               double-clicks thumbnail n of the picture dialog of that
+//                                      title (cell n of its list 1062)
+// More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
+// window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
+// text editor).
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -56,8 +60,11 @@
 #include <string>
 
 #include "afxwin.h"
+#include "qvzCatalogPasteSettings.h"
 #include "afxcmn.h"
 #include <dbt.h>
+#include <ole2.h>
+#include <shlobj.h>
 #include "jvqBalloonObject.h"
 #include "jvqBannerObject.h"
 #include "jvqBoard.h"
@@ -321,6 +328,14 @@ static int DumpBoard(const char* path) {
       lt->m_pFrame->GetBoundRect(&r);
       printf("leadertext end %ld %ld frame %ld %ld %ld %ld start %ld %ld\n", e.x, e.y, r.left, r.top, r.right, r.bottom,
              s.x, s.y);
+      jvqTextFill* tf = lt->m_pFrame->GetTextFill();
+      const jvqFill* own = o->GetFill();
+      printf("leaderstyle arrow %d fill %06lx [%s]\n", lt->m_pLeader->m_StartLineEnd.m_nKind,
+             own && (own->GetFlags() & FILL_SOLID)
+                 ? ((unsigned long)GetRValue(((const jvqSolidFill*)own)->GetColor()) << 16) |
+                       (GetGValue(((const jvqSolidFill*)own)->GetColor()) << 8) | GetBValue(((const jvqSolidFill*)own)->GetColor())
+                 : 0xFFFFFFFFul,
+             tf ? (const char*)tf->m_strText : "");
     } else if (o->GetClassCode() == JVQ_OBJ_BALLOON) {
       jvqBalloonObject* b = (jvqBalloonObject*)o;
       POINT t;
@@ -455,12 +470,27 @@ static HWND Target(const std::string& name) {
   if (name == "pbar") return PropertyBar();
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
-    // A hidden placeholder gives its id to the window shown in its place (the page list).
-    for (HWND w = c; w && !::IsWindowVisible(c); w = ::GetWindow(w, GW_HWNDNEXT))
-      if (::GetDlgCtrlID(w) == cmd && ::IsWindowVisible(w)) c = w;
+    // Not a shown child of the bar (a hidden placeholder, a control of one of its panels):
+    // the shown window of that id anywhere in the bar.
+    if (c == NULL || !::IsWindowVisible(c)) {
+      struct Find {
+        int id;
+        HWND found;
+        static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+          Find* f = (Find*)lp;
+          if (::GetDlgCtrlID(h) != f->id || !::IsWindowVisible(h)) return TRUE;
+          f->found = h;
+          return FALSE;
+        }
+      } f = {cmd, NULL};
+      ::EnumChildWindows(PropertyBar(), Find::Visit, (LPARAM)&f);
+      if (f.found) c = f.found;
+    }
     // pbar.<id>.edit: the edit part of a drop-down combo box.
     return name.find(".edit") != std::string::npos && c ? ::GetDlgItem(c, 1001) : c;
   }
+  // The view's in-place text editor.
+  if (name == "editor") return ::GetDlgItem(Target("view"), 115);
   if (name == "cpopup") {
     PopupArg a = {0, NULL};
     ::GetWindowThreadProcessId(theMain, &a.pid);
@@ -1030,6 +1060,104 @@ static int DumpFills(const char* path) {
   return 0;
 }
 
+
+// A catalogue item dragged in by a drop source of the driver's own: the six strings of the
+// catalogue browser's hand-over in its clipboard format, dropped at a screen point through
+// OLE's DoDragDrop. The button is never pressed: the source moves the cursor onto the point
+// on its first questions and asks for the drop after a few more, so the target sees
+// DragEnter, DragOver and Drop as from a user.
+struct JourneyDataObject : IDataObject {
+  LONG refs = 1;
+  CLIPFORMAT format;
+  std::string block;
+  POINT at;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IDataObject) {
+      *ppv = this;
+      AddRef();
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
+    memcpy(::GlobalLock(h), block.data(), block.size());
+    ::GlobalUnlock(h);
+    m->tymed = TYMED_HGLOBAL;
+    m->hGlobal = h;
+    m->pUnkForRelease = NULL;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+    return f->cfFormat == format && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = NULL;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD dir, IEnumFORMATETC** pp) override {
+    if (dir != DATADIR_GET) return E_NOTIMPL;
+    FORMATETC f = {format, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return ::SHCreateStdEnumFmtEtc(1, &f, pp);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+};
+
+struct JourneyDropSource : IDropSource {
+  LONG refs = 1;
+  int asked = 0;
+  POINT at;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IDropSource) {
+      *ppv = this;
+      AddRef();
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    // Wiggle onto the point so that the loop sees the cursor move there.
+    ::SetCursorPos(at.x + (asked % 2), at.y);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &in, sizeof(in));
+    return ++asked > 12 ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// "oledrop <x> <y> <item number> <picture path>": what DoDragDrop reported and the effect.
+static std::string OleDropVerb(int x, int y, const std::string& number, const std::string& picture) {
+  static BOOL init = SUCCEEDED(::OleInitialize(NULL));
+  if (!init) return "error";
+  JourneyDataObject data;
+  data.format = (CLIPFORMAT)::RegisterClipboardFormat("VendaroExplorer");
+  const std::string fields[6] = {picture, "JRN-KEY", number, "旅の品", "", "■価格 1000"};
+  for (const std::string& f : fields) data.block += f + std::string(1, '\0');
+  JourneyDropSource source;
+  source.at = {x, y};
+  ::SetCursorPos(x, y);
+  DWORD effect = DROPEFFECT_NONE;
+  const HRESULT hr = ::DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
+  char buf[64];
+  snprintf(buf, sizeof(buf), "%s %lu", hr == DRAGDROP_S_DROP ? "dropped" : hr == DRAGDROP_S_CANCEL ? "cancelled" : "failed",
+           (unsigned long)effect);
+  return buf;
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -1240,8 +1368,8 @@ static int Drive() {
         ::PostMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         ::Sleep(300);
       }
-    } else if (!strcmp(cmd, "type")) {
-      const char* text = line + 5;
+    } else if (!strcmp(cmd, "type") || !strcmp(cmd, "retype")) {
+      const char* text = line + strlen(cmd) + 1;
       HWND view = Target("view");
       HWND editor = view ? ::GetDlgItem(view, 115) : NULL;
       if (editor == NULL) reply = "error";
@@ -1250,8 +1378,27 @@ static int Drive() {
       // at the caret, as an input method's commit does.
       std::string bytes(text);
       while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
+      // retype: the whole text replaced.
+      if (editor && !strcmp(cmd, "retype")) ::SendMessageA(editor, EM_SETSEL, 0, -1);
       if (editor) ::SendMessageA(editor, EM_REPLACESEL, TRUE, (LPARAM)bytes.c_str());
       Idle();
+    } else if (!strcmp(cmd, "thumbdbl")) {
+      sscanf(line, "%*s %511s %d", a, &x);
+      HWND d = WaitDialog(a);
+      HWND list = NULL;
+      // The list sits in the program's part of the dialog, a child dialog of its own.
+      for (HWND child = d ? ::FindWindowEx(d, NULL, NULL, NULL) : NULL; child && !list;
+           child = ::FindWindowEx(d, child, NULL, NULL))
+        list = ::GetDlgItem(child, 1062);
+      HWND cell = list ? ::GetDlgItem(list, x) : NULL;
+      if (cell == NULL) {
+        reply = "error";
+      } else {
+        for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+          ::PostMessage(cell, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+        ::Sleep(500);
+        Idle();
+      }
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
@@ -1315,7 +1462,12 @@ static int Drive() {
       char arg[512] = "";
       int id = 0;
       sscanf(line, "%*s %511s %d %31s %511[^\r\n]", a, &id, verb, arg);
-      HWND d = WaitDialog(strcmp(a, "*") ? a : NULL);
+      // The dialog that holds the control: another one may still be closing or not yet open.
+      HWND d = NULL;
+      for (int i = 0; i < 50 && (d == NULL || ::GetDlgItem(d, id) == NULL); i++) {
+        if (i) ::Sleep(200);
+        d = WaitDialog(strcmp(a, "*") ? a : NULL);
+      }
       reply = d ? DialogControl(d, id, verb, arg) : "error";
       ::Sleep(200);
       Idle();
@@ -1392,13 +1544,35 @@ static int Drive() {
       Idle();
     } else if (!strcmp(cmd, "fill")) {
       reply = FillVerb(line);
+    } else if (!strcmp(cmd, "oledrop")) {
+      sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
+      reply = OleDropVerb(x, y, a, b);
+      Idle();
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else {
       reply = "unknown";
     }
+    // One line a reply: a text of several lines comes back with its breaks as spaces.
+    for (char& c : reply)
+      if (c == '\r' || c == '\n') c = ' ';
     printf("%s\n", reply.c_str());
     fflush(stdout);
+  }
+  return 0;
+}
+
+// The catalogue paste layout: its chosen fields, then each text top to bottom with its
+// frame and whether it is shown.
+static int DumpCatalogLayout(const char* path) {
+  qvzCatalogPasteSettings s;
+  if (!s.LoadLayout(path)) return 2;
+  for (const CString& f : s.m_Fields) printf("field [%s]\n", (LPCTSTR)f);
+  for (jvqTextObject* t : s.m_Texts) {
+    RECT r;
+    t->GetBoundRect(&r);
+    printf("text %ld %ld %ld %ld shown %d [%s]\n", r.left, r.top, r.right, r.bottom, (int)(t->m_dwState & 1),
+           (LPCTSTR)qvzCatalogPasteSettings::TextOf(t));
   }
   return 0;
 }
@@ -1415,6 +1589,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "layout")) return DumpCatalogLayout(argv[2]);
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
 }

@@ -6,7 +6,7 @@ checked by the frame's tests)."""
 import os
 import shutil
 
-ID_SCALE, ID_GRID, ID_AUTOSAVE, ID_PAPER, ID_ORGANIZE = 32918, 32920, 32921, 32922, 32967
+ID_SCALE, ID_GRID, ID_AUTOSAVE, ID_PAPER, ID_ORGANIZE, ID_CATALOG = 32918, 32920, 32921, 32922, 32967, 32930
 IDOK, IDCANCEL = 1, 2
 DESKTOP = "1024x768"
 
@@ -40,15 +40,32 @@ def run(j):
         f.write(b"x")
     with open(os.path.join(favourites, "info.txt"), "wb") as f:
         f.write("家具\r\n照明\r\n".encode("cp932"))
+    layout = os.path.join(j.bindir, "yq.qzl")
+    shipped = layout + ".journey"
+    shutil.copyfile(layout, shipped)
     try:
-        journey(j, ini, favourites)
+        journey(j, ini, favourites, layout)
     finally:
         shutil.rmtree(favourites, ignore_errors=True)
+        os.replace(shipped, layout)
 
 
-def journey(j, ini, favourites):
+def layout_texts(j, layout):
+    """The layout's chosen fields and its texts top to bottom: (text, top, bottom, shown)."""
+    fields, texts = [], []
+    for line in j.tool("layout", j.winpath(layout)).splitlines():
+        if line.startswith("field ["):
+            fields.append(line[7:-1])
+        elif line.startswith("text "):
+            head, text = line.split(" [", 1)
+            v = head.split()
+            texts.append((text[:-1], int(v[2]), int(v[4]), int(v[6])))
+    return fields, texts
+
+
+def journey(j, ini, favourites, layout):
     j.start()
-    # The start menu: 白紙から作成.
+    # A plain start shows the start menu: 白紙から作成.
     assert j.send("startmenu 239 209") == "ok"
     j.wait("Zenbora")
     j.send("idle")
@@ -104,6 +121,25 @@ def journey(j, ini, favourites):
     j.send("idle")
     with open(os.path.join(favourites, "info.txt"), "rb") as f:
         expect(f.read().decode("cp932"), "植物\r\n灯り\r\n", "order file")
+
+    # The catalogue paste layout: 価格 moved above 品名 stacks it so in "yq.qzl".
+    fields, texts = layout_texts(j, layout)
+    expect(fields, ["品番", "品名", "価格", "スペック"], "shipped fields")
+    j.command(ID_CATALOG)
+    title = "Vendaroデータの設定"
+    expect(j.send("dlg %s 759 text" % title), "[品番|品名|価格|スペック]", "chosen fields")
+    expect(j.send("dlg %s 754 text" % title), "[]", "fields left out")
+    j.send("dlg %s 759 select 2" % title)
+    j.send("dlg %s 1155 click" % title)
+    expect(j.send("dlg %s 759 text" % title), "[品番|価格|品名|スペック]", "価格 up")
+    j.shot("catalog-settings")
+    j.send("dlg %s %d click" % (title, IDOK))
+    j.send("idle")
+    fields, texts = layout_texts(j, layout)
+    expect(fields, ["品番", "価格", "品名", "スペック"], "fields after OK")
+    expect([t[0] for t in texts], ["品番：", "価格：", "品名：", "スペック："], "texts top to bottom")
+    for upper, lower in zip(texts, texts[1:]):
+        expect(lower[1], upper[2], "%s directly below %s" % (lower[0], upper[0]))
 
     j.close_window()
     # The changed paper makes the board modified: not saved.

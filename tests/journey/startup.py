@@ -53,6 +53,8 @@ def run(j):
         j.start()
         # A plain start shows the start menu: 白紙から作成.
         assert j.send("startmenu 239 209") == "ok"
+        # A blank board asks for its sheet first.
+        j.send("dlg 用紙の設定 1 click")
         j.wait("Zenbora")
         j.send("idle")
 

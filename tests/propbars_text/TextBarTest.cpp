@@ -244,6 +244,37 @@ TEST_F(TextBarTest, TitleBarShadowFramePenAndEditButton) {
   EXPECT_EQ((std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}), colours);
 }
 
+// The title bar draws the hidden tab 33001 as a double sunken frame and two etched lines
+// between its groups of controls.
+TEST_F(TextBarTest, TitleBarPaintsItsFrameAndSeparators) {
+  qvzBannerToolBar* bar = MakeBar<qvzBannerToolBar>(IDD_QVZ_TITLE_BAR);
+  m_frame->ShowControlBar(bar, TRUE, FALSE);
+  m_frame->RecalcLayout();
+  bar->ShowWindow(SW_SHOW);
+  bar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  auto rectOf = [bar](UINT id) {
+    CRect r;
+    bar->GetDlgItem(id)->GetWindowRect(&r);
+    bar->ScreenToClient(&r);
+    return r;
+  };
+  const CRect frame = rectOf(33001), edit = rectOf(1200);
+  EXPECT_FALSE(bar->GetDlgItem(33001)->IsWindowVisible());
+  CClientDC dc(bar);
+  struct {
+    int x, y, colour;
+  } cases[] = {
+      {frame.left, frame.top + 1, COLOR_BTNHIGHLIGHT},  // outer top left
+      {frame.right - 1, frame.bottom - 1, COLOR_3DDKSHADOW},  // outer bottom right
+      {frame.right - 2, frame.bottom - 2, COLOR_BTNSHADOW},  // inner bottom right
+  };
+  for (auto c : cases) EXPECT_EQ(::GetSysColor(c.colour), dc.GetPixel(c.x, c.y)) << c.x << "," << c.y;
+  // The first etched line, midway between the edit button and the shadow box.
+  const int y = (edit.bottom + rectOf(1136).top) / 2;
+  EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(edit.CenterPoint().x, y));
+  EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), dc.GetPixel(edit.CenterPoint().x, y + 1));
+}
+
 TEST_F(TextBarTest, LeaderTextTabsWidthsAndFrameColour) {
   std::vector<jvqLineTextObject*> lts;
   const int widths[] = {3, 30, 0};

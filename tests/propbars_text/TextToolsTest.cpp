@@ -5,6 +5,7 @@
 #include "ViewFixture.h"
 #include "jvqBalloonObject.h"
 #include "jvqBannerObject.h"
+#include "jvqLineTextObject.h"
 #include "jvqSolidFill.h"
 #include "jvqTextObject.h"
 #include "qvzTextInPlaceEdit.h"
@@ -222,8 +223,37 @@ TEST_F(TextToolTest, LeaderTextsUnder100UnitsAreDiscardedAnd100IsKept) {
   ASSERT_EQ(1u, Shown().size());
   jvqObject* lt = Shown()[0];
   EXPECT_EQ(JVQ_OBJ_LINETEXT, lt->GetClassCode());
+  EXPECT_EQ(3, ((jvqLineTextObject*)lt)->m_pLeader->GetPointCount()) << "the vertex taken back is gone";
   EXPECT_EQ(steps + 1, theUndoManager.GetCurrentStep());
   EXPECT_EQ(0, m_view->m_pTool ? m_view->m_pTool->m_bBusy : 0);
+}
+
+// Esc (1190) drops the leader being drawn and gives the mouse back; Backspace on the only
+// vertex does the same; the tool stays for the next leader.
+TEST_F(TextToolTest, EscAndBackspaceOnTheFirstVertexDropTheLeader) {
+  const int steps = theUndoManager.GetCurrentStep();
+  Command(32900);
+  Click(P(1000, 1000));
+  Click(P(1500, 1000));
+  EXPECT_EQ(m_view->m_hWnd, ::GetCapture());
+  Command(1190);
+  EXPECT_NE(m_view->m_hWnd, ::GetCapture());
+  EXPECT_EQ(0, m_view->m_pTool->m_bBusy);
+  Click(P(1000, 1000));
+  EXPECT_EQ(1, m_view->ToolBackStep());
+  EXPECT_EQ(0, m_view->m_pTool->m_bBusy);
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(TOOLID_LINETEXT, ToolId());
+  EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
+  // Backspace leaves a text frame being drawn alone; Esc drops it.
+  Command(32863);
+  Press(P(100, 100));
+  Move(P(600, 400));
+  m_view->ToolBackStep();
+  EXPECT_EQ(m_view->m_hWnd, ::GetCapture());
+  Command(1190);
+  Release(P(600, 400));
+  EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(TextToolTest, CtrlZWhileTypingUndoesTheTypingAndEscEndsAnEmptyEdit) {

@@ -137,23 +137,24 @@ TEST(CatalogPasteSettingsDlg, FontEditsTheLabelOfTheSelectedField) {
   EXPECT_EQ(RGB(255, 0, 0), t->GetTextFill()->m_crText);
 }
 
+struct FindChild {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindEditOfId(HWND h, LPARAM l) {
+  FindChild* f = (FindChild*)l;
+  char cls[16] = "";
+  ::GetClassName(h, cls, sizeof cls);
+  // The system's dialog has a list of that id too: the title is the edit.
+  if (::GetDlgCtrlID(h) != f->id || _stricmp(cls, "Edit") != 0) return TRUE;
+  f->found = h;
+  return FALSE;
+}
+
 HWND FindChildId(HWND parent, int id) {
-  struct Find {
-    int id;
-    HWND found;
-  } f = {id, NULL};
-  ::EnumChildWindows(
-      parent,
-      [](HWND h, LPARAM l) -> BOOL {
-        Find* f = (Find*)l;
-        char cls[16] = "";
-        ::GetClassName(h, cls, sizeof cls);
-        // The system's dialog has a list of that id too: the title is the edit.
-        if (::GetDlgCtrlID(h) != f->id || _stricmp(cls, "Edit") != 0) return TRUE;
-        f->found = h;
-        return FALSE;
-      },
-      (LPARAM)&f);
+  FindChild f = {id, NULL};
+  ::EnumChildWindows(parent, FindEditOfId, (LPARAM)&f);
   return f.found;
 }
 

@@ -3,6 +3,7 @@
 
 #include "StandardSheets.h"
 #include "TemplateNames.h"
+#include "ThumbnailLayout.h"
 
 TEST(TemplateNamesTest, EveryForbiddenCharacterIsRefusedAndDoubleByteTrailBytesAreNot) {
   for (const char* p = TEMPLATE_NAME_FORBIDDEN_CHARS; *p; p++) {
@@ -24,4 +25,74 @@ TEST(StandardSheetsTest, SizesNameTheirSheetOrTheUserDefinedOne) {
                {1005, 1509, "ユーザー定義用紙(100mm×150mm)"},
                {0, 0, "ユーザー定義用紙(0mm×0mm)"}};
   for (auto c : cases) EXPECT_EQ(SheetSizeText(c.w, c.h), c.text) << c.w << "x" << c.h;
+}
+
+TEST(ThumbnailLayoutTest, PicturesAreScaledIntoTheBoxOrKeptAtTheirOwnSize) {
+  struct {
+    int w, h;
+    RECT r;
+  } cases[] = {{400, 200, {2, 32, 108, 85}},    // 106 x 53, centred down
+               {200, 400, {28, 6, 81, 112}},    // 53 x 106, centred across
+               {50, 30, {28, 38, 78, 68}},      // own size
+               {106, 106, {2, 6, 108, 112}},
+               {0, 30, {0, 0, 0, 0}},           // nothing to divide by
+               {30000, 1, {2, 59, 108, 59}}};
+  for (auto c : cases) {
+    const RECT r = ThumbnailPictureRect(c.w, c.h);
+    EXPECT_EQ(r.left, c.r.left) << c.w << "x" << c.h;
+    EXPECT_EQ(r.top, c.r.top) << c.w << "x" << c.h;
+    EXPECT_EQ(r.right, c.r.right) << c.w << "x" << c.h;
+    EXPECT_EQ(r.bottom, c.r.bottom) << c.w << "x" << c.h;
+  }
+  // Nine files: the third row holds one cell, at the left.
+  const RECT ninth = ThumbnailCellRect(8);
+  EXPECT_EQ(ninth.left, 2);
+  EXPECT_EQ(ninth.top, 292);
+  EXPECT_EQ(ninth.right - ninth.left, 110);
+  EXPECT_EQ(ninth.bottom - ninth.top, 142);
+  EXPECT_EQ(ThumbnailCellRect(3).left, 338);
+}
+
+TEST(ThumbnailLayoutTest, ScrollingStopsAtTheEndsAndKeysStayInsideTheItems) {
+  EXPECT_EQ(ThumbnailScrollTarget(SB_LINEDOWN, 3, 0, 3, SB_LINEDOWN, 0), 3);  // last page: ignored
+  EXPECT_EQ(ThumbnailScrollTarget(SB_PAGEDOWN, 1, 0, 3, SB_LINEDOWN, 0), 2);
+  EXPECT_EQ(ThumbnailScrollTarget(SB_LINEUP, 0, 0, 3, SB_LINEDOWN, 0), 0);
+  EXPECT_EQ(ThumbnailScrollTarget(SB_BOTTOM, 0, 0, 3, SB_LINEDOWN, 0), 3);
+  EXPECT_EQ(ThumbnailScrollTarget(SB_THUMBTRACK, 0, 0, 3, SB_LINEDOWN, 0), 0);  // only remembered
+  EXPECT_EQ(ThumbnailScrollTarget(SB_ENDSCROLL, 0, 0, 3, SB_THUMBTRACK, 2), 2);
+  EXPECT_EQ(ThumbnailScrollTarget(SB_ENDSCROLL, 1, 0, 3, SB_LINEDOWN, 2), 1);
+  struct {
+    UINT key;
+    int i, n, target;
+  } keys[] = {{VK_UP, 5, 9, 1},   {VK_RIGHT, 8, 9, -1}, {VK_LEFT, 0, 9, -1}, {VK_NEXT, 4, 9, 8},
+              {VK_DOWN, 5, 9, -1}, {VK_END, 2, 9, 8},   {VK_HOME, 7, 9, 0},  {'A', 1, 9, -2}};
+  for (auto k : keys) EXPECT_EQ(ThumbnailKeyTarget(k.key, k.i, k.n), k.target) << k.key << " from " << k.i;
+}
+
+TEST(ThumbnailLayoutTest, OnlyTheCurrentFiltersPatternsMatch) {
+  const char* filter = "すべて|*.BMP;*.WMF;*.jpg|ﾋﾞｯﾄﾏｯﾌﾟ(*.BMP)|*.BMP|すべてのファイル|*.*|";
+  struct {
+    int index;
+    const char* ext;
+    BOOL match;
+  } cases[] = {{1, ".bmp", TRUE}, {1, ".JPG", TRUE}, {1, ".png", FALSE}, {2, ".Bmp", TRUE},
+               {2, ".wmf", FALSE}, {3, ".bmp", FALSE}, {4, ".bmp", FALSE}, {0, ".bmp", FALSE}};
+  for (auto c : cases) EXPECT_EQ(MatchesPictureFilter(c.index, filter, c.ext), c.match) << c.index << c.ext;
+  EXPECT_FALSE(MatchesPictureFilter(1, filter, PictureExtension("c.bmp.txt")));
+  CStringArray names;
+  for (const char* n : {"c.bmp", "B.BMP", "a.bmp", "写真.bmp"}) names.Add(n);
+  SortPictureNames(names);
+  EXPECT_EQ(names[0], "a.bmp");
+  EXPECT_EQ(names[1], "B.BMP");
+  EXPECT_EQ(names[2], "c.bmp");
+}
+
+TEST(ThumbnailLayoutTest, NamesAreCutByWholeCharactersAndFoldersLoseTheirOwnBackslash) {
+  auto upTo = [](int n) { return [n](const CString& s) { return s.GetLength() <= n; }; };
+  EXPECT_EQ(ShortenThumbnailName("写真の名前.bmp", upTo(20)), "写真の名前.bmp");
+  EXPECT_EQ(ShortenThumbnailName("a写真の名前.bmp", upTo(8)), "a写真...");  // never half of a character
+  EXPECT_EQ(ShortenThumbnailName("写真", upTo(2)), "...");
+  EXPECT_EQ(ThumbnailFolder("C:\\絵\\"), "C:\\絵");
+  EXPECT_EQ(ThumbnailFolder("C:\\ソ"), "C:\\ソ");  // 0x83 0x5C: the backslash byte belongs to ソ
+  EXPECT_EQ(ThumbnailFolder("C:\\"), "C:");
 }

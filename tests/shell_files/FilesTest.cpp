@@ -4,11 +4,14 @@
 
 #include <stdio.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "BoardFilePreview.h"
 #include "CSkinDialog.h"
+#include "CViewFileDialog.h"
+#include "qvzPictureFileSeam.h"
 #include "Dib.h"
 #include "StandardSheets.h"
 #include "afxtest/ThreadPump.h"
@@ -116,6 +119,95 @@ struct FilesTest : ::testing::Test {
   }
 };
 CString FilesTest::s_root;
+
+struct FindTitleArg {
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitleVisit(HWND h, LPARAM lp) {
+  FindTitleArg* a = (FindTitleArg*)lp;
+  char text[128] = "";
+  ::GetWindowText(h, text, sizeof(text));
+  if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
+  return a->found == NULL;
+}
+
+HWND FindThreadDialog(const char* title) {
+  FindTitleArg a = {title, NULL};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindTitleVisit, (LPARAM)&a);
+  return a.found;
+}
+
+void TypeAndConfirm(const char* title, const CString& text) {
+  HWND h = FindThreadDialog(title);
+  ASSERT_NE(h, (HWND)NULL);
+  ::SetDlgItemText(h, 1152, text);
+  ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+}
+
+
+// Runs fn on the dialog of that title once it is up (a fill may hold it back for a while).
+void WhenShown(const char* title, std::function<void(HWND)> fn, int nTries = 60) {
+  RunWhenIdle([title, fn, nTries] {
+    HWND h = FindThreadDialog(title);
+    if (h == NULL && nTries > 0)
+      WhenShown(title, fn, nTries - 1);
+    else
+      fn(h);
+  }, 100);
+}
+
+// What the paper dialog showed; it is answered with the sheet of that index, or Cancel (-1).
+struct PaperRun {
+  BOOL bShown = FALSE;
+  BOOL bCancelShown = TRUE;
+  BOOL bCloseBox = TRUE;
+};
+
+void AnswerPaperDialog(PaperRun* run, int nSheet) {
+  WhenShown("用紙の設定", [run, nSheet](HWND h) {
+    run->bShown = h != NULL;
+    if (h == NULL) return;
+    run->bCancelShown = ::IsWindowVisible(::GetDlgItem(h, IDCANCEL));
+    run->bCloseBox = (::GetWindowLong(h, GWL_STYLE) & WS_SYSMENU) != 0;
+    if (nSheet >= 0) {
+      ::SendDlgItemMessage(h, 1145, CB_SETCURSEL, nSheet, 0);
+      ::SendMessage(h, WM_COMMAND, MAKEWPARAM(1145, CBN_SELCHANGE), (LPARAM)::GetDlgItem(h, 1145));
+    }
+    const int id = nSheet >= 0 ? IDOK : IDCANCEL;
+    ::PostMessage(h, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(h, id));
+  });
+}
+
+BOOL CALLBACK FindSkinVisit(HWND h, LPARAM lp) {
+  CSkinDialog* d = dynamic_cast<CSkinDialog*>(CWnd::FromHandlePermanent(h));
+  if (d != NULL && d->IsWindowVisible()) *(CSkinDialog**)lp = d;
+  return *(CSkinDialog**)lp == NULL;
+}
+
+// Runs fn on the start menu once it is up (NULL when it never comes).
+void WhenStartMenuShown(std::function<void(CSkinDialog*)> fn, int nTries = 60) {
+  RunWhenIdle([fn, nTries] {
+    CSkinDialog* menu = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindSkinVisit, (LPARAM)&menu);
+    if (menu == NULL && nTries > 0)
+      WhenStartMenuShown(fn, nTries - 1);
+    else
+      fn(menu);
+  }, 100);
+}
+
+void ClickStartButton(CSkinDialog* menu, int x, int y) {
+  menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  menu->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+SIZE SheetOfBoard() {
+  SIZE sz = {0, 0};
+  Doc()->GetBoard()->GetCurrentPageSize(&sz);
+  return sz;
+}
 
 // A header of the direct route's layout with a property count and nothing after it.
 std::string HeaderBytes(int32_t nVersion, int32_t nProperties) {
@@ -239,6 +331,55 @@ TEST_F(FilesTest, BoardsOpenThroughACopyUnderTheirOwnName) {
   EXPECT_NE((*theApp.m_pRecentFileList)[0], board);
 }
 
+// The program folder as the build fills it.
+CString ProgramFolder() {
+  CString s = getenv("QVZ_BIN_DIR") ? getenv("QVZ_BIN_DIR") : ".";
+  s.Replace('/', '\\');
+  if (s.Left(1) == "\\") s = "Z:" + s;
+  return s + "\\";
+}
+
+TEST_F(FilesTest, ShippedSampleTemplatesCoverEverySheetAndTheSampleBoardsDescribeThemselves) {
+  // Six sheets a folder: one grid page, the scroll bar off.
+  for (const char* side : {"横", "縦"}) {
+    WIN32_FIND_DATA fd;
+    int n = 0;
+    HANDLE h = ::FindFirstFile(ProgramFolder() + "ひな型\\サンプル\\" + side + "\\*.vqd", &fd);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFile(h, &fd)) n++;
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    EXPECT_EQ(n, 6) << side;
+  }
+  for (int i = 0; i < STANDARD_SHEET_COUNT; i++) {
+    const StandardSheet& sheet = STANDARD_SHEETS[i];
+    const CString path = ProgramFolder() + "ひな型\\サンプル\\" + (sheet.cx > sheet.cy ? "横" : "縦") + "\\" +
+                         sheet.pszName + ".vqd";
+    CString text;
+    CDib* p = ReadBoardFilePreview(path, PREVIEW_TEXT_SAMPLE, text);
+    ASSERT_NE(p, nullptr) << (LPCTSTR)path;
+    delete p;
+    // The sample page names the file: the stored thumbnail was read after the header.
+    EXPECT_EQ(text, CString(sheet.pszName) + ".vqd");
+    // A template: its objects come locked onto the board, sized to the sheet it is made for.
+    theApp.NewBoardFromTemplate(path, sheet.cx, sheet.cy);
+    jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
+    EXPECT_GT(page->GetChildCount(), 0);
+    EXPECT_EQ(SheetOfBoard().cx, sheet.cx);
+    EXPECT_EQ(SheetOfBoard().cy, sheet.cy);
+  }
+  const struct {
+    const char* name;
+    const char* line;
+  } boards[] = {{"店舗レイアウトの見本.vqd", "\r\n物件名：見本の店舗"}, {"事務所レイアウトの見本.vqd", "\r\n物件名：見本の事務所"}};
+  for (auto b : boards) {
+    CString text;
+    CDib* p = ReadBoardFilePreview(ProgramFolder() + "サンプル\\" + b.name, PREVIEW_TEXT_BOARD, text);
+    ASSERT_NE(p, nullptr) << b.name;
+    delete p;
+    EXPECT_EQ(text.Find("用紙サイズ："), 0) << (LPCTSTR)text;
+    EXPECT_NE(text.Find(b.line), -1) << (LPCTSTR)text;
+  }
+}
+
 TEST_F(FilesTest, ABoardFromATemplateIsLockedAndUntitled) {
   MakeFolder(s_root + "ひな型");
   const CString tmpl = s_root + "ひな型\\錠前.VQD";
@@ -268,13 +409,23 @@ TEST_F(FilesTest, ACancelledSaveQuestionKeepsTheBoardAndSuppressesTheStartMenu) 
   EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage(), page);
   EXPECT_TRUE(Doc()->IsModified());
   // No: the board is replaced, and the question was the standard one, naming the board.
+  // The new board asks for its sheet with OK alone and no size question; a changed sheet
+  // leaves it modified.
   theApp.m_nAnswer = IDNO;
   theApp.m_Messages.clear();
+  const int chosen = (FindStandardSheet(SheetOfBoard().cx, SheetOfBoard().cy) + 1) % STANDARD_SHEET_COUNT;
+  PaperRun paper;
+  AnswerPaperDialog(&paper, chosen);
   theApp.OnFileNewBlank();
   EXPECT_EQ(theApp.m_bShowStartMenu, 1);
   ASSERT_EQ(theApp.m_Messages.size(), 1u);
   EXPECT_NE(theApp.m_Messages[0].Find("変更を保存しますか"), -1);
-  EXPECT_FALSE(Doc()->IsModified());
+  EXPECT_TRUE(paper.bShown);
+  EXPECT_FALSE(paper.bCancelShown);
+  EXPECT_FALSE(paper.bCloseBox);
+  EXPECT_EQ(SheetOfBoard().cx, STANDARD_SHEETS[chosen].cx);
+  EXPECT_EQ(SheetOfBoard().cy, STANDARD_SHEETS[chosen].cy);
+  EXPECT_TRUE(Doc()->IsModified());
 }
 
 // The template sheet on a folder of n templates, driven while it runs.
@@ -524,30 +675,199 @@ TEST_F(FilesTest, OpenDialogListsFoldersFirstThenBoardsAndEntersFoldersOnOK) {
   EXPECT_EQ(again.GetCurrentFolder(), top);
 }
 
-struct FindTitleArg {
-  const char* title;
-  HWND found;
-};
 
-BOOL CALLBACK FindTitleVisit(HWND h, LPARAM lp) {
-  FindTitleArg* a = (FindTitleArg*)lp;
-  char text[128] = "";
-  ::GetWindowText(h, text, sizeof(text));
-  if (::IsWindowVisible(h) && strcmp(text, a->title) == 0) a->found = h;
-  return a->found == NULL;
+// A 24-bit picture of one colour, written as the bytes of a BMP file.
+void WriteSolidBmp(const CString& path, int w, int h, COLORREF colour) {
+  const int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh = {};
+  BITMAPINFOHEADER bi = {};
+  bi.biSize = sizeof(bi);
+  bi.biWidth = w;
+  bi.biHeight = h;
+  bi.biPlanes = 1;
+  bi.biBitCount = 24;
+  bi.biSizeImage = stride * h;
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(fh) + sizeof(bi);
+  fh.bfSize = fh.bfOffBits + bi.biSizeImage;
+  std::string bytes((const char*)&fh, sizeof(fh));
+  bytes.append((const char*)&bi, sizeof(bi));
+  std::string row(stride, '\0');
+  for (int x = 0; x < w; x++) {
+    row[x * 3] = (char)GetBValue(colour);
+    row[x * 3 + 1] = (char)GetGValue(colour);
+    row[x * 3 + 2] = (char)GetRValue(colour);
+  }
+  for (int y = 0; y < h; y++) bytes += row;
+  WriteBytes(path, bytes);
 }
 
-HWND FindThreadDialog(const char* title) {
-  FindTitleArg a = {title, NULL};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindTitleVisit, (LPARAM)&a);
-  return a.found;
+COLORREF ThumbnailPixel(ThumbnailItem* item, int x, int y) {
+  HDC hdc = ::CreateCompatibleDC(NULL);
+  HGDIOBJ old = ::SelectObject(hdc, item->hThumbnail);
+  const COLORREF c = ::GetPixel(hdc, x, y);
+  ::SelectObject(hdc, old);
+  ::DeleteDC(hdc);
+  return c;
 }
 
-void TypeAndConfirm(const char* title, const CString& text) {
-  HWND h = FindThreadDialog(title);
-  ASSERT_NE(h, (HWND)NULL);
-  ::SetDlgItemText(h, 1152, text);
-  ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+int WindowHeight(HWND h) {
+  RECT r;
+  ::GetWindowRect(h, &r);
+  return r.bottom - r.top;
+}
+
+void TogglePreview(CViewFileDialog& dlg, BOOL bOn) {
+  dlg.CheckDlgButton(IDC_PICTURE_PREVIEW, bOn ? BST_CHECKED : BST_UNCHECKED);
+  dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PICTURE_PREVIEW, BN_CLICKED), (LPARAM)dlg.GetDlgItem(IDC_PICTURE_PREVIEW)->m_hWnd);
+}
+
+void ChooseType(CViewFileDialog& dlg, int nIndex) {
+  HWND frame = dlg.Frame();
+  ::SendDlgItemMessage(frame, 0x470, CB_SETCURSEL, nIndex - 1, 0);
+  ::SendMessage(frame, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), (LPARAM)::GetDlgItem(frame, 0x470));
+  PumpPending();
+}
+
+// Runs fn once the dialog is up and no fill is running (a fill handles messages, timers too).
+void WhenFilled(CViewFileDialog& dlg, std::function<void()> fn, int nTries = 100) {
+  RunWhenIdle([&dlg, fn, nTries] {
+    if ((dlg.m_hWnd == NULL || dlg.IsFilling()) && nTries > 0)
+      WhenFilled(dlg, fn, nTries - 1);
+    else
+      fn();
+  }, 100);
+}
+
+const char kPictureFilter[] = "貼り付けられるすべてのファイル|*.BMP;*.WMF;*.JPG;*.TIF;*.PNG|ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.BMP)|*.BMP|PNGﾌｧｲﾙ(*.PNG)|*.PNG|";
+
+TEST_F(FilesTest, PictureDialogShowsThumbnailsPicksByClickAndRemembersThePreviewSwitch) {
+  const CString folder = s_root + "絵の試験";
+  MakeFolder(folder);
+  WriteSolidBmp(folder + "\\B.BMP", 50, 30, RGB(0, 0, 255));
+  WriteSolidBmp(folder + "\\a.bmp", 400, 200, RGB(255, 0, 0));
+  WriteBytes(folder + "\\c.bmp.txt", "not a picture");
+  WriteBytes(folder + "\\壊れ.bmp", "BM broken");
+  CViewFileDialog::s_bPreview = TRUE;
+  CViewFileDialog dlg(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  std::vector<CString> names;
+  CString caption, typed;
+  COLORREF inside = 0, above = 0, small = 0;
+  int fillsBefore = 0, fillsOther = 0, fillsSame = 0, heightOn = 0, heightOff = 0, heightAgain = 0;
+  size_t itemsOff = 1, itemsPng = 1;
+  BOOL enabledOnPng = TRUE, brokenEmpty = FALSE;
+  WhenFilled(dlg, [&] {
+    if (dlg.m_List.m_Items.size() != 3) {
+      ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    ::GetWindowText(dlg.Frame(), caption.GetBuffer(64), 64);
+    caption.ReleaseBuffer();
+    for (ThumbnailItem* item : dlg.m_List.m_Items) names.push_back(item->strName);
+    // The first row is read at once: 400 x 200 fills 106 x 53 from (2, 32); 50 x 30 keeps its size.
+    inside = ThumbnailPixel(dlg.m_List.m_Items[0], 50, 50);
+    above = ThumbnailPixel(dlg.m_List.m_Items[0], 50, 20);
+    small = ThumbnailPixel(dlg.m_List.m_Items[1], 50, 50);
+    brokenEmpty = dlg.m_List.m_Items[2]->bLoaded && ThumbnailPixel(dlg.m_List.m_Items[2], 50, 50) == above;
+    // Another filter refills; the same one again does not.
+    fillsBefore = dlg.m_nFills;
+    ChooseType(dlg, 2);
+    fillsOther = dlg.m_nFills;
+    ChooseType(dlg, 2);
+    fillsSame = dlg.m_nFills;
+    ChooseType(dlg, 3);
+    itemsPng = dlg.m_List.m_Items.size();
+    enabledOnPng = dlg.GetDlgItem(IDC_PICTURE_PREVIEW)->IsWindowEnabled();
+    ChooseType(dlg, 1);
+    // A click names the file in the dialog's name box.
+    ASSERT_EQ(dlg.m_List.m_Items.size(), 3u);
+    if (dlg.m_List.m_Items.size() == 3u) dlg.m_List.m_Items[1]->pCell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::GetDlgItemText(dlg.Frame(), 1152, typed.GetBuffer(MAX_PATH), MAX_PATH);
+    typed.ReleaseBuffer();
+    // Preview off shrinks the dialog and frees the thumbnails; on again grows and refills.
+    heightOn = WindowHeight(dlg.Frame());
+    TogglePreview(dlg, FALSE);
+    heightOff = WindowHeight(dlg.Frame());
+    itemsOff = dlg.m_List.m_Items.size();
+    TogglePreview(dlg, TRUE);
+    heightAgain = WindowHeight(dlg.Frame());
+    // A double-click opens the file.
+    if (dlg.m_List.m_Items.size() != 3u) {
+      ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    // A double-click, as the system gives it: a button-down first.
+    dlg.m_List.m_Items[0]->pCell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    dlg.m_List.m_Items[0]->pCell->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  });
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(caption, "画像ファイルを開く");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0], "a.bmp");
+  EXPECT_EQ(names[1], "B.BMP");
+  EXPECT_EQ(names[2], "壊れ.bmp");
+  EXPECT_EQ(inside, RGB(255, 0, 0));
+  EXPECT_NE(above, RGB(255, 0, 0));
+  EXPECT_EQ(small, RGB(0, 0, 255));
+  EXPECT_TRUE(brokenEmpty);
+  EXPECT_EQ(fillsOther, fillsBefore + 1);
+  EXPECT_EQ(fillsSame, fillsOther);
+  EXPECT_EQ(itemsPng, 0u);
+  EXPECT_FALSE(enabledOnPng);
+  EXPECT_EQ(typed, "B.BMP");
+  EXPECT_EQ(heightOn - heightOff, dlg.m_nPreviewHeight);
+  EXPECT_EQ(itemsOff, 0u);
+  EXPECT_EQ(heightAgain, heightOn);
+  EXPECT_EQ(dlg.GetPathName(), folder + "\\a.bmp");
+  EXPECT_TRUE(CViewFileDialog::s_bPreview);
+
+  // Closed with the preview off, the next dialog opens without it.
+  CViewFileDialog off(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  WhenFilled(off, [&] {
+    TogglePreview(off, FALSE);
+    off.Frame() ? (void)::PostMessage(off.Frame(), WM_COMMAND, IDCANCEL, 0) : (void)0;
+  });
+  EXPECT_EQ(off.DoModal(), IDCANCEL);
+  EXPECT_FALSE(CViewFileDialog::s_bPreview);
+  CViewFileDialog next(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  BOOL listShown = TRUE, ticked = TRUE;
+  RunWhenIdle([&] {
+    listShown = next.m_List.IsWindowVisible();
+    ticked = next.IsDlgButtonChecked(IDC_PICTURE_PREVIEW);
+    ::PostMessage(next.Frame(), WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(next.DoModal(), IDCANCEL);
+  EXPECT_FALSE(listShown);
+  EXPECT_FALSE(ticked);
+  CViewFileDialog::s_bPreview = TRUE;
+}
+
+TEST_F(FilesTest, PicturesInsertedAndFillPicturesAreAskedForWithThePictureDialog) {
+  EXPECT_NE(g_pfnAskPictureFile, qvzAskPictureFilePlain);
+  const CString folder = s_root + "挿入絵";
+  MakeFolder(folder);
+  WriteSolidBmp(folder + "\\写真.bmp", 40, 20, RGB(0, 128, 0));
+  jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
+  const int before = page->GetChildCount();
+  BOOL asked = FALSE;
+  WhenShown("画像ファイルを開く", [&](HWND h) {
+    asked = h != NULL;
+    if (h == NULL) return;
+    ::SetDlgItemText(h, 1152, folder + "\\写真.bmp");
+    ::PostMessage(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(h, IDOK));
+  });
+  Frame()->SendMessage(WM_COMMAND, 32865);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(page->GetChildCount(), before + 1);
+  // The fill pop-up's picture page asks through the same dialog.
+  BOOL askedForFill = FALSE;
+  WhenShown("画像ファイルを開く", [&](HWND h) {
+    askedForFill = h != NULL;
+    if (h) ::PostMessage(h, WM_COMMAND, IDCANCEL, 0);
+  });
+  CString path;
+  EXPECT_FALSE(g_pfnAskPictureFile(Frame(), kPictureFilter, &path));
+  EXPECT_TRUE(askedForFill);
 }
 
 TEST_F(FilesTest, SaveAsTemplateAsksAgainUntilTheTemplateFolderAndListsTheBoard) {
@@ -613,12 +933,6 @@ TEST_F(FilesTest, StartMenuChoosesTheButtonReleasedOverAndFallsBackToItsSize) {
   }
 }
 
-BOOL CALLBACK FindSkinVisit(HWND h, LPARAM lp) {
-  CSkinDialog* d = dynamic_cast<CSkinDialog*>(CWnd::FromHandlePermanent(h));
-  if (d != NULL) *(CSkinDialog**)lp = d;
-  return d == NULL;
-}
-
 TEST_F(FilesTest, StartMenuPicturesAreThereAndItsBlankButtonMakesANewBoard) {
   CSkinDialog probe(IDD_START_MENU, Frame());
   ASSERT_TRUE(probe.SetBackground("ID_BKG", "DIB"));
@@ -627,21 +941,71 @@ TEST_F(FilesTest, StartMenuPicturesAreThereAndItsBlankButtonMakesANewBoard) {
   const RECT r = {0, 0, 10, 10};
   Doc()->GetBoard()->GetCurrentPage()->AddChild(new jvqRectObject(&r, NULL, 0x311));
   Doc()->SetModifiedFlag(FALSE);
-  theApp.m_bShowStartMenu = 1;
-  int nButtons = -1;
-  RunWhenIdle([&] {
-    CSkinDialog* menu = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindSkinVisit, (LPARAM)&menu);
+  // 白紙から作成, Cancel on the paper: the menu again; 白紙から作成, A4(縦) and OK without
+  // the size question: the new board.
+  int nButtons = -1, nMenus = 0;
+  PaperRun cancelled, chosen;
+  WhenStartMenuShown([&](CSkinDialog* menu) {
     if (menu == NULL) return;
+    nMenus++;
     nButtons = (int)menu->m_Areas.size();
-    menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(239, 209));
-    menu->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(239, 209));
+    AnswerPaperDialog(&cancelled, -1);
+    ClickStartButton(menu, 239, 209);
+    WhenStartMenuShown([&](CSkinDialog* again) {
+      if (again == NULL) return;
+      nMenus++;
+      AnswerPaperDialog(&chosen, 4);
+      ClickStartButton(again, 239, 209);
+    });
   });
   theApp.OnFileNewCommand();
   EXPECT_EQ(nButtons, 5);
+  EXPECT_EQ(nMenus, 2);
+  EXPECT_TRUE(cancelled.bShown);
+  EXPECT_TRUE(cancelled.bCancelShown);
+  EXPECT_TRUE(chosen.bShown);
+  EXPECT_TRUE(theApp.m_Messages.empty());
   EXPECT_EQ(theApp.m_nStartMenuResult, 3);
   EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage()->GetChildCount(), 0);
+  EXPECT_EQ(SheetOfBoard().cx, 2100);
+  EXPECT_EQ(SheetOfBoard().cy, 2970);
   EXPECT_TRUE(Frame()->IsWindowVisible());
+}
+
+TEST_F(FilesTest, WorkMenuAsksWithItsOwnDialogAndCancelGoesBackToWork) {
+  const RECT r = {0, 0, 10, 10};
+  Doc()->GetBoard()->GetCurrentPage()->AddChild(new jvqRectObject(&r, NULL, 0x311));
+  Doc()->SetUntitled("無題");
+  // Cancel: back to the board, no start menu; 破棄する: the start menu, closed here, leaves
+  // a new blank board.
+  for (int answer : {IDCANCEL, 7}) {
+    Doc()->SetModifiedFlag(TRUE);
+    jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
+    CString text;
+    WhenShown("Zenbora", [&](HWND h) {
+      if (h == NULL) return;
+      ::GetDlgItemText(h, 804, text.GetBuffer(256), 256);
+      text.ReleaseBuffer();
+      ::PostMessage(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), (LPARAM)::GetDlgItem(h, answer));
+    });
+    if (answer != IDCANCEL)
+      WhenStartMenuShown([](CSkinDialog* menu) {
+        if (menu) menu->SendMessage(WM_COMMAND, IDCANCEL);
+      });
+    theApp.OnShowStartMenu();
+    EXPECT_NE(text.Find("\"無題\""), -1) << (LPCTSTR)text;
+    EXPECT_TRUE(theApp.m_Messages.empty());
+    EXPECT_FALSE(theApp.m_bWorkMenu);
+    if (answer == IDCANCEL) {
+      EXPECT_EQ(theApp.m_nStartMenuResult, 1);  // the menu never ran
+      EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage(), page);
+      EXPECT_TRUE(Doc()->IsModified());
+    } else {
+      EXPECT_EQ(theApp.m_nStartMenuResult, 3);
+      EXPECT_EQ(Doc()->GetBoard()->GetCurrentPage()->GetChildCount(), 0);
+      EXPECT_FALSE(Doc()->IsModified());
+    }
+  }
 }
 
 }  // namespace

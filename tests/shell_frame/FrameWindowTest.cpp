@@ -348,8 +348,8 @@ TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
   int checked = 0;
   CheckMenuKeys(bar, keys, &checked);
   EXPECT_GE(checked, 20);
-  // The third menu holds the page list; the fifth the favourites submenu, which opens with
-  // only the new-category item while there are no categories.
+  // The third menu holds the page list; the fifth the favourites submenu: the shipped
+  // categories, a separator and the new-category item.
   EXPECT_NE(bar->GetSubMenu(2)->GetMenuState(ID_VIEW_PAGELIST, MF_BYCOMMAND), (UINT)-1);
   Frame()->SendMessage(WM_INITMENU, (WPARAM)bar->m_hMenu);
   CMenu* shapes = bar->GetSubMenu(4);
@@ -360,10 +360,13 @@ TEST_F(FrameTest, MenuBarKeysAndTheFavouritesSubmenu) {
     if (text == "お気に入りの登録(&F)") favourites = shapes->GetSubMenu(i);
   }
   ASSERT_NE(favourites, nullptr);
-  ASSERT_EQ(favourites->GetMenuItemCount(), 1u);
-  EXPECT_EQ(favourites->GetMenuItemID(0), (UINT)ID_FAVORITE_FIRST);
+  CStringList shipped;
+  ReadCategoryList(shipped);
+  const UINT n = (UINT)shipped.GetCount();
+  ASSERT_EQ(favourites->GetMenuItemCount(), n ? n + 2 : 1u);
+  EXPECT_EQ(favourites->GetMenuItemID(n ? n + 1 : 0), (UINT)ID_FAVORITE_FIRST + n);
   CString text;
-  favourites->GetMenuString(0, text, MF_BYPOSITION);
+  favourites->GetMenuString(n ? n + 1 : 0, text, MF_BYPOSITION);
   EXPECT_EQ(text, "新規分類追加...");
 }
 
@@ -519,12 +522,21 @@ class WizardDriver {
   WizardDriver(const CString& path, BOOL bCancel) : m_path(path), m_bCancel(bCancel) {
     m_hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
   }
-  ~WizardDriver() {
+  ~WizardDriver() { Stop(); }
+  // Ends the driving thread and waits for it. The thread reads the dialogs' captions with
+  // messages this thread answers: a plain wait could leave it blocked in one, and a wait that
+  // gave up would leave it running on a driver that is gone, clicking later tests' dialogs.
+  void Stop() {
+    if (m_hThread == NULL) return;
     m_bStop = TRUE;
-    ::WaitForSingleObject(m_hThread, 10000);
+    while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     ::CloseHandle(m_hThread);
+    m_hThread = NULL;
   }
-  std::vector<CString> m_seen;  // the pages' captions, in order
+  std::vector<CString> m_seen;  // the pages' captions, in order; read once stopped
 
  private:
   static void Click(HWND d, int id) { ::PostMessage(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(d, id)); }
@@ -591,6 +603,7 @@ TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
   {
     WizardDriver driver(source, TRUE);
     Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    driver.Stop();
     EXPECT_EQ(driver.m_seen.size(), 1u);
   }
   EXPECT_EQ(page->GetChildCount(), before);
@@ -601,6 +614,7 @@ TEST_F(FrameTest, TheImageWizardPlacesItsPictureWithoutAnUndoStep) {
   {
     WizardDriver driver(source, FALSE);
     Frame()->SendMessage(WM_COMMAND, ID_IMAGE_WIZARD);
+    driver.Stop();
     EXPECT_EQ(driver.m_seen.size(), 4u);
   }
   ASSERT_EQ(page->GetChildCount(), before + 1);
@@ -847,6 +861,11 @@ TEST_F(FrameTest, FavouritesSubmenuListsAtMostNinetyNineCategories) {
     return (CMenu*)NULL;
   };
   ::CreateDirectory(folder, NULL);
+  // The shipped order file and sample category step aside meanwhile.
+  const CString order = folder + "\\info.txt", kept = folder + "\\info.txt.kept";
+  const CString sample = folder + "\\サンプル", keptSample = qvzGetProgramFolder() + "サンプル.kept";
+  ::MoveFile(order, kept);
+  ::MoveFile(sample, keptSample);
   for (int i = 0; i < 100; i++) {
     CString name;
     name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
@@ -868,6 +887,8 @@ TEST_F(FrameTest, FavouritesSubmenuListsAtMostNinetyNineCategories) {
     name.Format("%s\\分類%03d", (LPCTSTR)folder, i);
     ::RemoveDirectory(name);
   }
+  ::MoveFile(kept, order);
+  ::MoveFile(keptSample, sample);
   ::RemoveDirectory(folder);
 }
 // ---- end of settings dialogs ----

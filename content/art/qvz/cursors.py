@@ -122,6 +122,13 @@ def draw_favorite(d):
               fill=WHITE, outline=BLACK)
 
 
+def draw_palette_drag(d):
+    arrow(d)
+    d.rectangle((14, 16, 28, 28), outline=BLACK)
+    d.rectangle((15, 17, 27, 27), outline=WHITE)
+    d.line([(17, 25), (21, 19), (25, 25)], fill=BLACK)
+
+
 # Resource id, drawing, hot spot.
 CURSORS = [
     (212, draw_move, (1, 1)),
@@ -130,6 +137,7 @@ CURSORS = [
     (218, draw_shape("roundrect"), (8, 8)),
     (221, draw_vertex, (1, 1)),
     (222, draw_shape("line"), (8, 8)),
+    (270, draw_palette_drag, (1, 1)),
     (332, draw_copy, (1, 1)),
     (462, draw_favorite, (1, 1)),
     (1021, draw_rotate, (15, 15)),

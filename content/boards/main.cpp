@@ -1,0 +1,81 @@
+// Writes the program folder's sample templates and boards (run under Wine at build time):
+//   qvzboards <program folder>
+// A folder given as a Linux path is taken through Wine's drive Z:.
+#include <stdio.h>
+
+#include "BoardContent.h"
+#include "afxole.h"
+#include "jvqBoard.h"
+#include "jvqObjectDefaults.h"
+#include "jvqPage.h"
+#include "jvqPolylineObject.h"
+#include "jvqRectObject.h"
+#include "jvqSolidFill.h"
+#include "jvqTextObject.h"
+
+namespace {
+
+class CBoardsApp : public CWinApp {
+ public:
+  CBoardsApp() : CWinApp("qvzboards") {}
+  // Nothing may wait for a click at build time: every message goes to the error output.
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override {
+    fprintf(stderr, "qvzboards: %s\n", lpszPrompt);
+    return IDCANCEL;
+  }
+};
+CBoardsApp theApp;
+
+}  // namespace
+
+void AddFrame(jvqPage* pPage, const RECT& rc, COLORREF crLine) {
+  const POINT pts[5] = {{rc.left, rc.top}, {rc.right, rc.top}, {rc.right, rc.bottom}, {rc.left, rc.bottom}, {rc.left, rc.top}};
+  jvqPolylineObject* o = new jvqPolylineObject(NULL);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
+  o->SetPoints(pts, 5, NULL, 0x351);
+  o->GetLineStyle()->SetColor(crLine);
+  pPage->AddChild(o);
+}
+
+void AddFilledRect(jvqPage* pPage, const RECT& rc, COLORREF crFill) {
+  jvqRectObject* o = new jvqRectObject(&rc, NULL, 0x311);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
+  o->m_dwState = 0x311 | JVQ_STATE_FILLED;
+  o->SetFill(new jvqSolidFill(crFill));
+  pPage->AddChild(o);
+}
+
+void AddLine(jvqPage* pPage, POINT a, POINT b, COLORREF crLine) {
+  const POINT pts[2] = {a, b};
+  jvqPolylineObject* o = new jvqPolylineObject(NULL);
+  jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
+  o->SetPoints(pts, 2, NULL, 0x311);
+  o->GetLineStyle()->SetColor(crLine);
+  pPage->AddChild(o);
+}
+
+void AddText(jvqPage* pPage, const RECT& rc, LPCTSTR lpszText, int nHeight) {
+  jvqTextAttributes a;
+  jvqDefaultTextAttributes(&a);
+  a.text = lpszText;
+  a.charHeight = nHeight;
+  a.charWidth = nHeight;
+  pPage->AddChild(new jvqTextObject(&rc, NULL, &a, 0x311));
+}
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    fprintf(stderr, "usage: qvzboards <program folder>\n");
+    return 2;
+  }
+  AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_HIDE);
+  theApp.InitApplication();
+  AfxOleInit();
+  jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
+  CString folder = argv[1];
+  if (folder.Left(1) == "/") folder = "Z:" + folder;
+  folder.Replace('/', '\\');
+  if (folder.Right(1) != "\\") folder += "\\";
+  if (!WriteSampleTemplates(folder) || !WriteSampleBoards(folder)) return 1;
+  return 0;
+}
