@@ -653,13 +653,8 @@ void ZBTriangleGroup::ClipNear(float nearZ, ZBScreenBuffer* screen)
 {
     if (screen)
         screen->SetDepthBound(nearZ);
-    m_bSweepAny = false;
-    auto take = [&](float d) {
-        if (!m_bSweepAny)
-            m_fSweepNearest = m_fSweepFarthest = d, m_bSweepAny = true;
-        m_fSweepNearest = std::min(m_fSweepNearest, d);
-        m_fSweepFarthest = std::max(m_fSweepFarthest, d);
-    };
+    m_sweep = DepthRange();
+    auto take = [&](float d) { m_sweep.Take(d); };
     const size_t n = m_drawing.size();
     for (size_t i = 0; i < n; ++i) {
         Record& r = m_drawing[i];
@@ -838,60 +833,36 @@ float ZBTriangleGroup::RecordMaxDepth(const Record& r) const
     return std::max(z[0], std::max(z[1], z[2]));
 }
 
-// The drawing list's greatest corner depths in drawing order, the first seeded into pick's result.
-template <class Pick>
-static float SweepDepths(Pick pick, size_t count, const auto& records, const auto& forRuns, const auto& pieces,
-                         const auto& recordDepth)
+// The greatest corner depths of the drawing list in drawing order, then of the clipping pieces;
+// the list's part as ClipNear took it when it is still valid.
+ZBTriangleGroup::DepthRange ZBTriangleGroup::SweepDepths() const
 {
-    float v = 0.0f;
-    bool first = true;
-    auto take = [&](float d) {
-        if (first)
-            v = d, first = false;
-        v = pick(v, d);
-    };
-    if (count == 0)
-        return 0.0f;
-    for (const auto& r : records)
-        take(recordDepth(r));
-    forRuns(take);
-    for (const ZBTriangle& t : pieces)
-        take(t.MaxDepth());
-    return v;
+    DepthRange range;
+    if (GetCount() == 0)
+        return range;
+    if (m_bSweep) {
+        range = m_sweep;
+    } else {
+        for (const Record& r : m_drawing)
+            range.Take(RecordMaxDepth(r));
+        ForEachRunTriangle(m_runs, [&](const Run& r, const uint32_t local[3]) {
+            range.Take(std::max(Depth(r.firstVertex + local[0]),
+                                std::max(Depth(r.firstVertex + local[1]), Depth(r.firstVertex + local[2]))));
+        });
+    }
+    for (const ZBTriangle& t : m_pieces)
+        range.Take(t.MaxDepth());
+    return range;
 }
 
 float ZBTriangleGroup::NearestDepth() const
 {
-    if (m_bSweep && GetCount() > 0) {
-        float v = m_bSweepAny ? m_fSweepNearest : m_pieces.front().MaxDepth();
-        for (const ZBTriangle& t : m_pieces)
-            v = std::min(v, t.MaxDepth());
-        return v;
-    }
-    auto forRuns = [&](auto& take) {
-        ForEachRunTriangle(m_runs, [&](const Run& r, const uint32_t local[3]) {
-            take(std::max(Depth(r.firstVertex + local[0]), std::max(Depth(r.firstVertex + local[1]), Depth(r.firstVertex + local[2]))));
-        });
-    };
-    return SweepDepths([](float a, float b) { return std::min(a, b); }, static_cast<size_t>(GetCount()), m_drawing, forRuns,
-                       m_pieces, [&](const Record& r) { return RecordMaxDepth(r); });
+    return SweepDepths().nearest;
 }
 
 float ZBTriangleGroup::FarthestDepth() const
 {
-    if (m_bSweep && GetCount() > 0) {
-        float v = m_bSweepAny ? m_fSweepFarthest : m_pieces.front().MaxDepth();
-        for (const ZBTriangle& t : m_pieces)
-            v = std::max(v, t.MaxDepth());
-        return v;
-    }
-    auto forRuns = [&](auto& take) {
-        ForEachRunTriangle(m_runs, [&](const Run& r, const uint32_t local[3]) {
-            take(std::max(Depth(r.firstVertex + local[0]), std::max(Depth(r.firstVertex + local[1]), Depth(r.firstVertex + local[2]))));
-        });
-    };
-    return SweepDepths([](float a, float b) { return std::max(a, b); }, static_cast<size_t>(GetCount()), m_drawing, forRuns,
-                       m_pieces, [&](const Record& r) { return RecordMaxDepth(r); });
+    return SweepDepths().farthest;
 }
 
 void ZBTriangleGroup::RemoveClipPieces()

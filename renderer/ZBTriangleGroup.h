@@ -85,6 +85,19 @@ private:
         bool single;             // an 'S' entry: corners 0, 1, 2
     };
 
+    // Smallest and largest of a run of depths, both seeded with the first, taken in order.
+    struct DepthRange {
+        bool any = false;
+        float nearest = 0.0f, farthest = 0.0f;
+        void Take(float d)
+        {
+            if (!any)
+                nearest = farthest = d, any = true;
+            nearest = d < nearest ? d : nearest;
+            farthest = farthest < d ? d : farthest;
+        }
+    };
+    DepthRange SweepDepths() const;
     uint32_t KindOf(const Kind& k);
     template <class Source>
     bool ReadMappedEntry(Source& src, const ZBMaterialGroup& materials, bool& ok);
@@ -132,9 +145,7 @@ private:
     // The greatest corner depths of the drawing list, taken by ClipNear as it goes (valid until
     // the triangles or their camera space change); the clipping pieces are taken after them.
     bool m_bSweep = false;
-    bool m_bSweepAny = false;
-    float m_fSweepNearest = 0.0f;
-    float m_fSweepFarthest = 0.0f;
+    DepthRange m_sweep;
     // Cursor over m_runs: run, position in its list, next drop.
     size_t m_runCursor = 0;
     uint32_t m_posCursor = 0;

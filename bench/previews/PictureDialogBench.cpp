@@ -7,25 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BenchSupport.h"
 #include "CViewFileDialog.h"
 #include "Dib.h"
 #include "ThumbnailLayout.h"
 
 namespace {
 
-class CBenchApp : public CWinApp {
- public:
-  CBenchApp() : CWinApp("PictureDialogBench") {}
-  int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override {
-    fprintf(stderr, "message: %s\n", lpszPrompt);
-    return IDOK;
-  }
-};
-CBenchApp theApp;
-
-double Ms(std::chrono::steady_clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
+CBenchApp theApp("PictureDialogBench");
 
 struct Figures {
   int nCells = 0, nWindows = 0, nAfterFill = 0, nRead = 0;
@@ -57,7 +46,7 @@ class CBenchDialog : public CViewFileDialog {
       m_List.ScrollToRow(r);
       m_List.UpdateWindow();
     }
-    m_pFigures->scrollMs = Ms(t0);
+    m_pFigures->scrollMs = BenchMs(t0);
     m_pFigures->nRead = ThumbnailsRead(m_List);
     ::EnumChildWindows(m_List.m_hWnd, CountChild, (LPARAM)&m_pFigures->nWindows);
     ::PostMessage(Frame(), WM_COMMAND, IDCANCEL, 0);
@@ -76,7 +65,7 @@ class CBenchDialog : public CViewFileDialog {
     m_bMeasured = TRUE;
     const auto t0 = std::chrono::steady_clock::now();
     CViewFileDialog::OnFolderChange();
-    m_pFigures->fillMs = Ms(t0);
+    m_pFigures->fillMs = BenchMs(t0);
     m_pFigures->nCells = (int)m_List.m_Items.size();
     m_pFigures->nAfterFill = ThumbnailsRead(m_List);
     s_pRunning = this;

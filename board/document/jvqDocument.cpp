@@ -42,6 +42,13 @@ UINT jvqRegisterClipboardFormat() {
   return theClipboardFormat;
 }
 
+UINT theOwnerLinkFormat = 0, theOleLinkFormat = 0;
+
+void jvqRegisterLinkFormats() {
+  theOwnerLinkFormat = ::RegisterClipboardFormat("JVQ_OWNER_LINK");
+  theOleLinkFormat = ::RegisterClipboardFormat("JVQ_OLE_LINK");
+}
+
 static jvqFileHeader* HeaderOfDocument(jvqDocument* pDocument) { return pDocument ? pDocument->m_pHeader : NULL; }
 
 // Pictures made without a document at hand (prototypes, pastes) go into the registry's.

@@ -17,6 +17,9 @@ class jvqPage;
 // "JVQ_CLIPBOARD", registered once before any document copies or pastes.
 extern UINT theClipboardFormat;
 UINT jvqRegisterClipboardFormat();
+// The link formats, registered at start-up beside it for the embedded items' links.
+extern UINT theOwnerLinkFormat, theOleLinkFormat;
+void jvqRegisterLinkFormats();
 
 class jvqDocument : public COleDocument {
   DECLARE_DYNCREATE(jvqDocument)

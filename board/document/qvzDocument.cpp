@@ -18,9 +18,27 @@ static const char* const kPropertyNames[] = {
 void (*qvzDocument::s_pfnGetGuides)(BOOL, std::vector<qvzGuideEntry>&) = NULL;
 void (*qvzDocument::s_pfnSetGuides)(BOOL, const std::vector<qvzGuideEntry>&) = NULL;
 
-qvzDocument::qvzDocument() : m_bTemplate(0), m_bShowWaitDialog(1) {}
+// {C5A1F0D2-6B3E-4E7A-9F21-3D8C0B4A7E55}
+const CLSID CLSID_qvzDocument = {0xc5a1f0d2, 0x6b3e, 0x4e7a, {0x9f, 0x21, 0x3d, 0x8c, 0x0b, 0x4a, 0x7e, 0x55}};
+
+// The application stays alive while a board exists.
+qvzDocument::qvzDocument() : m_xDispatch(this), m_bTemplate(0), m_bShowWaitDialog(1) { AfxOleLockApp(); }
+
+HRESULT qvzDocument::QueryComInterface(REFIID riid, void** ppv) {
+  if (ppv == NULL) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IDispatch) {
+    *ppv = static_cast<IDispatch*>(&m_xDispatch);
+    ExternalAddRef();
+    return S_OK;
+  }
+  *ppv = NULL;
+  return E_NOINTERFACE;
+}
+
+void qvzDocument::OnFinalRelease() { OnCloseDocument(); }
 
 qvzDocument::~qvzDocument() {
+  AfxOleUnlockApp();
   for (CDib* p : m_PageThumbnails) delete p;
   for (const CString& s : m_TempFiles) ::DeleteFile(s);
 }
@@ -225,6 +243,9 @@ int (*qvzDocument::s_pfnAskToSave)(LPCTSTR lpszName) = NULL;
 void (*qvzDocument::s_pfnSaveModifiedDone)(BOOL bGoOn) = NULL;
 
 BOOL qvzDocument::SaveModified() {
+  // Called from another program: the OLE rule decides when an item is in error.
+  const int nDecided = AskToDiscardInSendMessage();
+  if (nDecided >= 0) return nDecided;
   UpdateModifiedFlag();
   BOOL bGoOn = TRUE;
   if (IsModified()) {

@@ -4,14 +4,24 @@
 
 #include <vector>
 
+#include "afxdisp.h"
 #include "jvqDocument.h"
 #include "qvzGuideProperties.h"
 
 #define QVZ_AUTOSAVE_TIMER 114
 
-class qvzDocument : public jvqDocument {
+// The document server's class, under which other programs create boards.
+extern const CLSID CLSID_qvzDocument;
+
+class qvzDocument : public jvqDocument, public COleComObject {
   DECLARE_DYNCREATE(qvzDocument)
  public:
+  // Automation with an empty dispatch map: a program may hold a board, call nothing on it.
+  HRESULT QueryComInterface(REFIID riid, void** ppv) override;
+  // The last program's release closes the board (and a server nobody sees ends with it).
+  void OnFinalRelease() override;
+  COleDispatchImpl m_xDispatch;
+
   qvzDocument();
   virtual ~qvzDocument();
 

@@ -6,6 +6,8 @@
 
 BOOL MakeCatalogLayout(const CString& folder);
 BOOL MakeObjectsFile(const CString& folder);
+BOOL MakeSampleTemplates(const CString& folder);
+BOOL MakeSampleBoards(const CString& folder);
 
 namespace {
 
@@ -18,6 +20,8 @@ struct Kind {
 const Kind kKinds[] = {
     {"catalogue paste layout", MakeCatalogLayout},
     {"tool prototypes", MakeObjectsFile},
+    {"sample templates", MakeSampleTemplates},
+    {"sample boards", MakeSampleBoards},
 };
 
 }  // namespace

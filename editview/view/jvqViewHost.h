@@ -86,10 +86,10 @@ class jvqViewHost {
   // (catalogue paste: on OK the host gives the qvzView a new m_pCatalogSettings.)
   virtual BOOL EditCatalogPasteSettings(jvqView* pView) { return FALSE; }
   virtual BOOL EditSymbolScale(int* pN) { return FALSE; }
-  // Drops: a board file opened as the document.
   // The picture dialog with thumbnails, on the folder: TRUE and the path, FALSE when
   // cancelled, -1 when there is none here (the view asks with the plain dialog).
   virtual int AskPictureFile(LPCTSTR lpszFilter, LPCTSTR lpszFolder, CString* pPath) { return -1; }
+  // Drops: a board file opened as the document.
   virtual void OpenBoard(LPCTSTR lpszPath) {}
   // The text detail dialog on a text painter (style, face, text, colour); on OK the painter
   // takes the edited values. bNoLock disables its position lock box.

@@ -2,6 +2,7 @@
 // "qvz.ini", the document template of the main window and the commands that start things.
 #pragma once
 
+#include "afxdisp.h"
 #include "afxwin.h"
 #include "jvqDrawingResources.h"
 #include "jvqImageFileList.h"
@@ -91,6 +92,8 @@ class qvzApp : public CWinApp {
   int m_bCloseConfirmed;
   CString m_strTemplateDescription;
   int m_nStartMenuResult;
+  // Connects the board template to OLE: other programs create boards through it.
+  COleTemplateServer m_server;
   BOOL m_bFrameHiddenOnce;
   char m_szCurrentOpenCopy[MAX_PATH];
   char m_szSharedPath[QVZ_HANDOVER_PATH_SIZE];

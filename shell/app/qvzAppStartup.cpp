@@ -52,6 +52,7 @@ BOOL qvzApp::InitInstance() {
   }
   m_strDefaultPrinter = ReadDefaultPrinterName();
   jvqRegisterClipboardFormat();
+  jvqRegisterLinkFormats();
 
   char szPath[MAX_PATH];
   ::GetModuleFileName(NULL, szPath, MAX_PATH);
@@ -80,13 +81,28 @@ BOOL qvzApp::InitInstance() {
     return FALSE;
   }
   AfxEnableControlContainer();
+  Enable3dControls();
 
   free((void*)m_pszProfileName);
   m_pszProfileName = _strdup(m_strAppFolder + "qvz.ini");
   LoadStdProfileSettings(10);
   LoadSettings();
-  AddDocTemplate(new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument), RUNTIME_CLASS(qvzMainFrame),
-                                        RUNTIME_CLASS(qvzView)));
+  CSingleDocTemplate* pTemplate = new CSingleDocTemplate(IDR_QVZTYPE, RUNTIME_CLASS(qvzDocument),
+                                                         RUNTIME_CLASS(qvzMainFrame), RUNTIME_CLASS(qvzView));
+  AddDocTemplate(pTemplate);
+  m_server.ConnectTemplate(CLSID_qvzDocument, pTemplate, TRUE);
+  if (bServer) {
+    // Started for another program: no window until it asks, and the end when it lets go.
+    AfxOleSetUserCtrl(FALSE);
+    COleTemplateServer::RegisterAll();
+    return TRUE;
+  }
+  HKEY hKey = NULL;
+  if (::RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Talvik\\Zenbora", 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+    ::RegCloseKey(hKey);
+    m_server.UpdateRegistry(OAT_DISPATCH_OBJECT);
+  }
+  COleObjectFactory::UpdateRegistryAll();
 
   switch (ChooseStartMode(cmdInfo.GetParam(0))) {
     case qvzStartHandOver:

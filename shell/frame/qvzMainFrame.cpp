@@ -12,6 +12,7 @@
 #include "qvzMessages.h"
 #include "qvzAllPageView.h"
 #include "qvzSelectToolBar.h"
+#include "qvzSymbolToolBar.h"
 #include "qvzView.h"
 #include "resource.h"
 
@@ -286,6 +287,11 @@ void qvzMainFrame::OnSize(UINT nType, int cx, int cy) {
   if (qvzSelectToolBar* bar = GetSelectToolBar()) {
     RecalcLayout();
     bar->RecalcLayout();
+  }
+  // The symbol palette's thumbnails follow the frame's new bottom.
+  if (qvzSymbolToolBar* palette = GetSymbolToolBar()) {
+    RecalcLayout();
+    palette->RecalcLayout();
   }
 }
 

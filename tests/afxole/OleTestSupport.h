@@ -14,3 +14,7 @@ HGLOBAL MakeDropFiles(const std::wstring* pNames, int nCount);
 // what a drop brought to the file and ends; it ends by itself after 30 s.
 extern const char kDropTargetTitle[];
 int RunDropTarget(const char* pszResultPath);
+
+// The server side of the factory test: serves its one class until the object made is
+// released; 0 when it served one.
+int RunAutomationServer();

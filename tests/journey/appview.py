@@ -6,6 +6,8 @@ import os
 import shutil
 import struct
 
+from journey import set_aside
+
 MK_LBUTTON, MK_SHIFT = 1, 4
 ID_FILE_SAVE = 0xE103
 VK = {"U": 0x55, "C": 0x43, "V": 0x56, "Z": 0x5A, "Y": 0x59, "J": 0x4A, "G": 0x47}
@@ -21,7 +23,11 @@ def run(j):
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n[Message]\nLockMsgFlag=0\n")
     # One favourite category beside the program.
     favorites = os.path.join(j.bindir, "お気に入り")
-    shutil.rmtree(favorites, ignore_errors=True)
+    with set_aside(favorites):
+        journey(j, board, favorites)
+
+
+def journey(j, board, favorites):
     os.makedirs(os.path.join(favorites, "家具"))
     with open(os.path.join(favorites, "info.txt"), "wb") as f:
         f.write("家具\r\n".encode("cp932"))

@@ -57,6 +57,7 @@ def run(j):
         f.write("[Directory]\nOpen=%s\\\nInsertImage=%s\n" % (j.winpath(boards), j.winpath(pictures)))
     j.start()
     back_at_menu(j, "nothing")
+    time.sleep(1)  # painted
     j.shot("startmenu")
 
     # Each prompt cancelled goes back to the menu: the sheet, the sample boards, the paper.

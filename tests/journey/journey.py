@@ -5,7 +5,9 @@ and turns the driver's screen captures into PNG files. Journeys raise AssertionE
 step does not have its effect; the runner then exits 1.
 """
 import importlib.util
+import contextlib
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -106,6 +108,24 @@ class Journey:
                 self.program.kill()
         self.driver.stdin.close()
         self.driver.wait(20)
+
+
+@contextlib.contextmanager
+def set_aside(path):
+    """Lends a journey a program-folder entry of its own: the shipped one is moved aside
+    (unless a run that died left it aside already) and put back afterwards."""
+    aside = path + ".journey-aside"
+    if os.path.lexists(path) and not os.path.lexists(aside):
+        os.rename(path, aside)
+    try:
+        yield path
+    finally:
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path, ignore_errors=True)
+        elif os.path.lexists(path):
+            os.remove(path)
+        if os.path.lexists(aside):
+            os.rename(aside, path)
 
 
 PROGRAMS = ("QVZ.exe", "qvzjourney.exe")

@@ -6,6 +6,8 @@ checked by the frame's tests)."""
 import os
 import shutil
 
+from journey import set_aside
+
 ID_SCALE, ID_GRID, ID_AUTOSAVE, ID_PAPER, ID_ORGANIZE, ID_CATALOG = 32918, 32920, 32921, 32922, 32967, 32930
 IDOK, IDCANCEL = 1, 2
 DESKTOP = "1024x768"
@@ -33,21 +35,20 @@ def run(j):
     with open(ini, "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=3\n[AutoSave]\nInterval=300000\n")
     favourites = os.path.join(j.bindir, "お気に入り")
-    shutil.rmtree(favourites, ignore_errors=True)
-    for name in ("家具", "照明"):
-        os.makedirs(os.path.join(favourites, name))
-    with open(os.path.join(favourites, "家具", "椅子.qzl"), "wb") as f:
-        f.write(b"x")
-    with open(os.path.join(favourites, "info.txt"), "wb") as f:
-        f.write("家具\r\n照明\r\n".encode("cp932"))
-    layout = os.path.join(j.bindir, "yq.qzl")
-    shipped = layout + ".journey"
-    shutil.copyfile(layout, shipped)
-    try:
-        journey(j, ini, favourites, layout)
-    finally:
-        shutil.rmtree(favourites, ignore_errors=True)
-        os.replace(shipped, layout)
+    with set_aside(favourites):
+        for name in ("家具", "照明"):
+            os.makedirs(os.path.join(favourites, name))
+        with open(os.path.join(favourites, "家具", "椅子.qzl"), "wb") as f:
+            f.write(b"x")
+        with open(os.path.join(favourites, "info.txt"), "wb") as f:
+            f.write("家具\r\n照明\r\n".encode("cp932"))
+        layout = os.path.join(j.bindir, "yq.qzl")
+        shipped = layout + ".journey"
+        shutil.copyfile(layout, shipped)
+        try:
+            journey(j, ini, favourites, layout)
+        finally:
+            os.replace(shipped, layout)
 
 
 def layout_texts(j, layout):
@@ -67,6 +68,8 @@ def journey(j, ini, favourites, layout):
     j.start()
     # A plain start shows the start menu: 白紙から作成.
     assert j.send("startmenu 239 209") == "ok"
+    # A blank board asks for its sheet first.
+    j.send("dlg 用紙の設定 1 click")
     j.wait("Zenbora")
     j.send("idle")
 

@@ -362,6 +362,26 @@ TEST(SceneForms, NothingOfOneSceneSurvivesIntoTheNext)
     }
 }
 
+// A container file read as the library reads it (mapped where it can be).
+void ReadContainerFile(ZBScene& scene, const std::string& path)
+{
+    ZBDriver driver(scene);
+    driver.m_bUnpackArchives = 0;
+    driver.m_strTempFolder = ".";
+    ZBRenderRequest r;
+    r.scenePath = path.c_str();
+    driver.ReadScene(r);
+}
+
+// The same container's records read through an ordinary stream.
+void ReadContainerStream(ZBScene& scene, const std::vector<uint8_t>& bytes)
+{
+    scene.m_strTempFolder = ".";
+    std::istringstream is(std::string(bytes.begin() + 16, bytes.end()));
+    scene.ReadRecords(is);
+    scene.m_pTriangles->Prepare();
+}
+
 // A container file is mapped whole, or read through a reading window where it cannot be; both
 // must give what the stream reader gives: the same triangles in the same order, the same ones
 // dropped, also where values run across the window's refills and where the file is cut short.
@@ -407,12 +427,7 @@ TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
         const std::vector<uint8_t> bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
         ASSERT_TRUE(SaveFile(file.Path(), bytes));
         ZBScene mapped;
-        ZBDriver driver(mapped);
-        driver.m_bUnpackArchives = 0;
-        driver.m_strTempFolder = ".";
-        ZBRenderRequest r;
-        r.scenePath = file.c_str();
-        driver.ReadScene(r);
+        ReadContainerFile(mapped, file.Path());
         ZBScene windowed;
         windowed.m_strTempFolder = ".";
         ZBFileReadBuf block;
@@ -423,10 +438,7 @@ TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
         windowed.ReadRecords(fromWindow);
         windowed.m_pTriangles->Prepare();
         ZBScene streamed;
-        streamed.m_strTempFolder = ".";
-        std::istringstream is(std::string(bytes.begin() + 16, bytes.end()));
-        streamed.ReadRecords(is);
-        streamed.m_pTriangles->Prepare();
+        ReadContainerStream(streamed, bytes);
         ZBTriangleGroup &b = *streamed.m_pTriangles;
         ASSERT_GT(b.GetCount(), 0) << size;
         for (ZBTriangleGroup* a : {mapped.m_pTriangles.get(), windowed.m_pTriangles.get()}) {
@@ -440,6 +452,45 @@ TEST(SceneForms, ContainerFileReadsAsTheStreamDoes)
             EXPECT_EQ(a->NextTriangle(), nullptr);
             for (int i = 0; i < b.GetSeeThroughCount(); ++i)
                 ASSERT_TRUE(same(*a->SeeThroughAt(i), *b.SeeThroughAt(i))) << size << " " << i;
+        }
+    }
+}
+
+// Counts, vertex numbers and lengths replaced by hostile values anywhere in a small container:
+// the mapped reader keeps exactly the triangles the stream reader keeps, and reads nothing past
+// the file.
+TEST(SceneForms, MappedContainerRefusesWhatTheStreamRefuses)
+{
+    Scene s = MakeGrid(8, true, 1, 0);
+    s.textures.clear();
+    Polygon single;
+    single.kind = 'S';
+    single.vertices = {Vertex{{0, 0, 1}, {0, 0, -1}, {0, 0}}, Vertex{{1, 0, 1}, {0, 0, -1}, {1, 0}},
+                       Vertex{{0, 1, 1}, {0, 0, -1}, {0, 1}}};
+    s.polygons.push_back(single);
+    const std::vector<uint8_t> good = WriteContainer(s);
+    const size_t polygons = std::string(good.begin(), good.end()).find("POLYGON");
+    ASSERT_NE(polygons, std::string::npos);
+    TestFile file("rt_hostile.vqb");
+    for (size_t at = polygons; at + 4 <= good.size(); ++at) {
+        for (uint32_t value : {0u, 1u, 3u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+            std::vector<uint8_t> bytes = good;
+            for (int i = 0; i < 4; ++i)
+                bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+            ASSERT_TRUE(SaveFile(file.Path(), bytes));
+            ZBScene mapped, streamed;
+            ReadContainerFile(mapped, file.Path());
+            ReadContainerStream(streamed, bytes);
+            ZBTriangleGroup &a = *mapped.m_pTriangles, &b = *streamed.m_pTriangles;
+            ASSERT_EQ(a.GetCount(), b.GetCount()) << at << " " << value;
+            for (int i = 0; i < b.GetCount(); ++i) {
+                const ZBTriangle ta = *a.TriangleAt(i), tb = *b.TriangleAt(i);
+                // Bit for bit: a replaced coordinate may be a NaN.
+                for (int k = 0; k < 3; ++k)
+                    ASSERT_TRUE(std::memcmp(&ta.m_corners[k].p, &tb.m_corners[k].p, sizeof(ZBVector)) == 0 &&
+                                std::memcmp(&ta.m_tex[k], &tb.m_tex[k], sizeof(ZBVector)) == 0)
+                        << at << " " << value << " " << i;
+            }
         }
     }
 }

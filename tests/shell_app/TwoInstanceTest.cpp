@@ -74,6 +74,26 @@ struct Process {
   }
 };
 
+// QVZ's board class, as other programs name it.
+const CLSID kBoardClass = {0xc5a1f0d2, 0x6b3e, 0x4e7a, {0x9f, 0x21, 0x3d, 0x8c, 0x0b, 0x4a, 0x7e, 0x55}};
+
+// A board of a server the platform starts ("/Automation -Embedding"), or NULL when none
+// answered within 90 s. The platform finds the class only in the registry
+// (RegisterBoardServer).
+IDispatch* CreateBoardObject() {
+  static const HRESULT init = ::CoInitialize(NULL);
+  (void)init;
+  IDispatch* p = NULL;
+  for (int i = 0; i < 180 && p == NULL; i++) {
+    const HRESULT hr = ::CoCreateInstance(kBoardClass, NULL, CLSCTX_LOCAL_SERVER, IID_IDispatch, (void**)&p);
+    if (hr != S_OK) {
+      p = NULL;
+      ::Sleep(500);
+    }
+  }
+  return p;
+}
+
 struct FindArg {
   DWORD pid;
   const char* cls;
@@ -325,6 +345,39 @@ bool ReadPicture(const std::string& path, int* w, int* h, bool* varied) {
   return true;
 }
 
+// The QVZ.exe the platform started for a request (any but the one given), or NULL.
+HANDLE OpenServerProcess(DWORD pidOther) {
+  HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 pe = {sizeof(pe)};
+  HANDLE found = NULL;
+  for (BOOL ok = ::Process32First(snap, &pe); ok && found == NULL; ok = ::Process32Next(snap, &pe))
+    if (lstrcmpi(pe.szExeFile, "QVZ.exe") == 0 && pe.th32ProcessID != pidOther)
+      found = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pe.th32ProcessID);
+  ::CloseHandle(snap);
+  return found;
+}
+
+// QVZ.exe registers its board class at a normal start when its own key can be written.
+void RegisterBoardServer() {
+  HKEY hKey = NULL;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software\\Talvik\\Zenbora", 0, NULL, 0, KEY_ALL_ACCESS,
+                                            NULL, &hKey, NULL));
+  ::RegCloseKey(hKey);
+  ::RegDeleteKey(HKEY_CLASSES_ROOT, "CLSID\\{C5A1F0D2-6B3E-4E7A-9F21-3D8C0B4A7E55}\\LocalServer32");
+  Process normal;
+  ASSERT_TRUE(normal.Start(""));
+  HWND main = WaitUntilRunning(normal);
+  ASSERT_NE(nullptr, main);
+  Close(normal, main);
+  char server[MAX_PATH * 2] = {};
+  LONG n = sizeof server;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CLASSES_ROOT, "CLSID\\{C5A1F0D2-6B3E-4E7A-9F21-3D8C0B4A7E55}\\LocalServer32", server, &n));
+  EXPECT_EQ(Folder() + "QVZ.exe /Automation", server);
+  n = sizeof server;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValue(HKEY_CLASSES_ROOT, "QVZ.Document\\CLSID", server, &n));
+  EXPECT_STREQ("{C5A1F0D2-6B3E-4E7A-9F21-3D8C0B4A7E55}", server);
+}
+
 TEST(RealFirst, SecondStartsReachTheRunningProgram) {
   using namespace SceneGenerator;
   const std::string folder = Folder();
@@ -353,6 +406,7 @@ TEST(RealFirst, SecondStartsReachTheRunningProgram) {
     ::CloseHandle(pi.hThread);
   }
 
+  RegisterBoardServer();
   Process first;
   ASSERT_TRUE(first.Start(""));
   HWND main = WaitUntilRunning(first);
@@ -400,31 +454,47 @@ TEST(RealFirst, SecondStartsReachTheRunningProgram) {
     }, {kFloorPlan, kSelectTool, kFloorPlanPalette});
     EXPECT_EQ((std::vector<UINT>{kFloorPlan, kSelectTool, kFloorPlanPalette}), seen);
   }
-  // An OLE activation is no second start: it runs beside the first.
+  // An OLE activation is no second start: the platform's start of the server runs beside
+  // the first and serves a board, and ends when it is released.
   {
-    Process server;
-    ASSERT_TRUE(server.Start("/Embedding"));
-    HWND other = NULL;
-    EXPECT_TRUE(WaitFor([&] { return (other = FindWindowOf(server.pi.dwProcessId, kMainClass)) != NULL || server.Wait(0); }, 90));
-    EXPECT_NE(nullptr, other);
-    if (other) Close(server, other);
+    IDispatch* board = CreateBoardObject();
+    ASSERT_NE(nullptr, board);
+    HANDLE server = OpenServerProcess(first.pi.dwProcessId);
+    ASSERT_NE(nullptr, server);
+    board->Release();
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(server, 60000));
+    ::CloseHandle(server);
   }
   EXPECT_EQ(main, FindWindowOf(first.pi.dwProcessId, kMainClass));
   Close(first, main);
   ::DeleteFile(picture.c_str());
 }
 
+// Started for automation: no window is shown; a program creates a board, which knows no
+// name; a normal start runs meanwhile; the server ends when the board is released.
 TEST(RealFirst, ANormalStartRunsWhileAServerRuns) {
-  Process server;
-  ASSERT_TRUE(server.Start("/Automation"));
-  HWND other = NULL;
-  ASSERT_TRUE(WaitFor([&] { return (other = FindWindowOf(server.pi.dwProcessId, kMainClass)) != NULL; }, 90));
+  RegisterBoardServer();
+  IDispatch* board = CreateBoardObject();
+  ASSERT_NE(nullptr, board);
+  HANDLE server = OpenServerProcess(0);
+  ASSERT_NE(nullptr, server);
+  HWND hidden = FindWindowOf(::GetProcessId(server), kMainClass);
+  EXPECT_TRUE(hidden == NULL || !::IsWindowVisible(hidden));
+  LPOLESTR names[1] = {(LPOLESTR)L"Visible"};
+  DISPID id = 0;
+  EXPECT_EQ(DISP_E_UNKNOWNNAME, board->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+  IUnknown* other = NULL;
+  EXPECT_EQ(E_NOINTERFACE, board->QueryInterface(IID_IOleObject, (void**)&other));
+
   Process normal;
   ASSERT_TRUE(normal.Start(""));
   HWND main = WaitUntilRunning(normal);
   EXPECT_NE(nullptr, main);
   if (main) Close(normal, main);
-  Close(server, other);
+  EXPECT_EQ((DWORD)WAIT_TIMEOUT, ::WaitForSingleObject(server, 0));
+  board->Release();
+  EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(server, 60000));
+  ::CloseHandle(server);
 }
 
 TEST(Extraction, AMissingSceneLibraryOrEntryIsNamedAndTheRendererFreed) {

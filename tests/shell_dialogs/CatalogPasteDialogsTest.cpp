@@ -142,7 +142,7 @@ struct FindChild {
   HWND found;
 };
 
-BOOL CALLBACK FindEditOfId(HWND h, LPARAM l) {
+BOOL CALLBACK FindChildProc(HWND h, LPARAM l) {
   FindChild* f = (FindChild*)l;
   char cls[16] = "";
   ::GetClassName(h, cls, sizeof cls);
@@ -154,7 +154,7 @@ BOOL CALLBACK FindEditOfId(HWND h, LPARAM l) {
 
 HWND FindChildId(HWND parent, int id) {
   FindChild f = {id, NULL};
-  ::EnumChildWindows(parent, FindEditOfId, (LPARAM)&f);
+  ::EnumChildWindows(parent, FindChildProc, (LPARAM)&f);
   return f.found;
 }
 

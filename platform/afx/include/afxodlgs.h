@@ -24,3 +24,37 @@ class COleInsertDialog {
   OLEUIINSERTOBJECTA m_io;
   char m_szFileName[MAX_PATH];
 };
+
+// The paste-special dialog: which of the clipboard's formats to paste, or a link.
+class COlePasteSpecialDialog {
+ public:
+  enum Selection { pasteLink = 1, pasteNormal = 2, pasteOther = 3, pasteStatic = 4 };
+
+  explicit COlePasteSpecialDialog(DWORD dwFlags = PSF_SELECTPASTE, COleDataObject* pDataObject = NULL,
+                                  CWnd* pParentWnd = NULL);
+  virtual ~COlePasteSpecialDialog();
+
+  // One entry of the list: the format, its name and the result text (copied).
+  void AddFormat(const FORMATETC& formatEtc, LPCTSTR lpszFormat, LPCTSTR lpszResult, DWORD flags);
+  void AddFormat(CLIPFORMAT cf, DWORD tymed, LPCTSTR lpszFormat, LPCTSTR lpszResult, BOOL bEnableIcon, BOOL bLink);
+  // Embedded object, embed source, pictures and (with bEnableLink) the link source.
+  void AddStandardFormats(BOOL bEnableLink = TRUE);
+  void AddLinkEntry(CLIPFORMAT cf);
+
+  // IDOK or IDCANCEL; IDABORT when the platform cannot show the dialog (or the clipboard
+  // offers nothing to paste).
+  virtual INT_PTR DoModal();
+  int GetSelectionType() const;
+  int GetPasteIndex() const { return m_ps.nSelectedIndex; }
+  // Makes the chosen form in the item; FALSE when it cannot be made.
+  BOOL CreateItem(COleClientItem* pItem);
+
+  OLEUIPASTESPECIALA m_ps;
+  COleDataObject m_dataObject;
+
+ protected:
+  OLEUIPASTEENTRYA m_entries[16];
+  CLIPFORMAT m_linkTypes[8];
+  CString m_texts[32];
+  int m_nTexts;
+};

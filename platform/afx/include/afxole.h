@@ -236,6 +236,32 @@ class COleDocument : public CDocument {
   // The storage all items live in; made on first use.
   LPSTORAGE GetWorkStorage();
 
+  // Inside a call another program sent (it cannot be called back), an item whose server
+  // reports an error other than "not running" lets the user discard the changes (OK goes
+  // on); otherwise the items' changes are taken over and the user is asked as usual.
+  BOOL SaveModified() override;
+  // The first half of that rule for documents that ask in their own way: -1 when it
+  // decides nothing (no call from another program, or no item in error), else whether
+  // to go on.
+  int AskToDiscardInSendMessage();
+  // The one item the view shows selected, or NULL.
+  virtual COleClientItem* GetPrimarySelectedItem(CView* pView);
+
+  // The standard handlers of the OLE commands. Where the platform has no links or convert
+  // dialog, or no mail system, the command says so and changes nothing.
+  afx_msg void OnUpdateObjectVerbMenu(CCmdUI* pCmdUI);
+  afx_msg void OnUpdatePasteLinkMenu(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditLinksMenu(CCmdUI* pCmdUI);
+  afx_msg void OnEditLinks();
+  afx_msg void OnEditConvert();
+  afx_msg void OnFileSendMail();
+  afx_msg void OnUpdateFileSendMail(CCmdUI* pCmdUI);
+
+  // The mail system's MAPISendMail (a seam for tests); NULL while it is looked up in
+  // mapi32.dll, which may be absent.
+  typedef ULONG(PASCAL* SendMailProc)(ULONG_PTR, ULONG_PTR, void* lpMessage, ULONG, ULONG);
+  static SendMailProc s_pfnSendMail;
+
   CPtrList m_docItemList;
   BOOL m_bCompoundFile;
 
@@ -246,7 +272,14 @@ class COleDocument : public CDocument {
   LPSTORAGE m_lpRootStg;
   LPSTORAGE m_lpWorkStg;
   DWORD m_dwNextItemNumber;
+
+  DECLARE_MESSAGE_MAP()
 };
+
+// The object's verbs as the popup at nPosition of pMenu (ids from nIDVerbMin), or the plain
+// "Object" item greyed when there is no item. FALSE when the menu is left greyed.
+BOOL AFXAPI AfxOleSetEditMenu(COleClientItem* pItem, CMenu* pMenu, UINT nPosition, UINT nIDVerbMin,
+                              UINT nIDVerbMax, UINT nIDConvert = 0);
 
 // An embedded item over the platform's default handler and cache. The item's bytes in
 // the item list are: item number (int32, names the storage "Embedding <n>" beside the
@@ -273,6 +306,14 @@ class COleClientItem : public CDocItem {
   // A copy of the other item's object in this item's own storage.
   BOOL CreateCloneFrom(COleClientItem* pSrcItem);
   static BOOL PASCAL CanPaste();
+  // A link to what the data names; Wine makes links only to some sources.
+  BOOL CreateLinkFromData(COleDataObject* pDataObject, OLERENDER render = OLERENDER_DRAW, CLIPFORMAT cfFormat = 0,
+                          LPFORMATETC lpFormatEtc = NULL);
+  BOOL CreateLinkFromClipboard(OLERENDER render = OLERENDER_DRAW, CLIPFORMAT cfFormat = 0,
+                               LPFORMATETC lpFormatEtc = NULL);
+  static BOOL PASCAL CanPasteLink();
+  // Brings a link's picture up to date with its source; TRUE for an item that is no link.
+  BOOL UpdateLink();
 
   BOOL DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg = NULL);
   BOOL Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect = (DVASPECT)-1);

@@ -160,6 +160,42 @@ BOOL PASCAL COleClientItem::CanPaste() {
   return b;
 }
 
+BOOL COleClientItem::CreateLinkFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
+                                        LPFORMATETC lpFormatEtc) {
+  if (m_lpObject != NULL || pDataObject == NULL || pDataObject->m_lpDataObject == NULL || !MakeStorage()) return FALSE;
+  FORMATETC fe = {cfFormat, NULL, DVASPECT_CONTENT, -1, TYMED_NULL};
+  if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
+  m_nItemType = OT_LINK;
+  const HRESULT hr = ::OleCreateLinkFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
+                                             &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  if (FAILED(hr)) m_nItemType = OT_UNKNOWN;
+  return FinishCreate(hr);
+}
+
+BOOL COleClientItem::CreateLinkFromClipboard(OLERENDER render, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
+  COleDataObject data;
+  if (!data.AttachClipboard()) return FALSE;
+  return CreateLinkFromData(&data, render, cfFormat, lpFormatEtc);
+}
+
+BOOL PASCAL COleClientItem::CanPasteLink() {
+  LPDATAOBJECT p = NULL;
+  if (FAILED(::OleGetClipboard(&p)) || p == NULL) return FALSE;
+  const BOOL b = ::OleQueryLinkFromData(p) == S_OK;
+  p->Release();
+  return b;
+}
+
+BOOL COleClientItem::UpdateLink() {
+  if (m_lpObject == NULL) return FALSE;
+  if (m_nItemType != OT_LINK) return TRUE;
+  IOleLink* pLink = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IOleLink, (void**)&pLink))) return FALSE;
+  const HRESULT hr = pLink->Update(NULL);
+  pLink->Release();
+  return SUCCEEDED(hr);
+}
+
 BOOL COleClientItem::CreateCloneFrom(COleClientItem* pSrcItem) {
   if (m_lpObject != NULL || pSrcItem == NULL || pSrcItem->m_lpObject == NULL || !MakeStorage()) return FALSE;
   // The source's current state goes into its storage, which is copied into ours.

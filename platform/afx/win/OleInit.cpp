@@ -1,10 +1,11 @@
 // OLE start-up and end for the program, and the lock that keeps a server alive while
 // other programs hold its objects.
-#include "afxole.h"
+#include "afxdisp.h"
 
 namespace {
 BOOL s_bOleInit = FALSE;
 LONG s_nObjectCount = 0;
+BOOL s_bUserCtrl = TRUE;
 }  // namespace
 
 BOOL AFXAPI AfxOleInit() {
@@ -32,10 +33,13 @@ void AFXAPI AfxOleUnlockApp() {
   // The last object another program held is gone: a server nobody sees ends.
   CWinApp* pApp = AfxGetApp();
   CWnd* pMain = pApp ? pApp->m_pMainWnd : NULL;
-  if (AfxOleCanExitApp() && pMain != NULL && ::IsWindow(pMain->m_hWnd) && !::IsWindowVisible(pMain->m_hWnd))
+  if (AfxOleCanExitApp() && !s_bUserCtrl && pMain != NULL && ::IsWindow(pMain->m_hWnd) && !::IsWindowVisible(pMain->m_hWnd))
     pMain->PostMessage(WM_CLOSE);
 }
 
 BOOL AFXAPI AfxOleCanExitApp() { return s_nObjectCount == 0; }
 
 LONG AFXAPI AfxOleGetLockCount() { return s_nObjectCount; }
+
+void AFXAPI AfxOleSetUserCtrl(BOOL bUserCtrl) { s_bUserCtrl = bUserCtrl; }
+BOOL AFXAPI AfxOleGetUserCtrl() { return s_bUserCtrl; }

@@ -1,3 +1,4 @@
+#include "afxdisp.h"
 #include "WinState.h"
 
 #include <commdlg.h>
@@ -165,7 +166,8 @@ int CWinApp::ExitInstance() {
 }
 
 int CWinApp::Run() {
-  if (m_pMainWnd == NULL) AfxPostQuitMessage(0);  // nothing to run
+  // Nothing to run, unless the program waits for other programs to ask for objects.
+  if (m_pMainWnd == NULL && AfxOleGetUserCtrl()) AfxPostQuitMessage(0);
   return CWinThread::Run();
 }
 

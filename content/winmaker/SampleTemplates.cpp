@@ -3,7 +3,7 @@
 // paper the user picks.
 #include <stdio.h>
 
-#include "BoardContent.h"
+#include "BoardWriting.h"
 #include "StandardSheets.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
@@ -45,7 +45,8 @@ BOOL WriteTemplate(const CString& strPath, const StandardSheet& sheet) {
 
 }  // namespace
 
-BOOL WriteSampleTemplates(const CString& strProgramFolder) {
+BOOL MakeSampleTemplates(const CString& strProgramFolder) {
+  if (!PrepareBoardWriting()) return FALSE;
   for (int i = 0; i < STANDARD_SHEET_COUNT; i++) {
     const StandardSheet& sheet = STANDARD_SHEETS[i];
     const CString folder = strProgramFolder + "ひな型\\サンプル\\" + (sheet.cx > sheet.cy ? "横" : "縦");
@@ -54,7 +55,7 @@ BOOL WriteSampleTemplates(const CString& strProgramFolder) {
     ::CreateDirectory(folder, NULL);
     const CString path = folder + "\\" + sheet.pszName + ".vqd";
     if (!WriteTemplate(path, sheet)) {
-      fprintf(stderr, "qvzboards: %s could not be written\n", (LPCTSTR)path);
+      fprintf(stderr, "qvzwinmaker: %s could not be written\n", (LPCTSTR)path);
       return FALSE;
     }
   }

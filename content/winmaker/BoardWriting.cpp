@@ -1,11 +1,8 @@
-// Writes the program folder's sample templates and boards (run under Wine at build time):
-//   qvzboards <program folder>
-// A folder given as a Linux path is taken through Wine's drive Z:.
+#include "BoardWriting.h"
+
 #include <stdio.h>
 
-#include "BoardContent.h"
 #include "afxole.h"
-#include "jvqBoard.h"
 #include "jvqObjectDefaults.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
@@ -15,18 +12,30 @@
 
 namespace {
 
-class CBoardsApp : public CWinApp {
+class CWinMakerApp : public CWinApp {
  public:
-  CBoardsApp() : CWinApp("qvzboards") {}
+  CWinMakerApp() : CWinApp("qvzwinmaker") {}
   // Nothing may wait for a click at build time: every message goes to the error output.
   int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override {
-    fprintf(stderr, "qvzboards: %s\n", lpszPrompt);
+    fprintf(stderr, "qvzwinmaker: %s\n", lpszPrompt);
     return IDCANCEL;
   }
 };
-CBoardsApp theApp;
+CWinMakerApp theApp;
 
 }  // namespace
+
+BOOL PrepareBoardWriting() {
+  static int s_nReady = -1;
+  if (s_nReady < 0) {
+    s_nReady = AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_HIDE) && theApp.InitApplication() &&
+               AfxOleInit();
+    jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+    d->RemoveAll();
+    d->CreatePrototypes();
+  }
+  return s_nReady > 0;
+}
 
 void AddFrame(jvqPage* pPage, const RECT& rc, COLORREF crLine) {
   const POINT pts[5] = {{rc.left, rc.top}, {rc.right, rc.top}, {rc.right, rc.bottom}, {rc.left, rc.bottom}, {rc.left, rc.top}};
@@ -61,21 +70,4 @@ void AddText(jvqPage* pPage, const RECT& rc, LPCTSTR lpszText, int nHeight) {
   a.charHeight = nHeight;
   a.charWidth = nHeight;
   pPage->AddChild(new jvqTextObject(&rc, NULL, &a, 0x311));
-}
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: qvzboards <program folder>\n");
-    return 2;
-  }
-  AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_HIDE);
-  theApp.InitApplication();
-  AfxOleInit();
-  jvqObjectDefaults::GetObjectDefaults()->CreatePrototypes();
-  CString folder = argv[1];
-  if (folder.Left(1) == "/") folder = "Z:" + folder;
-  folder.Replace('/', '\\');
-  if (folder.Right(1) != "\\") folder += "\\";
-  if (!WriteSampleTemplates(folder) || !WriteSampleBoards(folder)) return 1;
-  return 0;
 }

@@ -2,7 +2,7 @@
 // project details the open dialog shows.
 #include <stdio.h>
 
-#include "BoardContent.h"
+#include "BoardWriting.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
 #include "jvqPage.h"
@@ -54,7 +54,8 @@ const SampleBoard kBoards[] = {
 
 }  // namespace
 
-BOOL WriteSampleBoards(const CString& strProgramFolder) {
+BOOL MakeSampleBoards(const CString& strProgramFolder) {
+  if (!PrepareBoardWriting()) return FALSE;
   const CString folder = strProgramFolder + "サンプル";
   ::CreateDirectory(folder, NULL);
   for (const SampleBoard& b : kBoards) {
@@ -69,7 +70,7 @@ BOOL WriteSampleBoards(const CString& strProgramFolder) {
     doc.GetHeader()->SetProperty("備考", b.pszNote);
     const CString path = folder + "\\" + b.pszFile;
     if (!doc.OnSaveDocument(path)) {
-      fprintf(stderr, "qvzboards: %s could not be written\n", (LPCTSTR)path);
+      fprintf(stderr, "qvzwinmaker: %s could not be written\n", (LPCTSTR)path);
       return FALSE;
     }
   }

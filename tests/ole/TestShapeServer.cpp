@@ -1,0 +1,510 @@
+// Our own out-of-process OLE server for the tests: a coloured box with a caption. It keeps
+// colour, caption and extent in its storage, gives the container's cache a picture, opens
+// its window on OPEN, and obeys the commands a test posts to that window.
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "TestShapeServer.h"
+#include "afxdisp.h"
+
+namespace {
+
+const char kWindowClass[] = "QvzTestShapeWindow";
+
+class CTestShape : public CCmdTarget, public COleComObject {
+  DECLARE_DYNCREATE(CTestShape)
+ public:
+  CTestShape();
+  ~CTestShape() override;
+  HRESULT QueryComInterface(REFIID riid, void** ppv) override;
+
+  void Paint(HDC hDC, const RECT& rc);
+  HENHMETAFILE MakePicture();
+  HGLOBAL MakeMetafilePict();
+  void Changed();
+  void ShowWindow(BOOL bShow);
+  LRESULT OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  COLORREF m_color = RGB(255, 0, 0);
+  std::string m_caption = "テスト";
+  SIZEL m_extent = {2540, 1270};
+  BOOL m_bDirty = FALSE;
+  LPOLECLIENTSITE m_pSite = NULL;
+  LPOLEADVISEHOLDER m_pOleAdvise = NULL;
+  // The data sinks, told with the picture's real format (the platform's holder would
+  // repeat the format asked for, which a cache keeping "whatever draws" leaves empty).
+  struct Sink {
+    IAdviseSink* p;
+    DWORD advf;
+    DWORD id;
+  };
+  std::vector<Sink> m_sinks;
+  DWORD m_nextSink = 1;
+  void SendData(const Sink& k);
+  LPSTORAGE m_pStorage = NULL;
+  HWND m_hWnd = NULL;
+
+  struct XOleObject : public IOleObject {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
+    STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
+    STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
+    STDMETHOD(SetClientSite)(IOleClientSite* p) override;
+    STDMETHOD(GetClientSite)(IOleClientSite** pp) override;
+    STDMETHOD(SetHostNames)(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    STDMETHOD(Close)(DWORD dwSaveOption) override;
+    STDMETHOD(SetMoniker)(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    STDMETHOD(GetMoniker)(DWORD, DWORD, IMoniker** pp) override {
+      *pp = NULL;
+      return E_NOTIMPL;
+    }
+    STDMETHOD(InitFromData)(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    STDMETHOD(GetClipboardData)(DWORD, IDataObject** pp) override {
+      *pp = NULL;
+      return E_NOTIMPL;
+    }
+    STDMETHOD(DoVerb)(LONG iVerb, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override;
+    STDMETHOD(EnumVerbs)(IEnumOLEVERB** pp) override { return ::OleRegEnumVerbs(CLSID_TestShape, pp); }
+    STDMETHOD(Update)() override { return S_OK; }
+    STDMETHOD(IsUpToDate)() override { return S_OK; }
+    STDMETHOD(GetUserClassID)(CLSID* p) override {
+      *p = CLSID_TestShape;
+      return S_OK;
+    }
+    STDMETHOD(GetUserType)(DWORD dwForm, LPOLESTR* p) override { return ::OleRegGetUserType(CLSID_TestShape, dwForm, p); }
+    STDMETHOD(SetExtent)(DWORD dwAspect, SIZEL* p) override;
+    STDMETHOD(GetExtent)(DWORD dwAspect, SIZEL* p) override;
+    STDMETHOD(Advise)(IAdviseSink* p, DWORD* pdw) override;
+    STDMETHOD(Unadvise)(DWORD dw) override;
+    STDMETHOD(EnumAdvise)(IEnumSTATDATA** pp) override;
+    STDMETHOD(GetMiscStatus)(DWORD dwAspect, DWORD* p) override {
+      *p = 0;
+      return S_OK;
+    }
+    STDMETHOD(SetColorScheme)(LOGPALETTE*) override { return E_NOTIMPL; }
+    CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xOleObject)); }
+  } m_xOleObject;
+
+  struct XDataObject : public IDataObject {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
+    STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
+    STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
+    STDMETHOD(GetData)(FORMATETC* pfe, STGMEDIUM* pm) override;
+    STDMETHOD(GetDataHere)(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHOD(QueryGetData)(FORMATETC* pfe) override;
+    STDMETHOD(GetCanonicalFormatEtc)(FORMATETC*, FORMATETC* pOut) override {
+      pOut->ptd = NULL;
+      return DATA_S_SAMEFORMATETC;
+    }
+    STDMETHOD(SetData)(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(EnumFormatEtc)(DWORD dwDirection, IEnumFORMATETC** pp) override;
+    STDMETHOD(DAdvise)(FORMATETC* pfe, DWORD advf, IAdviseSink* pSink, DWORD* pdw) override;
+    STDMETHOD(DUnadvise)(DWORD dw) override;
+    STDMETHOD(EnumDAdvise)(IEnumSTATDATA** pp) override;
+    CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xDataObject)); }
+  } m_xDataObject;
+
+  struct XPersistStorage : public IPersistStorage {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
+    STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
+    STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
+    STDMETHOD(GetClassID)(CLSID* p) override {
+      *p = CLSID_TestShape;
+      return S_OK;
+    }
+    STDMETHOD(IsDirty)() override { return T()->m_bDirty ? S_OK : S_FALSE; }
+    STDMETHOD(InitNew)(IStorage* p) override;
+    STDMETHOD(Load)(IStorage* p) override;
+    STDMETHOD(Save)(IStorage* p, BOOL fSameAsLoad) override;
+    STDMETHOD(SaveCompleted)(IStorage* p) override;
+    STDMETHOD(HandsOffStorage)() override;
+    CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xPersistStorage)); }
+  } m_xPersistStorage;
+};
+IMPLEMENT_DYNCREATE(CTestShape, CCmdTarget)
+
+CTestShape::CTestShape() {
+  AfxOleLockApp();
+  ::CreateOleAdviseHolder(&m_pOleAdvise);
+}
+
+CTestShape::~CTestShape() {
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  if (m_pSite) m_pSite->Release();
+  if (m_pStorage) m_pStorage->Release();
+  if (m_pOleAdvise) m_pOleAdvise->Release();
+  for (Sink& k : m_sinks) k.p->Release();
+  AfxOleUnlockApp();
+  // Nobody holds an object any more: the server ends.
+  if (AfxOleCanExitApp()) ::PostQuitMessage(0);
+}
+
+HRESULT CTestShape::QueryComInterface(REFIID riid, void** ppv) {
+  if (riid == IID_IUnknown || riid == IID_IOleObject)
+    *ppv = static_cast<IOleObject*>(&m_xOleObject);
+  else if (riid == IID_IDataObject)
+    *ppv = static_cast<IDataObject*>(&m_xDataObject);
+  else if (riid == IID_IPersistStorage || riid == IID_IPersist)
+    *ppv = static_cast<IPersistStorage*>(&m_xPersistStorage);
+  else {
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  ExternalAddRef();
+  return S_OK;
+}
+
+void CTestShape::Paint(HDC hDC, const RECT& rc) {
+  HBRUSH b = ::CreateSolidBrush(m_color);
+  ::FillRect(hDC, &rc, b);
+  ::DeleteObject(b);
+  ::SetBkMode(hDC, TRANSPARENT);
+  ::SetTextColor(hDC, RGB(255, 255, 255));
+  RECT r = rc;
+  ::DrawText(hDC, m_caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+HENHMETAFILE CTestShape::MakePicture() {
+  // Frame in 0.01 mm: the extent.
+  RECT frame = {0, 0, m_extent.cx, m_extent.cy};
+  HDC hDC = ::CreateEnhMetaFile(NULL, NULL, &frame, NULL);
+  HDC hScreen = ::GetDC(NULL);
+  const int cx = ::MulDiv(m_extent.cx, ::GetDeviceCaps(hScreen, LOGPIXELSX), 2540);
+  const int cy = ::MulDiv(m_extent.cy, ::GetDeviceCaps(hScreen, LOGPIXELSY), 2540);
+  ::ReleaseDC(NULL, hScreen);
+  RECT rc = {0, 0, cx, cy};
+  Paint(hDC, rc);
+  return ::CloseEnhMetaFile(hDC);
+}
+
+HGLOBAL CTestShape::MakeMetafilePict() {
+  HDC hDC = ::CreateMetaFile(NULL);
+  ::SetMapMode(hDC, MM_ANISOTROPIC);
+  ::SetWindowOrgEx(hDC, 0, 0, NULL);
+  ::SetWindowExtEx(hDC, m_extent.cx, m_extent.cy, NULL);
+  RECT rc = {0, 0, m_extent.cx, m_extent.cy};
+  Paint(hDC, rc);
+  HMETAFILE hMF = ::CloseMetaFile(hDC);
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT));
+  METAFILEPICT* p = (METAFILEPICT*)::GlobalLock(h);
+  p->mm = MM_ANISOTROPIC;
+  p->xExt = m_extent.cx;
+  p->yExt = m_extent.cy;
+  p->hMF = hMF;
+  ::GlobalUnlock(h);
+  return h;
+}
+
+void CTestShape::Changed() {
+  m_bDirty = TRUE;
+  if (m_hWnd) ::InvalidateRect(m_hWnd, NULL, TRUE);
+  const std::vector<Sink> sinks = m_sinks;
+  for (const Sink& k : sinks) SendData(k);
+}
+
+void CTestShape::ShowWindow(BOOL bShow) {
+  if (bShow && m_hWnd == NULL) {
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = ::GetModuleHandle(NULL);
+    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    ::RegisterClass(&wc);
+    m_hWnd = ::CreateWindow(kWindowClass, TESTSHAPE_TYPE, WS_OVERLAPPEDWINDOW, 500, 40, 320, 200, NULL, NULL,
+                            wc.hInstance, this);
+  }
+  if (m_hWnd == NULL) return;
+  ::ShowWindow(m_hWnd, bShow ? SW_SHOW : SW_HIDE);
+  if (m_pSite) m_pSite->OnShowWindow(bShow);
+}
+
+LRESULT CALLBACK CTestShape::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) ::SetWindowLongPtr(hWnd, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCT*)lParam)->lpCreateParams);
+  CTestShape* p = (CTestShape*)::GetWindowLongPtr(hWnd, GWLP_USERDATA);
+  if (p == NULL) return ::DefWindowProc(hWnd, msg, wParam, lParam);
+  return p->OnCommand(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CTestShape::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC hDC = ::BeginPaint(hWnd, &ps);
+      RECT rc;
+      ::GetClientRect(hWnd, &rc);
+      Paint(hDC, rc);
+      ::EndPaint(hWnd, &ps);
+      return 0;
+    }
+    case WM_CLOSE:
+    case TESTSHAPE_CLOSE:
+      m_xOleObject.Close(OLECLOSE_SAVEIFDIRTY);
+      return 0;
+    case TESTSHAPE_SETCOLOR:
+      m_color = (COLORREF)wParam;
+      Changed();
+      return 0;
+    case TESTSHAPE_SETEXTENT:
+      m_extent.cx = (LONG)wParam;
+      m_extent.cy = (LONG)lParam;
+      Changed();
+      return 0;
+    case TESTSHAPE_SAVE:
+      if (m_pSite) m_pSite->SaveObject();
+      return 0;
+    case WM_NCDESTROY:
+      m_hWnd = NULL;
+      break;
+  }
+  return ::DefWindowProc(hWnd, msg, wParam, lParam);
+}
+
+STDMETHODIMP CTestShape::XOleObject::SetClientSite(IOleClientSite* p) {
+  CTestShape* t = T();
+  if (p) p->AddRef();
+  if (t->m_pSite) t->m_pSite->Release();
+  t->m_pSite = p;
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XOleObject::GetClientSite(IOleClientSite** pp) {
+  *pp = T()->m_pSite;
+  if (*pp) (*pp)->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XOleObject::Close(DWORD dwSaveOption) {
+  CTestShape* t = T();
+  t->ExternalAddRef();  // the container lets go during the calls below
+  if (dwSaveOption != OLECLOSE_NOSAVE && t->m_bDirty && t->m_pSite) t->m_pSite->SaveObject();
+  if (t->m_hWnd) t->ShowWindow(FALSE);
+  if (t->m_pOleAdvise) t->m_pOleAdvise->SendOnClose();
+  ::CoDisconnectObject((IUnknown*)(IOleObject*)this, 0);
+  t->ExternalRelease();
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XOleObject::DoVerb(LONG iVerb, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
+  CTestShape* t = T();
+  switch (iVerb) {
+    case OLEIVERB_HIDE:
+      t->ShowWindow(FALSE);
+      return S_OK;
+    case OLEIVERB_PRIMARY:
+    case OLEIVERB_OPEN:
+    case OLEIVERB_SHOW:
+    case 1:
+      if (t->m_pSite) t->m_pSite->ShowObject();
+      t->ShowWindow(TRUE);
+      return S_OK;
+    default:
+      return OLEOBJ_S_INVALIDVERB;
+  }
+}
+
+STDMETHODIMP CTestShape::XOleObject::SetExtent(DWORD dwAspect, SIZEL* p) {
+  if (dwAspect != DVASPECT_CONTENT || p == NULL) return E_FAIL;
+  T()->m_extent = *p;
+  T()->Changed();
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XOleObject::GetExtent(DWORD dwAspect, SIZEL* p) {
+  if (dwAspect != DVASPECT_CONTENT || p == NULL) return E_FAIL;
+  *p = T()->m_extent;
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XOleObject::Advise(IAdviseSink* p, DWORD* pdw) { return T()->m_pOleAdvise->Advise(p, pdw); }
+STDMETHODIMP CTestShape::XOleObject::Unadvise(DWORD dw) { return T()->m_pOleAdvise->Unadvise(dw); }
+STDMETHODIMP CTestShape::XOleObject::EnumAdvise(IEnumSTATDATA** pp) { return T()->m_pOleAdvise->EnumAdvise(pp); }
+
+STDMETHODIMP CTestShape::XDataObject::GetData(FORMATETC* pfe, STGMEDIUM* pm) {
+  if (pfe == NULL || pm == NULL) return E_INVALIDARG;
+  if (pfe->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  memset(pm, 0, sizeof *pm);
+  // A cache that keeps "whatever draws" asks for no format: it gets the picture.
+  if ((pfe->cfFormat == CF_ENHMETAFILE && (pfe->tymed & TYMED_ENHMF)) || pfe->cfFormat == 0) {
+    pm->tymed = TYMED_ENHMF;
+    pm->hEnhMetaFile = T()->MakePicture();
+    return S_OK;
+  }
+  if (pfe->cfFormat == CF_METAFILEPICT && (pfe->tymed & TYMED_MFPICT)) {
+    pm->tymed = TYMED_MFPICT;
+    pm->hMetaFilePict = T()->MakeMetafilePict();
+    return S_OK;
+  }
+  return DV_E_FORMATETC;
+}
+
+STDMETHODIMP CTestShape::XDataObject::QueryGetData(FORMATETC* pfe) {
+  if (pfe == NULL) return E_INVALIDARG;
+  if (pfe->cfFormat == 0 || (pfe->cfFormat == CF_ENHMETAFILE && (pfe->tymed & TYMED_ENHMF))) return S_OK;
+  if (pfe->cfFormat == CF_METAFILEPICT && (pfe->tymed & TYMED_MFPICT)) return S_OK;
+  return DV_E_FORMATETC;
+}
+
+STDMETHODIMP CTestShape::XDataObject::EnumFormatEtc(DWORD dwDirection, IEnumFORMATETC** pp) {
+  if (dwDirection != DATADIR_GET) return E_NOTIMPL;
+  FORMATETC f[2] = {{CF_ENHMETAFILE, NULL, DVASPECT_CONTENT, -1, TYMED_ENHMF},
+                    {CF_METAFILEPICT, NULL, DVASPECT_CONTENT, -1, TYMED_MFPICT}};
+  return ::SHCreateStdEnumFmtEtc(2, f, pp);
+}
+
+void CTestShape::SendData(const Sink& k) {
+  FORMATETC fe = {CF_ENHMETAFILE, NULL, DVASPECT_CONTENT, -1, TYMED_ENHMF};
+  STGMEDIUM m = {};
+  if (!(k.advf & ADVF_NODATA)) {
+    m.tymed = TYMED_ENHMF;
+    m.hEnhMetaFile = MakePicture();
+  }
+  k.p->OnDataChange(&fe, &m);
+  ::ReleaseStgMedium(&m);
+}
+
+STDMETHODIMP CTestShape::XDataObject::DAdvise(FORMATETC* pfe, DWORD advf, IAdviseSink* pSink, DWORD* pdw) {
+  if (pSink == NULL || pdw == NULL) return E_INVALIDARG;
+  CTestShape* t = T();
+  pSink->AddRef();
+  const Sink k = {pSink, advf, t->m_nextSink++};
+  t->m_sinks.push_back(k);
+  *pdw = k.id;
+  if (advf & ADVF_PRIMEFIRST) t->SendData(k);
+  return S_OK;
+}
+STDMETHODIMP CTestShape::XDataObject::DUnadvise(DWORD dw) {
+  std::vector<Sink>& v = T()->m_sinks;
+  for (size_t i = 0; i < v.size(); i++) {
+    if (v[i].id != dw) continue;
+    v[i].p->Release();
+    v.erase(v.begin() + i);
+    return S_OK;
+  }
+  return OLE_E_NOCONNECTION;
+}
+STDMETHODIMP CTestShape::XDataObject::EnumDAdvise(IEnumSTATDATA** pp) {
+  *pp = NULL;
+  return OLE_E_ADVISENOTSUPPORTED;
+}
+
+// The storage holds one stream, "Contents": colour, extent and the caption's length and bytes.
+STDMETHODIMP CTestShape::XPersistStorage::InitNew(IStorage* p) {
+  if (p == NULL) return E_INVALIDARG;
+  p->AddRef();
+  if (T()->m_pStorage) T()->m_pStorage->Release();
+  T()->m_pStorage = p;
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XPersistStorage::Load(IStorage* p) {
+  if (p == NULL) return E_INVALIDARG;
+  CTestShape* t = T();
+  IStream* s = NULL;
+  if (FAILED(p->OpenStream(L"Contents", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &s))) return STG_E_FILENOTFOUND;
+  ULONG n = 0, len = 0;
+  char buf[256] = {};
+  HRESULT hr = s->Read(&t->m_color, 4, &n);
+  if (SUCCEEDED(hr)) hr = s->Read(&t->m_extent, 8, &n);
+  if (SUCCEEDED(hr)) hr = s->Read(&len, 4, &n);
+  if (SUCCEEDED(hr) && len < sizeof buf) hr = s->Read(buf, len, &n);
+  s->Release();
+  if (FAILED(hr) || len >= sizeof buf) return STG_E_READFAULT;
+  t->m_caption.assign(buf, len);
+  return InitNew(p);
+}
+
+STDMETHODIMP CTestShape::XPersistStorage::Save(IStorage* p, BOOL) {
+  if (p == NULL) return E_INVALIDARG;
+  CTestShape* t = T();
+  ::WriteClassStg(p, CLSID_TestShape);
+  IStream* s = NULL;
+  HRESULT hr = p->CreateStream(L"Contents", STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE, 0, 0, &s);
+  if (FAILED(hr)) return hr;
+  const ULONG len = (ULONG)t->m_caption.size();
+  s->Write(&t->m_color, 4, NULL);
+  s->Write(&t->m_extent, 8, NULL);
+  s->Write(&len, 4, NULL);
+  hr = s->Write(t->m_caption.data(), len, NULL);
+  s->Release();
+  return hr;
+}
+
+STDMETHODIMP CTestShape::XPersistStorage::SaveCompleted(IStorage* p) {
+  if (p) InitNew(p);
+  T()->m_bDirty = FALSE;
+  if (T()->m_pOleAdvise) T()->m_pOleAdvise->SendOnSave();
+  return S_OK;
+}
+
+STDMETHODIMP CTestShape::XPersistStorage::HandsOffStorage() {
+  if (T()->m_pStorage) T()->m_pStorage->Release();
+  T()->m_pStorage = NULL;
+  return S_OK;
+}
+
+// The class: its name, verbs and extension, served by this program started with
+// "/Embedding".
+class CTestShapeFactory : public COleObjectFactory {
+ public:
+  CTestShapeFactory() : COleObjectFactory(CLSID_TestShape, RUNTIME_CLASS(CTestShape), FALSE, TESTSHAPE_PROGID) {}
+  BOOL UpdateRegistry(BOOL bRegister) override {
+    const CString key = "CLSID\\" + AfxStringFromCLSID(m_clsid);
+    if (!bRegister) {
+      AfxDeleteClassesRootKey(TESTSHAPE_EXTENSION);
+      return COleObjectFactory::UpdateRegistry(FALSE);
+    }
+    char self[MAX_PATH];
+    ::GetModuleFileName(NULL, self, MAX_PATH);
+    const CString clsid = AfxStringFromCLSID(m_clsid);
+    return AfxSetClassesRootValue(key, NULL, TESTSHAPE_TYPE) &&
+           AfxSetClassesRootValue(key + "\\LocalServer32", NULL, self) &&
+           // The platform's default handler stands for us in the container's process.
+           AfxSetClassesRootValue(key + "\\InprocHandler32", NULL, "ole32.dll") &&
+           AfxSetClassesRootValue(key + "\\ProgID", NULL, TESTSHAPE_PROGID) &&
+           AfxSetClassesRootValue(key + "\\Insertable", NULL, "") &&
+           AfxSetClassesRootValue(key + "\\AuxUserType\\2", NULL, TESTSHAPE_TYPE) &&
+           AfxSetClassesRootValue(key + "\\AuxUserType\\3", NULL, "QVZ Test Shape") &&
+           AfxSetClassesRootValue(key + "\\MiscStatus", NULL, "0") &&
+           AfxSetClassesRootValue(key + "\\Verb\\0", NULL, "編集(&E),0,2") &&
+           AfxSetClassesRootValue(key + "\\Verb\\1", NULL, "開く(&O),0,2") &&
+           AfxSetClassesRootValue(TESTSHAPE_PROGID, NULL, TESTSHAPE_TYPE) &&
+           AfxSetClassesRootValue(TESTSHAPE_PROGID "\\CLSID", NULL, clsid) &&
+           AfxSetClassesRootValue(TESTSHAPE_PROGID "\\Insertable", NULL, "") &&
+           AfxSetClassesRootValue(TESTSHAPE_EXTENSION, NULL, TESTSHAPE_PROGID);
+  }
+};
+CTestShapeFactory theFactory;
+
+class CTestShapeApp : public CWinApp {
+ public:
+  BOOL InitInstance() override {
+    if (!AfxOleInit()) return FALSE;
+    CCommandLineInfo cmd;
+    ParseCommandLine(cmd);
+    const CString line = ::GetCommandLine();
+    if (line.Find("/RegServer") >= 0 || line.Find("-RegServer") >= 0) {
+      theFactory.UpdateRegistry(TRUE);
+      return FALSE;
+    }
+    if (line.Find("/UnregServer") >= 0) {
+      theFactory.UpdateRegistry(FALSE);
+      return FALSE;
+    }
+    if (!cmd.m_bRunEmbedded) return FALSE;
+    // Waits for the container; ends when its object is released.
+    AfxOleSetUserCtrl(FALSE);
+    return theFactory.Register();
+  }
+  int ExitInstance() override {
+    theFactory.Revoke();
+    AfxOleTerm();
+    return CWinApp::ExitInstance();
+  }
+};
+CTestShapeApp theApp;
+
+}  // namespace
