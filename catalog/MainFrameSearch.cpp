@@ -31,6 +31,21 @@ FILETIME LocalToUtc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WOR
     return utc;
 }
 
+// The widest range the date boxes take.
+const int kFirstDay[3] = {1980, 1, 1};
+const int kLastDay[3] = {2099, 12, 31};
+
+// The search's range: from the first day's start to the last day's last millisecond, local.
+void SetWholeDays(CImageSearch* search, const int from[3], const int to[3])
+{
+    const FILETIME start = LocalToUtc(WORD(from[0]), WORD(from[1]), WORD(from[2]), 0, 0, 0, 0);
+    const FILETIME end = LocalToUtc(WORD(to[0]), WORD(to[1]), WORD(to[2]), 23, 59, 59, 999);
+    search->m_startLow = start.dwLowDateTime;
+    search->m_startHigh = start.dwHighDateTime;
+    search->m_endLow = end.dwLowDateTime;
+    search->m_endHigh = end.dwHighDateTime;
+}
+
 template <class T> void Forget(std::vector<T*>& list, T* record)
 {
     auto it = std::find(list.begin(), list.end(), record);
@@ -183,12 +198,7 @@ BOOL CMainFrame::RegisterQuickImageSearch(CImageSearch* search, BOOL* cancelled)
         return FALSE;
     }
     app->m_dlgSearchProgress.Create(this);
-    const FILETIME start = LocalToUtc(1980, 1, 1, 0, 0, 0, 0);
-    const FILETIME end = LocalToUtc(2099, 12, 31, 23, 59, 59, 999);
-    search->m_startLow = start.dwLowDateTime;
-    search->m_startHigh = start.dwHighDateTime;
-    search->m_endLow = end.dwLowDateTime;
-    search->m_endHigh = end.dwHighDateTime;
+    SetWholeDays(search, kFirstDay, kLastDay);
     app->m_imageSearches.push_back(search);
     CTreeNode* root = tree->m_pImageRoot;
     search->m_strName = MakeUniqueSearchName(search->m_strName, ChildNames(root));
@@ -267,9 +277,8 @@ void CMainFrame::OnImageSearch()
     CLeftView* tree = GetLeftView();
     CImageSearchDlg& dlg = m_dlgImageSearch;
     if (!dlg.m_bDatesKept) {
-        const int from[3] = {1980, 1, 1}, to[3] = {2099, 12, 31};
-        std::copy(from, from + 3, dlg.m_from);
-        std::copy(to, to + 3, dlg.m_to);
+        std::copy(kFirstDay, kFirstDay + 3, dlg.m_from);
+        std::copy(kLastDay, kLastDay + 3, dlg.m_to);
         dlg.m_bDatesKept = TRUE;
     }
     if (dlg.DoModal() != IDOK || !tree || !tree->m_pImageRoot)
@@ -278,12 +287,7 @@ void CMainFrame::OnImageSearch()
     auto* search = new CImageSearch;
     search->m_strFileText = dlg.m_strFileText;
     search->m_strFolder = dlg.m_strFolder;
-    const FILETIME start = LocalToUtc(WORD(dlg.m_from[0]), WORD(dlg.m_from[1]), WORD(dlg.m_from[2]), 0, 0, 0, 0);
-    const FILETIME end = LocalToUtc(WORD(dlg.m_to[0]), WORD(dlg.m_to[1]), WORD(dlg.m_to[2]), 23, 59, 59, 999);
-    search->m_startLow = start.dwLowDateTime;
-    search->m_startHigh = start.dwHighDateTime;
-    search->m_endLow = end.dwLowDateTime;
-    search->m_endHigh = end.dwHighDateTime;
+    SetWholeDays(search, dlg.m_from, dlg.m_to);
     app->m_imageSearches.push_back(search);
     CTreeNode* root = tree->m_pImageRoot;
     search->m_strName = MakeUniqueSearchName(dlg.m_strDescription, ChildNames(root));

@@ -28,6 +28,8 @@ layout=1
   dos=$WINEPREFIX/dosdevices
   c=$WINEPREFIX/drive_c
   link() { [ "$(readlink "$dos/$1" 2>/dev/null)" = "$2" ] || { rm -f "$dos/$1"; ln -s "$2" "$dos/$1"; }; }
+  # d: starts empty: a test that was stopped may have left its catalogue there.
+  rm -rf "$c/vendaro_d"
   mkdir -p "$c/vendaro_d" "$c/pictures"
   link d: ../drive_c/vendaro_d
   link t: "$build"
