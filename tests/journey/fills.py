@@ -172,7 +172,8 @@ def paper(j, good, bad):
         j.send("fill tab 4")
         expect(j.send("fill page"), "4", "the picture tab")
         j.send("fill control %d" % BROWSE)
-        j.send("savedialog * %s" % j.winpath(path))
+        # The picture dialog with thumbnails, over the paper dialog.
+        j.send("savedialog 画像ファイルを開く %s" % j.winpath(path))
 
     # A good picture: the page background is tiled with it.
     browse(good)
