@@ -89,6 +89,8 @@ def run(j):
         for pid in help_viewers():
             os.kill(pid, signal.SIGTERM)
         j.close_window()
+        # The blank board took its sheet in the paper dialog, so closing asks to save it: いいえ.
+        j.send("answer 7")
         j.program.wait(30)
 
         # /B with a picture of its own colour: a board without the start menu, the picture

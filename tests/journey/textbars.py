@@ -21,8 +21,9 @@ def run(j):
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     j.start()
-    # The start menu: 白紙から作成.
+    # The start menu: 白紙から作成, which asks for the sheet first.
     assert j.send("startmenu 239 209") == "ok"
+    j.send("dlg 用紙の設定 1 click")
     j.wait("Zenbora")
     j.send("idle")
     l, t, r, b = (int(v) for v in j.send("rect view").split())
