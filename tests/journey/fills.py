@@ -54,12 +54,7 @@ def run(j):
 
 
 def journey(j, board):
-    j.start()
-    assert j.send("startmenu 239 209") == "ok"
-    # A blank board asks for its sheet first.
-    j.send("dlg 用紙の設定 1 click")
-    j.wait("Zenbora")
-    j.send("idle")
+    j.start_blank()
     l, t, r, b = j.rect("view")
     w, h = r - l, b - t
     a, z = (round(w * 0.2), round(h * 0.25)), (round(w * 0.5), round(h * 0.6))

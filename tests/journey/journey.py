@@ -44,6 +44,15 @@ class Journey:
         self.program = subprocess.Popen([self.loader, "QVZ.exe", *args], cwd=self.bindir, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def start_blank(self):
+        """A plain start and 白紙から作成 on the start menu, with the sheet the paper dialog offers:
+        the new board shown and idle."""
+        self.start()
+        assert self.send("startmenu 239 209") == "ok"
+        self.send("dlg 用紙の設定 1 click")
+        self.wait("Zenbora")
+        self.send("idle")
+
     def send(self, line):
         print("  > " + line, file=sys.stderr, flush=True)
         self.driver.stdin.write(line + "\n")

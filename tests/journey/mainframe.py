@@ -70,13 +70,7 @@ def run(j):
     for name in ("a.png.BMP", "x.JPG"):
         if os.path.exists(os.path.join(j.outdir, name)):
             os.remove(os.path.join(j.outdir, name))
-    j.start()
-    # A plain start shows the start menu: 白紙から作成.
-    assert j.send("startmenu 239 209") == "ok"
-    # A blank board asks for its sheet first.
-    j.send("dlg 用紙の設定 1 click")
-    j.wait("Zenbora")
-    j.send("idle")
+    j.start_blank()
     show, *maximised = (int(v) for v in j.send("placement").split())
     assert show == 3, "not maximised: %d" % show
     # Restored, it stands a tenth of the screen in from every side.

@@ -65,13 +65,7 @@ def layout_texts(j, layout):
 
 
 def journey(j, ini, favourites, layout):
-    j.start()
-    # A plain start shows the start menu: 白紙から作成.
-    assert j.send("startmenu 239 209") == "ok"
-    # A blank board asks for its sheet first.
-    j.send("dlg 用紙の設定 1 click")
-    j.wait("Zenbora")
-    j.send("idle")
+    j.start_blank()
 
     # Auto-save: 5 minutes on, switched off.
     j.command(ID_AUTOSAVE)

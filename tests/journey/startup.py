@@ -50,13 +50,7 @@ def run(j):
     reg(j, "add", "HKCR\\.htm", "/ve", "/d", "qvzjourneyhtm", "/f")
     reg(j, "add", "HKCR\\qvzjourneyhtm\\shell\\open\\command", "/ve", "/d", '"%s" "%%1"' % stub, "/f")
     try:
-        j.start()
-        # A plain start shows the start menu: 白紙から作成.
-        assert j.send("startmenu 239 209") == "ok"
-        # A blank board asks for its sheet first.
-        j.send("dlg 用紙の設定 1 click")
-        j.wait("Zenbora")
-        j.send("idle")
+        j.start_blank()
 
         # ヘルプ > バージョン情報
         j.command(ID_APP_ABOUT)

@@ -17,13 +17,7 @@ def run(j):
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
     # No file: a new board.
-    j.start()
-    # A plain start shows the start menu: 白紙から作成.
-    assert j.send("startmenu 239 209") == "ok"
-    # A blank board asks for its sheet first.
-    j.send("dlg 用紙の設定 1 click")
-    j.wait("Zenbora")
-    j.send("idle")
+    j.start_blank()
     l, t, r, b = (int(v) for v in j.send("rect view").split())
     w, h = r - l, b - t
 
