@@ -55,13 +55,22 @@ class TempFile {
 #endif
     if (m_path.empty()) AfxThrowFileException(CFileException::generic);
   }
-  ~TempFile() { ::remove(m_path.c_str()); }
+  ~TempFile() {
+    ::remove(m_path.c_str());
+    if (!m_reserved.empty()) ::remove(m_reserved.c_str());
+  }
   const char* Path() const { return m_path.c_str(); }
-  // The name stays reserved for this run; the file itself goes, for writers that create it.
-  void RemoveFile() { ::remove(m_path.c_str()); }
+  // For writers that create their file: a name beside the reserved one, which stays in place so
+  // that another program's temporary name can never be the same while we use it.
+  void LeaveForWriter() {
+    m_reserved = m_path;
+    m_path += ".out";
+    ::remove(m_path.c_str());
+  }
 
  private:
   std::string m_path;
+  std::string m_reserved;
 };
 
 #ifdef _WIN32
@@ -124,7 +133,7 @@ BOOL jvqImagePoolEntry::Store(CFile* pFile, jvqFileHeader* pHeader) {
     return TRUE;
   }
   TempFile plain, packed;
-  packed.RemoveFile();
+  packed.LeaveForWriter();
   {
     CFile out(plain.Path(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
     if (!m_pImage->Write(&out)) AfxThrowFileException(CFileException::generic);
@@ -168,7 +177,7 @@ BOOL jvqImagePoolEntry::Load(CFile* pFile, jvqFileHeader* pHeader) {
   std::vector<BYTE> data((size_t)nSize);
   if (nSize != 0 && pFile->Read(data.data(), (UINT)nSize) != (UINT)nSize) AfxThrowFileException(CFileException::endOfFile);
   TempFile packed, plain;
-  plain.RemoveFile();
+  plain.LeaveForWriter();
   {
     CFile out(packed.Path(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
     if (!data.empty()) out.Write(data.data(), (UINT)data.size());

@@ -98,7 +98,8 @@ CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
     m_szCurrentOpenCopy[0] = 0;
     return NULL;
   }
-  ::DeleteFile(m_szCurrentOpenCopy);
+  // The copy overwrites the reserved name: deleting it first would free the name for another
+  // program's temporary file.
   m_WaitDlg.Refresh();
   if (!::CopyFile(strSource, m_szCurrentOpenCopy, FALSE)) {
     // A failed copy is not reported by the platform: say which file could not be read,
