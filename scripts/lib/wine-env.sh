@@ -18,7 +18,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 source "$qvz_root/scripts/lib/display.sh"
 
 # Bump when the prefix's settings change, so old prefixes are made again.
-qvz_prefix_version=2
+qvz_prefix_version=3
 
 qvz_wine() { "$WINELOADER" "$@"; }
 qvz_wineserver() { if [ -x /usr/lib/wine/wineserver ]; then /usr/lib/wine/wineserver "$@"; else wineserver "$@"; fi; }
@@ -30,7 +30,7 @@ can_run_win32() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-qvz_font_reg() {
+qvz_prefix_reg() {
   local subst
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   for key in 'HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements' \
@@ -41,6 +41,10 @@ qvz_font_reg() {
     printf '"MS UI Gothic"="IPAPGothic"\r\n"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n'
     printf '"MS Mincho"="IPAMincho"\r\n"MS PMincho"="IPAPMincho"\r\n\r\n'
   done
+  # A program that crashes ends at once: Wine's debugger, attaching to a program whose other
+  # threads hold its locks, can wait for ever, and a test would then only end at its time limit.
+  printf '[%s]\r\n' 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+  printf '"Debugger"="qvz-no-debugger.exe"\r\n"Auto"="1"\r\n\r\n'
 }
 
 ensure_prefix() {
@@ -54,7 +58,7 @@ ensure_prefix() {
     echo "wine: creating the $qvz_wine_arch-bit prefix $WINEPREFIX (once)" >&2
     qvz_wine wineboot.exe -i >/dev/null 2>&1
     local reg=$WINEPREFIX/qvz-fonts.reg
-    { printf '\xff\xfe'; qvz_font_reg | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+    { printf '\xff\xfe'; qvz_prefix_reg | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
     qvz_wine regedit.exe /S "$(qvz_wine winepath.exe -w "$reg" 2>/dev/null | tr -d '\r')" >/dev/null 2>&1
     qvz_wineserver -w
     [ -d "$WINEPREFIX/drive_c" ] || { echo "wine: creating the prefix failed" >&2; exit 1; }
