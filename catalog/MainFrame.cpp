@@ -308,6 +308,22 @@ void CMainFrame::EndProgress()
     RedrawWindow();
 }
 
+void CMainFrame::ReleaseCatalogViews()
+{
+    // Tree nodes, the item list and the panes on the right point into the catalogues, and the
+    // progress of the discovery that follows lets them paint: they let go before the catalogues go.
+    if (CLeftView* tree = GetLeftView())
+        tree->DeleteAllNodes();
+    ClearItemList();
+    if (!m_wndRightSplitter.GetSafeHwnd())
+        return;
+    SwitchRightView(0);
+    if (auto* row = dynamic_cast<yqSubItemView*>(GetDetailPane())) {
+        row->DeleteAllCells();
+        row->Invalidate();
+    }
+}
+
 void CMainFrame::InitialLoad()
 {
     CWaitCursor wait;
@@ -316,6 +332,7 @@ void CMainFrame::InitialLoad()
     CVendaroExplorerApp* app = GetVendaroApp();
     CYQVDoc* doc = dynamic_cast<CYQVDoc*>(GetActiveDocument());
     app->m_bBusy = TRUE;
+    ReleaseCatalogViews();
     app->FreeLists();
     if (doc)
         doc->DeleteAllCatalogs();
@@ -343,6 +360,7 @@ void CMainFrame::Reload()
     app->m_bBusy = TRUE;
     app->WriteConfig();
     app->SaveProfile();
+    ReleaseCatalogViews();
     app->FreeLists();
     if (doc)
         doc->DeleteAllCatalogs();

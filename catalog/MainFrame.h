@@ -47,6 +47,7 @@ public:
     int GetTreePaneWidth(int fallback) const;
     void InitialLoad();
     void Reload();
+    void ReleaseCatalogViews();
 
     // Right-pane view classes by index: 0 report list, 1 detail form, 2 folder thumbnails,
     // 3 item thumbnails, 4 picture at full size.
