@@ -165,6 +165,7 @@ void qvzSymbolToolBar::ListSelectedCategory() {
   if (m_pListView == NULL) return;
   const int sel = m_wndCategory.m_hWnd ? m_wndCategory.GetCurSel() : CB_ERR;
   m_pListView->RemoveAllItems();
+  m_ListedNames.RemoveAll();
   m_strCurrentFolder.Empty();
   if (sel != CB_ERR) {
     CString entry;
@@ -259,18 +260,20 @@ void qvzSymbolToolBar::LoadFolder(LPCTSTR lpszFolder) {
   CStringArray names;
   if (!ReadOrderFile(prefix + "info.txt", names)) {
     m_pListView->LoadFolder(lpszFolder);
-    return;
-  }
-  jvqDocument* doc = ActiveDocument();
-  for (int i = 0; i < names.GetSize(); i++) {
-    jvqObject* object = NULL;
-    CDib* thumbnail = NULL;
-    if (!ReadObjectFile(prefix + names[i] + ".qzl", &object, doc, NULL, NULL, &thumbnail)) continue;
-    if (!m_pListView->AppendItem(object, names[i], thumbnail)) {
-      delete object;
-      delete thumbnail;
+  } else {
+    jvqDocument* doc = ActiveDocument();
+    for (int i = 0; i < names.GetSize(); i++) {
+      jvqObject* object = NULL;
+      CDib* thumbnail = NULL;
+      if (!ReadObjectFile(prefix + names[i] + ".qzl", &object, doc, NULL, NULL, &thumbnail)) continue;
+      if (!m_pListView->AppendItem(object, names[i], thumbnail)) {
+        delete object;
+        delete thumbnail;
+      }
     }
   }
+  m_ListedNames.RemoveAll();
+  for (int i = 0; i < m_pListView->GetItemCount(); i++) m_ListedNames.Add(m_pListView->GetItem(i)->m_strLabel);
 }
 
 void qvzSymbolToolBar::OnCategoryChanged() {
@@ -308,6 +311,12 @@ void qvzSymbolToolBar::ReloadCategories() {
   const int tool = view && view->m_pTool ? view->m_pTool->m_nToolId : 0;
   const PaletteLibrary lib = PaletteLibraryOf(tool);
   const int remembered = thePaletteSettings.pfnGet(lib.pszSection, "LastSelect", 0);
+  // The chosen cell, kept when its category is listed again: the frame rereads the categories
+  // whenever a menu opens, the favourites' own context menu among them, whose commands act on
+  // the chosen cell.
+  const CString folderBefore = m_strCurrentFolder;
+  qvzObjectThumbnail* chosen = m_pListView ? m_pListView->GetItem(m_pListView->GetSelectedIndex()) : NULL;
+  const CString chosenLabel = chosen ? chosen->m_strLabel : CString();
   CString keep;
   const BOOL favorites = tool == PALETTE_KIND_FAVORITES;
   if (favorites && remembered != -1 && m_wndCategory.GetCount() > 0 && remembered < m_wndCategory.GetCount())
@@ -324,6 +333,14 @@ void qvzSymbolToolBar::ReloadCategories() {
   }
   m_wndCategory.SetCurSel(sel >= 0 ? sel : (remembered < 0 ? 0 : remembered));
   OnCategoryChanged();
+  if (m_pListView == NULL || chosenLabel.IsEmpty() || m_strCurrentFolder.CompareNoCase(folderBefore) != 0) return;
+  for (int i = 0; i < m_pListView->GetItemCount(); i++)
+    if (m_pListView->GetItem(i)->m_strLabel == chosenLabel) {
+      m_pListView->SelectItem(i);
+      m_pListView->EnsureVisible(i);
+      m_pListView->Invalidate();
+      break;
+    }
 }
 
 void qvzSymbolToolBar::ShowFolder(LPCTSTR lpszFolder, LPCTSTR lpszSelect) {
@@ -357,6 +374,10 @@ BOOL qvzSymbolToolBar::SaveOrder() {
   // Without an order file nothing was reordered here.
   if (!ReadOrderFile(path, fileNames)) return FALSE;
   for (int i = 0; i < m_pListView->GetItemCount(); i++) shown.Add(m_pListView->GetItem(i)->m_strLabel);
+  // Cells as they were listed: the file, whatever happened to it since, stays as it is.
+  BOOL reordered = shown.GetSize() != m_ListedNames.GetSize();
+  for (int i = 0; !reordered && i < shown.GetSize(); i++) reordered = shown[i] != m_ListedNames[i];
+  if (!reordered) return FALSE;
   MergeOrderNames(fileNames, shown, merged);
   BOOL same = merged.GetSize() == fileNames.GetSize();
   for (int i = 0; same && i < merged.GetSize(); i++) same = merged[i] == fileNames[i];

@@ -64,8 +64,9 @@ class qvzSymbolToolBar : public qvzDrawToolBar, public qvzPreviewDragSource {
   CString GetCategoryFolder() const { return m_strCurrentFolder; }
   void RecalcLayout();
   void CalcCellMetrics(int* pSide, int* pHorzGap, int* pVertGap);
-  // Writes the shown order into the category's order file, only when it differs from the
-  // file's and keeping the names that did not load; FALSE when nothing was written.
+  // Writes the shown order into the category's order file, only when the cells were
+  // reordered since they were listed, keeping the names that did not load; FALSE when
+  // nothing was written.
   BOOL SaveOrder();
   // Lists the favourites folder (ending in a backslash) and selects the named cell.
   void ShowFolder(LPCTSTR lpszFolder, LPCTSTR lpszSelect);
@@ -88,6 +89,9 @@ class qvzSymbolToolBar : public qvzDrawToolBar, public qvzPreviewDragSource {
   CString m_strRootFolder;
   CString m_strCurrentFolder;
   int m_nPaletteKind;
+  // The cells' labels as the last listing made them: an order file changed by someone else
+  // while it was shown is not written back.
+  CStringArray m_ListedNames;
 
  protected:
   void SelectRemembered();

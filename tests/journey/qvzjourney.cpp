@@ -49,6 +49,8 @@
 //   locatein <target> <rrggbb>         like locate, in that window's client area
 //   thumbdbl <title> <n>               double-clicks thumbnail n of the picture dialog of that
 //                                      title (cell n of its list 1062)
+//   menus <n>                          waits up to 2 s for n open pop-up menu levels of the
+//                                      program; "n x0 y0 x1 y1 ..." of each level on the screen
 // More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
 // window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
 // text editor).
@@ -1158,6 +1160,44 @@ static std::string OleDropVerb(int x, int y, const std::string& number, const st
   return buf;
 }
 
+// The program's open pop-up menus (a modal menu loop shows one window of the menu class a
+// level), in the order the window list gives them: "count x0 y0 x1 y1 ...". Waits up to 2 s
+// for the wanted count; another process cannot read the items themselves under Wine.
+static std::string MenusVerb(int nWanted) {
+  struct Found {
+    DWORD pid;
+    std::string rects;
+    int count;
+    static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+      Found* f = (Found*)lp;
+      DWORD pid = 0;
+      ::GetWindowThreadProcessId(h, &pid);
+      char cls[64] = "";
+      ::GetClassName(h, cls, sizeof(cls));
+      if (pid != f->pid || !::IsWindowVisible(h) || strcmp(cls, "#32768") != 0) return TRUE;
+      RECT r;
+      ::GetWindowRect(h, &r);
+      char buf[64];
+      snprintf(buf, sizeof(buf), " %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+      f->rects += buf;
+      f->count++;
+      return TRUE;
+    }
+  } f = {0, "", 0};
+  if (theMain == NULL) return "error";
+  ::GetWindowThreadProcessId(theMain, &f.pid);
+  for (int i = 0; i < 20; i++) {
+    f.rects.clear();
+    f.count = 0;
+    ::EnumWindows(Found::Visit, (LPARAM)&f);
+    if (f.count == nWanted) break;
+    ::Sleep(100);
+  }
+  // A level just opened may still be painting.
+  ::Sleep(300);
+  return std::to_string(f.count) + f.rects;
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -1544,6 +1584,9 @@ static int Drive() {
       Idle();
     } else if (!strcmp(cmd, "fill")) {
       reply = FillVerb(line);
+    } else if (!strcmp(cmd, "menus")) {
+      sscanf(line, "%*s %d", &x);
+      reply = MenusVerb(x);
     } else if (!strcmp(cmd, "oledrop")) {
       sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
       reply = OleDropVerb(x, y, a, b);

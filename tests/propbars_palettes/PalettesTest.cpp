@@ -360,6 +360,23 @@ TEST_F(PalettesTest, OrderFileListingAndSaveOrder) {
   EXPECT_EQ(before, Exists(std::string(cwd) + "\\info.txt"));
 }
 
+// An order file someone else changed while its category was shown (a favourite taken out
+// of the list and its file deleted) is not written back when the bar goes.
+TEST_F(PalettesTest, AnOrderFileChangedWhileShownStaysAsItWasLeft) {
+  MakeFavorites();
+  const std::string cat = g_root + "お気に入り\\A\\";
+  for (const char* n : {"a", "b"}) WriteQzl(cat + n + ".qzl", NewRect(300, 200));
+  WriteBytes(cat + "info.txt", "a\r\nb\r\n");
+  theApp.m_Settings.nFavoriteLastSelect = 1;
+  qvzSymbolToolBar* bar = Palette(32944);
+  ASSERT_EQ((std::vector<std::string>{"a", "b"}), Labels(bar));
+  WriteBytes(cat + "info.txt", "b\r\n");
+  ::DeleteFile((cat + "a.qzl").c_str());
+  EXPECT_FALSE(bar->SaveOrder());
+  Command(ID_TOOL_SELECT);
+  EXPECT_EQ("b\r\n", ReadBytes(cat + "info.txt"));
+}
+
 TEST_F(PalettesTest, CatalogueItemsBecomeFavourites) {
   MakeFavorites();
   const std::string cat = g_root + "お気に入り\\A\\";
@@ -427,6 +444,32 @@ TEST_F(PalettesTest, ContextMenuOnlyInTheFavourites) {
   Command(91);
   CurrentBar()->SendMessage(QVZM_PALETTECONTEXT, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(1, g_menusTracked);
+}
+
+// Any menu opening makes the frame reread the favourite categories. The cell chosen with the
+// right button stays chosen through that, and the context menu's "move" entry moves it.
+TEST_F(PalettesTest, TheContextMenuActsOnTheCellRightClicked) {
+  MakeFavorites();
+  const std::string fav = g_root + "お気に入り\\";
+  for (const char* n : {"a", "b", "c"}) WriteQzl(fav + "C\\" + n + ".qzl", NewRect(300, 200));
+  WriteBytes(fav + "C\\info.txt", "a\r\nb\r\nc\r\n");
+  qvzSymbolToolBar* bar = Palette(32944);
+  ASSERT_EQ((std::vector<std::string>{"a", "b", "c"}), Labels(bar));
+  const RECT cell = bar->GetListView()->GetItem(2)->m_rcCell;
+  bar->GetListView()->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON,
+                                  MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  EXPECT_EQ(1, g_menusTracked);
+  ASSERT_EQ(2, bar->GetListView()->GetSelectedIndex());
+  CMenu popup;
+  popup.CreatePopupMenu();
+  Frame()->SendMessage(WM_INITMENU, (WPARAM)popup.m_hMenu);
+  EXPECT_EQ(2, bar->GetListView()->GetSelectedIndex());
+  // 1624 + 1: the second category, A.
+  Command(1625);
+  EXPECT_TRUE(Exists(fav + "A\\c.qzl"));
+  EXPECT_FALSE(Exists(fav + "C\\c.qzl"));
+  EXPECT_TRUE(Exists(fav + "C\\a.qzl"));
+  EXPECT_EQ("a\r\nb\r\n", ReadBytes(fav + "C\\info.txt"));
 }
 
 TEST_F(PalettesTest, DraggingAShapeOrSymbolOntoThePage) {
