@@ -17,4 +17,8 @@ class qvzWaitDlg : public CDialog {
   // Opens the window before a read and closes it after.
   void BeginRead();
   void EndRead();
+
+ protected:
+  afx_msg LRESULT OnReadDone(WPARAM, LPARAM);
+  DECLARE_MESSAGE_MAP()
 };

@@ -147,6 +147,24 @@ TEST_F(ViewTest, ReadingABoardShowsTheWaitDialog) {
   m_view->ResetView();
 }
 
+TEST_F(ViewTest, AReadOutsideABoardTakesItsWaitDialogAwayOnceMessagesRunAgain) {
+  // An object file, the clipboard or a palette reads groups with nobody to end the read.
+  qvzWaitDlg dlg;
+  qvzWaitDlg::Install(&dlg);
+  theReadProgressProc();
+  theReadProgressProc();
+  ASSERT_NE((HWND)NULL, dlg.m_hWnd);
+  EXPECT_TRUE(dlg.IsWindowVisible());
+  MSG msg;
+  for (int i = 0; i < 50 && dlg.m_hWnd; i++)
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessage(&msg);
+    }
+  EXPECT_EQ(NULL, dlg.m_hWnd);
+  qvzWaitDlg::Install(NULL);
+}
+
 TEST_F(ViewTest, TheViewAnswersForItsToolAndResetsToTheSelectTool) {
   EXPECT_EQ(TOOLID_SELECT, m_view->m_Mapping.GetCurrentToolId());
   EXPECT_TRUE(m_view->m_Mapping.m_pOwnerWnd == m_view);
