@@ -96,6 +96,16 @@ TEST_F(TextToolTest, TypedTextAndAnOpenCompositionLandInTheFrameAsOneStep) {
   EXPECT_TRUE(m_editor->IsWindowVisible());
   EXPECT_EQ(m_editor->m_hWnd, ::GetFocus());
   EXPECT_EQ(TOOLID_SELECT, ToolId());
+  // Over the frame it types into, on the view as it is scrolled.
+  RECT frame = {100, 100, 1100, 400};
+  m_view->RectToDevice(&frame);
+  CRect shown;
+  m_editor->GetWindowRect(&shown);
+  m_view->ScreenToClient(&shown);
+  EXPECT_NEAR(frame.left, shown.left, 1);
+  EXPECT_NEAR(frame.top, shown.top, 1);
+  EXPECT_NEAR(frame.right, shown.right, 1);
+  EXPECT_NEAR(frame.bottom, shown.bottom, 1);
   m_editor->ReplaceSel("物件概要");
   // Five characters still being converted on the editor's own input context.
   ASSERT_EQ(10, Compose(m_editor->m_hWnd, "駅徒歩５分"));
