@@ -66,6 +66,8 @@ def journey(j):
     j.drag("view", at(0.10, 0.15), at(0.45, 0.30))
     j.send("type 物件概要")
     assert j.send("compose 駅徒歩５分") == "ok", "the editor's input context holds no composition"
+    # The edit control paints once the program is idle.
+    time.sleep(0.5)
     j.shot("editor")
     # A click on the page ends the typing: one undo step takes the frame away, redo brings it.
     j.click("view", *at(0.05, 0.45))
@@ -137,10 +139,10 @@ def journey(j):
     j.send("idle")
     assert j.send("barid") == "780", j.send("barid")
     j.shot("leaderbar")
-    # "引出線": the second tab; a start arrow.
+    # "引出線": the second tab; a start arrow (the fifth entry, the small arrowhead, kind 3).
     j.click("pbar.33002", 75, 10)
     j.send("idle")
-    j.send("combo pbar.1093 1")
+    j.send("combo pbar.1093 4")
     j.shot("leaderbar-leader-tab")
     # "文字枠": a yellow fill behind the text.
     j.click("pbar.33002", 20, 10)
@@ -234,7 +236,7 @@ def journey(j):
     assert len(titles) == 1 and " style 3 shadow 0 shape 7 horizontal 0 " in titles[0] and \
         titles[0].endswith("[モデルハウス]"), titles
     leaders = [l for l in lines if l.startswith("leaderstyle ")]
-    assert len(leaders) == 1 and not leaders[0].startswith("leaderstyle arrow 0 ") and \
+    assert len(leaders) == 1 and leaders[0].startswith("leaderstyle arrow 3 ") and \
         " fill ffff00 " in leaders[0] and leaders[0].endswith("[引出線の文字]"), leaders
     assert not [l for l in lines if l.startswith("object 5 ")], "a polygon stayed after Backspace"
     balloons = [l for l in lines if l.startswith("balloontext ")]
