@@ -46,8 +46,9 @@ BOOL jvqTextTool::CreateObject(POINT* pStart, POINT* pEnd) {
   if (editor == NULL) editor = jvqGetViewHost()->CreateTextEditor(m_pView);
   if (editor) {
     jvqGetViewHost()->BeginTextEditor(editor, o, 0, *pStart);
+    // Client pixels of the view, scrolled as it is: the mapping alone knows no scrolling.
     RECT d = r;
-    m_pView->m_Mapping.RectToDevice(&d);
+    m_pView->RectToDevice(&d);
     editor->MoveWindow(&d);
     editor->ShowWindow(SW_SHOW);
     // The button-up that ends this drag gives the focus to the editor, not through the view
@@ -80,7 +81,7 @@ BOOL jvqTitleTool::CreateObject(POINT* pStart, POINT* pEnd) {
   BOOL bLocked = FALSE;
   if (!jvqGetViewHost()->EditTitleStyle(&style, &bLocked)) {
     RECT d = r;
-    m_pView->m_Mapping.RectToDevice(&d);
+    m_pView->RectToDevice(&d);
     ::InflateRect(&d, 2, 2);
     m_pView->InvalidateRect(&d);
     return FALSE;

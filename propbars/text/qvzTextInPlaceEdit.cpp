@@ -130,7 +130,12 @@ void qvzTextInPlaceEdit::Commit() {
 
 void qvzTextInPlaceEdit::OnKillFocus(CWnd* pNewWnd) {
   char composition[2048] = "";
-  if (IsWindowVisible() && m_pText) theTakeCompositionProc(m_hWnd, composition, sizeof composition);
+  if (IsWindowVisible() && m_pText && theTakeCompositionProc(m_hWnd, composition, sizeof composition) > 0) {
+    // An edit control that shows the composition inside its own text (Wine's does) drops it
+    // first: the composition is kept once, where it was being typed.
+    DefWindowProc(WM_IME_ENDCOMPOSITION, 0, 0);
+    ReplaceSel(composition);
+  }
   CEdit::OnKillFocus(pNewWnd);
   if (!IsWindowVisible()) return;
   ShowWindow(SW_HIDE);
@@ -138,7 +143,6 @@ void qvzTextInPlaceEdit::OnKillFocus(CWnd* pNewWnd) {
   if (m_pText) {
     CString text;
     GetWindowText(text);
-    text += composition;
     jvqTextObject* frame = m_pText;
     frame->SetText(text);
     jvqObject* parent = frame->m_pParent;

@@ -51,6 +51,11 @@
 //                                      title (cell n of its list 1062)
 //   menus <n>                          waits up to 2 s for n open pop-up menu levels of the
 //                                      program; "n x0 y0 x1 y1 ..." of each level on the screen
+//   compose <text>                     leaves <text> as an unfinished input-method composition on
+//                                      the text editor's own input context; "ok" when it holds it
+//   comboindex <target> <text part>    the first item of a combo box that begins with that text,
+//                                      else the first that holds it, or "none"
+//   tbenabled <command>                "yes" or "no": the main tool bar's button of that command
 // More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
 // window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
 // text editor).
@@ -1198,6 +1203,89 @@ static std::string MenusVerb(int nWanted) {
   return std::to_string(f.count) + f.rects;
 }
 
+// ---- the text journey: an input method's composition, combo items, tool-bar buttons ----
+
+// "compose <text>": qvzjourneyime.dll hooks the window procedure calls of the editor's thread,
+// and a registered message with the text in a global atom asks the hook to set it as the
+// composition of the editor's input context.
+static std::string ComposeVerb(const std::string& text) {
+  HWND editor = Target("editor");
+  HMODULE dll = ::LoadLibraryA("qvzjourneyime.dll");
+  HOOKPROC proc = dll ? (HOOKPROC)::GetProcAddress(dll, "JourneyImeHook") : NULL;
+  if (editor == NULL || proc == NULL || text.empty()) return "error";
+  HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, proc, dll, ::GetWindowThreadProcessId(editor, NULL));
+  if (hook == NULL) return "error";
+  while (ATOM stale = ::GlobalFindAtomA("QVZJourneyComposed")) ::GlobalDeleteAtom(stale);
+  const ATOM atom = ::GlobalAddAtomA(text.c_str());
+  DWORD_PTR r = 0;
+  ::SendMessageTimeout(editor, ::RegisterWindowMessageA("QVZJourneyComposition"), atom, 0, SMTO_NORMAL, 10000, &r);
+  ::UnhookWindowsHookEx(hook);
+  ::GlobalDeleteAtom(atom);
+  const ATOM done = ::GlobalFindAtomA("QVZJourneyComposed");
+  if (done) ::GlobalDeleteAtom(done);
+  return done ? "ok" : "none";
+}
+
+// "comboindex <target> <text part>": the first item that begins with the part, else the first
+// that holds it; items come across processes as UTF-16.
+static std::string ComboIndexVerb(const char* target, const char* part) {
+  HWND c = Target(target);
+  if (c == NULL) return "error";
+  const int n = (int)::SendMessage(c, CB_GETCOUNT, 0, 0);
+  int holding = -1;
+  for (int i = 0; i < n; i++) {
+    WCHAR wide[256] = L"";
+    char item[512] = "";
+    if (::SendMessageW(c, CB_GETLBTEXTLEN, i, 0) < 256) ::SendMessageW(c, CB_GETLBTEXT, i, (LPARAM)wide);
+    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof(item), NULL, NULL);
+    if (strncmp(item, part, strlen(part)) == 0) return std::to_string(i);
+    if (holding < 0 && strstr(item, part)) holding = i;
+  }
+  return holding >= 0 ? std::to_string(holding) : "none";
+}
+
+// "tbenabled <command>": whether the main tool bar shows that command's button enabled.
+static std::string ToolBarEnabledVerb(int nCommand) {
+  HWND bar = theMain ? ::GetDlgItem(theMain, 233) : NULL;
+  if (bar == NULL) return "error";
+  char cls[64] = "";
+  ::GetClassName(bar, cls, sizeof(cls));
+  if (!strcmp(cls, TOOLBARCLASSNAMEA)) {
+    if (::SendMessage(bar, TB_COMMANDTOINDEX, nCommand, 0) < 0) return "error";
+    return ::SendMessage(bar, TB_ISBUTTONENABLED, nCommand, 0) ? "yes" : "no";
+  }
+  HWND b = ::GetDlgItem(bar, nCommand);
+  return b == NULL ? "error" : ::IsWindowEnabled(b) ? "yes" : "no";
+}
+
+// "texts <board>": each shown text, balloon text and title with its face and decoration, one
+// a line: "text face [f] size s style s align a direction d [text]", "balloontext face [f]
+// size s style s [text]", "title face [f] style s shadow s shape s horizontal h [text]".
+static int DumpTexts(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnOpenDocument(path)) return 2;
+  for (jvqObject* o : doc.GetBoard()->GetCurrentPage()->m_Children.m_items) {
+    if (!o->IsShown()) continue;
+    jvqTextFill* f = NULL;
+    const char* kind = "text";
+    if (o->GetClassCode() == JVQ_OBJ_TEXT) {
+      f = ((jvqTextObject*)o)->GetTextFill();
+    } else if (o->GetClassCode() == JVQ_OBJ_BALLOON && ((jvqBalloonObject*)o)->GetText()) {
+      f = ((jvqBalloonObject*)o)->GetText()->GetTextFill();
+      kind = "balloontext";
+    } else if (o->GetClassCode() == JVQ_OBJ_BANNER && ((jvqBannerObject*)o)->GetBannerStyle()) {
+      jvqBannerStyle* s = ((jvqBannerObject*)o)->GetBannerStyle();
+      printf("title face [%s] style %d shadow %d shape %d horizontal %d [%s]\n", (const char*)s->m_strFace,
+             s->m_Block.style, s->m_Block.shadow, s->m_Block.shape, s->m_Block.horizontal, (const char*)s->m_strText);
+    }
+    if (f == NULL) continue;
+    const jvqTextAttributes& a = f->m_Attributes;
+    printf("%s face [%s] size %d style %d align %d direction %d [%s]\n", kind, (const char*)f->m_strFace, a.charHeight,
+           a.style, a.alignment, a.direction == JVQ_TEXT_VERTICAL ? 1 : 0, (const char*)f->m_strText);
+  }
+  return 0;
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -1593,6 +1681,15 @@ static int Drive() {
       Idle();
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
+    } else if (!strcmp(cmd, "compose")) {
+      reply = ComposeVerb(Rest(line));
+      Idle();
+    } else if (!strcmp(cmd, "comboindex")) {
+      sscanf(line, "%*s %511s %511[^\r\n]", a, b);
+      reply = ComboIndexVerb(a, b);
+    } else if (!strcmp(cmd, "tbenabled")) {
+      sscanf(line, "%*s %d", &x);
+      reply = ToolBarEnabledVerb(x);
     } else {
       reply = "unknown";
     }
@@ -1633,6 +1730,7 @@ int main(int argc, char** argv) {
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "layout")) return DumpCatalogLayout(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "texts")) return DumpTexts(argv[2]);
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
 }

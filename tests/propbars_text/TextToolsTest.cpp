@@ -10,6 +10,8 @@
 #include "jvqTextObject.h"
 #include "qvzTextInPlaceEdit.h"
 
+#include <imm.h>
+
 class TextHost : public CRecordingHost {
  public:
   void BeginTextEditor(CWnd* pEditor, jvqObject* pFrame, int nMode, POINT pt) override {
@@ -38,11 +40,18 @@ class TextHost : public CRecordingHost {
   int m_nTitleHorizontal = -1;
 };
 
-static std::string s_composition;
-static int FakeComposition(HWND, char* pBuffer, int cbBuffer) {
-  lstrcpynA(pBuffer, s_composition.c_str(), cbBuffer);
-  s_composition.clear();
-  return lstrlenA(pBuffer);
+// An unfinished composition on a window's own input context, as an input method leaves it
+// while the user is still converting; what the context then holds, in bytes of UTF-16. The
+// wide call: Wine's ANSI one takes the length in characters for bytes.
+static LONG Compose(HWND hWnd, const char* pszText) {
+  WCHAR wide[256] = L"";
+  const int n = ::MultiByteToWideChar(932, 0, pszText, -1, wide, 256) - 1;
+  HIMC himc = ::ImmGetContext(hWnd);
+  if (himc == NULL) return -1;
+  if (n > 0) ::ImmSetCompositionStringW(himc, SCS_SETSTR, wide, n * sizeof(WCHAR), NULL, 0);
+  const LONG held = ::ImmGetCompositionStringW(himc, GCS_COMPSTR, NULL, 0);
+  ::ImmReleaseContext(hWnd, himc);
+  return held;
 }
 
 class TextToolTest : public ViewTest {
@@ -54,12 +63,16 @@ class TextToolTest : public ViewTest {
     ASSERT_TRUE(m_editor->Create(m_view));
     // The view's own editor, as the frame's host would have made it.
     m_view->m_pEditor = m_editor.get();
-    theTakeCompositionProc = FakeComposition;
+    // The frame active and the view focused before any gesture: an activation that the X
+    // server's events complete later would move the focus away from the editor at any moment.
+    m_frame->SetForegroundWindow();
+    m_view->SetFocus();
+    ASSERT_TRUE(PumpUntil(
+        [this] { return ::GetForegroundWindow() == m_frame->m_hWnd && ::GetFocus() == m_view->m_hWnd; }));
   }
   void TearDown() override {
     if (m_view->m_pEditor == m_editor.get()) m_view->m_pEditor = NULL;
     m_editor.reset();
-    theTakeCompositionProc = qvzTakeComposition;
     ViewTest::TearDown();
   }
   // The frame an editor was begun on for an object already on the page.
@@ -83,11 +96,23 @@ TEST_F(TextToolTest, TypedTextAndAnOpenCompositionLandInTheFrameAsOneStep) {
   EXPECT_TRUE(m_editor->IsWindowVisible());
   EXPECT_EQ(m_editor->m_hWnd, ::GetFocus());
   EXPECT_EQ(TOOLID_SELECT, ToolId());
+  // Over the frame it types into, on the view as it is scrolled.
+  RECT frame = {100, 100, 1100, 400};
+  m_view->RectToDevice(&frame);
+  CRect shown;
+  m_editor->GetWindowRect(&shown);
+  m_view->ScreenToClient(&shown);
+  EXPECT_NEAR(frame.left, shown.left, 1);
+  EXPECT_NEAR(frame.top, shown.top, 1);
+  EXPECT_NEAR(frame.right, shown.right, 1);
+  EXPECT_NEAR(frame.bottom, shown.bottom, 1);
   m_editor->ReplaceSel("物件概要");
-  s_composition = "駅徒歩５分";
+  // Five characters still being converted on the editor's own input context.
+  ASSERT_EQ(10, Compose(m_editor->m_hWnd, "駅徒歩５分"));
   m_view->SetFocus();
   EXPECT_FALSE(m_editor->IsWindowVisible());
   EXPECT_STREQ("物件概要駅徒歩５分", t->GetTextFill()->m_strText);
+  EXPECT_EQ(0, Compose(m_editor->m_hWnd, "")) << "the composition taken into the text stays open";
   EXPECT_EQ(steps + 1, theUndoManager.GetCurrentStep());
   EXPECT_TRUE(t->GetState() & JVQ_STATE_SELECTED);
   theUndoManager.Undo();
@@ -97,8 +122,14 @@ TEST_F(TextToolTest, TypedTextAndAnOpenCompositionLandInTheFrameAsOneStep) {
 TEST_F(TextToolTest, ANewFrameLeftEmptyGoesWithoutAStep) {
   const int steps = theUndoManager.GetCurrentStep();
   Command(32863);
-  Drag(P(100, 100), P(600, 300));
+  // The drag without a pump after it: nothing but the view's own focus change below ends
+  // the typing.
+  Press(P(100, 100));
+  Move(P(350, 200));
+  Move(P(600, 300));
+  Release(P(600, 300));
   ASSERT_EQ(1u, m_page->m_Children.GetCount());
+  ASSERT_EQ(m_editor->m_hWnd, ::GetFocus());
   m_view->SetFocus();
   EXPECT_EQ(0, m_page->m_Children.GetCount());
   EXPECT_EQ(steps, theUndoManager.GetCurrentStep());
