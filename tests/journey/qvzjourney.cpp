@@ -1263,7 +1263,8 @@ static int AutomationClient() {
   // The server: the one QVZ.exe running (the journey has closed its own).
   HANDLE server = NULL;
   HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 pe = {sizeof(pe)};
+  PROCESSENTRY32 pe = {};
+  pe.dwSize = sizeof(pe);
   int running = 0;
   for (BOOL ok = ::Process32First(snap, &pe); ok; ok = ::Process32Next(snap, &pe)) {
     if (lstrcmpi(pe.szExeFile, "QVZ.exe") != 0) continue;
