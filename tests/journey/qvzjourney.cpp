@@ -56,6 +56,11 @@
 //   comboindex <target> <text part>    the first item of a combo box that begins with that text,
 //                                      else the first that holds it, or "none"
 //   tbenabled <command>                "yes" or "no": the main tool bar's button of that command
+//   shapeserver <verb>                 the test OLE server's open window (tests/ole), in its
+//                                      own process: "wait" (up to 60 s), "gone" (waits until
+//                                      none is shown), "color <rrggbb>", "extent <cx> <cy>"
+//                                      (HIMETRIC), "close" (then waits until it is gone),
+//                                      "locate <rrggbb>" (as locate, in its client area)
 // More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
 // window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
 // text editor).
@@ -98,6 +103,9 @@
 #include "jvqSolidFill.h"
 #include "qvzDocument.h"
 #include "qvzGuideProperties.h"
+#include <tlhelp32.h>
+
+#include "../ole/TestShapeServer.h"
 
 class CJourneyApp : public CWinApp {
  public:
@@ -1286,6 +1294,133 @@ static int DumpTexts(const char* path) {
   return 0;
 }
 
+// The test OLE server's window: shown, of the server's class, in whichever process serves it.
+static HWND ShapeServerWindow() {
+  struct Find {
+    static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+      char cls[64] = "";
+      ::GetClassName(h, cls, sizeof(cls));
+      if (!::IsWindowVisible(h) || strcmp(cls, "QvzTestShapeWindow") != 0) return TRUE;
+      *(HWND*)lp = h;
+      return FALSE;
+    }
+  };
+  HWND found = NULL;
+  ::EnumWindows(Find::Visit, (LPARAM)&found);
+  return found;
+}
+
+// Waits until the server's window is shown (bShown) or gone; the server starts slowly.
+static HWND WaitShapeServer(bool bShown, int seconds) {
+  for (int i = 0; i < seconds * 10; i++) {
+    HWND h = ShapeServerWindow();
+    if ((h != NULL) == bShown) return bShown ? h : (HWND)1;
+    ::Sleep(100);
+  }
+  return NULL;
+}
+
+// "shapeserver <verb> ...": the commands a test posts to the server (TestShapeServer.h).
+static std::string ShapeServerVerb(const char* line) {
+  char verb[32] = "";
+  unsigned long v1 = 0, v2 = 0;
+  sscanf(line, "%*s %31s", verb);
+  if (!strcmp(verb, "gone")) return WaitShapeServer(false, 60) ? "ok" : "timeout";
+  HWND h = WaitShapeServer(true, 60);
+  if (h == NULL) return "timeout";
+  if (!strcmp(verb, "wait")) {
+    // Its first paint, so that its colour can be read off the screen.
+    ::Sleep(500);
+    return "ok";
+  }
+  if (!strcmp(verb, "color") && sscanf(line, "%*s %*s %lx", &v1) == 1) {
+    if (!::PostMessage(h, TESTSHAPE_SETCOLOR, RGB((v1 >> 16) & 255, (v1 >> 8) & 255, v1 & 255), 0)) return "error";
+  } else if (!strcmp(verb, "extent") && sscanf(line, "%*s %*s %lu %lu", &v1, &v2) == 2) {
+    if (!::PostMessage(h, TESTSHAPE_SETEXTENT, v1, v2)) return "error";
+  } else if (!strcmp(verb, "close")) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    HANDLE server = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    const DWORD t0 = ::GetTickCount();
+    if (!::PostMessage(h, TESTSHAPE_CLOSE, 0, 0)) return "error";
+    if (!WaitShapeServer(false, 60)) return "timeout";
+    // The container lets go of the server, which then ends: "ok <ms>" once it has (the
+    // container answers calls meanwhile, but paints only after).
+    const bool ended = server && ::WaitForSingleObject(server, 60000) == WAIT_OBJECT_0;
+    if (server) ::CloseHandle(server);
+    if (!ended) return "running";
+    // Under Xvfb alone no window manager asks the windows below to paint what it covered.
+    if (theMain) ::RedrawWindow(theMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Idle();
+    return "ok " + std::to_string(::GetTickCount() - t0);
+  } else if (!strcmp(verb, "locate") && sscanf(line, "%*s %*s %lx", &v1) == 1) {
+    ::Sleep(300);
+    RECT r;
+    if (!FindColorIn(h, RGB((v1 >> 16) & 255, (v1 >> 8) & 255, v1 & 255), &r)) return "none";
+    char buf[64];
+    snprintf(buf, sizeof(buf), "%ld %ld %ld %ld", (long)r.left, (long)r.top, (long)r.right, (long)r.bottom);
+    return buf;
+  } else {
+    return "error";
+  }
+  // The server tells the container through calls into its process: let them be handled.
+  ::Sleep(500);
+  Idle();
+  return "ok";
+}
+
+// A program using QVZ.exe through automation ("automation"): it creates a board through the
+// board's class (the platform starts QVZ.exe with /Automation), asks for names the board does
+// not know, lets go, and watches the server's process. One line a step.
+static int AutomationClient() {
+  if (FAILED(::CoInitialize(NULL))) return 2;
+  IDispatch* board = NULL;
+  HRESULT hr = E_FAIL;
+  for (int i = 0; i < 180 && board == NULL; i++) {
+    hr = ::CoCreateInstance(CLSID_qvzDocument, NULL, CLSCTX_LOCAL_SERVER, IID_IDispatch, (void**)&board);
+    if (hr != S_OK) {
+      board = NULL;
+      ::Sleep(500);
+    }
+  }
+  if (board == NULL) {
+    printf("create failed %08lx\n", (unsigned long)hr);
+    return 3;
+  }
+  printf("created\n");
+  // The server: the one QVZ.exe running (the journey has closed its own).
+  HANDLE server = NULL;
+  HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 pe = {};
+  pe.dwSize = sizeof(pe);
+  int running = 0;
+  for (BOOL ok = ::Process32First(snap, &pe); ok; ok = ::Process32Next(snap, &pe)) {
+    if (lstrcmpi(pe.szExeFile, "QVZ.exe") != 0) continue;
+    running++;
+    if (server == NULL) server = ::OpenProcess(SYNCHRONIZE, FALSE, pe.th32ProcessID);
+  }
+  ::CloseHandle(snap);
+  printf("servers %d\n", running);
+  for (const wchar_t* name : {L"Visible", L"Application", L"Close"}) {
+    LPOLESTR names[1] = {(LPOLESTR)name};
+    DISPID id = 0;
+    hr = board->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    printf("name %ls %s\n", name, hr == DISP_E_UNKNOWNNAME ? "refused" : "accepted");
+  }
+  DISPPARAMS none = {NULL, NULL, 0, 0};
+  VARIANT result;
+  ::VariantInit(&result);
+  hr = board->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, NULL, NULL);
+  printf("invoke 1 %s\n", hr == DISP_E_MEMBERNOTFOUND ? "refused" : SUCCEEDED(hr) ? "accepted" : "failed");
+  if (server && ::WaitForSingleObject(server, 0) != WAIT_TIMEOUT) printf("server ended early\n");
+  board->Release();
+  const bool ended = server && ::WaitForSingleObject(server, 60000) == WAIT_OBJECT_0;
+  printf("released, server %s\n", ended ? "ended" : "still running");
+  if (server) ::CloseHandle(server);
+  ::CoUninitialize();
+  return 0;
+}
+
 static int Drive() {
   char line[1024];
   while (fgets(line, sizeof(line), stdin)) {
@@ -1679,6 +1814,8 @@ static int Drive() {
       sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
       reply = OleDropVerb(x, y, a, b);
       Idle();
+    } else if (!strcmp(cmd, "shapeserver")) {
+      reply = ShapeServerVerb(line);
     } else if (!strcmp(cmd, "close")) {
       if (theMain) ::PostMessage(theMain, WM_CLOSE, 0, 0);
     } else if (!strcmp(cmd, "compose")) {
@@ -1731,6 +1868,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "layout")) return DumpCatalogLayout(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "texts")) return DumpTexts(argv[2]);
+  if (argc == 2 && !strcmp(argv[1], "automation")) return AutomationClient();
   fprintf(stderr, "usage: qvzjourney make|dump <board> | drive\n");
   return 2;
 }
