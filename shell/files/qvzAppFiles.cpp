@@ -130,6 +130,7 @@ CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
     return NULL;
   }
   RemoveFromRecentFiles(m_szCurrentOpenCopy);
+  PassAutoSavePath(static_cast<qvzDocument*>(d));
   if (szPrevious[0] && strcmp(szPrevious, m_szCurrentOpenCopy) != 0) ::DeleteFile(szPrevious);
   if (!m_Settings.strAutoSavePath.IsEmpty() && strSource.CompareNoCase(m_Settings.strAutoSavePath) == 0)
     static_cast<qvzDocument*>(d)->SetUntitled("無題");

@@ -339,6 +339,31 @@ CString ProgramFolder() {
   return s + "\\";
 }
 
+// A new board and an opened one both save automatically to the settings' file, and keep
+// their own names.
+TEST_F(FilesTest, BoardsSaveAutomaticallyToTheFileTheSettingsName) {
+  const CString autosave = s_root + "自動保存先.vqd";
+  theApp.m_Settings.strAutoSavePath = autosave;
+  theApp.m_bShowStartMenu = 0;
+  theApp.OnFileNew();
+  const CString title = Doc()->GetTitle();
+  Doc()->AutoSave();
+  EXPECT_NE(::GetFileAttributes(autosave), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(Doc()->GetPathName().IsEmpty());
+  EXPECT_EQ(Doc()->GetTitle(), title);
+  ::DeleteFile(autosave);
+
+  const CString board = s_root + "自動で保存.vqd";
+  SaveBoard(board, FALSE);
+  ASSERT_NE(theApp.OpenDocumentFile(board), nullptr);
+  Doc()->AutoSave();
+  EXPECT_NE(::GetFileAttributes(autosave), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Doc()->GetPathName(), board);
+  theApp.RemoveFromRecentFiles(board);
+  theApp.m_Settings.strAutoSavePath.Empty();
+  ::DeleteFile(autosave);
+}
+
 TEST_F(FilesTest, ShippedSampleTemplatesCoverEverySheetAndTheSampleBoardsDescribeThemselves) {
   // Six sheets a folder: one grid page, the scroll bar off.
   for (const char* side : {"横", "縦"}) {
