@@ -7,6 +7,7 @@
 #include "afxdlgs.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
+#include "jvqGroupObject.h"
 #include "jvqObjectCodes.h"
 #include "jvqPage.h"
 #include "jvqPrinter.h"
@@ -263,7 +264,12 @@ BOOL qvzApp::PromptTemplateSaveAs(CString& fileName, UINT, DWORD, BOOL, CDocTemp
 void qvzApp::NewBoardFromTemplate(LPCTSTR lpszTemplate, int nWidth, int nHeight) {
   qvzDocument* d = BoardDocument();
   if (d == NULL) return;
+  // A template is read without the wait window: nothing would close it afterwards.
+  const jvqReadProgressProc pfnProgress = theReadProgressProc;
+  theReadProgressProc = NULL;
   d->LoadScaled(lpszTemplate, nWidth, nHeight);
+  theReadProgressProc = pfnProgress;
+  m_WaitDlg.EndRead();
   d->SetUntitled("新規");
   if (jvqBoard* b = d->GetBoard()) {
     for (int i = 0; i < b->GetPageCount(); i++) {
