@@ -875,20 +875,24 @@ static std::string ThumbScrollVerb(const char* line) {
     ::SendMessageTimeout(list, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0, SMTO_NORMAL, 30000, &r);
   }
   ::UpdateWindow(list);
-  // The last cell: the child with the highest id.
-  int last = -1;
-  HWND lastCell = NULL;
-  for (HWND c = ::GetWindow(list, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-    if (::GetDlgCtrlID(c) > last) {
-      last = ::GetDlgCtrlID(c);
-      lastCell = c;
-    }
+  // The last cell: the child with the highest id; the top row: that of the first cell in
+  // view (another process's scroll position does not read across).
   RECT lr, cr;
   ::GetWindowRect(list, &lr);
+  int last = -1, first = INT_MAX;
+  HWND lastCell = NULL;
+  for (HWND c = ::GetWindow(list, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(c);
+    if (id > last) {
+      last = id;
+      lastCell = c;
+    }
+    if (::GetWindowRect(c, &cr) && cr.bottom > lr.top && cr.top < lr.bottom && id < first) first = id;
+  }
   int inside = 0;
   if (lastCell && ::GetWindowRect(lastCell, &cr)) inside = cr.top >= lr.top && cr.bottom <= lr.bottom + 40 ? 1 : 0;
   char buf[64];
-  snprintf(buf, sizeof(buf), "%d %d %d", ::GetScrollPos(list, SB_VERT), last, inside);
+  snprintf(buf, sizeof(buf), "%d %d %d", first == INT_MAX ? -1 : first / 4, last, inside);
   return buf;
 }
 
