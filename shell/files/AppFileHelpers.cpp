@@ -34,3 +34,6 @@ void ClearViewSelection() {
   if (jvqView* v = theQvzApp()->GetActiveBoardView()) v->ClearSelection();
 }
 
+void PassAutoSavePath(qvzDocument* pDoc) {
+  if (pDoc != NULL) pDoc->m_strAutoSavePath = theQvzApp()->m_Settings.strAutoSavePath;
+}

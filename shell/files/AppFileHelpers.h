@@ -14,3 +14,5 @@ CString FolderOf(const CString& strPath);
 // From the page list back to the editing view.
 void SwitchToEditView();
 void ClearViewSelection();
+// The board saves automatically to the file the settings name.
+void PassAutoSavePath(qvzDocument* pDoc);

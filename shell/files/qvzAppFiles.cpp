@@ -130,6 +130,7 @@ CDocument* qvzApp::OpenDocumentFile(LPCTSTR lpszFileName) {
     return NULL;
   }
   RemoveFromRecentFiles(m_szCurrentOpenCopy);
+  PassAutoSavePath(static_cast<qvzDocument*>(d));
   if (szPrevious[0] && strcmp(szPrevious, m_szCurrentOpenCopy) != 0) ::DeleteFile(szPrevious);
   if (!m_Settings.strAutoSavePath.IsEmpty() && strSource.CompareNoCase(m_Settings.strAutoSavePath) == 0)
     static_cast<qvzDocument*>(d)->SetUntitled("無題");
@@ -263,6 +264,8 @@ void qvzApp::NewBoardFromTemplate(LPCTSTR lpszTemplate, int nWidth, int nHeight)
   qvzDocument* d = BoardDocument();
   if (d == NULL) return;
   d->LoadScaled(lpszTemplate, nWidth, nHeight);
+  // The wait window the read opened goes with the read.
+  m_WaitDlg.EndRead();
   d->SetUntitled("新規");
   if (jvqBoard* b = d->GetBoard()) {
     for (int i = 0; i < b->GetPageCount(); i++) {

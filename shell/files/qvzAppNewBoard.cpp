@@ -66,6 +66,7 @@ void qvzApp::OnFileNew() {
     ClearViewSelection();
   }
   CWinApp::OnFileNew();
+  PassAutoSavePath(BoardDocument());
   char szPrevious[MAX_PATH];
   strcpy(szPrevious, m_szCurrentOpenCopy);
   if (m_szCurrentOpenCopy[0]) {

@@ -61,6 +61,11 @@
 //                                      none is shown), "color <rrggbb>", "extent <cx> <cy>"
 //                                      (HIMETRIC), "close" (then waits until it is gone),
 //                                      "locate <rrggbb>" (as locate, in its client area)
+//   sheetpage <title> <n>              turns the property sheet of that title to page n
+//   pagetext <title> <id>              the text of the shown control of that id in the sheet
+//   thumbscroll <title> <code> <n>     n scroll messages (SB_ code) to the picture dialog's
+//                                      thumbnail list; "top last inside": its top row, the
+//                                      last cell's id and 1 when that cell is in view
 // More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
 // window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
 // text editor).
@@ -316,6 +321,24 @@ static int MakeShapesBoard(const char* path) {
     page->AddChild(s);
   }
   return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
+// A folder of n small pictures 絵0001.bmp ...: grey ones, the last in the colour given.
+static int MakeImages(const char* folder, const char* count, const char* last) {
+  const int n = atoi(count);
+  const unsigned rgb = (unsigned)strtoul(last, NULL, 16);
+  ::CreateDirectory(folder, NULL);
+  for (int i = 1; i <= n; i++) {
+    CDib dib;
+    if (!dib.Create(48, 36, 24)) return 4;
+    const COLORREF c = i == n ? RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255) : RGB(100 + i % 100, 120, 140);
+    for (int y = 0; y < 36; y++)
+      for (int x = 0; x < 48; x++) dib.SetColor(x, y, c);
+    char path[MAX_PATH];
+    snprintf(path, sizeof(path), "%s\\絵%04d.bmp", folder, i);
+    if (!dib.Write(path)) return 5;
+  }
+  return 0;
 }
 
 // What a board holds: one line per shown object and per guide.
@@ -812,6 +835,80 @@ static std::string DialogControl(HWND d, int id, const char* verb, const char* a
     return buf;
   }
   return "error";
+}
+
+// ---- property sheets: their pages and the controls on them ----
+
+struct DescendantArg {
+  int id;
+  HWND found;
+};
+
+static BOOL CALLBACK FindShownDescendant(HWND h, LPARAM lp) {
+  DescendantArg* a = (DescendantArg*)lp;
+  if (::GetDlgCtrlID(h) != a->id || !::IsWindowVisible(h)) return TRUE;
+  a->found = h;
+  return FALSE;
+}
+
+// "sheetpage <title> <n>": the sheet of that title turns to page n, as a click on its tab
+// does. "pagetext <title> <id>": the text of the shown control of that id on its current
+// page ("[...]").
+static std::string SheetVerb(const char* cmd, const char* line) {
+  char title[512] = "";
+  int n = 0;
+  if (sscanf(line, "%*s %511s %d", title, &n) != 2) return "error";
+  HWND sheet = WaitDialog(strcmp(title, "*") ? title : NULL);
+  if (sheet == NULL) return "error";
+  if (!strcmp(cmd, "sheetpage")) {
+    DWORD_PTR r = 0;
+    if (!::SendMessageTimeout(sheet, PSM_SETCURSEL, n, 0, SMTO_NORMAL, 10000, &r) || !r) return "error";
+    ::Sleep(300);
+    return "ok";
+  }
+  DescendantArg a = {n, NULL};
+  ::EnumChildWindows(sheet, FindShownDescendant, (LPARAM)&a);
+  return a.found ? "[" + WindowText(a.found) + "]" : "error";
+}
+
+// "thumbscroll <title> <scroll code> <times>": scroll messages to the thumbnail list (1062)
+// of the picture dialog of that title, each handled before the next; "row last": the list's
+// top row afterwards and whether its last cell lies inside the list's client area (1 or 0).
+static std::string ThumbScrollVerb(const char* line) {
+  char title[512] = "";
+  int code = 0, times = 0;
+  if (sscanf(line, "%*s %511s %d %d", title, &code, &times) != 3) return "error";
+  HWND d = WaitDialog(title);
+  HWND list = NULL;
+  for (HWND child = d ? ::FindWindowEx(d, NULL, NULL, NULL) : NULL; child && !list;
+       child = ::FindWindowEx(d, child, NULL, NULL))
+    list = ::GetDlgItem(child, 1062);
+  if (list == NULL) return "error";
+  for (int i = 0; i < times; i++) {
+    DWORD_PTR r = 0;
+    if (!::SendMessageTimeout(list, WM_VSCROLL, MAKEWPARAM(code, 0), 0, SMTO_NORMAL, 30000, &r)) return "timeout";
+    ::SendMessageTimeout(list, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0, SMTO_NORMAL, 30000, &r);
+  }
+  ::UpdateWindow(list);
+  // The last cell: the child with the highest id; the top row: that of the first cell in
+  // view (another process's scroll position does not read across).
+  RECT lr, cr;
+  ::GetWindowRect(list, &lr);
+  int last = -1, first = INT_MAX;
+  HWND lastCell = NULL;
+  for (HWND c = ::GetWindow(list, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(c);
+    if (id > last) {
+      last = id;
+      lastCell = c;
+    }
+    if (::GetWindowRect(c, &cr) && cr.bottom > lr.top && cr.top < lr.bottom && id < first) first = id;
+  }
+  int inside = 0;
+  if (lastCell && ::GetWindowRect(lastCell, &cr)) inside = cr.top >= lr.top && cr.bottom <= lr.bottom + 40 ? 1 : 0;
+  char buf[64];
+  snprintf(buf, sizeof(buf), "%d %d %d", first == INT_MAX ? -1 : first / 4, last, inside);
+  return buf;
 }
 
 // ---- the catalogue browser's tree, list and search box ----
@@ -1662,6 +1759,10 @@ static int Drive() {
         ::Sleep(500);
         Idle();
       }
+    } else if (!strcmp(cmd, "thumbscroll")) {
+      reply = ThumbScrollVerb(line);
+    } else if (!strcmp(cmd, "sheetpage") || !strcmp(cmd, "pagetext")) {
+      reply = SheetVerb(cmd, line);
     } else if (!strcmp(cmd, "present")) {
       sscanf(line, "%*s %511s", a);
       reply = Target(a) ? "yes" : "no";
@@ -1865,6 +1966,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
+  if (argc == 5 && !strcmp(argv[1], "makeimages")) return MakeImages(argv[2], argv[3], argv[4]);
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "layout")) return DumpCatalogLayout(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "texts")) return DumpTexts(argv[2]);

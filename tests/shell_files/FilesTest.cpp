@@ -25,6 +25,7 @@
 #include "jvqView.h"
 #include "qvzApp.h"
 #include "qvzDocument.h"
+#include "qvzWaitDlg.h"
 #include "qvzMainFrame.h"
 #include "qvzOpenFileDlg.h"
 #include "qvzTemplateDialog.h"
@@ -339,6 +340,31 @@ CString ProgramFolder() {
   return s + "\\";
 }
 
+// A new board and an opened one both save automatically to the settings' file, and keep
+// their own names.
+TEST_F(FilesTest, BoardsSaveAutomaticallyToTheFileTheSettingsName) {
+  const CString autosave = s_root + "自動保存先.vqd";
+  theApp.m_Settings.strAutoSavePath = autosave;
+  theApp.m_bShowStartMenu = 0;
+  theApp.OnFileNew();
+  const CString title = Doc()->GetTitle();
+  Doc()->AutoSave();
+  EXPECT_NE(::GetFileAttributes(autosave), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(Doc()->GetPathName().IsEmpty());
+  EXPECT_EQ(Doc()->GetTitle(), title);
+  ::DeleteFile(autosave);
+
+  const CString board = s_root + "自動で保存.vqd";
+  SaveBoard(board, FALSE);
+  ASSERT_NE(theApp.OpenDocumentFile(board), nullptr);
+  Doc()->AutoSave();
+  EXPECT_NE(::GetFileAttributes(autosave), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Doc()->GetPathName(), board);
+  theApp.RemoveFromRecentFiles(board);
+  theApp.m_Settings.strAutoSavePath.Empty();
+  ::DeleteFile(autosave);
+}
+
 TEST_F(FilesTest, ShippedSampleTemplatesCoverEverySheetAndTheSampleBoardsDescribeThemselves) {
   // Six sheets a folder: one grid page, the scroll bar off.
   for (const char* side : {"横", "縦"}) {
@@ -384,7 +410,11 @@ TEST_F(FilesTest, ABoardFromATemplateIsLockedAndUntitled) {
   MakeFolder(s_root + "ひな型");
   const CString tmpl = s_root + "ひな型\\錠前.VQD";
   SaveBoard(tmpl, TRUE, "説明");
+  // A template read shows no wait window, and none is left behind.
+  qvzWaitDlg::Install(&theApp.m_WaitDlg);
   theApp.NewBoardFromTemplate(tmpl, 4200, 2970);
+  qvzWaitDlg::Install(NULL);
+  EXPECT_EQ(theApp.m_WaitDlg.m_hWnd, (HWND)NULL);
   jvqPage* page = Doc()->GetBoard()->GetCurrentPage();
   ASSERT_GT(page->GetChildCount(), 0);
   for (int i = 0; i < page->GetChildCount(); i++) EXPECT_TRUE(page->GetChild(i)->m_dwState & JVQ_STATE_LOCKED);
@@ -840,6 +870,49 @@ TEST_F(FilesTest, PictureDialogShowsThumbnailsPicksByClickAndRemembersThePreview
   EXPECT_FALSE(listShown);
   EXPECT_FALSE(ticked);
   CViewFileDialog::s_bPreview = TRUE;
+}
+
+// Ten rows of pictures: the list's bar runs over every row, and paging down moves the cells
+// up by whole rows.
+TEST_F(FilesTest, PictureListScrollsByRowsToItsLastPicture) {
+  const CString folder = s_root + "多くの絵";
+  MakeFolder(folder);
+  for (int i = 0; i < 40; i++) {
+    CString name;
+    name.Format("\\絵%02d.bmp", i);
+    WriteSolidBmp(folder + name, 20, 20, RGB(0, 6 * i, 0));
+  }
+  CViewFileDialog::s_bPreview = TRUE;
+  CViewFileDialog dlg(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
+  int nMax = -1, posDown = -1, posBottom = -1, posPast = -1;
+  long shift = 0;
+  WhenFilled(dlg, [&] {
+    int nMin = 0;
+    dlg.m_List.GetScrollRange(SB_VERT, &nMin, &nMax);
+    CRect before, after;
+    dlg.m_List.m_Items[8]->pCell->GetWindowRect(&before);
+    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
+    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
+    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
+    PumpPending();
+    posDown = dlg.m_List.GetScrollPos(SB_VERT);
+    dlg.m_List.m_Items[8]->pCell->GetWindowRect(&after);
+    shift = before.top - after.top;
+    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
+    PumpPending();
+    posBottom = dlg.m_List.GetScrollPos(SB_VERT);
+    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
+    PumpPending();
+    posPast = dlg.m_List.GetScrollPos(SB_VERT);
+    ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_GE(nMax, 9);
+  EXPECT_EQ(posDown, 2);
+  EXPECT_EQ(shift, 2 * 146);  // whole rows
+  EXPECT_EQ(posBottom, nMax);
+  EXPECT_EQ(posPast, nMax);
 }
 
 TEST_F(FilesTest, PicturesInsertedAndFillPicturesAreAskedForWithThePictureDialog) {
