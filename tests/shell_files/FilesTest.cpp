@@ -410,7 +410,7 @@ TEST_F(FilesTest, ABoardFromATemplateIsLockedAndUntitled) {
   MakeFolder(s_root + "ひな型");
   const CString tmpl = s_root + "ひな型\\錠前.VQD";
   SaveBoard(tmpl, TRUE, "説明");
-  // A template read shows no wait window, and none is left behind.
+  // The wait window a template read opens goes with the read.
   qvzWaitDlg::Install(&theApp.m_WaitDlg);
   theApp.NewBoardFromTemplate(tmpl, 4200, 2970);
   qvzWaitDlg::Install(NULL);
