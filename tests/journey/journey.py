@@ -6,6 +6,7 @@ step does not have its effect; the runner then exits 1.
 """
 import importlib.util
 import contextlib
+import ctypes
 import os
 import shutil
 import subprocess
@@ -99,6 +100,13 @@ class Journey:
         os.remove(bmp)
         return png
 
+    def hand(self):
+        """The X server's own pointer (XTest): real presses and moves, which a drag's modal loop
+        and the double-click timing of Wine see as the user's hand."""
+        if not hasattr(self, "_hand"):
+            self._hand = Hand()
+        return self._hand
+
     def close_window(self):
         """Posts WM_CLOSE and leaves the program running if it chooses to stay."""
         return self.send("close")
@@ -117,6 +125,48 @@ class Journey:
                 self.program.kill()
         self.driver.stdin.close()
         self.driver.wait(20)
+
+
+class Hand:
+    """Pointer and button 1 of the display through XTest, at screen pixels."""
+
+    def __init__(self):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.display = self.x11.XOpenDisplay(os.environ["DISPLAY"].encode())
+        if not self.display:
+            raise AssertionError("no X display for the hand")
+        self.at = (0, 0)
+
+    def move(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.display, -1, int(x), int(y), 0)
+        self.x11.XFlush(self.display)
+        self.at = (x, y)
+        time.sleep(0.03)
+
+    def button(self, down):
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 1 if down else 0, 0)
+        self.x11.XFlush(self.display)
+        time.sleep(0.05)
+
+    def double_click(self, x, y):
+        self.move(x, y)
+        for _ in range(2):
+            self.button(True)
+            self.button(False)
+
+    def glide(self, x, y, steps=10, pause=0.05):
+        """Moves in steps from where the pointer is."""
+        x0, y0 = self.at
+        for i in range(1, steps + 1):
+            self.move(x0 + (x - x0) * i // steps, y0 + (y - y0) * i // steps)
+            time.sleep(pause)
 
 
 @contextlib.contextmanager
