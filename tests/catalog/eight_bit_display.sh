@@ -6,12 +6,16 @@ set -uo pipefail
 bin=$1
 export QVZ_WINE_ARCH=$2
 here=$(cd "$(dirname "$0")/../.." && pwd)
+# A prefix of its own: the first program of a prefix puts the prefix's desktop on its display,
+# and every window test of the shared prefix would then run on the 256-colour screen.
+prefix=$(cd "$bin/.." && pwd)/eightbit-prefix$QVZ_WINE_ARCH
+if [ "$QVZ_WINE_ARCH" = 64 ]; then export QVZ_WINEPREFIX64=$prefix; else export QVZ_WINEPREFIX=$prefix; fi
 source "$here/scripts/lib/wine-env.sh"
 ensure_display
 ensure_prefix
 [ -n "${QVZ_8BIT_DISPLAY:-}" ] || { echo "the X server has no 8-bit screen (scripts/lib/display.sh starts one)"; exit 77; }
 dir=$(mktemp -d /tmp/qvz-8bit.XXXXXX)
-trap 'rm -rf "$dir"' EXIT
+trap 'rm -rf "$dir"; qvz_wineserver -k 2>/dev/null' EXIT
 cp "$bin/VendaroExplorer.exe" "$bin"/*.dll "$dir"/
 ( cd "$dir" && DISPLAY=$QVZ_8BIT_DISPLAY "$WINELOADER" VendaroExplorer.exe </dev/null >/dev/null 2>&1; echo $? >"$dir/exit" ) &
 windows() { xwininfo -display "$QVZ_8BIT_DISPLAY" -root -tree 2>/dev/null; }
