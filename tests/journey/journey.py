@@ -86,6 +86,14 @@ class Journey:
         r = self.send("locate %06x" % rgb)
         return None if r == "none" else tuple(int(v) for v in r.split())
 
+    def board_scale(self):
+        """Pixels a unit and the screen place of the page's origin, from the made board's blue
+        rectangle, whose left top is at (1000, 1000) and which is 1000 units wide."""
+        x0, y0, x1, y1 = self.locate(0x0000FF) or (0, 0, 0, 0)
+        assert x1 > x0, "the rectangle is not on the screen"
+        ppu = (x1 - x0 + 1) / 1000.0
+        return ppu, x0 - 1000 * ppu, y0 - 1000 * ppu
+
     def rect(self, target):
         return tuple(int(v) for v in self.send("rect %s" % target).split())
 

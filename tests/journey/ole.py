@@ -45,10 +45,7 @@ def run(j):
     j.wait("board")
     j.send("idle")
     # The blue rectangle (1000, 1000)-(2000, 1600) gives the view's scale and origin.
-    x0, y0, x1, y1 = j.locate(0x0000FF) or (0, 0, 0, 0)
-    assert x1 > x0, "the rectangle is not on the screen"
-    ppu = (x1 - x0 + 1) / 1000.0
-    ox, oy = x0 - 1000 * ppu, y0 - 1000 * ppu
+    ppu, ox, oy = j.board_scale()
     vx0, vy0, vx1, vy1 = j.rect("view")
     centre = ((vx1 - vx0) / 2.0, (vy1 - vy0) / 2.0)
     centre_doc = ((centre[0] - ox) / ppu, (centre[1] - oy) / ppu)

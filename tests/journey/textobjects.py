@@ -24,10 +24,7 @@ def run(j):
     j.send("idle")
     j.shot("opened")
 
-    x0, y0, x1, y1 = j.locate(0x0000FF) or (0, 0, 0, 0)
-    assert x1 > x0, "the rectangle is not on the screen"
-    ppu = (x1 - x0 + 1) / 1000.0
-    ox, oy = x0 - 1000 * ppu, y0 - 1000 * ppu
+    ppu, ox, oy = j.board_scale()
 
     def px(x, y):
         return (round(ox + x * ppu), round(oy + y * ppu))
