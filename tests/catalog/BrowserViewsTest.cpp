@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CatalogFixture.h"
@@ -586,6 +587,87 @@ TEST_F(ViewsTest, ThumbnailModeRowsShowItemsAndAnItemsDetailForm)
     Select(itemNode);
     ASSERT_NE(nullptr, dynamic_cast<CDetailView*>(frame->GetRightView()));
     EXPECT_EQ(itemNode->GetItem(), dynamic_cast<CDetailView*>(frame->GetRightView())->m_pItem);
+}
+
+// Absolute input as the user's hand gives it, at a screen point.
+void Hand(CPoint screen, DWORD flags)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    ::SendInput(1, &in, sizeof in);
+}
+
+// The same, then this thread's messages handled as its loop would.
+void Mouse(CPoint screen, DWORD flags)
+{
+    Hand(screen, flags);
+    PumpPending();
+    ::Sleep(30);
+    PumpPending();
+}
+
+TEST_F(ViewsTest, RealDoubleClickOnACellOpensThatCellsForm)
+{
+    FixtureOptions options;
+    options.products = 60;
+    Load(options);
+    frame->m_nListMode = 256;
+    CTreeNode* leaf = FullestLeaf();
+    ASSERT_NE(nullptr, leaf);
+    Select(leaf);
+    frame->SetForegroundWindow();
+    PumpPending();
+    auto* thumbs = dynamic_cast<yqItemView*>(frame->GetRightView());
+    ASSERT_NE(nullptr, thumbs);
+    thumbs->UpdateWindow();
+    ASSERT_GE(thumbs->m_cells.size(), 3u);
+    auto* item = static_cast<yqItem*>(thumbs->m_cells[1]->m_pData);
+    CPoint at = thumbs->m_cells[1]->m_rect.CenterPoint();
+    thumbs->ClientToScreen(&at);
+    Mouse(at, 0);
+    for (int i = 0; i < 2; ++i) {
+        Mouse(at, MOUSEEVENTF_LEFTDOWN);
+        Mouse(at, MOUSEEVENTF_LEFTUP);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return dynamic_cast<CDetailView*>(frame->GetRightView()) != nullptr; }));
+    auto* form = dynamic_cast<CDetailView*>(frame->GetRightView());
+    EXPECT_EQ(item, form->m_pItem);
+    EXPECT_EQ(item->m_hTreeItem, tree->GetTreeCtrl().GetSelectedItem());
+}
+
+TEST_F(ViewsTest, RealPressAndMovesOnTheFormsPreviewDragTheItemOntoATarget)
+{
+    yqItem* item = MakeItem(2, "P1", "p1.bmp", RGB(200, 0, 0));
+    PlaceSink();
+    auto* form = Switch<CDetailView>(1);
+    ASSERT_NE(nullptr, form);
+    form->ShowItem(item);
+    frame->SetForegroundWindow();
+    form->UpdateWindow();
+    PumpPending();
+    CRect preview;
+    form->m_preview.GetWindowRect(&preview);
+    const CPoint from = preview.CenterPoint(), to(30, 30);
+    Mouse(from, 0);
+    Mouse(from, MOUSEEVENTF_LEFTDOWN);
+    // Another hand moves to the target and lets go while the drag's own loop runs here.
+    std::thread hand([from, to] {
+        for (int i = 1; i <= 10; ++i) {
+            Hand(from + CSize((to.x - from.x) * i / 10, (to.y - from.y) * i / 10), 0);
+            ::Sleep(60);
+        }
+        ::Sleep(200);
+        Hand(to, MOUSEEVENTF_LEFTUP);
+    });
+    const bool dropped = PumpUntil([&] { return recorder.drops > 0; });
+    hand.join();
+    PumpPending();
+    ASSERT_TRUE(dropped) << "a press and moves on the preview started no drag";
+    EXPECT_EQ(1u, recorder.formats.count(CLIPFORMAT(CF_VENDAROEXPLORER)));
+    EXPECT_EQ(std::vector<std::string>{std::string(item->m_strPicturePath)}, HDropPaths(recorder.formats[CF_HDROP]));
 }
 
 TEST_F(ViewsTest, ListAndTreeDragsHandOverTheirRowsAndNothingFromOtherLists)
