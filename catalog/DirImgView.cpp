@@ -193,8 +193,8 @@ void CDirImgView::BuildToolTips()
     RenewToolTips(m_pToolTip);
     if (!m_pToolTip)
         return;
-    for (size_t i = 0; i < m_cells.size(); ++i)
-        AddCellTool(m_pToolTip, i, m_cells[i]->m_rect, nullptr);
+    for (size_t k : VisibleCells())
+        AddCellTool(m_pToolTip, k, m_cells[k], nullptr);
 }
 
 BOOL CDirImgView::OnToolTipText(UINT, NMHDR* nmhdr, LRESULT* result)

@@ -85,9 +85,31 @@ void CImageView::LayoutCells()
         const CRect r = ThumbCellRect(int(k), grid.columns, cell, margin);
         m_cells[k]->SetRect(&r);
         m_cells[k]->m_pOwner = this;
-        m_cells[k]->LayoutCaptions();
     }
     SetScrollSizes(MM_TEXT, grid.scroll);
+    // Captions are measured only for the cells in view; the others when they are painted.
+    CCaptionMeasure measure(this);
+    for (size_t k : VisibleCells())
+        m_cells[k]->EnsureLaidOut(measure.Get());
+}
+
+CRect CImageView::VisibleLogicalRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    client.OffsetRect(GetScrollPosition());
+    return client;
+}
+
+std::vector<size_t> CImageView::VisibleCells() const
+{
+    std::vector<size_t> shown;
+    const CRect view = VisibleLogicalRect();
+    CRect common;
+    for (size_t k = 0; k < m_cells.size(); ++k)
+        if (common.IntersectRect(&m_cells[k]->m_rect, &view))
+            shown.push_back(k);
+    return shown;
 }
 
 void CImageView::SortCellsWith(int (*compare)(const void*, const void*))
@@ -168,9 +190,12 @@ void CImageView::OnDraw(CDC* dc)
     PaintOffscreen(this, dc, [this, dc](CDC* target, const CRect& box) {
         CWaitCursor wait;
         m_rcPaintClip = box;
+        CCaptionMeasure measure(this);
+        CRect common;
         for (CThumbImageItem* cell : m_cells) {
-            if (!dc->RectVisible(&cell->m_rect))
+            if (!common.IntersectRect(&cell->m_rect, &box) || !dc->RectVisible(&cell->m_rect))
                 continue;
+            cell->EnsureLaidOut(measure.Get());
             if (!cell->m_pImage && !cell->m_bLoadFailed) {
                 cell->m_pImage = LoadCellImage(cell->m_strPath);
                 cell->m_bLoadFailed = cell->m_pImage == nullptr;
@@ -180,11 +205,13 @@ void CImageView::OnDraw(CDC* dc)
     });
 }
 
-BOOL CImageView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
+BOOL CImageView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
 {
-    const BOOL result = CScrollView::OnScroll(nScrollCode, nPos, bDoScroll);
-    BuildToolTips();
-    return result;
+    const BOOL moved = CScrollView::OnScrollBy(sizeScroll, bDoScroll);
+    // The tools cover the cells in view: renewed when the view moved.
+    if (moved && bDoScroll)
+        BuildToolTips();
+    return moved;
 }
 
 BOOL CImageView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
@@ -223,6 +250,17 @@ void CImageView::RepaintCell(CThumbImageItem* cell)
 
 void CImageView::RenewToolTips(CToolTipCtrl*& tips)
 {
+    if (tips && ::IsWindow(tips->GetSafeHwnd())) {
+        // Emptied rather than made again: the tools follow every scroll step.
+        TOOLINFO ti{};
+        ti.cbSize = sizeof ti;
+        while (tips->SendMessage(TTM_ENUMTOOLS, 0, reinterpret_cast<LPARAM>(&ti))) {
+            tips->SendMessage(TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+            ti = TOOLINFO{};
+            ti.cbSize = sizeof ti;
+        }
+        return;
+    }
     if (tips) {
         tips->DestroyWindow();
         delete tips;
@@ -239,8 +277,10 @@ void CImageView::RenewToolTips(CToolTipCtrl*& tips)
     tips->SetMaxTipWidth(0x7FFF);
 }
 
-void CImageView::AddCellTool(CToolTipCtrl* tips, UINT_PTR id, const CRect& rect, const char* text)
+void CImageView::AddCellTool(CToolTipCtrl* tips, UINT_PTR id, const CThumbImageItem* cell, const char* text)
 {
+    CRect rect = cell->m_rect;
+    rect.OffsetRect(-GetScrollPosition());
     TOOLINFO ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_SUBCLASS;  // the control sees the view's mouse messages itself

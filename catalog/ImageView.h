@@ -48,7 +48,7 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* dc) override;
-    BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) override;
+    BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
     BOOL OnPreparePrinting(CPrintInfo* info) override;
 
     CRect m_rcPaintClip;
@@ -60,16 +60,22 @@ public:
 
     // The first cell under a logical point, or -1.
     int CellAt(CPoint logical) const;
+    // The part of the grid in the client area, in logical coordinates.
+    CRect VisibleLogicalRect() const;
+    // The cells that lie (partly) in the client area, in display order.
+    std::vector<size_t> VisibleCells() const;
     // Repaints one cell at once.
     void RepaintCell(CThumbImageItem* cell);
 
 protected:
     CMainFrame* Frame() const;
     CLeftView* Tree() const;
-    // A fresh tool-tip control for the cells (the old one deleted): always shown, wide tips.
+    // The cells' tool-tip control emptied of its tools, made when missing: always shown,
+    // wide tips.
     void RenewToolTips(CToolTipCtrl*& tips);
-    // One tool over `rect` of this view; the text NULL for text asked on demand.
-    void AddCellTool(CToolTipCtrl* tips, UINT_PTR id, const CRect& rect, const char* text);
+    // One tool over where the cell is in the client area; the text NULL for text asked on
+    // demand. Tools are made for the cells in view only (VisibleCells).
+    void AddCellTool(CToolTipCtrl* tips, UINT_PTR id, const CThumbImageItem* cell, const char* text);
     // The drag-detect rectangle: a move of two pixels or less from the press stays inside.
     static CRect DragDetectRect(CPoint client) { return CRect(client.x - 2, client.y - 2, client.x + 3, client.y + 3); }
     // Sorts the cells with a qsort comparator.

@@ -48,14 +48,43 @@ void CThumbTextItem::SetRect(const RECT* rect)
     CThumbItem::SetRect(rect);
     if (m_strText.IsEmpty() || !m_pOwner || !m_pOwner->GetSafeHwnd())
         return;
-    CRect r;
-    GetRect(&r);
     CClientDC dc(m_pOwner);
     CFont* old = m_pFont ? dc.SelectObject(m_pFont) : nullptr;
-    m_strDisplay = FitCaptionText(m_strText, r.Width(),
-        [&dc](const char* text, int bytes) { return dc.GetTextExtent(text, bytes).cx; });
+    SetRect(rect, &dc);
     if (old)
         dc.SelectObject(old);
+}
+
+void CThumbTextItem::SetRect(const RECT* rect, CDC* dc)
+{
+    CThumbItem::SetRect(rect);
+    if (m_strText.IsEmpty())
+        return;
+    CRect r;
+    GetRect(&r);
+    m_strDisplay = FitCaptionText(m_strText, r.Width(),
+        [dc](const char* text, int bytes) { return dc->GetTextExtent(text, bytes).cx; });
+}
+
+CCaptionMeasure::CCaptionMeasure(CWnd* owner)
+{
+    if (!owner || !owner->GetSafeHwnd())
+        return;
+    HDC dc = ::GetDC(owner->GetSafeHwnd());
+    if (!dc)
+        return;
+    m_hWnd = owner->GetSafeHwnd();
+    m_dc.Attach(dc);
+    m_pOldFont = m_dc.SelectObject(ThumbFont());
+}
+
+CCaptionMeasure::~CCaptionMeasure()
+{
+    if (!m_dc.GetSafeHdc())
+        return;
+    if (m_pOldFont)
+        m_dc.SelectObject(m_pOldFont);
+    ::ReleaseDC(m_hWnd, m_dc.Detach());
 }
 
 void CThumbTextItem::Draw(CDC* dc)
@@ -91,6 +120,7 @@ void CThumbImageItem::Reset()
     m_captions.clear();
     m_pNode = nullptr;
     m_bLoadFailed = false;
+    m_bLaidOut = false;
     m_nState = 2;
     m_nMargin = 2;
 }
@@ -116,25 +146,45 @@ CString CThumbImageItem::GetFileName() const
     return m_strPath.Mid(m_strPath.ReverseFind('\\') + 1);
 }
 
-void CThumbImageItem::LayoutCaptions()
+void CThumbImageItem::SetRect(const RECT* rect)
+{
+    if (m_rect != *rect)
+        m_bLaidOut = false;
+    CThumbItem::SetRect(rect);
+}
+
+void CThumbImageItem::LayoutCaptions(CDC* measure)
 {
     CRect inner;
     GetRect(&inner);
+    // Captions of the application font (the views' own) share one measuring DC; others
+    // measure on their own.
+    CFont* font = measure ? ThumbFont() : nullptr;
+    auto shared = [measure, font](const CThumbTextItem* c) {
+        return measure && c->m_pFont == font && c->m_pOwner && c->m_pOwner->GetSafeHwnd();
+    };
     std::vector<CThumbTextItem*> shown;
     std::vector<int> heights;
     for (CThumbTextItem* caption : m_captions)
         if (caption->m_bVisible) {
             shown.push_back(caption);
-            heights.push_back(caption->GetTextExtent().cy);
+            heights.push_back(shared(caption) ? measure->GetTextExtent(caption->m_strText, caption->m_strText.GetLength()).cy
+                                              : caption->GetTextExtent().cy);
         }
     std::vector<CRect> rects;
     m_rcPicture = ThumbCaptionLayout(inner, heights, rects);
-    for (size_t i = 0; i < shown.size(); ++i)
-        shown[i]->SetRect(&rects[i]);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (shared(shown[i]))
+            shown[i]->SetRect(&rects[i], measure);
+        else
+            shown[i]->SetRect(&rects[i]);
+    }
+    m_bLaidOut = true;
 }
 
 void CThumbImageItem::Draw(CDC* dc)
 {
+    EnsureLaidOut();
     dc->FillSolidRect(&m_rect, RGB(255, 255, 255));
     for (CThumbTextItem* caption : m_captions)
         if (caption->m_bVisible)
@@ -168,4 +218,8 @@ void CThumbImageItem::DrawFrame(CDC* dc)
         dc->SelectObject(static_cast<CBrush*>(oldBrush));
 }
 
-CDragImage* CThumbImageItem::CreateDragImage() { return CreatePictureDragImage(m_pImage, m_rcPicture.Size()); }
+CDragImage* CThumbImageItem::CreateDragImage()
+{
+    EnsureLaidOut();
+    return CreatePictureDragImage(m_pImage, m_rcPicture.Size());
+}

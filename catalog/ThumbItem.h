@@ -41,6 +41,8 @@ public:
     void Draw(CDC* dc) override;
     // Stores the rectangle and fits the display text to its width.
     void SetRect(const RECT* rect) override;
+    // The same, measuring on `dc`, which already holds the caption's font.
+    void SetRect(const RECT* rect, CDC* dc);
 
     CString m_strText;
     CString m_strDisplay;
@@ -49,6 +51,22 @@ public:
 
 private:
     CSize Extent(const CString& text) const;
+};
+
+// A DC of the owner for measuring captions in one go, with the application font selected.
+class CCaptionMeasure {
+public:
+    explicit CCaptionMeasure(CWnd* owner);
+    ~CCaptionMeasure();
+    CCaptionMeasure(const CCaptionMeasure&) = delete;
+    CCaptionMeasure& operator=(const CCaptionMeasure&) = delete;
+    // NULL without a window to measure on.
+    CDC* Get() { return m_dc.GetSafeHdc() ? &m_dc : nullptr; }
+
+private:
+    HWND m_hWnd = nullptr;
+    CDC m_dc;
+    CFont* m_pOldFont = nullptr;
 };
 
 // One cell: its picture, loaded when first painted, and its captions.
@@ -66,8 +84,19 @@ public:
     std::pair<int, CThumbImageItem*> HitTest(CPoint point);
     CThumbTextItem* GetCaption(int index) const { return m_captions[index]; }
     CString GetFileName() const;
-    // Picture area above the visible captions, the captions stacked below it.
-    void LayoutCaptions();
+    // Stores the rectangle; the captions are laid out again when it moved.
+    void SetRect(const RECT* rect) override;
+    // Picture area above the visible captions, the captions stacked below it; `measure`, when
+    // given, is a DC holding the captions' font (one DC for many cells).
+    void LayoutCaptions(CDC* measure = nullptr);
+    // Lays the captions out unless they are for the present rectangle: a grid lays out only
+    // the cells that come into view.
+    void EnsureLaidOut(CDC* measure = nullptr)
+    {
+        if (!m_bLaidOut)
+            LayoutCaptions(measure);
+    }
+    bool IsLaidOut() const { return m_bLaidOut; }
     void Draw(CDC* dc) override;
     void DrawFrame(CDC* dc);
     // The picture fitted into the picture area, for dragging; NULL without a picture. The
@@ -81,6 +110,9 @@ public:
     CTreeNode* m_pNode = nullptr;             // not owned
     // Reading the picture failed once: it is not read again at every paint.
     bool m_bLoadFailed = false;
+
+private:
+    bool m_bLaidOut = false;
 };
 
 // The application font, or the GUI font while the application has none.

@@ -120,9 +120,10 @@ void yqItemView::BuildToolTips()
     m_tipTexts.clear();
     if (!m_pToolTip)
         return;
-    m_tipTexts.reserve(m_cells.size());
-    const CPoint scroll = GetScrollPosition();
-    for (CThumbImageItem* cell : m_cells) {
+    const std::vector<size_t> shown = VisibleCells();
+    m_tipTexts.reserve(shown.size());
+    for (size_t k : shown) {
+        CThumbImageItem* cell = m_cells[k];
         auto text = [cell](int i) {
             return i < int(cell->m_captions.size()) ? cell->GetCaption(i)->m_strText : CString();
         };
@@ -130,9 +131,7 @@ void yqItemView::BuildToolTips()
         tip.Format("%s\n%s\n%s", static_cast<const char*>(text(0)), static_cast<const char*>(text(1)),
                    static_cast<const char*>(text(2)));
         m_tipTexts.push_back(tip);
-        CRect r = cell->m_rect;
-        r.OffsetRect(-scroll);
-        AddCellTool(m_pToolTip, reinterpret_cast<UINT_PTR>(cell), r, m_tipTexts.back());
+        AddCellTool(m_pToolTip, reinterpret_cast<UINT_PTR>(cell), cell, m_tipTexts.back());
     }
 }
 
@@ -270,8 +269,8 @@ void yqSubItemView::BuildToolTips()
     RenewToolTips(m_pToolTip);
     if (!m_pToolTip)
         return;
-    for (size_t i = 0; i < m_cells.size(); ++i)
-        AddCellTool(m_pToolTip, i, m_cells[i]->m_rect, nullptr);
+    for (size_t k : VisibleCells())
+        AddCellTool(m_pToolTip, k, m_cells[k], nullptr);
 }
 
 CString yqSubItemView::JoinCaptions(const CThumbImageItem* cell)

@@ -359,6 +359,41 @@ TEST_F(ViewsTest, ItemViewShowsEachProductsColourInOrderAndCountsEveryItem)
     }
 }
 
+TEST_F(ViewsTest, ItemViewToolsCoverTheCellsInViewWhereTheyAreShown)
+{
+    std::vector<yqItem*> shown;
+    for (int i = 0; i < 40; ++i)
+        shown.push_back(MakeItem(2, "P" + std::to_string(i), "p.bmp", i == 0 ? RGB(0, 0, 200) : COLORREF(-1)));
+    auto* view = Switch<yqItemView>(3);
+    ASSERT_NE(nullptr, view);
+    view->ShowItems(shown);
+    view->LayoutCells();
+    ASSERT_NE(nullptr, view->m_pToolTip);
+    const size_t inView = view->VisibleCells().size();
+    ASSERT_GT(inView, 0u);
+    ASSERT_LT(inView, 40u);
+    EXPECT_EQ(int(inView), view->m_pToolTip->GetToolCount());
+    EXPECT_FALSE(view->m_cells.back()->IsLaidOut());  // measured once it comes into view
+
+    // At the end: the last cell's tool lies where the cell is shown and holds its captions.
+    view->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(int(view->VisibleCells().size()), view->m_pToolTip->GetToolCount());
+    CThumbImageItem* last = view->m_cells.back();
+    EXPECT_TRUE(last->IsLaidOut());
+    char text[256] = {};
+    TOOLINFO ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = view->GetSafeHwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(last);
+    ti.lpszText = text;
+    ASSERT_TRUE(view->m_pToolTip->SendMessage(TTM_GETTOOLINFO, 0, reinterpret_cast<LPARAM>(&ti)));
+    CRect where = last->m_rect;
+    where.OffsetRect(-view->GetScrollPosition());
+    EXPECT_EQ(where, CRect(ti.rect));
+    view->m_pToolTip->SendMessage(TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_EQ(0u, std::string(text).find("品番：P39\n品名：名前\n価格：")) << text;
+}
+
 TEST_F(ViewsTest, DetailFormLabelsByKindAndTheDetailRowFollowsTheFurtherPictures)
 {
     yqItem* set = MakeItem(3, "S1", "s1.bmp", RGB(10, 10, 10));

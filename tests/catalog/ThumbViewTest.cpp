@@ -150,6 +150,30 @@ TEST_F(ThumbViewTest, LongCaptionsAreShortenedToTheCellWidth)
     EXPECT_EQ((shown.GetLength() - 3) % 2, 0);  // "価格：" and the digits are double-byte
 }
 
+TEST_F(ThumbViewTest, CaptionsOfCellsOutOfViewAreFittedWhenTheyArePainted)
+{
+    const char* text = "価格：１２３４５６７８９０１２３４５６７８９０円";
+    for (int i = 0; i < 60; ++i)
+        AddCell("p" + std::to_string(i) + ".bmp", text);
+    view->LayoutCells();
+    CThumbImageItem* first = view->m_cells.front();
+    CThumbImageItem* last = view->m_cells.back();
+    EXPECT_TRUE(first->IsLaidOut());
+    EXPECT_FALSE(last->IsLaidOut());
+    view->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    view->UpdateWindow();
+    ASSERT_TRUE(last->IsLaidOut());
+    // The same layout as the cells laid out at once.
+    EXPECT_EQ(first->GetCaption(0)->m_strDisplay, last->GetCaption(0)->m_strDisplay);
+    EXPECT_EQ(first->m_rcPicture - first->m_rect.TopLeft(), last->m_rcPicture - last->m_rect.TopLeft());
+    EXPECT_EQ(first->GetCaption(0)->m_rect - first->m_rect.TopLeft(), last->GetCaption(0)->m_rect - last->m_rect.TopLeft());
+    // A move makes the cell lay out again.
+    CRect moved = last->m_rect;
+    moved.OffsetRect(0, 120);
+    last->SetRect(&moved);
+    EXPECT_FALSE(last->IsLaidOut());
+}
+
 TEST_F(ThumbViewTest, PicturesPaintFromTheirFilesAndAFailedReadIsNotRetried)
 {
     WriteSolidBmp(folder + "/red.BMP", 4, 2, RGB(255, 0, 0));
