@@ -209,10 +209,7 @@ void CThumbnailList::AddFile(LPCTSTR lpszName) {
   const int n = m_nSequence;
   item->nSequence = n;
   // Cells sit where their row is now, whatever the list has scrolled by.
-  RECT r = ThumbnailCellRect(n);
-  const int shift = GetScrollPos(SB_VERT) * THUMBNAIL_ROW_HEIGHT;
-  r.top -= shift;
-  r.bottom -= shift;
+  const RECT r = ThumbnailCellRect(n, TopRow());
   item->pCell = new CThumbnailCell(item);
   item->pCell->m_strName = item->strName;
   if (!item->pCell->CreateCell(this, r, (UINT)n)) {
@@ -264,11 +261,20 @@ void CThumbnailList::SelectItem(ThumbnailItem* pItem) {
 
 int CThumbnailList::TopRow() const { return GetScrollPos(SB_VERT); }
 
+// Each cell is placed again from its row rather than moved by the rows scrolled: moved
+// ones would pass the 32,767 pixels a window's place holds past about 224 rows.
 void CThumbnailList::ScrollToRow(int nRow) {
   const int old = GetScrollPos(SB_VERT);
   if (nRow == old) return;
   SetScrollPos(SB_VERT, nRow, TRUE);
-  ScrollWindow(0, (old - nRow) * THUMBNAIL_ROW_HEIGHT);
+  for (ThumbnailItem* item : m_Items) {
+    if (item == NULL || item->pCell == NULL || item->pCell->m_hWnd == NULL) continue;
+    const RECT was = ThumbnailCellRect(item->nSequence, old);
+    const RECT now = ThumbnailCellRect(item->nSequence, nRow);
+    // Parked cells stay parked.
+    if (was.top == now.top) continue;
+    ::SetWindowPos(item->pCell->m_hWnd, NULL, now.left, now.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   UpdateWindow();
 }
 

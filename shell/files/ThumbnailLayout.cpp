@@ -4,8 +4,11 @@
 
 #include "afxmbs.h"
 
-RECT ThumbnailCellRect(int n) {
-  const int column = n % THUMBNAIL_COLUMNS, row = n / THUMBNAIL_COLUMNS;
+RECT ThumbnailCellRect(int n, int nTopRow) {
+  const int column = n % THUMBNAIL_COLUMNS;
+  int row = n / THUMBNAIL_COLUMNS - nTopRow;
+  if (row > THUMBNAIL_PARK_ROWS) row = THUMBNAIL_PARK_ROWS;
+  if (row < -THUMBNAIL_PARK_ROWS) row = -THUMBNAIL_PARK_ROWS;
   RECT r = {column * 112 + 2, row * THUMBNAIL_ROW_HEIGHT, column * 112 + 112, row * THUMBNAIL_ROW_HEIGHT + 142};
   return r;
 }

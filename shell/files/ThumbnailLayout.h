@@ -19,8 +19,13 @@ enum { VK_PRIOR = 0x21, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_D
 #define THUMBNAIL_ROW_HEIGHT 146
 #define THUMBNAIL_BOX 106
 
-// The cell of file number n within the list.
-RECT ThumbnailCellRect(int n);
+// Rows further than this from the top row wait parked this far away: a window's place
+// holds no more than 32,767 pixels, and no screen is this tall.
+#define THUMBNAIL_PARK_ROWS 32
+
+// The cell of file number n within the list while row nTopRow is at its top; cells of
+// rows far from it parked THUMBNAIL_PARK_ROWS rows above or below.
+RECT ThumbnailCellRect(int n, int nTopRow = 0);
 // Where a raster picture of w x h is drawn in its cell: scaled into the 106-pixel box at
 // (2, 6) when larger, else at its own size. An empty rectangle for a zero-size picture.
 RECT ThumbnailPictureRect(int w, int h);

@@ -71,6 +71,10 @@ void qvzApp::RefreshAfterNewBoard() {
   if (jvqView* v = GetActiveBoardView()) v->ResetView();
   f->UpdateStatusBar();
   f->UpdatePageTabs();
+  // The select bar tells the new board's paper and shows its own pages, made afresh: the
+  // thumbnails it had were the last board's.
+  f->ShowDocumentInfo();
+  f->SwitchBar(FALSE);
   f->UpdateControlBars();
   UpdatePrinterForBoard();
   if (jvqView* v = GetActiveBoardView()) v->Redraw();

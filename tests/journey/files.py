@@ -7,10 +7,12 @@ double-clicked thumbnail lands on the page. 作業メニュー on the changed bo
 own dialog: Cancel stays, 破棄する shows the menu, whose ファイルを開く opens the board again;
 サンプルを開く opens a shipped sample board; saving it as a template elsewhere than the
 template folder is refused with its message and asked again, and the template "plan" made so
-gives a new board whose locked objects the select tool can neither move nor delete.
+gives a new board whose locked objects the select tool can neither move nor delete; a board
+from a template on another paper shows that paper and its page in the select bar at once.
 終了 ends the program, and the recent-file list holds the real path. A second run saves the
 untitled board automatically: it stays 無題, no file of that name appears, and the auto-save
-file handed over in another letter case opens as 無題 again."""
+file handed over in another letter case opens as 無題 again; its picture dialog on a folder of
+3,000 pictures pages to the last one, whose double-click lands on the page."""
 import os
 import shutil
 import subprocess
@@ -36,10 +38,11 @@ MESSAGE_TEXT = 65535
 # The folder of many pictures: grey ones, the last in a colour of the thumbnails' palette.
 MANY, MANY_LAST = 3000, 0x33CC66
 SB_LINEUP, SB_PAGEDOWN = 0, 3
-# Off for now: past about 224 rows (32,767 pixels) the list's cells no longer come into view
-# when it scrolls, so the last of 3,000 pictures cannot be reached.
-MANY_PICTURES = False
+MANY_PICTURES = True
 IDNO = 7
+# The sample page's paper box and its B5(横).
+SHEET_PAPER, B5_LANDSCAPE = 1145, 11
+SELECT_BAR, BAR_INFO = "11700", 1176
 
 
 def expect_title(j, part, seconds=10):
@@ -176,6 +179,7 @@ def run(j):
         open_sample(j)
         save_as_template_plan(j, boards, template)
         board_from_plan(j)
+        board_on_other_paper(j)
     finally:
         if os.path.exists(template):
             # Kept for the second run.
@@ -272,6 +276,30 @@ def board_from_plan(j):
     time.sleep(1)
     assert j.locate(OFFICE_TABLE) == table, "a locked object was deleted or moved"
     j.shot("locked")
+
+
+def board_on_other_paper(j):
+    """ひな型から新規作成 on the sample page with B5(横), while the select bar shows the last
+    board: without a click, the bar names the new board's paper and lists its one page."""
+    if j.send("barid") != SELECT_BAR:
+        # Outside the paper: nothing selected.
+        j.click("view", 4, 4)
+        j.send("idle")
+    assert j.send("barid") == SELECT_BAR, j.send("barid")
+    before = j.send("text pbar.%d" % BAR_INFO)
+    assert before.startswith("[用紙サイズ：") and "B5(横)" not in before, before
+    j.command(ID_FILE_NEW_TEMPLATE)
+    assert j.send("sheetpage %s 0" % SHEET_TITLE) == "ok"
+    assert j.send("dlg %s %d select %d" % (SHEET_TITLE, SHEET_PAPER, B5_LANDSCAPE)) == "ok"
+    time.sleep(1)
+    assert j.send("answer %d" % IDOK) == "ok"
+    j.send("idle")
+    expect_title(j, "無題")
+    time.sleep(1)
+    assert j.send("barid") == SELECT_BAR, j.send("barid")
+    after = j.send("text pbar.%d" % BAR_INFO)
+    assert after.startswith("[用紙サイズ：B5(横)"), "the select bar still says %s on a B5(横) board" % after
+    j.shot("from-template-b5")
 
 
 def named_untitled(folder):

@@ -37,7 +37,8 @@
 //   retype <text>                      the same in place of the editor's whole text
 //   devicechange <drive letter>        sends the arrival of a volume with media on that drive
 //   dlg <title> <id> <verb> [arg]      a control of the dialog of that title ("*": the dialog
-//                                      that is up): "text" its text on one line (line ends as
+//                                      that is up; a property sheet: of its shown page too):
+//                                      "text" its text on one line (line ends as
 //                                      "|"; list boxes: their entries joined by "|"),
 //                                      "set <text>", "click", "check <0|1>" (then a click),
 //                                      "select <n>" (list or combo box, with its change notice),
@@ -773,6 +774,9 @@ static void Idle() {
 // select, sel, pick (thousandths of the width and height).
 static std::string DialogControl(HWND d, int id, const char* verb, const char* arg) {
   HWND c = ::GetDlgItem(d, id);
+  // A property sheet's controls sit in its shown page, a dialog of its own, which gets the notices.
+  for (HWND p = c ? NULL : ::GetWindow(d, GW_CHILD); p && !c; p = ::GetWindow(p, GW_HWNDNEXT))
+    if (::IsWindowVisible(p) && (c = ::GetDlgItem(p, id)) != NULL) d = p;
   if (c == NULL) return "error";
   char cls[64] = "";
   ::GetClassName(c, cls, sizeof(cls));

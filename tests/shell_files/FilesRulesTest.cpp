@@ -51,6 +51,22 @@ TEST(ThumbnailLayoutTest, PicturesAreScaledIntoTheBoxOrKeptAtTheirOwnSize) {
   EXPECT_EQ(ninth.right - ninth.left, 110);
   EXPECT_EQ(ninth.bottom - ninth.top, 142);
   EXPECT_EQ(ThumbnailCellRect(3).left, 338);
+  // Placed from the top row: far rows wait parked, so no place passes 32,767 pixels.
+  struct {
+    int n, top, y;
+  } places[] = {
+      {2999, 749, 0},       // the last row at the top
+      {2999, 0, 32 * 146},  // 749 rows down: parked below
+      {0, 749, -32 * 146},  // parked above
+      {1203, 280, 20 * 146},
+      {1203, 332, -32 * 146},
+  };
+  for (auto p : places) {
+    const RECT r = ThumbnailCellRect(p.n, p.top);
+    EXPECT_EQ(r.top, p.y) << p.n << " at " << p.top;
+    EXPECT_EQ(r.bottom - r.top, 142);
+    EXPECT_EQ(r.left, ThumbnailCellRect(p.n).left);
+  }
 }
 
 TEST(ThumbnailLayoutTest, ScrollingStopsAtTheEndsAndKeysStayInsideTheItems) {

@@ -14,6 +14,7 @@
 #include "qvzPictureFileSeam.h"
 #include "Dib.h"
 #include "StandardSheets.h"
+#include "ThumbnailLayout.h"
 #include "afxtest/ThreadPump.h"
 #include "jvqBoard.h"
 #include "jvqFileHeader.h"
@@ -28,6 +29,8 @@
 #include "qvzWaitDlg.h"
 #include "qvzMainFrame.h"
 #include "qvzOpenFileDlg.h"
+#include "qvzPagePreviewView.h"
+#include "qvzSelectToolBar.h"
 #include "qvzTemplateDialog.h"
 #include "qvzTemplateSaveAsDlg.h"
 #include "qvzTemplateSaveDlg.h"
@@ -558,6 +561,68 @@ TEST_F(FilesTest, SamplePageFollowsTheChosenPaper) {
   }
 }
 
+// What the select bar shows: its paper text and its page cells, each the document's own
+// thumbnail of that page.
+struct SelectBarShows {
+  CString strInfo;
+  int nCells = -1;
+  BOOL bOwnThumbnails = FALSE;
+};
+
+SelectBarShows ReadSelectBar() {
+  SelectBarShows shown;
+  qvzSelectToolBar* bar = Frame()->GetSelectToolBar();
+  if (bar == NULL) return shown;
+  bar->m_wndInfo.GetWindowText(shown.strInfo);
+  qvzPagePreviewView* pages = DYNAMIC_DOWNCAST(qvzPagePreviewView, bar->m_pPagePreview);
+  if (pages == NULL) return shown;
+  shown.nCells = pages->GetItemCount();
+  shown.bOwnThumbnails = (int)Doc()->m_PageThumbnails.size() == shown.nCells;
+  for (int i = 0; i < shown.nCells && shown.bOwnThumbnails; i++)
+    shown.bOwnThumbnails = pages->GetItem(i)->m_pPicture == Doc()->m_PageThumbnails[i];
+  return shown;
+}
+
+TEST_F(FilesTest, TheSelectBarShowsTheBoardMadeFromATemplate) {
+  // A sample template of three pages for B4(横); then a board of one page on another sheet.
+  Doc()->InsertPage(0);
+  Doc()->InsertPage(0);
+  MakeTemplates(s_root + "ひな型\\サンプル\\横", 1);
+  theApp.m_bShowStartMenu = 0;
+  theApp.OnFileNew();
+  ASSERT_EQ(Doc()->GetBoard()->GetPageCount(), 1);
+  ASSERT_NE(SheetOfBoard().cx, 3640);
+  Frame()->SwitchBar(TRUE);
+  PumpPending();
+  ASSERT_NE(Frame()->GetSelectToolBar(), nullptr);
+  const SelectBarShows before = ReadSelectBar();
+  EXPECT_EQ(before.nCells, 1);
+  // ひな型から新規作成 on the sample page, B4(横).
+  qvzTemplateDialog::s_nLastPage = 0;
+  BOOL sheetShown = FALSE;
+  WhenShown("ひな型を元に作成", [&](HWND h) {
+    sheetShown = h != NULL;
+    if (h == NULL) return;
+    HWND page = PropSheet_GetCurrentPageHwnd(h);
+    ::SendDlgItemMessage(page, 1145, CB_SETCURSEL, 9, 0);
+    ::SendMessage(page, WM_COMMAND, MAKEWPARAM(1145, CBN_SELCHANGE), (LPARAM)::GetDlgItem(page, 1145));
+    PropSheet_PressButton(h, PSBTN_OK);
+  });
+  theApp.OnFileNewFromTemplate();
+  PumpPending();
+  EXPECT_TRUE(sheetShown);
+  ASSERT_EQ(Doc()->GetBoard()->GetPageCount(), 3);
+  EXPECT_EQ(SheetOfBoard().cx, 3640);
+  const SelectBarShows after = ReadSelectBar();
+  EXPECT_EQ(after.strInfo.Find("用紙サイズ：B4(横)"), 0) << (LPCTSTR)after.strInfo;
+  EXPECT_NE(after.strInfo, before.strInfo);
+  EXPECT_EQ(after.nCells, 3);
+  EXPECT_TRUE(after.bOwnThumbnails);
+  // Back to a plain board of one page for those after.
+  theApp.m_bShowStartMenu = 0;
+  theApp.OnFileNew();
+}
+
 TEST_F(FilesTest, TemplateSaveAsRefusesBadNamesAndAsksBeforeOverwriting) {
   MakeTemplates(s_root + "ひな型", 1);
   struct {
@@ -872,47 +937,101 @@ TEST_F(FilesTest, PictureDialogShowsThumbnailsPicksByClickAndRemembersThePreview
   CViewFileDialog::s_bPreview = TRUE;
 }
 
-// Ten rows of pictures: the list's bar runs over every row, and paging down moves the cells
-// up by whole rows.
+// Where a cell is within its list's client area.
+CRect CellInList(CThumbnailList& list, ThumbnailItem* item) {
+  CRect r;
+  item->pCell->GetWindowRect(&r);
+  list.ScreenToClient(&r);
+  return r;
+}
+
+// 3,000 pictures, 750 rows, far past the 32,767 pixels a window's place holds: the list's bar
+// runs over every row, paging moves the cells up by whole rows, any row scrolled to comes to
+// the top, and at the end the last picture comes into view and is chosen by a click.
 TEST_F(FilesTest, PictureListScrollsByRowsToItsLastPicture) {
+  const int kPictures = 3000;
   const CString folder = s_root + "多くの絵";
   MakeFolder(folder);
-  for (int i = 0; i < 40; i++) {
+  for (int i = 0; i < kPictures; i++) {
     CString name;
-    name.Format("\\絵%02d.bmp", i);
-    WriteSolidBmp(folder + name, 20, 20, RGB(0, 6 * i, 0));
+    name.Format("\\絵%04d.bmp", i);
+    WriteSolidBmp(folder + name, 8, 8, RGB(0, i % 256, 0));
   }
   CViewFileDialog::s_bPreview = TRUE;
   CViewFileDialog dlg(TRUE, NULL, NULL, 0, kPictureFilter, Frame(), folder);
-  int nMax = -1, posDown = -1, posBottom = -1, posPast = -1;
+  size_t count = 0;
+  int nMax = -1, posDown = -1, posPast = -1;
   long shift = 0;
+  // Each row scrolled to: the top row afterwards and where the first cell of that row sits.
+  struct Jump {
+    UINT code;
+    int track, row;
+    int pos = -1;
+    CRect cell;
+  } jumps[] = {{SB_THUMBTRACK, 300, 300}, {SB_THUMBTRACK, 600, 600}, {SB_TOP, 0, 0}, {SB_THUMBTRACK, 240, 240}};
+  CRect client, last;
+  BOOL lastHit = FALSE;
+  CString typed;
   WhenFilled(dlg, [&] {
+    CThumbnailList& list = dlg.m_List;
+    count = list.m_Items.size();
+    if (count != (size_t)kPictures) {
+      ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
     int nMin = 0;
-    dlg.m_List.GetScrollRange(SB_VERT, &nMin, &nMax);
-    CRect before, after;
-    dlg.m_List.m_Items[8]->pCell->GetWindowRect(&before);
-    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
-    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
-    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
-    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
+    list.GetScrollRange(SB_VERT, &nMin, &nMax);
+    const CRect before = CellInList(list, list.m_Items[8]);
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
     PumpPending();
-    posDown = dlg.m_List.GetScrollPos(SB_VERT);
-    dlg.m_List.m_Items[8]->pCell->GetWindowRect(&after);
-    shift = before.top - after.top;
-    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
+    posDown = list.GetScrollPos(SB_VERT);
+    shift = before.top - CellInList(list, list.m_Items[8]).top;
+    for (Jump& j : jumps) {
+      list.SendMessage(WM_VSCROLL, MAKEWPARAM(j.code, j.track));
+      list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
+      PumpPending();
+      j.pos = list.GetScrollPos(SB_VERT);
+      j.cell = CellInList(list, list.m_Items[j.row * THUMBNAIL_COLUMNS]);
+    }
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0));
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
     PumpPending();
-    posBottom = dlg.m_List.GetScrollPos(SB_VERT);
-    dlg.m_List.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0));
+    posPast = list.GetScrollPos(SB_VERT);
+    // The bar runs one row past the last: one line up brings that row to the top.
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0));
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0));
     PumpPending();
-    posPast = dlg.m_List.GetScrollPos(SB_VERT);
-    ::PostMessage(dlg.Frame(), WM_COMMAND, IDCANCEL, 0);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_GE(nMax, 9);
+    list.GetClientRect(&client);
+    ThumbnailItem* item = list.m_Items[kPictures - 1];
+    last = CellInList(list, item);
+    // What lies under the middle of its place is the last cell itself.
+    lastHit = ::ChildWindowFromPointEx(list.m_hWnd, last.CenterPoint(), CWP_SKIPINVISIBLE) == item->pCell->m_hWnd;
+    item->pCell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::GetDlgItemText(dlg.Frame(), 1152, typed.GetBuffer(MAX_PATH), MAX_PATH);
+    typed.ReleaseBuffer();
+    item->pCell->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  }, 600);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_EQ(count, (size_t)kPictures);
+  EXPECT_EQ(nMax, kPictures / THUMBNAIL_COLUMNS);
   EXPECT_EQ(posDown, 2);
   EXPECT_EQ(shift, 2 * 146);  // whole rows
-  EXPECT_EQ(posBottom, nMax);
+  for (const Jump& j : jumps) {
+    EXPECT_EQ(j.pos, j.row);
+    EXPECT_EQ(j.cell.top, 0) << j.row;
+    EXPECT_EQ(j.cell.left, 2) << j.row;
+  }
   EXPECT_EQ(posPast, nMax);
+  // In view at the bottom, and the one picked.
+  EXPECT_EQ(last.top, 0);
+  EXPECT_EQ(last.left, 338);
+  EXPECT_GT(client.bottom, 0);
+  EXPECT_TRUE(lastHit);
+  EXPECT_EQ(typed, "絵2999.bmp");
+  EXPECT_EQ(dlg.GetPathName(), folder + "\\絵2999.bmp");
 }
 
 TEST_F(FilesTest, PicturesInsertedAndFillPicturesAreAskedForWithThePictureDialog) {
