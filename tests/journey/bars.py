@@ -2,12 +2,16 @@
 and selection kind shows its bar; a rectangle selected gets a 2 mm red line from its bar (one
 undo step each), and the next rectangle drawn looks like it; two rectangles take a width
 together and one Ctrl+Z gives both back theirs; a fill chosen before drawing is the new
-rectangle's; a line gets a start arrow; an arc's start angle and a rounded corner of 12 are set on their bars; the select bar lists the
-pages and a click on a thumbnail turns the page; a picture is replaced from its bar. Each
-step is read back from the saved file."""
+rectangle's; the bar dragged off its dock floats, the line bar takes its place there and gives
+a line a start arrow, and a double click on its caption docks it again; an arc's start angle
+and a rounded corner of 12 are set on their bars; the select bar lists the pages and a click
+on a thumbnail turns the page; a picture is replaced from its bar. Each step is read back from
+the saved file."""
 import os
 import struct
 import time
+
+from journey import set_aside
 
 ID_FILE_SAVE = 0xE103
 ID_TOOL_SELECT, ID_TOOL_LINE, ID_TOOL_RECT = 32847, 32848, 32849
@@ -46,12 +50,23 @@ def barid(j):
 
 
 def run(j):
+    # The prototypes start as built in: the program keeps the last edited values in the
+    # objects file of its folder, and this journey's fill would colour the next run's first
+    # rectangle.
+    with set_aside(os.path.join(j.bindir, "objects")):
+        walk(j)
+
+
+def walk(j):
     board = os.path.join(j.outdir, "board.vqd")
     if os.path.exists(board):
         os.remove(board)
     j.tool("make", j.winpath(board))
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
+    # The real pointer where a fresh display has it, whatever an earlier run left: the
+    # pop-ups read it.
+    j.hand().move(640, 512)
     j.start(j.winpath(board))
     j.wait("board")
     j.send("idle")
@@ -165,15 +180,54 @@ def run(j):
     fills = j.tool("fills", j.winpath(board)).splitlines()
     assert fills[-1] == "object solid ffff00" and fills.count("object solid ffff00") == 1, fills
 
-    # A line: a start arrow from its bar. (The bars are never made dockable, so the user
-    # cannot float one; the floating swap is covered by the window tests.)
+    # A line drawn. The select bar dragged off its dock by its own surface with the real
+    # pointer floats in a small frame; selecting the line puts the line bar in its place, and
+    # its start arrow still reaches the line. A double click on the small frame's caption
+    # docks the bar again.
     j.command(ID_TOOL_LINE)
     j.drag("view", px(1000, 2000), px(2000, 2600), MK_LBUTTON)
     j.command(ID_TOOL_SELECT)
-    j.drag("view", px(900, 1900), px(2100, 2700), MK_LBUTTON)
+    j.click("view", *px(4100, 2900))
     j.send("idle")
-    assert barid(j) == "771", barid(j)
+    assert barid(j) == "11700", barid(j)
+    l, t, r, b = j.rect("pbar")
+    hand = j.hand()
+    grab = (l + 4, t + 150)
+    hand.move(*grab)
+    hand.button(True)
+    hand.glide(grab[0] + 250, grab[1] + 100)
+    hand.button(False)
+    hand.move(640, 512)
+    j.send("idle")
+    assert barid(j) == "11700 floating", barid(j)
+    fl, ft, _, _ = j.rect("pbar")
+    assert abs(fl - (l + 250)) <= 8 and abs(ft - (t + 100)) <= 40, ((l, t), (fl, ft))
+    j.shot("select-bar-floating")
+    # The page, fitted to the view, grew with the room the bar gave back: the scale again
+    # from the blue rectangle, whose 2 mm line covers 10 units of it on each side.
+    x0, y0, x1, y1 = j.locate(0x0000FF) or (0, 0, 0, 0)
+    fppu = (x1 - x0 + 1) / 980.0
+    fox, foy = x0 - 1010 * fppu, y0 - 1010 * fppu
+    assert fppu > ppu, (fppu, ppu)
+
+    def fpx(x, y):
+        return (round(fox + x * fppu), round(foy + y * fppu))
+
+    j.drag("view", fpx(900, 1900), fpx(2100, 2700), MK_LBUTTON)
+    j.send("idle")
+    assert barid(j) == "771 floating", barid(j)
+    assert j.rect("pbar")[:2] == (fl, ft), "the line bar is not on the floating bar's place"
     j.send("combo pbar.1093 1")
+    j.send("idle")
+    j.shot("line-bar-floating")
+    wl, wt, wr, _ = j.send("wrect pbarframe").split()
+    hand.double_click((int(wl) + int(wr)) // 2, (int(wt) + j.rect("pbar")[1]) // 2)
+    hand.move(640, 512)
+    j.send("idle")
+    assert barid(j) == "771", "not docked again: %s" % barid(j)
+    assert j.rect("pbar")[2] >= r - 2, "not at the right side: %s" % (j.rect("pbar"),)
+    # The view fits the page to its narrower room again a moment later.
+    time.sleep(2)
     j.send("idle")
     j.shot("line-bar")
 

@@ -10,6 +10,8 @@
 //   command <id>                       posts WM_COMMAND to the main window
 //   locate <rrggbb>                    "x0 y0 x1 y1" of that colour in the view's client area
 //   rect <target>                      the window's client rectangle on the screen
+//   wrect <target>                     the window's whole rectangle on the screen (frame and
+//                                      caption included)
 //   shot <file.bmp>                    the whole screen as a BMP
 //   idle                               waits until the program has handled what was posted
 //   close                              posts WM_CLOSE
@@ -66,9 +68,9 @@
 //   thumbscroll <title> <code> <n>     n scroll messages (SB_ code) to the picture dialog's
 //                                      thumbnail list; "top last inside": its top row, the
 //                                      last cell's id and 1 when that cell is in view
-// More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
-// window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
-// text editor).
+// More targets: pbar (the shown property bar), pbarframe (the window it is in), pbar.<id> (one
+// of its controls, or the shown window of that id in one of its panels), cpopup (an open colour
+// pop-up), editor (the view's text editor).
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -506,6 +508,8 @@ static HWND Target(const std::string& name) {
     return a.found;
   }
   if (name == "pbar") return PropertyBar();
+  // The top-level window the bar is in: the main window, or the small frame it floats in.
+  if (name == "pbarframe") return PropertyBar() ? ::GetAncestor(PropertyBar(), GA_ROOT) : NULL;
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
     // Not a shown child of the bar (a hidden placeholder, a control of one of its panels):
@@ -1585,11 +1589,13 @@ static int Drive() {
       HWND h = Target(a);
       if (h == NULL || !::SendMessage(h, WM_SETTEXT, 0, (LPARAM)b)) reply = "error";
       Idle();
-    } else if (!strcmp(cmd, "rect")) {
+    } else if (!strcmp(cmd, "rect") || !strcmp(cmd, "wrect")) {
       sscanf(line, "%*s %511s", a);
       HWND h = Target(a);
       RECT r = {0, 0, 0, 0};
-      if (h) {
+      if (h && !strcmp(cmd, "wrect")) {
+        ::GetWindowRect(h, &r);
+      } else if (h) {
         ::GetClientRect(h, &r);
         ::MapWindowPoints(h, NULL, (POINT*)&r, 2);
       }
