@@ -18,6 +18,7 @@ ID_TOOL_SELECT, ID_TOOL_LINE, ID_TOOL_RECT = 32847, 32848, 32849
 ID_TOOL_ROUNDRECT, ID_TOOL_ELLIPSE, ID_TOOL_PIE, ID_TOOL_CHORD, ID_TOOL_ARC = 32851, 32852, 32853, 32854, 32855
 ID_TOOL_POLYGON = 32878
 ID_INSERT_BLANKPAGE = 1187
+ID_EDIT_GROUP = 1224
 MK_LBUTTON, MK_SHIFT = 1, 4
 VK_RETURN, VK_Z = 13, 0x5A
 
@@ -306,6 +307,7 @@ def walk(j):
     assert x1 > x0, "no picture on the screen"
     j.click("view", (x0 + x1) // 2, (y0 + y1) // 2)
     j.send("idle")
+    assert barid(j) == "1025", barid(j)
     j.shot("picture-bar")
     j.click("pbar.693", 5, 5)
     assert j.send("savedialog * %s" % j.winpath(green)) == "ok"
@@ -321,4 +323,84 @@ def walk(j):
     j.wait("pictures")
     j.send("idle")
     assert j.locate(0x00FF00), "the new picture is not kept"
+    j.close_window()
+    j.program.wait(30)
+    kinds_journey(j)
+
+
+def kinds_journey(j):
+    """One object of each shape kind, each selected by a band around it: the table's bar for
+    each; rectangle and ellipse together take a width on the several-objects bar and one
+    Ctrl+Z gives both back theirs; two rectangles grouped show the group bar; an ellipse's
+    width is kept through saving and opening again."""
+    kinds = os.path.join(j.outdir, "kinds.vqd")
+    if os.path.exists(kinds):
+        os.remove(kinds)
+    j.tool("makekinds", j.winpath(kinds))
+    j.start(j.winpath(kinds))
+    j.wait("kinds")
+    j.send("idle")
+    colours = {"rect": 0x14A014, "ellipse": 0xA014A0, "polygon": 0x1414A0, "pie": 0xA0A014, "chord": 0x14A0A0,
+               "small1": 0xA05A14, "small2": 0x5A145A}
+
+    def box(name):
+        found = j.locate(colours[name])
+        assert found, "%s is not on the screen" % name
+        return found
+
+    def band(first, last=None):
+        x0, y0, _, _ = box(first)
+        _, _, x1, y1 = box(last or first)
+        j.drag("view", (x0 - 12, y0 - 12), (x1 + 12, y1 + 12), MK_LBUTTON)
+        j.send("idle")
+
+    for name, bar in (("rect", "1170"), ("ellipse", "675"), ("polygon", "1171"), ("pie", "1175"), ("chord", "251")):
+        band(name)
+        assert barid(j) == bar, "%s: %s" % (name, barid(j))
+        j.shot("%s-selected" % name)
+
+    def save_and_dump():
+        j.command(ID_FILE_SAVE)
+        j.send("idle")
+        return j.tool("dump", j.winpath(kinds))
+
+    def width(dump, kind):
+        return [x for x in objects(dump, kind)[0] if x.startswith("line width")][0].split()[2]
+
+    before = save_and_dump()
+    old = (width(before, 3), width(before, 0x11003))
+    band("rect", "ellipse")
+    assert barid(j) == "1034", barid(j)
+    j.send("combo pbar.1063 5")
+    j.send("idle")
+    j.shot("multi-bar-2mm")
+    after = save_and_dump()
+    assert (width(after, 3), width(after, 0x11003)) == ("20", "20"), after
+    j.send("ctrlkey view %d" % VK_Z)
+    j.send("idle")
+    assert (width(save_and_dump(), 3), width(save_and_dump(), 0x11003)) == old, "one undo for both"
+
+    band("small1", "small2")
+    assert barid(j) == "1170", barid(j)
+    j.command(ID_EDIT_GROUP)
+    j.send("idle")
+    assert barid(j) == "1041", barid(j)
+    j.shot("group-bar")
+
+    # The ellipse's width is read back by its bar after the board is opened again.
+    band("ellipse")
+    j.send("combo pbar.1063 5")
+    j.send("idle")
+    assert j.send("text pbar.1063") == "[2mm]", j.send("text pbar.1063")
+    j.command(ID_FILE_SAVE)
+    j.send("idle")
+    j.close_window()
+    j.program.wait(30)
+    j.start(j.winpath(kinds))
+    j.wait("kinds")
+    j.send("idle")
+    band("ellipse")
+    assert barid(j) == "675", barid(j)
+    assert j.send("text pbar.1063") == "[2mm]", "after opening again: %s" % j.send("text pbar.1063")
+    j.shot("ellipse-reopened")
     j.close()

@@ -151,6 +151,48 @@ static int MakeBoard(const char* path, BOOL bTemplate = FALSE) {
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
+// A board of one object of each shape kind the bars serve, each filled with a colour of its
+// own for the journey to find it: a rectangle, an ellipse, a closed polygon, a pie, a chord and
+// two small rectangles to be grouped.
+static const COLORREF KindColors[] = {RGB(20, 160, 20), RGB(160, 20, 160), RGB(20, 20, 160), RGB(160, 160, 20),
+                                      RGB(20, 160, 160), RGB(160, 90, 20), RGB(90, 20, 90)};
+static int MakeKindsBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 4200, 2970};
+  page->SetPageRect(&rc);
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  const RECT r[] = {{300, 300, 1000, 1000}, {1300, 300, 2000, 1000}, {2300, 300, 3000, 1000}, {300, 1500, 1000, 2200},
+                    {1300, 1500, 2000, 2200}, {2300, 1500, 2600, 2200}, {2700, 1500, 3000, 2200}};
+  for (int i = 0; i < 7; i++) {
+    jvqObject* o = NULL;
+    if (i == 1) {
+      o = new jvqEllipseObject(&r[i], NULL, 0x311);
+    } else if (i == 2) {
+      const POINT pts[4] = {{r[i].left, r[i].top}, {r[i].right, r[i].top}, {r[i].right, r[i].bottom}, {r[i].left, r[i].bottom}};
+      jvqPolylineObject* poly = new jvqPolylineObject(NULL);
+      poly->SetPoints(pts, 4, NULL, 0x311);
+      o = poly;
+    } else if (i == 3) {
+      jvqPieObject* pie = new jvqPieObject;
+      pie->Create(&r[i], NULL, 0x311, 0, 270);
+      o = pie;
+    } else if (i == 4) {
+      jvqChordObject* chord = new jvqChordObject;
+      chord->Create(&r[i], NULL, 0x311, 0, 270);
+      o = chord;
+    } else {
+      o = new jvqRectObject(&r[i], NULL, 0x311);
+    }
+    d->ApplyDefaults(o);
+    o->m_dwState |= JVQ_STATE_FILLED;
+    o->SetFill(new jvqSolidFill(KindColors[i]));
+    page->AddChild(o);
+  }
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
 // A board of pictures and fills: an 800 x 600 photograph (magenta, 203 x 152 mm at
 // 100 dpi), the same in cyan for the user to turn, a rectangle with the grid pattern of the
 // pattern library (index 8: one line every 16 pixels) in green, one with the first texture of the texture library and one with a
@@ -1971,6 +2013,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "makekinds")) return MakeKindsBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   if (argc == 5 && !strcmp(argv[1], "makeimages")) return MakeImages(argv[2], argv[3], argv[4]);
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);
