@@ -329,10 +329,10 @@ def walk(j):
 
 
 def kinds_journey(j):
-    """One object of each shape kind, each selected by a band around it: the table's bar for
-    each; rectangle and ellipse together take a width on the several-objects bar and one
-    Ctrl+Z gives both back theirs; two rectangles grouped show the group bar; an ellipse's
-    width is kept through saving and opening again."""
+    """On an A4 sheet laid sideways the select bar says so; one object of each shape kind, each
+    selected by a band around it: the table's bar for each; rectangle and ellipse together take
+    a width on the several-objects bar and one Ctrl+Z gives both back theirs; two rectangles
+    grouped show the group bar; an ellipse's width is kept through saving and opening again."""
     kinds = os.path.join(j.outdir, "kinds.vqd")
     if os.path.exists(kinds):
         os.remove(kinds)
@@ -340,6 +340,12 @@ def kinds_journey(j):
     j.start(j.winpath(kinds))
     j.wait("kinds")
     j.send("idle")
+    # Nothing selected: the select bar names the sheet.
+    j.click("view", 5, 5)
+    j.send("idle")
+    assert barid(j) == "11700", barid(j)
+    info = j.send("text pbar.1176")
+    assert info.startswith("[用紙サイズ：A4(横)"), info
     colours = {"rect": 0x14A014, "ellipse": 0xA014A0, "polygon": 0x1414A0, "pie": 0xA0A014, "chord": 0x14A0A0,
                "small1": 0xA05A14, "small2": 0x5A145A}
 

@@ -153,18 +153,18 @@ static int MakeBoard(const char* path, BOOL bTemplate = FALSE) {
 
 // A board of one object of each shape kind the bars serve, each filled with a colour of its
 // own for the journey to find it: a rectangle, an ellipse, a closed polygon, a pie, a chord and
-// two small rectangles to be grouped.
+// two small rectangles to be grouped, on an A4 sheet laid sideways.
 static const COLORREF KindColors[] = {RGB(20, 160, 20), RGB(160, 20, 160), RGB(20, 20, 160), RGB(160, 160, 20),
                                       RGB(20, 160, 160), RGB(160, 90, 20), RGB(90, 20, 90)};
 static int MakeKindsBoard(const char* path) {
   qvzDocument doc;
   if (!doc.OnNewDocument()) return 2;
   jvqPage* page = doc.GetBoard()->GetCurrentPage();
-  RECT rc = {0, 0, 4200, 2970};
+  RECT rc = {0, 0, 2970, 2100};
   page->SetPageRect(&rc);
   jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
-  const RECT r[] = {{300, 300, 1000, 1000}, {1300, 300, 2000, 1000}, {2300, 300, 3000, 1000}, {300, 1500, 1000, 2200},
-                    {1300, 1500, 2000, 2200}, {2300, 1500, 2600, 2200}, {2700, 1500, 3000, 2200}};
+  const RECT r[] = {{300, 300, 900, 900}, {1200, 300, 1800, 900}, {2100, 300, 2700, 900}, {300, 1200, 900, 1800},
+                    {1200, 1200, 1800, 1800}, {2100, 1200, 2350, 1800}, {2450, 1200, 2700, 1800}};
   for (int i = 0; i < 7; i++) {
     jvqObject* o = NULL;
     if (i == 1) {
