@@ -530,15 +530,34 @@ static HWND PropertyBar() {
   return found;
 }
 
+// A window of the main window by its id: its own child, or one a dock bar holds (the
+// property bar docked at a side).
+static HWND MainChild(int id) {
+  HWND h = ::GetDlgItem(theMain, id);
+  if (h != NULL) return h;
+  struct Find {
+    int id;
+    HWND found;
+    static BOOL CALLBACK Visit(HWND w, LPARAM lp) {
+      Find* f = (Find*)lp;
+      if (::GetDlgCtrlID(w) != f->id) return TRUE;
+      f->found = w;
+      return FALSE;
+    }
+  } f = {id, NULL};
+  ::EnumChildWindows(theMain, Find::Visit, (LPARAM)&f);
+  return f.found;
+}
+
 // view, hruler, vruler; tabs and pagelist (the folder frame's tab strip and page-list button);
 // bar<id>.<command> (a button of a tool bar); win<id> (a child of the main window); popup (an
 // open drop-down of the program).
 static HWND Target(const std::string& name) {
   if (theMain == NULL) return NULL;
   int bar = 0, cmd = 0;
-  if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(::GetDlgItem(theMain, bar), cmd);
+  if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(MainChild(bar), cmd);
   // win<id>: a child of the main window (a tool bar by its id).
-  if (sscanf(name.c_str(), "win%d", &bar) == 1) return ::GetDlgItem(theMain, bar);
+  if (sscanf(name.c_str(), "win%d", &bar) == 1) return MainChild(bar);
   if (name == "popup") {
     // It opens while the click that opens it is handled: give it two seconds.
     PopupArg a = {0, NULL};
