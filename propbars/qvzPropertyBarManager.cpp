@@ -11,6 +11,8 @@
 #include "qvzDrawToolBar.h"
 
 #define PROPERTY_BAR_STYLE (WS_CHILD | CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
+// The sides the user may drag a bar to; it floats anywhere else.
+#define PROPERTY_BAR_SIDES (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)
 // The in-place text editor of the view; while it shows, the focus stays with it.
 #define IDC_TEXT_EDITOR 115
 
@@ -43,6 +45,9 @@ BOOL qvzPropertyBarManager::Create(CFrameWnd* pFrame) {
     return FALSE;
   }
   bar->ShowWindow(SW_HIDE);
+  // Docked at the right side, from where the user can drag it off to float.
+  bar->EnableDocking(PROPERTY_BAR_SIDES);
+  pFrame->DockControlBar(bar, AFX_IDW_DOCKBAR_RIGHT);
   m_pCurrentBar = bar;
   return TRUE;
 }
@@ -63,6 +68,7 @@ CControlBar* qvzPropertyBarManager::GetBar(const PropertyBarEntry& entry) {
     m_pFrame->EndWaitCursor();
     return NULL;
   }
+  bar->EnableDocking(PROPERTY_BAR_SIDES);
   m_pFrame->ShowControlBar(bar, FALSE, FALSE);
   m_pFrame->EndWaitCursor();
   return bar;
@@ -142,7 +148,12 @@ void qvzPropertyBarManager::SwitchBar(CControlBar* pOldBar, BOOL bForce) {
         m_pFrame->FloatControlBar(newBar, CPoint(rcOld.left + (rcOld.left - rcNew.left), rcOld.top + (rcOld.top - rcNew.top)),
                                   CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
         m_pFrame->ShowControlBar(newBar, TRUE, FALSE);
-        if (pOldBar != newBar) RetireBar(pOldBar);
+        // Docked again, the new bar goes where the old one was docked last.
+        if (pOldBar != newBar) {
+          newBar->m_nLastDockBarID = pOldBar->m_nLastDockBarID;
+          newBar->m_nLastDockIndex = pOldBar->m_nLastDockIndex;
+          RetireBar(pOldBar);
+        }
         m_pFrame->SendMessage(WM_SETREDRAW, TRUE);
         if (newDlg) newDlg->Refresh();
         if (newDraw) newDraw->EnableControls(enable);
@@ -150,6 +161,12 @@ void qvzPropertyBarManager::SwitchBar(CControlBar* pOldBar, BOOL bForce) {
         m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       } else {
         if (newDlg) newDlg->m_bFirstShow = 1;
+        // Into the old bar's place at the side the user docked it at.
+        if (pOldBar != newBar && pOldBar->m_pDockBar != NULL && newBar->m_pDockBar != pOldBar->m_pDockBar) {
+          CRect rcOld;
+          pOldBar->GetWindowRect(rcOld);
+          m_pFrame->DockControlBar(newBar, pOldBar->m_pDockBar, rcOld);
+        }
         newBar->ShowWindow(SW_SHOW);
         if (newBar->GetDlgCtrlID() != pOldBar->GetDlgCtrlID()) RetireBar(pOldBar);
         m_pFrame->ShowControlBar(newBar, TRUE, FALSE);

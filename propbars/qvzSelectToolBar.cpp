@@ -33,7 +33,12 @@ void qvzSelectToolBar::CreateControls() {
     frame->ScreenToClient(bar);
     frame->GetClientRect(client);
     bar.bottom = client.bottom - 20;
-    if (bar.bottom > bar.top) MoveWindow(bar, TRUE);
+    if (bar.bottom > bar.top) {
+      // Measured in the frame; moved in the parent, a dock bar when docked.
+      frame->ClientToScreen(bar);
+      if (CWnd* parent = GetParent()) parent->ScreenToClient(bar);
+      MoveWindow(bar, TRUE);
+    }
   }
   BindControl(m_wndPlaceholder, IDC_BAR_PAGE_PREVIEW);
   BindControl(m_wndInfo, IDC_BAR_DOCUMENT_INFO);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "BenchBoard.h"
 #include "BenchSupport.h"
 #include "Dib.h"
 #include "afxarch.h"
@@ -22,43 +23,6 @@ namespace {
 
 CBenchApp theApp("BoardDocumentBench");
 
-// Rectangles, ellipses, pies and polylines in turn.
-void Fill(jvqBoard* b, int nPages, int nObjects) {
-  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
-  for (int i = 1; i < nPages; i++) {
-    jvqPage* p = new jvqPage;
-    d->ApplyDefaults(p);
-    b->InsertPage(b->GetPageCount() - 1, p);
-    p->m_dwState &= ~JVQ_STATE_VISIBLE;
-  }
-  for (int i = 0; i < nPages; i++) {
-    jvqPage* page = b->GetPage(i);
-    for (int j = 0; j < nObjects; j++) {
-      const int x = (j % 20) * 200, y = (j / 20) * 250;
-      RECT r = {x, y, x + 150, y + 200};
-      jvqObject* o;
-      switch (j % 4) {
-        case 0: o = new jvqRectObject(&r, NULL, 0x311); break;
-        case 1: o = new jvqEllipseObject(&r, NULL, 0x301); break;
-        case 2: {
-          jvqPieObject* pie = new jvqPieObject;
-          pie->Create(&r, NULL, 0x311, 20, 250);
-          o = pie;
-          break;
-        }
-        default: {
-          const POINT pts[5] = {{x, y}, {x + 150, y + 30}, {x + 100, y + 200}, {x + 20, y + 150}, {x, y + 60}};
-          jvqPolylineObject* pl = new jvqPolylineObject(NULL);
-          pl->SetPoints(pts, 5, NULL, 0x311);
-          o = pl;
-        }
-      }
-      d->ApplyDefaults(o);
-      page->AddChild(o);
-    }
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,7 +38,7 @@ int main(int argc, char** argv) {
   auto t = std::chrono::steady_clock::now();
   qvzDocument doc;
   doc.OnNewDocument();
-  Fill(doc.m_pBoard, nPages, nObjects);
+  FillBenchBoard(doc.m_pBoard, nPages, nObjects);
   printf("build     %8.1f ms  memory %+7.1f MB (%d pages x %d objects)\n", BenchMs(t), BenchMemoryMb() - m0, nPages, nObjects);
 
   // The stream alone, in memory.

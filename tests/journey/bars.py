@@ -2,18 +2,23 @@
 and selection kind shows its bar; a rectangle selected gets a 2 mm red line from its bar (one
 undo step each), and the next rectangle drawn looks like it; two rectangles take a width
 together and one Ctrl+Z gives both back theirs; a fill chosen before drawing is the new
-rectangle's; a line gets a start arrow; an arc's start angle and a rounded corner of 12 are set on their bars; the select bar lists the
-pages and a click on a thumbnail turns the page; a picture is replaced from its bar. Each
-step is read back from the saved file."""
+rectangle's; the bar dragged off its dock floats, the line bar takes its place there and gives
+a line a start arrow, and a double click on its caption docks it again; an arc's start angle
+and a rounded corner of 12 are set on their bars; the select bar lists the pages and a click
+on a thumbnail turns the page; a picture is replaced from its bar. Each step is read back from
+the saved file."""
 import os
 import struct
 import time
+
+from journey import set_aside
 
 ID_FILE_SAVE = 0xE103
 ID_TOOL_SELECT, ID_TOOL_LINE, ID_TOOL_RECT = 32847, 32848, 32849
 ID_TOOL_ROUNDRECT, ID_TOOL_ELLIPSE, ID_TOOL_PIE, ID_TOOL_CHORD, ID_TOOL_ARC = 32851, 32852, 32853, 32854, 32855
 ID_TOOL_POLYGON = 32878
 ID_INSERT_BLANKPAGE = 1187
+ID_EDIT_GROUP = 1224
 MK_LBUTTON, MK_SHIFT = 1, 4
 VK_RETURN, VK_Z = 13, 0x5A
 
@@ -46,12 +51,23 @@ def barid(j):
 
 
 def run(j):
+    # The prototypes start as built in: the program keeps the last edited values in the
+    # objects file of its folder, and this journey's fill would colour the next run's first
+    # rectangle.
+    with set_aside(os.path.join(j.bindir, "objects")):
+        walk(j)
+
+
+def walk(j):
     board = os.path.join(j.outdir, "board.vqd")
     if os.path.exists(board):
         os.remove(board)
     j.tool("make", j.winpath(board))
     with open(os.path.join(j.bindir, "qvz.ini"), "w", encoding="cp932") as f:
         f.write("[Window]\nStatus=5\nleft=0\ntop=0\nright=1000\nbottom=760\n")
+    # The real pointer where a fresh display has it, whatever an earlier run left: the
+    # pop-ups read it.
+    j.hand().move(640, 512)
     j.start(j.winpath(board))
     j.wait("board")
     j.send("idle")
@@ -165,15 +181,54 @@ def run(j):
     fills = j.tool("fills", j.winpath(board)).splitlines()
     assert fills[-1] == "object solid ffff00" and fills.count("object solid ffff00") == 1, fills
 
-    # A line: a start arrow from its bar. (The bars are never made dockable, so the user
-    # cannot float one; the floating swap is covered by the window tests.)
+    # A line drawn. The select bar dragged off its dock by its own surface with the real
+    # pointer floats in a small frame; selecting the line puts the line bar in its place, and
+    # its start arrow still reaches the line. A double click on the small frame's caption
+    # docks the bar again.
     j.command(ID_TOOL_LINE)
     j.drag("view", px(1000, 2000), px(2000, 2600), MK_LBUTTON)
     j.command(ID_TOOL_SELECT)
-    j.drag("view", px(900, 1900), px(2100, 2700), MK_LBUTTON)
+    j.click("view", *px(4100, 2900))
     j.send("idle")
-    assert barid(j) == "771", barid(j)
+    assert barid(j) == "11700", barid(j)
+    l, t, r, b = j.rect("pbar")
+    hand = j.hand()
+    grab = (l + 4, t + 150)
+    hand.move(*grab)
+    hand.button(True)
+    hand.glide(grab[0] + 250, grab[1] + 100)
+    hand.button(False)
+    hand.move(640, 512)
+    j.send("idle")
+    assert barid(j) == "11700 floating", barid(j)
+    fl, ft, _, _ = j.rect("pbar")
+    assert abs(fl - (l + 250)) <= 8 and abs(ft - (t + 100)) <= 40, ((l, t), (fl, ft))
+    j.shot("select-bar-floating")
+    # The page, fitted to the view, grew with the room the bar gave back: the scale again
+    # from the blue rectangle, whose 2 mm line covers 10 units of it on each side.
+    x0, y0, x1, y1 = j.locate(0x0000FF) or (0, 0, 0, 0)
+    fppu = (x1 - x0 + 1) / 980.0
+    fox, foy = x0 - 1010 * fppu, y0 - 1010 * fppu
+    assert fppu > ppu, (fppu, ppu)
+
+    def fpx(x, y):
+        return (round(fox + x * fppu), round(foy + y * fppu))
+
+    j.drag("view", fpx(900, 1900), fpx(2100, 2700), MK_LBUTTON)
+    j.send("idle")
+    assert barid(j) == "771 floating", barid(j)
+    assert j.rect("pbar")[:2] == (fl, ft), "the line bar is not on the floating bar's place"
     j.send("combo pbar.1093 1")
+    j.send("idle")
+    j.shot("line-bar-floating")
+    wl, wt, wr, _ = j.send("wrect pbarframe").split()
+    hand.double_click((int(wl) + int(wr)) // 2, (int(wt) + j.rect("pbar")[1]) // 2)
+    hand.move(640, 512)
+    j.send("idle")
+    assert barid(j) == "771", "not docked again: %s" % barid(j)
+    assert j.rect("pbar")[2] >= r - 2, "not at the right side: %s" % (j.rect("pbar"),)
+    # The view fits the page to its narrower room again a moment later.
+    time.sleep(2)
     j.send("idle")
     j.shot("line-bar")
 
@@ -252,6 +307,7 @@ def run(j):
     assert x1 > x0, "no picture on the screen"
     j.click("view", (x0 + x1) // 2, (y0 + y1) // 2)
     j.send("idle")
+    assert barid(j) == "1025", barid(j)
     j.shot("picture-bar")
     j.click("pbar.693", 5, 5)
     assert j.send("savedialog * %s" % j.winpath(green)) == "ok"
@@ -267,4 +323,90 @@ def run(j):
     j.wait("pictures")
     j.send("idle")
     assert j.locate(0x00FF00), "the new picture is not kept"
+    j.close_window()
+    j.program.wait(30)
+    kinds_journey(j)
+
+
+def kinds_journey(j):
+    """On an A4 sheet laid sideways the select bar says so; one object of each shape kind, each
+    selected by a band around it: the table's bar for each; rectangle and ellipse together take
+    a width on the several-objects bar and one Ctrl+Z gives both back theirs; two rectangles
+    grouped show the group bar; an ellipse's width is kept through saving and opening again."""
+    kinds = os.path.join(j.outdir, "kinds.vqd")
+    if os.path.exists(kinds):
+        os.remove(kinds)
+    j.tool("makekinds", j.winpath(kinds))
+    j.start(j.winpath(kinds))
+    j.wait("kinds")
+    j.send("idle")
+    # Nothing selected: the select bar names the sheet.
+    j.click("view", 5, 5)
+    j.send("idle")
+    assert barid(j) == "11700", barid(j)
+    info = j.send("text pbar.1176")
+    assert info.startswith("[用紙サイズ：A4(横)"), info
+    colours = {"rect": 0x14A014, "ellipse": 0xA014A0, "polygon": 0x1414A0, "pie": 0xA0A014, "chord": 0x14A0A0,
+               "small1": 0xA05A14, "small2": 0x5A145A}
+
+    def box(name):
+        found = j.locate(colours[name])
+        assert found, "%s is not on the screen" % name
+        return found
+
+    def band(first, last=None):
+        x0, y0, _, _ = box(first)
+        _, _, x1, y1 = box(last or first)
+        j.drag("view", (x0 - 12, y0 - 12), (x1 + 12, y1 + 12), MK_LBUTTON)
+        j.send("idle")
+
+    for name, bar in (("rect", "1170"), ("ellipse", "675"), ("polygon", "1171"), ("pie", "1175"), ("chord", "251")):
+        band(name)
+        assert barid(j) == bar, "%s: %s" % (name, barid(j))
+        j.shot("%s-selected" % name)
+
+    def save_and_dump():
+        j.command(ID_FILE_SAVE)
+        j.send("idle")
+        return j.tool("dump", j.winpath(kinds))
+
+    def width(dump, kind):
+        return [x for x in objects(dump, kind)[0] if x.startswith("line width")][0].split()[2]
+
+    before = save_and_dump()
+    old = (width(before, 3), width(before, 0x11003))
+    band("rect", "ellipse")
+    assert barid(j) == "1034", barid(j)
+    j.send("combo pbar.1063 5")
+    j.send("idle")
+    j.shot("multi-bar-2mm")
+    after = save_and_dump()
+    assert (width(after, 3), width(after, 0x11003)) == ("20", "20"), after
+    j.send("ctrlkey view %d" % VK_Z)
+    j.send("idle")
+    assert (width(save_and_dump(), 3), width(save_and_dump(), 0x11003)) == old, "one undo for both"
+
+    band("small1", "small2")
+    assert barid(j) == "1170", barid(j)
+    j.command(ID_EDIT_GROUP)
+    j.send("idle")
+    assert barid(j) == "1041", barid(j)
+    j.shot("group-bar")
+
+    # The ellipse's width is read back by its bar after the board is opened again.
+    band("ellipse")
+    j.send("combo pbar.1063 5")
+    j.send("idle")
+    assert j.send("text pbar.1063") == "[2mm]", j.send("text pbar.1063")
+    j.command(ID_FILE_SAVE)
+    j.send("idle")
+    j.close_window()
+    j.program.wait(30)
+    j.start(j.winpath(kinds))
+    j.wait("kinds")
+    j.send("idle")
+    band("ellipse")
+    assert barid(j) == "675", barid(j)
+    assert j.send("text pbar.1063") == "[2mm]", "after opening again: %s" % j.send("text pbar.1063")
+    j.shot("ellipse-reopened")
     j.close()

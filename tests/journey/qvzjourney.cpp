@@ -10,6 +10,8 @@
 //   command <id>                       posts WM_COMMAND to the main window
 //   locate <rrggbb>                    "x0 y0 x1 y1" of that colour in the view's client area
 //   rect <target>                      the window's client rectangle on the screen
+//   wrect <target>                     the window's whole rectangle on the screen (frame and
+//                                      caption included)
 //   shot <file.bmp>                    the whole screen as a BMP
 //   idle                               waits until the program has handled what was posted
 //   close                              posts WM_CLOSE
@@ -67,9 +69,9 @@
 //   thumbscroll <title> <code> <n>     n scroll messages (SB_ code) to the picture dialog's
 //                                      thumbnail list; "top last inside": its top row, the
 //                                      last cell's id and 1 when that cell is in view
-// More targets: pbar (the shown property bar), pbar.<id> (one of its controls, or the shown
-// window of that id in one of its panels), cpopup (an open colour pop-up), editor (the view's
-// text editor).
+// More targets: pbar (the shown property bar), pbarframe (the window it is in), pbar.<id> (one
+// of its controls, or the shown window of that id in one of its panels), cpopup (an open colour
+// pop-up), editor (the view's text editor).
 #include "afxtest/ScreenCapture.h"
 
 #include <stdio.h>
@@ -147,6 +149,48 @@ static int MakeBoard(const char* path, BOOL bTemplate = FALSE) {
   poly->SetPoints(pts, 5, NULL, 0x351);
   poly->GetLineStyle()->SetColor(RGB(255, 0, 0));
   page->AddChild(poly);
+  return doc.OnSaveDocument(path) ? 0 : 3;
+}
+
+// A board of one object of each shape kind the bars serve, each filled with a colour of its
+// own for the journey to find it: a rectangle, an ellipse, a closed polygon, a pie, a chord and
+// two small rectangles to be grouped, on an A4 sheet laid sideways.
+static const COLORREF KindColors[] = {RGB(20, 160, 20), RGB(160, 20, 160), RGB(20, 20, 160), RGB(160, 160, 20),
+                                      RGB(20, 160, 160), RGB(160, 90, 20), RGB(90, 20, 90)};
+static int MakeKindsBoard(const char* path) {
+  qvzDocument doc;
+  if (!doc.OnNewDocument()) return 2;
+  jvqPage* page = doc.GetBoard()->GetCurrentPage();
+  RECT rc = {0, 0, 2970, 2100};
+  page->SetPageRect(&rc);
+  jvqObjectDefaults* d = jvqObjectDefaults::GetObjectDefaults();
+  const RECT r[] = {{300, 300, 900, 900}, {1200, 300, 1800, 900}, {2100, 300, 2700, 900}, {300, 1200, 900, 1800},
+                    {1200, 1200, 1800, 1800}, {2100, 1200, 2350, 1800}, {2450, 1200, 2700, 1800}};
+  for (int i = 0; i < 7; i++) {
+    jvqObject* o = NULL;
+    if (i == 1) {
+      o = new jvqEllipseObject(&r[i], NULL, 0x311);
+    } else if (i == 2) {
+      const POINT pts[4] = {{r[i].left, r[i].top}, {r[i].right, r[i].top}, {r[i].right, r[i].bottom}, {r[i].left, r[i].bottom}};
+      jvqPolylineObject* poly = new jvqPolylineObject(NULL);
+      poly->SetPoints(pts, 4, NULL, 0x311);
+      o = poly;
+    } else if (i == 3) {
+      jvqPieObject* pie = new jvqPieObject;
+      pie->Create(&r[i], NULL, 0x311, 0, 270);
+      o = pie;
+    } else if (i == 4) {
+      jvqChordObject* chord = new jvqChordObject;
+      chord->Create(&r[i], NULL, 0x311, 0, 270);
+      o = chord;
+    } else {
+      o = new jvqRectObject(&r[i], NULL, 0x311);
+    }
+    d->ApplyDefaults(o);
+    o->m_dwState |= JVQ_STATE_FILLED;
+    o->SetFill(new jvqSolidFill(KindColors[i]));
+    page->AddChild(o);
+  }
   return doc.OnSaveDocument(path) ? 0 : 3;
 }
 
@@ -487,15 +531,34 @@ static HWND PropertyBar() {
   return found;
 }
 
+// A window of the main window by its id: its own child, or one a dock bar holds (the
+// property bar docked at a side).
+static HWND MainChild(int id) {
+  HWND h = ::GetDlgItem(theMain, id);
+  if (h != NULL) return h;
+  struct Find {
+    int id;
+    HWND found;
+    static BOOL CALLBACK Visit(HWND w, LPARAM lp) {
+      Find* f = (Find*)lp;
+      if (::GetDlgCtrlID(w) != f->id) return TRUE;
+      f->found = w;
+      return FALSE;
+    }
+  } f = {id, NULL};
+  ::EnumChildWindows(theMain, Find::Visit, (LPARAM)&f);
+  return f.found;
+}
+
 // view, hruler, vruler; tabs and pagelist (the folder frame's tab strip and page-list button);
 // bar<id>.<command> (a button of a tool bar); win<id> (a child of the main window); popup (an
 // open drop-down of the program).
 static HWND Target(const std::string& name) {
   if (theMain == NULL) return NULL;
   int bar = 0, cmd = 0;
-  if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(::GetDlgItem(theMain, bar), cmd);
+  if (sscanf(name.c_str(), "bar%d.%d", &bar, &cmd) == 2) return ::GetDlgItem(MainChild(bar), cmd);
   // win<id>: a child of the main window (a tool bar by its id).
-  if (sscanf(name.c_str(), "win%d", &bar) == 1) return ::GetDlgItem(theMain, bar);
+  if (sscanf(name.c_str(), "win%d", &bar) == 1) return MainChild(bar);
   if (name == "popup") {
     // It opens while the click that opens it is handled: give it two seconds.
     PopupArg a = {0, NULL};
@@ -507,6 +570,8 @@ static HWND Target(const std::string& name) {
     return a.found;
   }
   if (name == "pbar") return PropertyBar();
+  // The top-level window the bar is in: the main window, or the small frame it floats in.
+  if (name == "pbarframe") return PropertyBar() ? ::GetAncestor(PropertyBar(), GA_ROOT) : NULL;
   if (sscanf(name.c_str(), "pbar.%d", &cmd) == 1) {
     HWND c = ::GetDlgItem(PropertyBar(), cmd);
     // Not a shown child of the bar (a hidden placeholder, a control of one of its panels):
@@ -1589,11 +1654,13 @@ static int Drive() {
       HWND h = Target(a);
       if (h == NULL || !::SendMessage(h, WM_SETTEXT, 0, (LPARAM)b)) reply = "error";
       Idle();
-    } else if (!strcmp(cmd, "rect")) {
+    } else if (!strcmp(cmd, "rect") || !strcmp(cmd, "wrect")) {
       sscanf(line, "%*s %511s", a);
       HWND h = Target(a);
       RECT r = {0, 0, 0, 0};
-      if (h) {
+      if (h && !strcmp(cmd, "wrect")) {
+        ::GetWindowRect(h, &r);
+      } else if (h) {
         ::GetClientRect(h, &r);
         ::MapWindowPoints(h, NULL, (POINT*)&r, 2);
       }
@@ -1969,6 +2036,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "maketext")) return MakeTextBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "dump")) return DumpBoard(argv[2]);
   if (argc == 3 && !strcmp(argv[1], "makeshapes")) return MakeShapesBoard(argv[2]);
+  if (argc == 3 && !strcmp(argv[1], "makekinds")) return MakeKindsBoard(argv[2]);
   if (argc == 2 && !strcmp(argv[1], "drive")) return Drive();
   if (argc == 5 && !strcmp(argv[1], "makeimages")) return MakeImages(argv[2], argv[3], argv[4]);
   if (argc == 3 && !strcmp(argv[1], "fills")) return DumpFills(argv[2]);

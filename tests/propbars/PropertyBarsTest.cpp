@@ -316,6 +316,98 @@ TEST_F(BarsTest, OneBarAfterSwapsAndAFloatingBarKeepsItsPlace) {
   EXPECT_EQ(CountBarWindows(), 1);
 }
 
+// The user drags the bar off its dock by its own surface: it floats there, the next kind's
+// bar takes its place, and a double click on the small frame's caption docks it at the right.
+TEST_F(BarsTest, ABarDraggedOffFloatsAndADoubleClickDocksItAgain) {
+  jvqRectObject* rect = AddRect(100);
+  const RECT r = {600, 100, 900, 300};
+  jvqEllipseObject* ellipse = Add(new jvqEllipseObject(&r, &View()->m_Mapping, 0x311));
+  Select({rect});
+  CControlBar* bar = Bars().GetCurrentBar();
+  CDockBar* right = AfxGetDockBar(Frame(), AFX_IDW_DOCKBAR_RIGHT);
+  ASSERT_NE(right, nullptr);
+  ASSERT_EQ(bar->m_pDockBar, right);
+  CRect client, rcBar;
+  Frame()->GetClientRect(client);
+  Frame()->ClientToScreen(client);
+  bar->GetWindowRect(rcBar);
+  EXPECT_EQ(rcBar.right, client.right);
+  // A press on an empty place of the bar, a move to the middle of the frame, a release.
+  const CPoint grab(rcBar.left + 3, rcBar.top + 100), drop(client.CenterPoint());
+  CPoint pt = grab;
+  bar->ScreenToClient(&pt);
+  bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  pt = drop;
+  bar->ScreenToClient(&pt);
+  bar->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+  PumpPending();
+  ASSERT_TRUE(bar->IsFloating());
+  // The small frame stands where the dragged outline was let go.
+  CRect floating, rcFloatFrame;
+  bar->GetWindowRect(floating);
+  bar->GetParentFrame()->GetWindowRect(rcFloatFrame);
+  EXPECT_EQ(rcFloatFrame.TopLeft(), rcBar.TopLeft() + (drop - grab));
+  // Floating, a change of selection swaps the bar in place, and an edit still reaches the
+  // selection.
+  Select({ellipse});
+  qvzEllipseToolBar* eb = Bar<qvzEllipseToolBar>();
+  ASSERT_NE(eb, nullptr);
+  EXPECT_TRUE(eb->IsFloating());
+  CRect after;
+  eb->GetWindowRect(after);
+  EXPECT_EQ(after.TopLeft(), floating.TopLeft());
+  EXPECT_EQ(CountBarWindows(), 1);
+  PickColor(eb, RED);
+  EXPECT_EQ(Live(1)->GetLineStyle()->GetColor(), RED);
+  // A double click on the caption: docked at the right side again, and so is the next bar.
+  CWnd* mini = eb->GetParentFrame();
+  ASSERT_NE(mini, nullptr);
+  CRect rcMini;
+  mini->GetWindowRect(rcMini);
+  mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(rcMini.CenterPoint().x, rcMini.top + 4));
+  PumpPending();
+  ASSERT_EQ(Bars().GetCurrentBar(), (CControlBar*)eb);
+  EXPECT_FALSE(eb->IsFloating());
+  EXPECT_EQ(eb->m_pDockBar, right);
+  Select({});
+  ASSERT_NE(Bar<qvzSelectToolBar>(), nullptr);
+  EXPECT_EQ(Bars().GetCurrentBar()->m_pDockBar, right);
+  EXPECT_EQ(CountBarWindows(), 1);
+}
+
+// The select bar runs down to 20 pixels above the frame's client bottom, its text block 20
+// pixels above its own bottom and the page list down to 20 pixels above the text, at every
+// frame size.
+TEST_F(BarsTest, SelectBarLayoutFollowsAFrameResize) {
+  Select({});
+  qvzSelectToolBar* bar = Bar<qvzSelectToolBar>();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(bar->m_pPagePreview, nullptr);
+  CRect before;
+  Frame()->GetWindowRect(before);
+  for (int height : {600, 740, 520}) {
+    Frame()->SetWindowPos(NULL, 0, 0, before.Width(), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Frame()->RecalcLayout();
+    PumpPending();
+    CRect client, rcBar, barClient, info, pages;
+    Frame()->GetClientRect(client);
+    Frame()->ClientToScreen(client);
+    bar->GetWindowRect(rcBar);
+    bar->GetClientRect(barClient);
+    bar->ClientToScreen(barClient);
+    bar->m_wndInfo.GetWindowRect(info);
+    bar->m_pPagePreview->GetWindowRect(pages);
+    EXPECT_GT(rcBar.Height(), 300) << height;
+    EXPECT_LE(rcBar.bottom, client.bottom - 20) << height;
+    EXPECT_GE(rcBar.bottom, client.bottom - 20 - 30) << height;  // the status bar may end it sooner
+    EXPECT_EQ(info.bottom, barClient.bottom - 20) << height;
+    EXPECT_EQ(pages.bottom, info.top - 20) << height;
+  }
+  Frame()->SetWindowPos(NULL, 0, 0, before.Width(), before.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpPending();
+}
+
 TEST_F(BarsTest, ABarReplacedInsideItsHandlerGoesAfterTheHandler) {
   jvqRectObject* rect = AddRect(100);
   const RECT r = {600, 100, 900, 300};
