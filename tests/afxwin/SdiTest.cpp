@@ -182,6 +182,44 @@ TEST_F(SdiTest, ScrollViewShiftsTheDrawing) {
   pView->ScrollToPosition(CPoint(0, 0));
 }
 
+TEST_F(SdiTest, MouseWheelScrollsTheViewByTheSystemsLinesANotch) {
+  CSampleView* pView = View();
+  pView->ScrollToPosition(CPoint(0, 0));
+  UINT nLines = 3;
+  ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0);
+  int nMapMode;
+  CSize sizeTotal, sizePage, sizeLine;
+  pView->GetDeviceScrollSizes(nMapMode, sizeTotal, sizePage, sizeLine);
+  const int nNotch = nLines == WHEEL_PAGESCROLL || (int)nLines * sizeLine.cy > sizePage.cy
+                         ? sizePage.cy : (int)nLines * sizeLine.cy;
+  ASSERT_GT(nNotch, 0);
+
+  struct Case {
+    short delta;
+    UINT keys;
+    int y;  // where the view stands after the wheel, from 0
+  } cases[] = {
+      {-WHEEL_DELTA, 0, nNotch},                   // towards the user: down
+      {-2 * WHEEL_DELTA, 0, 2 * nNotch},           // two notches at once
+      {-WHEEL_DELTA / 2, 0, ::MulDiv(nNotch, 1, 2)},  // half a notch from a fine wheel
+      {WHEEL_DELTA, 0, 0},                         // away: up, stopping at the top
+      {-WHEEL_DELTA, MK_CONTROL, 0},               // Ctrl is the view's own business
+      {-WHEEL_DELTA, MK_SHIFT, 0},
+  };
+  for (const Case& c : cases) {
+    pView->ScrollToPosition(CPoint(0, 0));
+    pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(c.keys, (WORD)c.delta), MAKELPARAM(10, 10));
+    EXPECT_EQ(c.y, pView->GetDeviceScrollPosition().y) << "delta " << c.delta << " keys " << c.keys;
+    EXPECT_EQ(0, pView->GetDeviceScrollPosition().x);
+  }
+  // Many notches stop at the end.
+  pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-30000), MAKELPARAM(10, 10));
+  CRect rcClient;
+  pView->GetClientRect(&rcClient);
+  EXPECT_EQ(1500 - rcClient.Height(), pView->GetScrollPosition().y);
+  pView->ScrollToPosition(CPoint(0, 0));
+}
+
 TEST_F(SdiTest, SaveGoesThroughATemporaryFile) {
   std::string path = TempPath("afxwin_sdi_save.smp");
   ::DeleteFile(path.c_str());

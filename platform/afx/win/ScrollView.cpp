@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(CScrollView, CView)
   ON_WM_SIZE()
   ON_WM_HSCROLL()
   ON_WM_VSCROLL()
+  ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
 CScrollView::CScrollView() : m_nMapMode(0), m_bCenter(FALSE), m_bInsideUpdate(FALSE) {}
@@ -281,6 +282,29 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll) {
   BOOL bResult = OnScrollBy(CSize(x - xOrig, y - yOrig), bDoScroll);
   if (bResult && bDoScroll) UpdateWindow();
   return bResult;
+}
+
+// The wheel scrolls the way the vertical bar does, or sideways when the view has only a
+// horizontal range: the system's lines a notch, at most a page. Shift and Ctrl wheels are
+// left to the view (zoom and the like); the frame gets them when the view does not scroll.
+BOOL CScrollView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
+  if (nFlags & (MK_SHIFT | MK_CONTROL)) return CView::OnMouseWheel(nFlags, zDelta, pt);
+  const DWORD dwStyle = GetStyle();
+  const BOOL bVert = (dwStyle & WS_VSCROLL) && GetScrollLimit(SB_VERT) > 0;
+  const BOOL bHorz = (dwStyle & WS_HSCROLL) && GetScrollLimit(SB_HORZ) > 0;
+  if (!bVert && !bHorz) return CView::OnMouseWheel(nFlags, zDelta, pt);
+  UINT nLines = 3;
+  ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0);
+  const int nPage = bVert ? m_pageDev.cy : m_pageDev.cx;
+  const int nLine = bVert ? m_lineDev.cy : m_lineDev.cx;
+  int nStep = nPage;
+  if (nLines != WHEEL_PAGESCROLL && (long long)nLines * nLine < nPage) nStep = (int)nLines * nLine;
+  // Fine wheels send parts of a notch; each moves its share.
+  const int nBy = -::MulDiv(nStep, zDelta, WHEEL_DELTA);
+  if (nBy == 0) return TRUE;
+  const BOOL bMoved = OnScrollBy(bVert ? CSize(0, nBy) : CSize(nBy, 0), TRUE);
+  if (bMoved) UpdateWindow();
+  return TRUE;
 }
 
 BOOL CScrollView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll) {
