@@ -155,9 +155,10 @@ BOOL COleClientItem::CreateFromClipboard(OLERENDER render, CLIPFORMAT cfFormat, 
 BOOL PASCAL COleClientItem::CanPaste() {
   LPDATAOBJECT p = NULL;
   if (FAILED(::OleGetClipboard(&p)) || p == NULL) return FALSE;
-  const BOOL b = ::OleQueryCreateFromData(p) == S_OK;
+  // A picture makes a static item: pastable too.
+  const HRESULT hr = ::OleQueryCreateFromData(p);
   p->Release();
-  return b;
+  return hr == S_OK || hr == OLE_S_STATIC;
 }
 
 BOOL COleClientItem::CreateLinkFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
