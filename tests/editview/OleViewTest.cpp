@@ -276,6 +276,34 @@ TEST_F(ViewTest, PasteSpecialMakesAStaticItemOfTheChosenFormat) {
   Command(ID_EDIT_UNDO);
   EXPECT_FALSE(o->IsShown());
   ::OleSetClipboard(NULL);
+
+  // A bitmap left on the clipboard by a program without OLE: its only entry, OK.
+  {
+    HGLOBAL dib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 120 * 3 * 80);
+    BITMAPINFOHEADER* bi = (BITMAPINFOHEADER*)::GlobalLock(dib);
+    bi->biSize = sizeof(BITMAPINFOHEADER);
+    bi->biWidth = 120;
+    bi->biHeight = 80;
+    bi->biPlanes = 1;
+    bi->biBitCount = 24;
+    ::GlobalUnlock(dib);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::SetClipboardData(CF_DIB, dib);
+    ::CloseClipboard();
+  }
+  s_bDialogSeen = s_bChosen = FALSE;
+  s_strEntries.Empty();
+  timer = ::SetTimer(NULL, 0, 300, ChooseTimer);
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_PASTE_SPECIAL);
+  ::KillTimer(NULL, timer);
+  EXPECT_TRUE(s_bChosen) << (LPCTSTR)s_strEntries;
+  EXPECT_TRUE(TestApp()->m_messages.empty()) << (TestApp()->m_messages.empty() ? "" : TestApp()->m_messages[0].c_str());
+  ASSERT_EQ(children + 2, m_page->GetChildCount());
+  EXPECT_EQ(OT_STATIC, ((jvqOleObject*)m_page->GetChild(children + 1))->GetClientItem()->GetType());
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ::CloseClipboard();
   EXPECT_EQ(0, Probe(m_view, ID_EDIT_PASTE_SPECIAL).bEnabled);
   ::OleUninitialize();
 }

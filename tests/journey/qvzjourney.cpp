@@ -63,6 +63,7 @@
 //                                      "locate <rrggbb>" (as locate, in its client area)
 //   sheetpage <title> <n>              turns the property sheet of that title to page n
 //   pagetext <title> <id>              the text of the shown control of that id in the sheet
+//   clippicture <w> <h> <rrggbb>       a bitmap of that colour on the clipboard (CF_DIB)
 //   dragsource <x0> <y0> <x1> <y1> <rrggbb> <number> <picture>
 //                                      a window of that colour at those screen pixels whose
 //                                      press starts a catalogue item's OLE drag (the hand moves)
@@ -1396,6 +1397,41 @@ static DWORD WINAPI HandDragThread(LPVOID) {
   return 0;
 }
 
+// "clippicture <width> <height> <rrggbb>": a bitmap of one colour on the clipboard (CF_DIB), as
+// a picture program leaves it.
+static std::string ClipPictureVerb(const char* line) {
+  int w = 0, h = 0;
+  unsigned rgb = 0;
+  if (sscanf(line, "%*s %d %d %x", &w, &h, &rgb) != 3 || w <= 0 || h <= 0 || w > 2000 || h > 2000) return "error";
+  const int stride = (w * 3 + 3) & ~3;
+  HGLOBAL dib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + (SIZE_T)stride * h);
+  if (dib == NULL) return "error";
+  BITMAPINFOHEADER* bi = (BITMAPINFOHEADER*)::GlobalLock(dib);
+  bi->biSize = sizeof(BITMAPINFOHEADER);
+  bi->biWidth = w;
+  bi->biHeight = h;
+  bi->biPlanes = 1;
+  bi->biBitCount = 24;
+  BYTE* bits = (BYTE*)(bi + 1);
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      BYTE* p = bits + (size_t)y * stride + x * 3;
+      p[0] = rgb & 0xFF;
+      p[1] = (rgb >> 8) & 0xFF;
+      p[2] = (rgb >> 16) & 0xFF;
+    }
+  ::GlobalUnlock(dib);
+  if (!::OpenClipboard(NULL)) {
+    ::GlobalFree(dib);
+    return "error";
+  }
+  ::EmptyClipboard();
+  const BOOL ok = ::SetClipboardData(CF_DIB, dib) != NULL;
+  ::CloseClipboard();
+  if (!ok) ::GlobalFree(dib);
+  return ok ? "ok" : "error";
+}
+
 // "dragsource <x0> <y0> <x1> <y1> <rrggbb> <item number> <picture path>": the item's window on
 // the screen, "ready" once it is painted.
 static std::string DragSourceVerb(const char* line) {
@@ -2078,6 +2114,8 @@ static int Drive() {
       sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
       reply = OleDropVerb(x, y, a, b);
       Idle();
+    } else if (!strcmp(cmd, "clippicture")) {
+      reply = ClipPictureVerb(line);
     } else if (!strcmp(cmd, "dragsource")) {
       reply = DragSourceVerb(line);
     } else if (!strcmp(cmd, "dragresult")) {
