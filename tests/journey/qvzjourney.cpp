@@ -63,6 +63,7 @@
 //                                      "locate <rrggbb>" (as locate, in its client area)
 //   sheetpage <title> <n>              turns the property sheet of that title to page n
 //   pagetext <title> <id>              the text of the shown control of that id in the sheet
+//   processes <exe>                    how many processes of that name run (waits up to 20 s)
 //   clippicture <w> <h> <rrggbb>       a bitmap of that colour on the clipboard (CF_DIB)
 //   dragsource <x0> <y0> <x1> <y1> <rrggbb> <number> <picture>
 //                                      a window of that colour at those screen pixels whose
@@ -1397,6 +1398,23 @@ static DWORD WINAPI HandDragThread(LPVOID) {
   return 0;
 }
 
+// "processes <exe name>": how many processes of that name run, waiting up to 20 s for one.
+static std::string ProcessesVerb(const char* line) {
+  char name[256] = "";
+  if (sscanf(line, "%*s %255s", name) != 1) return "error";
+  int n = 0;
+  for (int i = 0; i < 200 && n == 0; i++) {
+    if (i) ::Sleep(100);
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof(pe);
+    for (BOOL ok = ::Process32First(snap, &pe); ok; ok = ::Process32Next(snap, &pe))
+      if (lstrcmpi(pe.szExeFile, name) == 0) n++;
+    ::CloseHandle(snap);
+  }
+  return std::to_string(n);
+}
+
 // "clippicture <width> <height> <rrggbb>": a bitmap of one colour on the clipboard (CF_DIB), as
 // a picture program leaves it.
 static std::string ClipPictureVerb(const char* line) {
@@ -2114,6 +2132,8 @@ static int Drive() {
       sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
       reply = OleDropVerb(x, y, a, b);
       Idle();
+    } else if (!strcmp(cmd, "processes")) {
+      reply = ProcessesVerb(line);
     } else if (!strcmp(cmd, "clippicture")) {
       reply = ClipPictureVerb(line);
     } else if (!strcmp(cmd, "dragsource")) {

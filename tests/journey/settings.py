@@ -5,6 +5,7 @@ the question, and the favourites organiser adds, renames, reorders and deletes c
 checked by the frame's tests)."""
 import os
 import shutil
+import subprocess
 import time
 
 from PIL import Image
@@ -68,6 +69,7 @@ def layout_texts(j, layout):
 
 
 ITEM_RGB = (220, 120, 40)
+ID_BROWSER = 1180
 ID_FILE_SAVE = 0xE103
 
 
@@ -200,6 +202,16 @@ def journey(j, ini, favourites, layout):
     expect([t[0] for t in texts], ["品番：", "価格：", "品名：", "スペック："], "texts top to bottom")
     for upper, lower in zip(texts, texts[1:]):
         expect(lower[1], upper[2], "%s directly below %s" % (lower[0], upper[0]))
+
+    # 1180 starts the catalogue browser beside the board designer.
+    expect(j.send("processes VendaroExplorer.exe"), "0", "browsers before 1180")
+    j.command(ID_BROWSER)
+    expect(j.send("processes VendaroExplorer.exe"), "1", "browsers after 1180")
+    time.sleep(2)
+    j.shot("browser-started")
+    subprocess.run([j.loader, "taskkill", "/im", "VendaroExplorer.exe", "/f"], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    j.send("idle")
 
     catalogue_drag(j)
 
