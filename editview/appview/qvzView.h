@@ -205,6 +205,8 @@ class qvzView : public jvqView {
   afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
   afx_msg void OnEditPaste();
   afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  afx_msg void OnEditPasteSpecial();
+  afx_msg void OnUpdateEditPasteSpecial(CCmdUI* pCmdUI);
   afx_msg void OnEditDelete();
   afx_msg void OnEditSelectAll();
   afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);

@@ -2,12 +2,17 @@
 // select all, lock and unlock, rotation by an angle, vertex deletion, property information,
 // grid snapping and grid display. Each change is one undo step.
 #include "BaseImage.h"
+#include "afxodlgs.h"
 #include "jvqBoard.h"
 #include "jvqDocument.h"
 #include "jvqImageFill.h"
 #include "jvqImageObject.h"
 #include "jvqLineEnd.h"
 #include "jvqLineTextObject.h"
+#include "jvqObjectCodes.h"
+#include "jvqObjectDefaults.h"
+#include "jvqOleItem.h"
+#include "jvqOleObject.h"
 #include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRotateTool.h"
@@ -147,6 +152,57 @@ void qvzView::OnUpdateEditPaste(CCmdUI* pCmdUI) {
   jvqDocument* d = GetDocument();
   pCmdUI->Enable(d && d->CanPaste());
 }
+
+// Paste special: the platform's dialog over what the clipboard offers; the chosen format (or a
+// link) becomes an OLE item on the page, unmoved and unselected, as an undo step of its own.
+void qvzView::OnEditPasteSpecial() {
+  FocusView(this);
+  jvqDocument* d = GetDocument();
+  jvqPage* page = GetCurrentPage();
+  if (d == NULL || page == NULL) return;
+  COlePasteSpecialDialog dlg(PSF_SELECTPASTE);
+  dlg.AddStandardFormats(TRUE);
+  if (dlg.DoModal() != IDOK) return;
+  CWaitCursor wait;
+  jvqOleItem* item = NULL;
+  jvqOleObject* o = NULL;
+  BOOL bInVector = FALSE;
+  try {
+    item = new jvqOleItem(d, NULL);
+    const BOOL ok = dlg.GetSelectionType() == COlePasteSpecialDialog::pasteLink
+                        ? item->CreateLinkFromClipboard(OLERENDER_DRAW)
+                        : dlg.CreateItem(item);
+    if (!ok) AfxThrowMemoryException();
+    item->UpdateLink();
+    const int n = d->AddOleItem(item);
+    bInVector = TRUE;
+    o = static_cast<jvqOleObject*>(jvqObjectDefaults::CreateObject(JVQ_OBJ_OLE));
+    if (o == NULL) AfxThrowMemoryException();
+    o->m_pDocument = d;
+    o->m_nItemIndex = n;
+    item->m_pOwner = o;
+    jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
+    o->SetSizeFromItem(item);
+    // Last, what cannot fail, so that a failure leaves no object behind on a freed item.
+    page->AddChild(o);
+    theUndoManager.RecordAdded(o);
+  } catch (CException* e) {
+    e->Delete();
+    if (bInVector) d->m_OleItems.pop_back();
+    delete o;
+    if (item) item->Delete();
+    AfxMessageBox("クリップボードからの貼り付けに失敗しました。", MB_OK);
+    SetModifiedFlag(TRUE);
+    return;
+  }
+  // A static picture has no server to open.
+  if (item->GetType() != OT_STATIC) OpenOleItem(o);
+  d->SetModifiedFlag(TRUE);
+  d->UpdateAllViews(NULL);
+  SetModifiedFlag(TRUE);
+}
+
+void qvzView::OnUpdateEditPasteSpecial(CCmdUI* pCmdUI) { pCmdUI->Enable(COleClientItem::CanPaste()); }
 
 void qvzView::OnEditSelectAll() {
   jvqPage* page = GetCurrentPage();

@@ -132,6 +132,56 @@ TEST_F(DropTest, CatalogueItems) {
   EXPECT_EQ(1u, Shown().size());
 }
 
+// Through OLE's own target interface, as another process's drag reaches the view: the view
+// asks for the default scrolling, and away from a band along its edges it hears of the drag
+// and takes the drop (it once answered "scroll" everywhere, so that no drag ever dropped).
+TEST_F(DropTest, AnOleDragHeardThroughTheTargetInterface) {
+  const HRESULT init = ::OleInitialize(NULL);
+  ASSERT_TRUE(SUCCEEDED(init));
+  {
+    COleDropTarget target;
+    ::RevokeDragDrop(m_view->m_hWnd);
+    ASSERT_TRUE(target.Register(m_view));
+    const std::string item = m_files[0] + '\0' + "key" + '\0' + "ABC-1" + '\0' + "椅子" + '\0' + '\0' +
+                             "■価格 12,000円" + '\0' + '\0' + '\0';
+    COleDataSource src;
+    src.CacheGlobalData(qvzView::CatalogFormat(), Block(item));
+    auto screen = [&](POINT client) {
+      ::ClientToScreen(m_view->m_hWnd, &client);
+      return POINTL{client.x, client.y};
+    };
+    IDropTarget* t = &target.m_xDropTarget;
+    const POINTL middle = screen(Dev(P(1000, 800)));
+    DWORD effect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, t->DragEnter(src.GetDataObject(), MK_LBUTTON, middle, &effect));
+    EXPECT_EQ(DWORD(DROPEFFECT_COPY), effect);
+    EXPECT_EQ(m_view->m_hWnd, ::GetCapture());
+    effect = DROPEFFECT_COPY;
+    t->DragOver(MK_LBUTTON, middle, &effect);
+    EXPECT_EQ(DWORD(DROPEFFECT_COPY), effect);
+    effect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, t->Drop(src.GetDataObject(), 0, middle, &effect));
+    EXPECT_EQ(DWORD(DROPEFFECT_COPY), effect);
+    ASSERT_EQ(1u, Shown().size());
+    EXPECT_NEAR(1000, Centre(Shown()[0]).x, 1);
+    EXPECT_NEAR(800, Centre(Shown()[0]).y, 1);
+    EXPECT_EQ(NULL, ::GetCapture());
+    // Entered at the corner (in the band, where the view scrolls if it can) and moved to the
+    // middle: the view hears of it there, and a leave places nothing and gives the capture back.
+    effect = DROPEFFECT_COPY;
+    t->DragEnter(src.GetDataObject(), MK_LBUTTON, screen({2, 2}), &effect);
+    effect = DROPEFFECT_COPY;
+    t->DragOver(MK_LBUTTON, middle, &effect);
+    EXPECT_EQ(DWORD(DROPEFFECT_COPY), effect);
+    EXPECT_EQ(m_view->m_hWnd, ::GetCapture());
+    t->DragLeave();
+    EXPECT_EQ(1u, Shown().size());
+    EXPECT_EQ(NULL, ::GetCapture());
+    target.Revoke();
+  }
+  ::OleUninitialize();
+}
+
 TEST_F(DropTest, LeavingTheViewGivesTheCaptureBack) {
   COleDataSource src;
   src.CacheGlobalData(CF_HDROP, DropFiles({m_files[0]}));

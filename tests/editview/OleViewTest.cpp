@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ViewFixture.h"
+#include "afxodlgs.h"
 #include "afxtest/PictureItem.h"
 #include "jvqOleItem.h"
 #include "jvqOleObject.h"
@@ -163,4 +164,146 @@ TEST_F(ViewTest, EscRepaintsOverTheEditorAndClosesTheActiveItem) {
   }
   item->m_nItemState = COleClientItem::loadedState;
   item->m_pView = NULL;
+}
+
+namespace {
+
+// The paste-special dialog's list entry to choose (by the start of its text), or NULL for
+// Cancel; what the list showed.
+const char* s_pszChoice = NULL;
+CString s_strEntries;
+BOOL s_bChosen = FALSE;
+
+BOOL CALLBACK ChooseInPasteSpecial(HWND hWnd, LPARAM) {
+  char cls[16] = "";
+  ::GetClassName(hWnd, cls, sizeof cls);
+  if (strcmp(cls, "#32770") != 0 || !::IsWindowVisible(hWnd)) return TRUE;
+  s_bDialogSeen = TRUE;
+  HWND list = ::GetDlgItem(hWnd, IDC_PS_DISPLAYLIST);
+  const int n = list ? (int)::SendMessage(list, LB_GETCOUNT, 0, 0) : 0;
+  for (int i = 0; i < n && s_pszChoice; i++) {
+    char text[256] = "";
+    ::SendMessage(list, LB_GETTEXT, i, (LPARAM)text);
+    s_strEntries += CString(text) + "|";
+    if (!s_bChosen && strncmp(text, s_pszChoice, strlen(s_pszChoice)) == 0) {
+      ::SendMessage(list, LB_SETCURSEL, i, 0);
+      ::SendMessage(hWnd, WM_COMMAND, MAKEWPARAM(IDC_PS_DISPLAYLIST, LBN_SELCHANGE), (LPARAM)list);
+      s_bChosen = TRUE;
+    }
+  }
+  ::PostMessage(hWnd, WM_COMMAND, s_pszChoice ? IDOK : IDCANCEL, 0);
+  return FALSE;
+}
+
+void CALLBACK ChooseTimer(HWND, UINT, UINT_PTR, DWORD) { ::EnumThreadWindows(::GetCurrentThreadId(), ChooseInPasteSpecial, 0); }
+
+// A picture on the clipboard as an enhanced metafile and as a DIB.
+void PutPictureOnClipboard() {
+  HDC hMeta = ::CreateEnhMetaFile(NULL, NULL, NULL, NULL);
+  const RECT all = {0, 0, 200, 100};
+  ::FillRect(hMeta, &all, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+  COleDataSource* src = new COleDataSource;
+  STGMEDIUM m = {};
+  m.tymed = TYMED_ENHMF;
+  m.hEnhMetaFile = ::CloseEnhMetaFile(hMeta);
+  src->CacheData(CF_ENHMETAFILE, &m);
+  const int w = 40, h = 20, stride = w * 3;
+  HGLOBAL dib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
+  BITMAPINFOHEADER* bi = (BITMAPINFOHEADER*)::GlobalLock(dib);
+  bi->biSize = sizeof(BITMAPINFOHEADER);
+  bi->biWidth = w;
+  bi->biHeight = h;
+  bi->biPlanes = 1;
+  bi->biBitCount = 24;
+  ::GlobalUnlock(dib);
+  src->CacheGlobalData(CF_DIB, dib);
+  src->SetClipboard();
+}
+
+BOOL Offers(COleClientItem* item, CLIPFORMAT cf, DWORD tymed) {
+  IDataObject* data = NULL;
+  if (item->m_lpObject == NULL || FAILED(item->m_lpObject->QueryInterface(IID_IDataObject, (void**)&data))) return FALSE;
+  FORMATETC fe = {cf, NULL, DVASPECT_CONTENT, -1, tymed};
+  const BOOL b = data->QueryGetData(&fe) == S_OK;
+  data->Release();
+  return b;
+}
+
+}  // namespace
+
+// 57639 with a picture on the clipboard: enabled; cancelled, nothing; the bitmap chosen in
+// the dialog's list, a static item of it on the page as one undo step, neither opened nor
+// selected, and undo takes it away.
+TEST_F(ViewTest, PasteSpecialMakesAStaticItemOfTheChosenFormat) {
+  ASSERT_TRUE(SUCCEEDED(::OleInitialize(NULL)));  // the OLE clipboard
+  PutPictureOnClipboard();
+  EXPECT_EQ(1, Probe(m_view, ID_EDIT_PASTE_SPECIAL).bEnabled);
+
+  m_doc->SetModifiedFlag(FALSE);
+  const int children = m_page->GetChildCount();
+  const int step = theUndoManager.GetCurrentStep();
+  s_bDialogSeen = FALSE;
+  s_pszChoice = NULL;
+  UINT_PTR timer = ::SetTimer(NULL, 0, 300, ChooseTimer);
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_PASTE_SPECIAL);
+  ::KillTimer(NULL, timer);
+  EXPECT_TRUE(s_bDialogSeen);
+  EXPECT_EQ(children, m_page->GetChildCount());
+  EXPECT_EQ(0, m_doc->GetItemCount());
+
+  s_bDialogSeen = s_bChosen = FALSE;
+  s_strEntries.Empty();
+  s_pszChoice = "デバイスに依存しないビットマップ";
+  m_view->ClearSelection();
+  timer = ::SetTimer(NULL, 0, 300, ChooseTimer);
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_PASTE_SPECIAL);
+  ::KillTimer(NULL, timer);
+  EXPECT_TRUE(s_bChosen) << (LPCTSTR)s_strEntries;
+  ASSERT_EQ(children + 1, m_page->GetChildCount());
+  ASSERT_EQ(1, m_doc->GetItemCount());
+  jvqObject* o = m_page->GetChild(children);
+  EXPECT_EQ(JVQ_OBJ_OLE, o->GetClassCode());
+  COleClientItem* item = ((jvqOleObject*)o)->GetClientItem();
+  ASSERT_NE(nullptr, item);
+  EXPECT_EQ(OT_STATIC, item->GetType());
+  EXPECT_TRUE(Offers(item, CF_DIB, TYMED_HGLOBAL));
+  EXPECT_FALSE(Offers(item, CF_ENHMETAFILE, TYMED_ENHMF));
+  EXPECT_FALSE(((jvqOleItem*)item)->m_bOpened);
+  EXPECT_EQ(0, m_view->GetSelectedCount());
+  EXPECT_TRUE(m_doc->IsModified());
+  EXPECT_EQ(step + 1, theUndoManager.GetCurrentStep());
+  EXPECT_TRUE(TestApp()->m_messages.empty());
+  Command(ID_EDIT_UNDO);
+  EXPECT_FALSE(o->IsShown());
+  ::OleSetClipboard(NULL);
+
+  // A bitmap left on the clipboard by a program without OLE: its only entry, OK.
+  {
+    HGLOBAL dib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 120 * 3 * 80);
+    BITMAPINFOHEADER* bi = (BITMAPINFOHEADER*)::GlobalLock(dib);
+    bi->biSize = sizeof(BITMAPINFOHEADER);
+    bi->biWidth = 120;
+    bi->biHeight = 80;
+    bi->biPlanes = 1;
+    bi->biBitCount = 24;
+    ::GlobalUnlock(dib);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::SetClipboardData(CF_DIB, dib);
+    ::CloseClipboard();
+  }
+  s_bDialogSeen = s_bChosen = FALSE;
+  s_strEntries.Empty();
+  timer = ::SetTimer(NULL, 0, 300, ChooseTimer);
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_PASTE_SPECIAL);
+  ::KillTimer(NULL, timer);
+  EXPECT_TRUE(s_bChosen) << (LPCTSTR)s_strEntries;
+  EXPECT_TRUE(TestApp()->m_messages.empty()) << (TestApp()->m_messages.empty() ? "" : TestApp()->m_messages[0].c_str());
+  ASSERT_EQ(children + 2, m_page->GetChildCount());
+  EXPECT_EQ(OT_STATIC, ((jvqOleObject*)m_page->GetChild(children + 1))->GetClientItem()->GetType());
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+  EXPECT_EQ(0, Probe(m_view, ID_EDIT_PASTE_SPECIAL).bEnabled);
+  ::OleUninitialize();
 }

@@ -66,6 +66,13 @@
 //                                      "locate <rrggbb>" (as locate, in its client area)
 //   sheetpage <title> <n>              turns the property sheet of that title to page n
 //   pagetext <title> <id>              the text of the shown control of that id in the sheet
+//   processes <exe>                    how many processes of that name run (waits up to 20 s)
+//   clippicture <w> <h> <rrggbb>       a bitmap of that colour on the clipboard (CF_DIB)
+//   dragsource <x0> <y0> <x1> <y1> <rrggbb> <number> <picture>
+//                                      a window of that colour at those screen pixels whose
+//                                      press starts a catalogue item's OLE drag (the hand moves)
+//   dragresult <seconds>               what that drag reported: "dropped 1", or "timeout"
+//   pointer                            the cursor's screen position, "x y"
 //   thumbscroll <title> <code> <n>     n scroll messages (SB_ code) to the picture dialog's
 //                                      thumbnail list; "top last inside": its top row, the
 //                                      last cell's id and 1 when that cell is in view
@@ -78,6 +85,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "afxwin.h"
 #include "qvzCatalogPasteSettings.h"
@@ -88,6 +96,7 @@
 #include "jvqBalloonObject.h"
 #include "jvqBannerObject.h"
 #include "jvqBoard.h"
+#include "jvqGroupObject.h"
 #include "jvqHandleObject.h"
 #include "jvqLineTextObject.h"
 #include "jvqTextObject.h"
@@ -452,6 +461,14 @@ static int DumpBoard(const char* path) {
              ((jvqPolylineObject*)o)->m_EndLineEnd.m_nKind);
     else if (code == JVQ_OBJ_IMAGE)
       printf("image [%s]\n", (const char*)((jvqImageObject*)o)->GetFileName());
+    if (code == JVQ_OBJ_GROUP)
+      for (int i = 0; i < ((jvqGroupObject*)o)->GetChildCount(); i++) {
+        jvqObject* c = ((jvqGroupObject*)o)->GetChild(i);
+        c->GetBoundRect(&r);
+        jvqTextFill* f = c->GetClassCode() == JVQ_OBJ_TEXT ? ((jvqTextObject*)c)->GetTextFill() : NULL;
+        printf("member %x %ld %ld %ld %ld shown %d [%s]\n", c->GetClassCode(), r.left, r.top, r.right, r.bottom,
+               c->IsShown() ? 1 : 0, f ? (const char*)f->m_strText : "");
+      }
     if (o->GetClassCode() == JVQ_OBJ_MADORIZU)
       printf("plan scale %d width %d children %d\n", ((jvqMadorizuObject*)o)->GetScaleDenominator(),
              ((jvqMadorizuObject*)o)->m_nPlanWidth, ((jvqMadorizuObject*)o)->GetChildCount());
@@ -1243,15 +1260,12 @@ static int DumpFills(const char* path) {
 
 
 // A catalogue item dragged in by a drop source of the driver's own: the six strings of the
-// catalogue browser's hand-over in its clipboard format, dropped at a screen point through
-// OLE's DoDragDrop. The button is never pressed: the source moves the cursor onto the point
-// on its first questions and asks for the drop after a few more, so the target sees
-// DragEnter, DragOver and Drop as from a user.
+// catalogue browser's hand-over in its clipboard format (and, for the hand's drag, the picture
+// as CF_HDROP too, as the browser gives both), dropped at a screen point through OLE's
+// DoDragDrop.
 struct JourneyDataObject : IDataObject {
   LONG refs = 1;
-  CLIPFORMAT format;
-  std::string block;
-  POINT at;
+  std::vector<std::pair<CLIPFORMAT, std::string>> blocks;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (riid == IID_IUnknown || riid == IID_IDataObject) {
       *ppv = this;
@@ -1263,10 +1277,17 @@ struct JourneyDataObject : IDataObject {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
   ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  const std::string* Find(const FORMATETC* f) {
+    if (!(f->tymed & TYMED_HGLOBAL)) return NULL;
+    for (const auto& b : blocks)
+      if (b.first == f->cfFormat) return &b.second;
+    return NULL;
+  }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
-    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
-    memcpy(::GlobalLock(h), block.data(), block.size());
+    const std::string* block = Find(f);
+    if (block == NULL) return DV_E_FORMATETC;
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, block->size());
+    memcpy(::GlobalLock(h), block->data(), block->size());
     ::GlobalUnlock(h);
     m->tymed = TYMED_HGLOBAL;
     m->hGlobal = h;
@@ -1274,9 +1295,7 @@ struct JourneyDataObject : IDataObject {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
-    return f->cfFormat == format && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override { return Find(f) ? S_OK : DV_E_FORMATETC; }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
     out->ptd = NULL;
     return E_NOTIMPL;
@@ -1284,14 +1303,34 @@ struct JourneyDataObject : IDataObject {
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD dir, IEnumFORMATETC** pp) override {
     if (dir != DATADIR_GET) return E_NOTIMPL;
-    FORMATETC f = {format, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return ::SHCreateStdEnumFmtEtc(1, &f, pp);
+    std::vector<FORMATETC> list;
+    for (const auto& b : blocks) list.push_back({b.first, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
+    return ::SHCreateStdEnumFmtEtc((UINT)list.size(), list.data(), pp);
   }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 };
 
+static std::string CatalogItemBlock(const std::string& number, const std::string& picture, bool bEnded) {
+  const std::string fields[6] = {picture, "JRN-KEY", number, "旅の品", "", "■価格 1000"};
+  std::string block;
+  for (const std::string& f : fields) block += f + std::string(1, '\0');
+  // The browser ends the item and then the block with a NUL each.
+  if (bEnded) block += std::string(2, '\0');
+  return block;
+}
+
+static std::string HDropBlock(const std::string& path) {
+  DROPFILES head = {};
+  head.pFiles = sizeof(head);
+  std::string block((const char*)&head, sizeof(head));
+  return block + path + std::string(2, '\0');
+}
+
+// The button is never pressed: the source moves the cursor onto the point on its first
+// questions and asks for the drop after a few more, so the target sees DragEnter, DragOver and
+// Drop as from a user.
 struct JourneyDropSource : IDropSource {
   LONG refs = 1;
   int asked = 0;
@@ -1320,23 +1359,201 @@ struct JourneyDropSource : IDropSource {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
+static std::string DropReply(HRESULT hr, DWORD effect) {
+  char buf[64];
+  snprintf(buf, sizeof(buf), "%s %lu", hr == DRAGDROP_S_DROP ? "dropped" : hr == DRAGDROP_S_CANCEL ? "cancelled" : "failed",
+           (unsigned long)effect);
+  return buf;
+}
+
 // "oledrop <x> <y> <item number> <picture path>": what DoDragDrop reported and the effect.
 static std::string OleDropVerb(int x, int y, const std::string& number, const std::string& picture) {
   static BOOL init = SUCCEEDED(::OleInitialize(NULL));
   if (!init) return "error";
   JourneyDataObject data;
-  data.format = (CLIPFORMAT)::RegisterClipboardFormat("VendaroExplorer");
-  const std::string fields[6] = {picture, "JRN-KEY", number, "旅の品", "", "■価格 1000"};
-  for (const std::string& f : fields) data.block += f + std::string(1, '\0');
+  data.blocks.push_back({(CLIPFORMAT)::RegisterClipboardFormat("VendaroExplorer"), CatalogItemBlock(number, picture, false)});
   JourneyDropSource source;
   source.at = {x, y};
   ::SetCursorPos(x, y);
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr = ::DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
-  char buf[64];
-  snprintf(buf, sizeof(buf), "%s %lu", hr == DRAGDROP_S_DROP ? "dropped" : hr == DRAGDROP_S_CANCEL ? "cancelled" : "failed",
-           (unsigned long)effect);
-  return buf;
+  return DropReply(hr, effect);
+}
+
+// A drag by the hand (the X pointer, pressed and moved by the journey): the driver shows a
+// small window of the item's colour; a press on it starts DoDragDrop, as a catalogue browser's
+// cell does, and the release drops wherever the pointer is. Wine routes the pointer to the
+// capture of the foreground thread, which once the drag is over the view is the target's: the
+// release is read from the desktop's button state as well as from the state the loop hands over.
+struct HandDropSource : IDropSource {
+  LONG refs = 1;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IDropSource) {
+      *ppv = this;
+      AddRef();
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    const bool held = (keys & MK_LBUTTON) && (::GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    return held ? S_OK : DRAGDROP_S_DROP;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+struct HandDrag {
+  RECT at;
+  COLORREF colour;
+  std::string number, picture;
+  HANDLE ready = NULL, thread = NULL;
+  std::string result = "timeout";
+};
+static HandDrag* theHandDrag = NULL;
+
+static LRESULT CALLBACK HandDragProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  HandDrag* d = theHandDrag;
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(h, &ps);
+    RECT rc;
+    ::GetClientRect(h, &rc);
+    HBRUSH b = ::CreateSolidBrush(d->colour);
+    ::FillRect(dc, &rc, b);
+    ::DeleteObject(b);
+    ::EndPaint(h, &ps);
+    return 0;
+  }
+  if (msg == WM_LBUTTONDOWN && d->result == "timeout") {
+    JourneyDataObject data;
+    data.blocks.push_back({(CLIPFORMAT)::RegisterClipboardFormat("VendaroExplorer"), CatalogItemBlock(d->number, d->picture, true)});
+    data.blocks.push_back({CF_HDROP, HDropBlock(d->picture)});
+    HandDropSource source;
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT hr = ::DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
+    d->result = DropReply(hr, effect);
+    ::DestroyWindow(h);
+    return 0;
+  }
+  if (msg == WM_DESTROY) ::PostQuitMessage(0);
+  return ::DefWindowProc(h, msg, wp, lp);
+}
+
+static DWORD WINAPI HandDragThread(LPVOID) {
+  HandDrag* d = theHandDrag;
+  ::OleInitialize(NULL);
+  WNDCLASS wc = {};
+  wc.lpfnWndProc = HandDragProc;
+  wc.hInstance = ::GetModuleHandle(NULL);
+  wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+  wc.lpszClassName = "QvzJourneyDragItem";
+  ::RegisterClass(&wc);
+  HWND h = ::CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "旅の品", WS_POPUP | WS_VISIBLE,
+                            d->at.left, d->at.top, d->at.right - d->at.left, d->at.bottom - d->at.top, NULL, NULL,
+                            wc.hInstance, NULL);
+  if (h == NULL) d->result = "error";
+  ::UpdateWindow(h);
+  ::SetEvent(d->ready);
+  MSG m;
+  while (h && ::GetMessage(&m, NULL, 0, 0) > 0) {
+    ::TranslateMessage(&m);
+    ::DispatchMessage(&m);
+  }
+  ::OleUninitialize();
+  return 0;
+}
+
+// "processes <exe name>": how many processes of that name run, waiting up to 20 s for one.
+static std::string ProcessesVerb(const char* line) {
+  char name[256] = "";
+  if (sscanf(line, "%*s %255s", name) != 1) return "error";
+  int n = 0;
+  for (int i = 0; i < 200 && n == 0; i++) {
+    if (i) ::Sleep(100);
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof(pe);
+    for (BOOL ok = ::Process32First(snap, &pe); ok; ok = ::Process32Next(snap, &pe))
+      if (lstrcmpi(pe.szExeFile, name) == 0) n++;
+    ::CloseHandle(snap);
+  }
+  return std::to_string(n);
+}
+
+// "clippicture <width> <height> <rrggbb>": a bitmap of one colour on the clipboard (CF_DIB), as
+// a picture program leaves it.
+static std::string ClipPictureVerb(const char* line) {
+  int w = 0, h = 0;
+  unsigned rgb = 0;
+  if (sscanf(line, "%*s %d %d %x", &w, &h, &rgb) != 3 || w <= 0 || h <= 0 || w > 2000 || h > 2000) return "error";
+  const int stride = (w * 3 + 3) & ~3;
+  HGLOBAL dib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + (SIZE_T)stride * h);
+  if (dib == NULL) return "error";
+  BITMAPINFOHEADER* bi = (BITMAPINFOHEADER*)::GlobalLock(dib);
+  bi->biSize = sizeof(BITMAPINFOHEADER);
+  bi->biWidth = w;
+  bi->biHeight = h;
+  bi->biPlanes = 1;
+  bi->biBitCount = 24;
+  BYTE* bits = (BYTE*)(bi + 1);
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      BYTE* p = bits + (size_t)y * stride + x * 3;
+      p[0] = rgb & 0xFF;
+      p[1] = (rgb >> 8) & 0xFF;
+      p[2] = (rgb >> 16) & 0xFF;
+    }
+  ::GlobalUnlock(dib);
+  if (!::OpenClipboard(NULL)) {
+    ::GlobalFree(dib);
+    return "error";
+  }
+  ::EmptyClipboard();
+  const BOOL ok = ::SetClipboardData(CF_DIB, dib) != NULL;
+  ::CloseClipboard();
+  if (!ok) ::GlobalFree(dib);
+  return ok ? "ok" : "error";
+}
+
+// "dragsource <x0> <y0> <x1> <y1> <rrggbb> <item number> <picture path>": the item's window on
+// the screen, "ready" once it is painted.
+static std::string DragSourceVerb(const char* line) {
+  if (theHandDrag) return "error";
+  int x0, y0, x1, y1;
+  unsigned rgb;
+  char number[256], picture[512];
+  if (sscanf(line, "%*s %d %d %d %d %x %255s %511s", &x0, &y0, &x1, &y1, &rgb, number, picture) != 7) return "error";
+  theHandDrag = new HandDrag;
+  theHandDrag->at = {x0, y0, x1, y1};
+  theHandDrag->colour = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  theHandDrag->number = number;
+  theHandDrag->picture = picture;
+  theHandDrag->ready = ::CreateEvent(NULL, TRUE, FALSE, NULL);
+  theHandDrag->thread = ::CreateThread(NULL, 0, HandDragThread, NULL, 0, NULL);
+  ::WaitForSingleObject(theHandDrag->ready, 10000);
+  ::Sleep(300);
+  return "ready";
+}
+
+// "dragresult <seconds>": what the drag reported ("dropped 1"), or "timeout" with the item's
+// window taken away.
+static std::string DragResultVerb(int seconds) {
+  HandDrag* d = theHandDrag;
+  if (d == NULL) return "error";
+  if (::WaitForSingleObject(d->thread, seconds * 1000) != WAIT_OBJECT_0) {
+    if (HWND h = ::FindWindow("QvzJourneyDragItem", NULL)) ::PostMessage(h, WM_CLOSE, 0, 0);
+    ::WaitForSingleObject(d->thread, 5000);
+  }
+  const std::string result = d->result;
+  ::CloseHandle(d->thread);
+  ::CloseHandle(d->ready);
+  delete d;
+  theHandDrag = NULL;
+  return result;
 }
 
 // The program's open pop-up menus (a modal menu loop shows one window of the menu class a
@@ -1986,6 +2203,20 @@ static int Drive() {
       sscanf(line, "%*s %d %d %511s %511s", &x, &y, a, b);
       reply = OleDropVerb(x, y, a, b);
       Idle();
+    } else if (!strcmp(cmd, "processes")) {
+      reply = ProcessesVerb(line);
+    } else if (!strcmp(cmd, "clippicture")) {
+      reply = ClipPictureVerb(line);
+    } else if (!strcmp(cmd, "dragsource")) {
+      reply = DragSourceVerb(line);
+    } else if (!strcmp(cmd, "dragresult")) {
+      sscanf(line, "%*s %d", &x);
+      reply = DragResultVerb(x);
+      Idle();
+    } else if (!strcmp(cmd, "pointer")) {
+      POINT pt;
+      ::GetCursorPos(&pt);
+      reply = std::to_string(pt.x) + " " + std::to_string(pt.y);
     } else if (!strcmp(cmd, "shapeserver")) {
       reply = ShapeServerVerb(line);
     } else if (!strcmp(cmd, "close")) {

@@ -5,6 +5,10 @@ the question, and the favourites organiser adds, renames, reorders and deletes c
 checked by the frame's tests)."""
 import os
 import shutil
+import subprocess
+import time
+
+from PIL import Image
 
 from journey import set_aside
 
@@ -62,6 +66,67 @@ def layout_texts(j, layout):
             v = head.split()
             texts.append((text[:-1], int(v[2]), int(v[4]), int(v[6])))
     return fields, texts
+
+
+ITEM_RGB = (220, 120, 40)
+ID_BROWSER = 1180
+ID_FILE_SAVE = 0xE103
+
+
+def catalogue_drag(j):
+    """A catalogue item dragged by the hand from a window of the driver's (the browser's two
+    blocks: its six strings and the picture as CF_HDROP) onto the view: the group of the
+    picture and its texts comes in, stacked as "yq.qzl" now says, and Ctrl+Z takes it away."""
+    picture = os.path.join(j.outdir, "item.bmp")
+    Image.new("RGB", (80, 60), ITEM_RGB).save(picture)
+    colour = (ITEM_RGB[0] << 16) | (ITEM_RGB[1] << 8) | ITEM_RGB[2]
+    assert j.locate(colour) is None, "the item's colour is on the board already"
+    view = j.rect("view")
+    source = (view[0] + 20, view[1] + 20, view[0] + 84, view[1] + 68)
+    expect(j.send("dragsource %d %d %d %d %06x JRN-7 %s" % (source + (colour, j.winpath(picture)))), "ready",
+           "the item's window")
+    hand = j.hand()
+    hand.move((source[0] + source[2]) // 2, (source[1] + source[3]) // 2)
+    print("pointer on the item:", j.send("pointer"))
+    hand.button(True)
+    target = ((view[0] + view[2]) // 2, (view[1] + view[3]) // 2)
+    hand.glide(target[0], target[1], steps=16)
+    time.sleep(0.5)
+    j.shot("catalog-drag")
+    hand.button(False)
+    expect(j.send("dragresult 15"), "dropped 1", "the hand's drag")
+    j.send("idle")
+    j.shot("catalog-dropped")
+    placed = j.locate(colour)
+    assert placed, "no picture of the item on the board"
+    print("the item's picture at", placed, "dropped at", target)
+    board = os.path.join(j.outdir, "dropped.vqd")
+    if os.path.exists(board):
+        os.remove(board)
+    j.command(ID_FILE_SAVE)
+    expect(j.send("savedialog * %s" % j.winpath(board)), "ok", "save dialog")
+    time.sleep(2)
+    expect(j.send("answer %d" % IDOK), "ok", "the property information")  # asked after the name
+    j.send("idle")
+    assert os.path.exists(board), "not saved"
+    dump = j.tool("dump", j.winpath(board))
+    print(dump, end="")
+    lines = dump.splitlines()
+    groups = [l for l in lines if l.startswith("object 43 ")]
+    expect(len(groups), 1, "groups on the board")
+    members = [l.split(" ", 8) for l in lines if l.startswith("member ")]
+    kinds = [m[1] for m in members]
+    assert "103" in kinds, "no picture in the group: %s" % kinds
+    texts = [(m[8].split("[", 1)[1][:-1], int(m[3]), int(m[5])) for m in members if m[1] == "403" and m[7] == "1"]
+    shown = [t[0] for t in sorted(texts, key=lambda t: t[1])]
+    print("texts top to bottom:", shown)
+    # Each text keeps the layout's text from its "：" on, with the item's value: 品番, then
+    # 価格 (from the item's "■価格" line), then 品名, then an empty スペック.
+    expect(shown, ["：JRN-7", "：1000", "：旅の品", "："], "texts top to bottom")
+    j.send("ctrlkey view %d" % 0x5A)
+    j.send("idle")
+    j.shot("catalog-undone")
+    assert j.locate(colour) is None, "Ctrl+Z left the item's picture"
 
 
 def journey(j, ini, favourites, layout):
@@ -137,6 +202,18 @@ def journey(j, ini, favourites, layout):
     expect([t[0] for t in texts], ["品番：", "価格：", "品名：", "スペック："], "texts top to bottom")
     for upper, lower in zip(texts, texts[1:]):
         expect(lower[1], upper[2], "%s directly below %s" % (lower[0], upper[0]))
+
+    # 1180 starts the catalogue browser beside the board designer.
+    expect(j.send("processes VendaroExplorer.exe"), "0", "browsers before 1180")
+    j.command(ID_BROWSER)
+    expect(j.send("processes VendaroExplorer.exe"), "1", "browsers after 1180")
+    time.sleep(2)
+    j.shot("browser-started")
+    subprocess.run([j.loader, "taskkill", "/im", "VendaroExplorer.exe", "/f"], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    j.send("idle")
+
+    catalogue_drag(j)
 
     j.close_window()
     # The changed paper makes the board modified: not saved.

@@ -472,6 +472,55 @@ TEST_F(PalettesTest, TheContextMenuActsOnTheCellRightClicked) {
   EXPECT_EQ("a\r\nb\r\n", ReadBytes(fav + "C\\info.txt"));
 }
 
+// The palette's favourite commands, asked about as its menu asks: delete and rename while the
+// favourites are shown, up and to the top unless the first cell is chosen, down and to the
+// bottom unless the last is; none of them over another library.
+TEST_F(PalettesTest, TheFavouriteCommandsFollowTheChosenCell) {
+  struct Probe : CCmdUI {
+    int enabled = -1;
+    void Enable(BOOL b) override { enabled = b; }
+  };
+  auto state = [](UINT id) {
+    Probe p;
+    p.m_nID = id;
+    p.m_nIndexMax = 1;
+    p.DoUpdate(Frame(), FALSE);
+    return p.enabled;
+  };
+  const UINT ids[6] = {QVZ_FAVORITE_DELETE, QVZ_FAVORITE_RENAME, QVZ_FAVORITE_UP, QVZ_FAVORITE_TOP,
+                       QVZ_FAVORITE_DOWN, QVZ_FAVORITE_BOTTOM};
+  auto states = [&]() {
+    std::vector<int> out;
+    for (UINT id : ids) out.push_back(state(id));
+    return out;
+  };
+  MakeFavorites();
+  const std::string fav = g_root + "お気に入り\\";
+  for (const char* n : {"a", "b", "c"}) WriteQzl(fav + "C\\" + n + ".qzl", NewRect(300, 200));
+  WriteBytes(fav + "C\\info.txt", "a\r\nb\r\nc\r\n");
+  qvzSymbolToolBar* bar = Palette(32944);
+  ASSERT_EQ((std::vector<std::string>{"a", "b", "c"}), Labels(bar));
+  auto choose = [&](int i) {
+    const RECT cell = bar->GetListView()->GetItem(i)->m_rcCell;
+    bar->GetListView()->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON,
+                                    MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    ASSERT_EQ(i, bar->GetListView()->GetSelectedIndex());
+  };
+  choose(0);
+  EXPECT_EQ((std::vector<int>{1, 1, 0, 0, 1, 1}), states());
+  choose(1);
+  EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1}), states());
+  choose(2);
+  EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 0, 0}), states());
+  // To the top from the last place: the commands follow the cell to its new place.
+  Command(QVZ_FAVORITE_TOP);
+  ASSERT_EQ((std::vector<std::string>{"c", "a", "b"}), Labels(bar));
+  EXPECT_EQ((std::vector<int>{1, 1, 0, 0, 1, 1}), states());
+  // Another library shown: nothing to act on.
+  Palette(32943);
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 0}), states());
+}
+
 TEST_F(PalettesTest, DraggingAShapeOrSymbolOntoThePage) {
   const std::string star = g_root + "図形\\星\\";
   MakeDir(g_root + "図形");

@@ -176,6 +176,8 @@ class COleDropTarget : public CCmdTarget {
   CPoint ClientPoint(POINTL pt) const;
   COleDataObject m_dataObject;  // attached between enter and leave or drop
   DROPEFFECT m_dropEffect;      // the last answer to enter or over
+  DWORD m_dwScrollSince;        // when the point came into the scroll band; 0 outside it
+  BOOL m_bScrolled;             // the view scrolled instead of hearing of the drag
 };
 
 /////////////////////////////////////////////////////////////////////////////

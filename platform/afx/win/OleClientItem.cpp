@@ -133,6 +133,41 @@ BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER rende
   return FinishCreate(hr);
 }
 
+// A bitmap the data object gives as CF_BITMAP, as a packed 24-bit DIB.
+static HGLOBAL DibFromBitmap(COleDataObject* pDataObject) {
+  FORMATETC fe = {CF_BITMAP, NULL, DVASPECT_CONTENT, -1, TYMED_GDI};
+  STGMEDIUM m = {};
+  if (FAILED(pDataObject->m_lpDataObject->GetData(&fe, &m))) return NULL;
+  HGLOBAL h = NULL;
+  BITMAP bm = {};
+  if (m.tymed == TYMED_GDI && ::GetObject(m.hBitmap, sizeof bm, &bm) && bm.bmWidth > 0 && bm.bmHeight > 0 &&
+      bm.bmWidth <= 32767 && bm.bmHeight <= 32767) {
+    const SIZE_T stride = ((SIZE_T)bm.bmWidth * 3 + 3) & ~(SIZE_T)3;
+    h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * bm.bmHeight);
+    BITMAPINFO* bi = h ? (BITMAPINFO*)::GlobalLock(h) : NULL;
+    if (bi) {
+      bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+      bi->bmiHeader.biWidth = bm.bmWidth;
+      bi->bmiHeader.biHeight = bm.bmHeight;
+      bi->bmiHeader.biPlanes = 1;
+      bi->bmiHeader.biBitCount = 24;
+      HDC dc = ::GetDC(NULL);
+      const int rows = ::GetDIBits(dc, m.hBitmap, 0, bm.bmHeight, (BYTE*)bi + sizeof(BITMAPINFOHEADER), bi, DIB_RGB_COLORS);
+      ::ReleaseDC(NULL, dc);
+      ::GlobalUnlock(h);
+      if (rows != bm.bmHeight) {
+        ::GlobalFree(h);
+        h = NULL;
+      }
+    } else if (h) {
+      ::GlobalFree(h);
+      h = NULL;
+    }
+  }
+  ::ReleaseStgMedium(&m);
+  return h;
+}
+
 BOOL COleClientItem::CreateStaticFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
                                           LPFORMATETC lpFormatEtc) {
   if (m_lpObject != NULL || pDataObject == NULL || pDataObject->m_lpDataObject == NULL || !MakeStorage()) return FALSE;
@@ -141,8 +176,20 @@ BOOL COleClientItem::CreateStaticFromData(COleDataObject* pDataObject, OLERENDER
   fe.tymed = cfFormat == CF_ENHMETAFILE ? TYMED_ENHMF : cfFormat == CF_METAFILEPICT ? TYMED_MFPICT
            : cfFormat == CF_BITMAP ? TYMED_GDI : TYMED_HGLOBAL;
   m_nItemType = OT_STATIC;
-  const HRESULT hr = ::OleCreateStaticFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
-                                               &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  HRESULT hr = ::OleCreateStaticFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
+                                         &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  if (FAILED(hr) && m_lpObject == NULL && lpFormatEtc != NULL && lpFormatEtc->cfFormat == CF_DIB) {
+    // The platform's clipboard object may give a bitmap another program copied only as
+    // CF_BITMAP: the DIB is made from that one.
+    if (HGLOBAL hDib = DibFromBitmap(pDataObject)) {
+      COleDataSource* src = new COleDataSource;
+      src->CacheGlobalData(CF_DIB, hDib);
+      FORMATETC dib = {CF_DIB, NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+      hr = ::OleCreateStaticFromData(src->GetDataObject(), IID_IOleObject, render, &dib, &m_xOleClientSite, m_lpStorage,
+                                     (void**)&m_lpObject);
+      src->InternalRelease();
+    }
+  }
   return FinishCreate(hr);
 }
 
@@ -155,9 +202,10 @@ BOOL COleClientItem::CreateFromClipboard(OLERENDER render, CLIPFORMAT cfFormat, 
 BOOL PASCAL COleClientItem::CanPaste() {
   LPDATAOBJECT p = NULL;
   if (FAILED(::OleGetClipboard(&p)) || p == NULL) return FALSE;
-  const BOOL b = ::OleQueryCreateFromData(p) == S_OK;
+  // A picture makes a static item: pastable too.
+  const HRESULT hr = ::OleQueryCreateFromData(p);
   p->Release();
-  return b;
+  return hr == S_OK || hr == OLE_S_STATIC;
 }
 
 BOOL COleClientItem::CreateLinkFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,

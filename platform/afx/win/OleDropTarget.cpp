@@ -20,7 +20,9 @@ DWORD Allowed(DROPEFFECT dropEffect, DWORD dwAllowed) {
 
 }  // namespace
 
-COleDropTarget::COleDropTarget() : m_hWnd(NULL), m_dropEffect(DROPEFFECT_NONE) { m_xDropTarget.m_pThis = this; }
+COleDropTarget::COleDropTarget() : m_hWnd(NULL), m_dropEffect(DROPEFFECT_NONE), m_dwScrollSince(0), m_bScrolled(FALSE) {
+  m_xDropTarget.m_pThis = this;
+}
 
 COleDropTarget::~COleDropTarget() { Revoke(); }
 
@@ -71,7 +73,43 @@ void COleDropTarget::OnDragLeave(CWnd* pWnd) {
 
 DROPEFFECT COleDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point) {
   CView* pView = ViewOf(pWnd);
-  return pView ? pView->OnDragScroll(dwKeyState, point) : DROPEFFECT_NONE;
+  if (pView == NULL) return DROPEFFECT_NONE;
+  const DROPEFFECT e = pView->OnDragScroll(dwKeyState, point);
+  // DROPEFFECT_SCROLL asks for the default: the view scrolls while the point stays in a band
+  // along its edges, and hears of the drag everywhere else.
+  if (e != DROPEFFECT_SCROLL) return e;
+  CRect client;
+  pWnd->GetClientRect(&client);
+  CRect inner = client;
+  const int inset = (int)::GetProfileInt("windows", "DragScrollInset", DD_DEFSCROLLINSET);
+  inner.DeflateRect(inset, inset);
+  UINT code = MAKEWORD(0xFF, 0xFF);
+  if (client.PtInRect(point) && !inner.PtInRect(point)) {
+    const BYTE h = point.x < inner.left ? SB_LINEUP : point.x >= inner.right ? SB_LINEDOWN : 0xFF;
+    const BYTE v = point.y < inner.top ? SB_LINEUP : point.y >= inner.bottom ? SB_LINEDOWN : 0xFF;
+    code = MAKEWORD(h, v);
+    if (!pView->OnScroll(code, 0, FALSE)) code = MAKEWORD(0xFF, 0xFF);
+  }
+  if (code == MAKEWORD(0xFF, 0xFF)) {
+    m_dwScrollSince = 0;
+    if (m_bScrolled) {
+      // Back from scrolling: the view hears of the drag as if it came in now.
+      m_bScrolled = FALSE;
+      if (m_dataObject.m_lpDataObject != NULL) OnDragEnter(pWnd, &m_dataObject, dwKeyState, point);
+    }
+    return DROPEFFECT_NONE;
+  }
+  // A pointer passing through the band does not scroll; one that stays does, a line a call.
+  const DWORD now = ::GetTickCount() | 1;
+  if (m_dwScrollSince == 0) m_dwScrollSince = now;
+  if (now - m_dwScrollSince >= (DWORD)::GetProfileInt("windows", "DragScrollDelay", DD_DEFSCROLLDELAY)) {
+    pView->OnScroll(code, 0, TRUE);
+    m_bScrolled = TRUE;
+  }
+  if ((dwKeyState & (MK_CONTROL | MK_SHIFT)) == (MK_CONTROL | MK_SHIFT)) return DROPEFFECT_SCROLL | DROPEFFECT_LINK;
+  if (dwKeyState & MK_CONTROL) return DROPEFFECT_SCROLL | DROPEFFECT_COPY;
+  if (dwKeyState & (MK_ALT | MK_SHIFT)) return DROPEFFECT_SCROLL | DROPEFFECT_MOVE;
+  return DROPEFFECT_SCROLL;
 }
 
 CPoint COleDropTarget::ClientPoint(POINTL pt) const {
@@ -105,8 +143,12 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(LPDATAOBJECT pDataObj, DWORD
   t->m_dataObject.Attach(pDataObj, TRUE);
   try {
     const CPoint point = t->ClientPoint(pt);
+    t->m_dwScrollSince = 0;
+    t->m_bScrolled = FALSE;
     DROPEFFECT e = t->OnDragScroll(pWnd, grfKeyState, point);
-    if (!(e & DROPEFFECT_SCROLL)) e = t->OnDragEnter(pWnd, &t->m_dataObject, grfKeyState, point);
+    // Coming in over the band, the view hears of the drag once the point leaves it.
+    if (e & DROPEFFECT_SCROLL) t->m_bScrolled = TRUE;
+    else e = t->OnDragEnter(pWnd, &t->m_dataObject, grfKeyState, point);
     t->m_dropEffect = *pdwEffect = Allowed(e, dwAllowed);
   } catch (CException* ex) {
     ex->Delete();

@@ -75,19 +75,20 @@ void COlePasteSpecialDialog::AddLinkEntry(CLIPFORMAT cf) {
 }
 
 void COlePasteSpecialDialog::AddStandardFormats(BOOL bEnableLink) {
-  // %s is the object's type, filled in by the platform.
-  AddFormat(Registered(kEmbeddedObject), TYMED_ISTORAGE, "%s", "%s を埋め込みます。", TRUE, FALSE);
-  AddFormat(Registered(kEmbedSource), TYMED_ISTORAGE, "%s", "%s を埋め込みます。", TRUE, FALSE);
+  // %s is the object's type, filled in by the platform; a result text names what the item
+  // becomes, and the platform's own sentence is built round it.
+  AddFormat(Registered(kEmbeddedObject), TYMED_ISTORAGE, "%s", "%s", TRUE, FALSE);
+  AddFormat(Registered(kEmbedSource), TYMED_ISTORAGE, "%s", "%s", TRUE, FALSE);
   if (bEnableLink) {
     // The link entry: no paste of its own, only the link choice.
     FORMATETC fe = {Registered(kLinkSource), NULL, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
     AddLinkEntry(fe.cfFormat);
-    AddFormat(fe, "%s", "%s へのリンクを貼り付けます。", OLEUIPASTE_LINKTYPE1 | OLEUIPASTE_ENABLEICON);
+    AddFormat(fe, "%s", "%s", OLEUIPASTE_LINKTYPE1 | OLEUIPASTE_ENABLEICON);
   }
-  AddFormat(CF_METAFILEPICT, TYMED_MFPICT, "メタファイル", "メタファイルとして貼り付けます。", FALSE, FALSE);
-  AddFormat(CF_ENHMETAFILE, TYMED_ENHMF, "拡張メタファイル", "拡張メタファイルとして貼り付けます。", FALSE, FALSE);
-  AddFormat(CF_DIB, TYMED_HGLOBAL, "デバイスに依存しないビットマップ", "ビットマップとして貼り付けます。", FALSE, FALSE);
-  AddFormat(CF_BITMAP, TYMED_GDI, "ビットマップ", "ビットマップとして貼り付けます。", FALSE, FALSE);
+  AddFormat(CF_METAFILEPICT, TYMED_MFPICT, "メタファイル", "メタファイル", FALSE, FALSE);
+  AddFormat(CF_ENHMETAFILE, TYMED_ENHMF, "拡張メタファイル", "拡張メタファイル", FALSE, FALSE);
+  AddFormat(CF_DIB, TYMED_HGLOBAL, "デバイスに依存しないビットマップ", "デバイスに依存しないビットマップ", FALSE, FALSE);
+  AddFormat(CF_BITMAP, TYMED_GDI, "ビットマップ", "ビットマップ", FALSE, FALSE);
 }
 
 INT_PTR COlePasteSpecialDialog::DoModal() {
