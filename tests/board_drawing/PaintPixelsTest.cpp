@@ -281,6 +281,23 @@ TEST(FillPixels, BrushFillUnderAnotherMixModeStillPaintsItsRegion) {
   EXPECT_NE(kRed, painted.At(50, 50));
 }
 
+TEST(OutlinePixels, KeptPensDrawEachStyleInItsOwnColourAndWidth) {
+  // More styles than pens are kept, twice round, so pens are made again after being let go.
+  Canvas c(200, 100);
+  for (int round = 0; round < 2; round++) {
+    for (int i = 0; i < 40; i++) {
+      const COLORREF cr = RGB(i * 6, 255 - i * 6, (i * 37) % 256);
+      const int width = 1 + i % 3;
+      jvqLineStyle style(width, cr, 0, FALSE, R2_COPYPEN);
+      const POINT a = {10 + i * 4, 10}, b = {10 + i * 4, 90};
+      style.DrawLine(c.dc(), &a, &b);
+      EXPECT_EQ(cr, c.At(a.x, 50)) << "style " << i << " round " << round;
+    }
+  }
+  // The DC gets its own pen back.
+  EXPECT_EQ(::GetStockObject(BLACK_PEN), ::GetCurrentObject(c.dc()->m_hDC, OBJ_PEN));
+}
+
 TEST(XorFeedback, DrawingTwiceRestoresTheScreen) {
   Canvas c(200, 200);
   for (int y = 0; y < 200; y += 7) {
