@@ -276,6 +276,27 @@ void jvqLineStyle::LineThrough(CDC* pDC, const POINT* pPoints, int nCount) {
   for (int i = 0; i < nCount; i++) LineTo(pDC, pPoints[i].x, pPoints[i].y);
 }
 
+// Plain pens kept across objects: a page draws thousands of outlines with a few pens.
+// The oldest goes first when the table is full; a page never holds one selected that long.
+static HPEN KeptPen(int nStyle, int nWidth, COLORREF crColor) {
+  struct Kept {
+    int nStyle, nWidth;
+    COLORREF crColor;
+    HPEN hPen;
+  };
+  static Kept s_kept[16];
+  static int s_nNext = 0;
+  for (Kept& k : s_kept)
+    if (k.hPen && k.nStyle == nStyle && k.nWidth == nWidth && k.crColor == crColor) return k.hPen;
+  HPEN hPen = ::CreatePen(nStyle, nWidth, crColor);
+  if (hPen == NULL) return NULL;
+  Kept& k = s_kept[s_nNext];
+  s_nNext = (s_nNext + 1) % 16;
+  if (k.hPen) ::DeleteObject(k.hPen);
+  k = {nStyle, nWidth, crColor, hPen};
+  return hPen;
+}
+
 void jvqLineStyle::BeginDraw(CDC* pDC) {
   if (DrawsNothing() || pDC == NULL) return;
   // An inner bracket (a shape drawn through DrawBezier) keeps the outer one's DC state.
@@ -284,8 +305,8 @@ void jvqLineStyle::BeginDraw(CDC* pDC) {
   if (m_bRasterOp) m_nOldRop2 = ::SetROP2(hDC, m_nRop2);
   if (UsesPlainPen()) {
     if (m_hPen) ::DeleteObject((HGDIOBJ)m_hPen);
-    m_hPen = ::CreatePen(m_nPenStyle, m_nWidth > 1 ? m_nWidth : 0, m_crColor);
-    m_hOldPen = ::SelectObject(hDC, (HGDIOBJ)m_hPen);
+    m_hPen = NULL;
+    m_hOldPen = ::SelectObject(hDC, KeptPen(m_nPenStyle, m_nWidth > 1 ? m_nWidth : 0, m_crColor));
     m_nOldBkMode = ::SetBkMode(hDC, TRANSPARENT);
   } else {
     delete m_pDashLine;

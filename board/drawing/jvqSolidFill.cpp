@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "jvqDeviceUnits.h"
+#include "jvqObject.h"
+#include "jvqPointList.h"
 #include "jvqRecordIO.h"
 
 #ifdef JVQ_HAVE_GDI
@@ -85,6 +87,36 @@ BOOL jvqSolidFill::Store(CFile* pFile, jvqFileHeader*) {
 
 #ifdef JVQ_HAVE_GDI
 
+// The brush lays the same pixels as FillRegion with fewer calls into the graphics driver
+// where the object's region is an upright rectangle: a pattern fill of the rectangle stands for
+// painting its region, and where the outline traces the same rectangle the clip region, which
+// would take nothing away, is left out.
+void jvqSolidFill::Paint(CDC* pDC, jvqObject* pObject) {
+  HDC hDC = pDC->m_hDC;
+  RECT rc;
+  if (pDC->IsPrinting() || ::GetROP2(hDC) != R2_COPYPEN || !pObject->GetRegionRect(pDC, &rc)) {
+    jvqFill::Paint(pDC, pObject);
+    return;
+  }
+  jvqPointList* pOutline = pObject->GetOutline();
+  RECT rcOutline;
+  const BOOL bSameShape = pOutline && pOutline->IsUprightRect(&rcOutline) && ::EqualRect(&rcOutline, &rc);
+  CRgn device;
+  if (!bSameShape) {
+    MakeDeviceRegion(pDC, &device, pObject);
+    pDC->SelectClipRgn(&device, RGN_COPY);
+  }
+  HBRUSH hBrush = ::CreateBrushIndirect(&m_LogBrush);
+  if (hBrush) {
+    HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+    ::PatBlt(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATCOPY);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hBrush);
+  }
+  // As FillRegion, the fill leaves the DC without a clip region.
+  pDC->SelectClipRgn(NULL);
+}
+
 void jvqSolidFill::FillRegion(CDC* pDC, CRgn* pRegion, CRgn* pClip) {
   HDC hDC = pDC->m_hDC;
   HRGN hRegion = pRegion ? (HRGN)pRegion->m_hObject : NULL;
@@ -123,6 +155,7 @@ void jvqSolidFill::PaintRect(CDC* pDC, const RECT* pRect) {
 
 #else
 
+void jvqSolidFill::Paint(CDC*, jvqObject*) {}
 void jvqSolidFill::FillRegion(CDC*, CRgn*, CRgn*) {}
 void jvqSolidFill::PaintRect(CDC*, const RECT*) {}
 

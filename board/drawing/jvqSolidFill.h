@@ -28,6 +28,7 @@ class jvqSolidFill : public jvqFill {
   jvqSolidFill(const jvqSolidFill& src);
   virtual ~jvqSolidFill() {}
 
+  virtual void Paint(CDC* pDC, jvqObject* pObject);
   virtual void FillRegion(CDC* pDC, CRgn* pRegion, CRgn* pClip);
   virtual void PaintRect(CDC* pDC, const RECT* pRect);
   virtual jvqFill* Clone();

@@ -160,6 +160,7 @@ jvqObject* jvqEllipseObject::Clone() { return new jvqEllipseObject(*this); }
 
 #ifdef JVQ_HAVE_GDI
 BOOL jvqEllipseObject::GetRegion(CDC*, CRgn* pRgn) { return m_FramePoints.CreatePolygonRgn(pRgn); }
+BOOL jvqEllipseObject::GetRegionRect(CDC*, RECT* pRect) { return m_FramePoints.IsUprightRect(pRect); }
 
 BOOL jvqEllipseObject::GetDeviceRegion(CDC* pDC, CRgn* pRgn) {
   jvqLineStyle plain(1, 0, 0);
@@ -169,6 +170,7 @@ BOOL jvqEllipseObject::GetDeviceRegion(CDC* pDC, CRgn* pRgn) {
 }
 #else
 BOOL jvqEllipseObject::GetRegion(CDC*, CRgn*) { return FALSE; }
+BOOL jvqEllipseObject::GetRegionRect(CDC*, RECT*) { return FALSE; }
 BOOL jvqEllipseObject::GetDeviceRegion(CDC*, CRgn*) { return FALSE; }
 #endif
 

@@ -39,6 +39,7 @@ class jvqEllipseObject : public jvqEllipticObject {
 
   virtual void DrawOutline(CDC* pDC, jvqLineStyle* pStyle);
   virtual BOOL GetRegion(CDC* pDC, CRgn* pRgn);
+  virtual BOOL GetRegionRect(CDC* pDC, RECT* pRect);
   virtual BOOL GetDeviceRegion(CDC* pDC, CRgn* pRgn);
   virtual jvqObject* Clone();
   virtual void RecalcCurve(const jvqPointList& src, jvqPointList& out);

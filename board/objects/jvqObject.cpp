@@ -526,6 +526,7 @@ BOOL jvqObject::GetHandleBounds(RECT* pRect) {
 #ifdef JVQ_HAVE_GDI
 
 BOOL jvqObject::GetRegion(CDC*, CRgn* pRgn) { return GetOutline()->CreatePolygonRgn(pRgn); }
+BOOL jvqObject::GetRegionRect(CDC*, RECT* pRect) { return GetOutline()->IsUprightRect(pRect); }
 
 BOOL jvqObject::GetDeviceRegion(CDC* pDC, CRgn* pRgn) {
   jvqPointList device;
@@ -545,6 +546,7 @@ void jvqObject::Invalidate() {
 #else
 
 BOOL jvqObject::GetRegion(CDC*, CRgn*) { return FALSE; }
+BOOL jvqObject::GetRegionRect(CDC*, RECT*) { return FALSE; }
 BOOL jvqObject::GetDeviceRegion(CDC*, CRgn*) { return FALSE; }
 void jvqObject::Invalidate() {}
 

@@ -85,6 +85,10 @@ class jvqObject {
   virtual jvqObject* GetHandle(int i);
   virtual BOOL GetHitRegion(CDC* pDC, CRgn* pRgn);
   virtual BOOL GetRegion(CDC* pDC, CRgn* pRgn);
+  // TRUE when the region GetRegion makes is the upright rectangle *pRect (left <= right, top <=
+  // bottom), so that a brush can paint it without making it. Each override of GetRegion keeps
+  // this in step.
+  virtual BOOL GetRegionRect(CDC* pDC, RECT* pRect);
   virtual BOOL GetDeviceRegion(CDC* pDC, CRgn* pRgn);
   virtual void Offset(const SIZE* pSize);
   virtual int GetPointCount();

@@ -123,6 +123,13 @@ BOOL jvqPage::GetRegion(CDC* pDC, CRgn* pRgn) {
 #endif
 }
 
+BOOL jvqPage::GetRegionRect(CDC*, RECT* pRect) {
+  GetBoundRect(pRect);
+  if (pRect->left > pRect->right) std::swap(pRect->left, pRect->right);
+  if (pRect->top > pRect->bottom) std::swap(pRect->top, pRect->bottom);
+  return TRUE;
+}
+
 BOOL jvqPage::GetDeviceRegion(CDC* pDC, CRgn* pRgn) {
 #ifdef JVQ_HAVE_GDI
   RECT area;

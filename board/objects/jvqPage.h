@@ -18,6 +18,7 @@ class jvqPage : public jvqGroupObject {
   virtual void DrawOutline(CDC* pDC, jvqLineStyle* pStyle);
   virtual jvqObject* Clone();
   virtual BOOL GetRegion(CDC* pDC, CRgn* pRgn);
+  virtual BOOL GetRegionRect(CDC* pDC, RECT* pRect);
   virtual BOOL GetDeviceRegion(CDC* pDC, CRgn* pRgn);
   virtual void Recalc() {}  // a page keeps its paper size whatever its children
   virtual void Render(CDC* pDC);

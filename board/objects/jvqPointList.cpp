@@ -1,5 +1,6 @@
 #include "jvqPointList.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -94,6 +95,31 @@ void jvqPointList::MoveCentroidTo(const POINT* pPoint) {
   GetCentroid(&c);
   SIZE d = {pPoint->x - c.x, pPoint->y - c.y};
   Offset(&d);
+}
+
+BOOL jvqPointList::IsUprightRect(RECT* pRect) const {
+  // Points part way along a side (a frame's middle points) leave the shape as it is.
+  std::vector<POINT> c;
+  const size_t n = m_points.size();
+  if (n < 4 || n > 16) return FALSE;
+  for (size_t i = 0; i < n; i++) {
+    const POINT& a = m_points[(i + n - 1) % n];
+    const POINT& p = m_points[i];
+    const POINT& b = m_points[(i + 1) % n];
+    const BOOL bAlongX = a.y == p.y && p.y == b.y && std::min(a.x, b.x) < p.x && p.x < std::max(a.x, b.x);
+    const BOOL bAlongY = a.x == p.x && p.x == b.x && std::min(a.y, b.y) < p.y && p.y < std::max(a.y, b.y);
+    if (!bAlongX && !bAlongY) c.push_back(p);
+  }
+  if (c.size() != 4) return FALSE;
+  const POINT* q = c.data();
+  const BOOL bAcrossFirst = q[0].y == q[1].y && q[1].x == q[2].x && q[2].y == q[3].y && q[3].x == q[0].x;
+  const BOOL bDownFirst = q[0].x == q[1].x && q[1].y == q[2].y && q[2].x == q[3].x && q[3].y == q[0].y;
+  if (!bAcrossFirst && !bDownFirst) return FALSE;
+  pRect->left = std::min(q[0].x, q[2].x);
+  pRect->right = std::max(q[0].x, q[2].x);
+  pRect->top = std::min(q[0].y, q[2].y);
+  pRect->bottom = std::max(q[0].y, q[2].y);
+  return TRUE;
 }
 
 int jvqPointList::GetBoundRect(RECT* pRect) const {

@@ -57,6 +57,9 @@ class jvqPointList {
   POINT* GetTopPoint(POINT* pOut) const;
   POINT* GetBottomPoint(POINT* pOut) const;
   BOOL CreatePolygonRgn(CRgn* pRgn) const;
+  // TRUE when the list goes round an upright rectangle (four corners in turn, and perhaps
+  // points part way along its sides), which *pRect then holds with left <= right, top <= bottom.
+  BOOL IsUprightRect(RECT* pRect) const;
   BOOL PtInPolygon(const POINT* pPoint) const;
   BOOL SetArcPoints(RECT rc, int nStart, int nEnd, int, int, int nPoints);
   BOOL SetRoundRectPoints(RECT rc, int nCornerWidth, int nCornerHeight, int);

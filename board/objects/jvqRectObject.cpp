@@ -1,5 +1,6 @@
 #include "jvqRectObject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -369,10 +370,20 @@ BOOL jvqRectObject::GetRegion(CDC* pDC, CRgn* pRgn) {
   return pRgn->CreateRectRgn(p0->x, p0->y, p2->x, p2->y);
 }
 
+BOOL jvqRectObject::GetRegionRect(CDC* pDC, RECT* pRect) {
+  if (m_dRotation != 0 || (pDC && pDC->IsPrinting())) return m_FramePoints.IsUprightRect(pRect);
+  if (m_GeometryData.GetCount() < 4) return FALSE;
+  const POINT* p0 = m_GeometryData.GetAt(0);
+  const POINT* p2 = m_GeometryData.GetAt(2);
+  ::SetRect(pRect, std::min(p0->x, p2->x), std::min(p0->y, p2->y), std::max(p0->x, p2->x), std::max(p0->y, p2->y));
+  return TRUE;
+}
+
 #else
 
 void jvqRectObject::DrawRectFamily(CDC*, BOOL) {}
 BOOL jvqRectObject::GetRegion(CDC*, CRgn*) { return FALSE; }
+BOOL jvqRectObject::GetRegionRect(CDC*, RECT*) { return FALSE; }
 
 #endif
 

@@ -26,6 +26,7 @@ class jvqRectObject : public jvqObject {
   virtual void MoveTo(POINT* pPoint, int nAnchor);
   virtual POINT* GetCenter(POINT* pOut);
   virtual BOOL GetRegion(CDC* pDC, CRgn* pRgn);
+  virtual BOOL GetRegionRect(CDC* pDC, RECT* pRect);
   virtual void Offset(const SIZE* pSize);
   virtual void SetRotation(int nAngle);
   virtual void RotateAbout(int nAngle, POINT* pPivot);

@@ -9,8 +9,10 @@
 #include "jvqEllipticObject.h"
 #include "jvqGradientFill.h"
 #include "jvqLineStyle.h"
+#include "jvqPage.h"
 #include "jvqPolylineObject.h"
 #include "jvqRectObject.h"
+#include "jvqRoundRectObject.h"
 #include "jvqSolidFill.h"
 
 namespace {
@@ -168,6 +170,132 @@ TEST(OutlinePixels, OneCallLaysTheSamePixelsAsLineToByLineTo) {
       }
     }
   }
+}
+
+// The shapes whose brush fill may skip making regions, upright and turned, with the mappings
+// the view uses (fit, zoomed, scrolled).
+struct FillCase {
+  const char* name;
+  std::unique_ptr<jvqObject> object;
+};
+
+std::vector<FillCase> FillShapes() {
+  std::vector<FillCase> v;
+  const RECT rc = {37, 23, 151, 96}, thin = {40, 40, 41, 90}, flat = {60, 60, 60, 60};
+  v.push_back({"rectangle", std::make_unique<jvqRectObject>(&rc, nullptr, 0x311)});
+  v.push_back({"one unit wide rectangle", std::make_unique<jvqRectObject>(&thin, nullptr, 0x311)});
+  v.push_back({"empty rectangle", std::make_unique<jvqRectObject>(&flat, nullptr, 0x311)});
+  auto turned = std::make_unique<jvqRectObject>(&rc, nullptr, 0x311);
+  turned->SetRotation(30);
+  v.push_back({"turned rectangle", std::move(turned)});
+  v.push_back({"ellipse", std::make_unique<jvqEllipseObject>(&rc, nullptr, 0x311)});
+  auto turnedEllipse = std::make_unique<jvqEllipseObject>(&rc, nullptr, 0x311);
+  turnedEllipse->SetRotation(45);
+  v.push_back({"turned ellipse", std::move(turnedEllipse)});
+  v.push_back({"rounded rectangle", std::make_unique<jvqRoundRectObject>(&rc, nullptr, 0x311)});
+  const POINT corners[4] = {{30, 20}, {30, 100}, {160, 100}, {160, 20}};
+  auto box = std::make_unique<jvqPolylineObject>(nullptr);
+  box->SetPoints(corners, 4, nullptr, 0x351);
+  v.push_back({"polyline of four upright corners", std::move(box)});
+  const POINT zig[5] = {{30, 20}, {160, 20}, {160, 100}, {30, 100}, {50, 40}};
+  auto poly = std::make_unique<jvqPolylineObject>(nullptr);
+  poly->SetPoints(zig, 5, nullptr, 0x351);
+  v.push_back({"polyline", std::move(poly)});
+  v.push_back({"page", std::make_unique<jvqPage>(&rc, nullptr)});
+  return v;
+}
+
+TEST(FillPixels, RegionRectAgreesWithTheRegion) {
+  Canvas c(10, 10);
+  const char* upright[] = {"rectangle", "one unit wide rectangle", "empty rectangle", "ellipse",
+                           "rounded rectangle", "polyline of four upright corners", "page"};
+  for (FillCase& k : FillShapes()) {
+    RECT r;
+    const BOOL bRect = k.object->GetRegionRect(c.dc(), &r);
+    BOOL bExpected = FALSE;
+    for (const char* n : upright) bExpected |= std::strcmp(n, k.name) == 0;
+    EXPECT_EQ(bExpected, bRect) << k.name;
+    if (!bRect) continue;
+    EXPECT_LE(r.left, r.right);
+    EXPECT_LE(r.top, r.bottom);
+    CRgn region, rect;
+    k.object->GetRegion(c.dc(), &region);
+    rect.CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    EXPECT_TRUE(::EqualRgn((HRGN)region.m_hObject, (HRGN)rect.m_hObject)) << k.name;
+  }
+}
+
+TEST(FillPixels, BrushFillLaysTheSamePixelsAsItsRegionClippedToItsOutline) {
+  struct Mapping {
+    int winX, winY, vpX, vpY, orgX, orgY;
+  } mappings[] = {
+      {1, 1, 1, 1, 0, 0},            // one unit a pixel
+      {4200, 2970, 969, 685, 7, 3},  // an A3 page fitted to the view
+      {1000, 1000, 2717, 2717, -90, -41},  // zoomed in and scrolled
+      {3, 7, 2, 5, 1, -2},           // uneven axes
+  };
+  const LOGBRUSH brushes[] = {{BS_SOLID, RGB(40, 100, 200), 0},      {BS_HATCHED, kRed, HS_CROSS},
+                              {BS_HATCHED, kRed, HS_DIAGCROSS},      {BS_HATCHED, kBlack, HS_BDIAGONAL},
+                              {BS_HATCHED, RGB(0, 128, 0), HS_FDIAGONAL}, {BS_HATCHED, kBlack, HS_HORIZONTAL},
+                              {BS_HATCHED, kBlack, HS_VERTICAL}};
+  for (FillCase& k : FillShapes()) {
+    for (const Mapping& m : mappings) {
+      for (const LOGBRUSH& lb : brushes) {
+        jvqSolidFill fill(lb.lbStyle, lb.lbColor, lb.lbHatch);
+        Canvas painted(400, 300), reference(400, 300);
+        for (Canvas* c : {&painted, &reference}) {
+          c->dc()->SetMapMode(MM_ANISOTROPIC);
+          c->dc()->SetWindowExt(m.winX, m.winY);
+          c->dc()->SetViewportExt(m.vpX, m.vpY);
+          c->dc()->SetViewportOrg(m.orgX, m.orgY);
+        }
+        fill.Paint(painted.dc(), k.object.get());
+        // Painting as it always was: the region, clipped to the outline in device pixels.
+        CRgn region, device;
+        ASSERT_TRUE(k.object->GetRegion(reference.dc(), &region)) << k.name;
+        fill.MakeDeviceRegion(reference.dc(), &device, k.object.get());
+        fill.FillRegion(reference.dc(), &region, &device);
+        EXPECT_TRUE(painted.Snapshot() == reference.Snapshot())
+            << k.name << ", mapping " << m.winX << ":" << m.vpX << ", brush " << lb.lbStyle << "/" << lb.lbHatch;
+        HRGN hRgn = ::CreateRectRgn(0, 0, 1, 1);
+        EXPECT_EQ(0, ::GetClipRgn(painted.dc()->m_hDC, hRgn)) << k.name;
+        ::DeleteObject(hRgn);
+      }
+    }
+  }
+}
+
+TEST(FillPixels, BrushFillUnderAnotherMixModeStillPaintsItsRegion) {
+  // XOR painting keeps the region's own way of painting.
+  const RECT rc = {20, 20, 120, 80};
+  jvqRectObject o(&rc, nullptr, 0x311);
+  jvqSolidFill fill(kRed);
+  Canvas painted(150, 100), reference(150, 100);
+  for (Canvas* c : {&painted, &reference}) ::SetROP2(c->dc()->m_hDC, R2_XORPEN);
+  fill.Paint(painted.dc(), &o);
+  CRgn region, device;
+  o.GetRegion(reference.dc(), &region);
+  fill.MakeDeviceRegion(reference.dc(), &device, &o);
+  fill.FillRegion(reference.dc(), &region, &device);
+  EXPECT_TRUE(painted.Snapshot() == reference.Snapshot());
+  EXPECT_NE(kRed, painted.At(50, 50));
+}
+
+TEST(OutlinePixels, KeptPensDrawEachStyleInItsOwnColourAndWidth) {
+  // More styles than pens are kept, twice round, so pens are made again after being let go.
+  Canvas c(200, 100);
+  for (int round = 0; round < 2; round++) {
+    for (int i = 0; i < 40; i++) {
+      const COLORREF cr = RGB(i * 6, 255 - i * 6, (i * 37) % 256);
+      const int width = 1 + i % 3;
+      jvqLineStyle style(width, cr, 0, FALSE, R2_COPYPEN);
+      const POINT a = {10 + i * 4, 10}, b = {10 + i * 4, 90};
+      style.DrawLine(c.dc(), &a, &b);
+      EXPECT_EQ(cr, c.At(a.x, 50)) << "style " << i << " round " << round;
+    }
+  }
+  // The DC gets its own pen back.
+  EXPECT_EQ(::GetStockObject(BLACK_PEN), ::GetCurrentObject(c.dc()->m_hDC, OBJ_PEN));
 }
 
 TEST(XorFeedback, DrawingTwiceRestoresTheScreen) {
