@@ -347,7 +347,8 @@ void CMainFrame::InitialLoad()
         tree->AddRootNodes();
     }
     app->m_bBusy = FALSE;
-    if (tree)
+    // The position kept at the last close comes back; without one, the first root.
+    if (tree && !tree->RestorePosition(g_lastTreePosition))
         tree->SelectStartNode();
 }
 

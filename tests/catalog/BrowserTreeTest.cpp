@@ -234,16 +234,24 @@ TEST_F(TreeTest, QuickSearchesSaveHitsNumberRepeatsAndDropEmptyResults)
     EXPECT_EQ("検索結果 : " + std::to_string(hits) + "件", Status());
     EXPECT_EQ(node, tree->GetCurrentNode());
     EXPECT_EQ(hits, Column(0).size());
-    for (CTreeNode* c : node->m_children)
+    std::vector<ExpectedHit> got;
+    for (CTreeNode* c : node->m_children) {
         EXPECT_EQ(c->m_hItem, c->GetItem()->m_hTreeItem);
+        got.push_back({c->GetItem()->m_pszNumber, c->GetItem()->m_nKind});
+    }
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(m.SearchHits("****", text, 3, -1, 2147483647), got);
 
     Select(Catalog());
     EXPECT_EQ("", QuickSearch(text));
     ASSERT_EQ(2u, SearchNames().size());
-    // A twin is no number: both carry the text (numbers follow only an existing " (n)").
+    // The same text again: the second node is numbered.
     EXPECT_EQ(text, SearchNames()[0]);
-    EXPECT_EQ(text, SearchNames()[1]);
-    EXPECT_EQ(2u, App().m_searchConditions.size());
+    EXPECT_EQ(CString(text) + " (2)", SearchNames()[1]);
+    EXPECT_EQ(hits, static_cast<size_t>(tree->m_pSearchRoot->GetChild(1)->GetChildCount()));
+    ASSERT_EQ(2u, App().m_searchConditions.size());
+    EXPECT_EQ(CString(text) + " (2)", App().m_searchConditions[1]->m_strName);
+    EXPECT_EQ(text, App().m_searchConditions[1]->m_strText);
 
     Select(Catalog());
     EXPECT_EQ("検索数が０でした。この結果は登録されません。", QuickSearch("該当なしの語"));
