@@ -278,7 +278,7 @@ def _select_before_close(j, path):
 
 
 def _expect_position(j, path):
-    """After a start the kept position is selected again and its items listed."""
+    """After a start the kept position is selected again."""
     print("position after the restart: %s, %s" % (_selected(j), _status(j)))
     assert _selected(j) == path, (_selected(j), path)
     j.shot("3b-position-restored")
