@@ -347,8 +347,7 @@ void CMainFrame::InitialLoad()
         tree->AddRootNodes();
     }
     app->m_bBusy = FALSE;
-    // The position kept at the last close comes back; without one, the first root.
-    if (tree && !tree->RestorePosition(g_lastTreePosition))
+    if (tree)
         tree->SelectStartNode();
 }
 

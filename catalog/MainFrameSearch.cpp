@@ -166,9 +166,8 @@ BOOL CMainFrame::RegisterDataSearch(CSearchCondition* condition)
         return FALSE;
     }
     CTreeNode* root = tree->m_pSearchRoot;
-    // The record takes the node's name, so that both agree after the next start too.
-    condition->m_strName = MakeUniqueSearchName(condition->m_strName, ChildNames(root));
-    CTreeNode* node = tree->InsertNode(condition->m_strName, 7, 7, root, 3, nullptr);
+    const CString name = MakeUniqueSearchName(condition->m_strName, ChildNames(root));
+    CTreeNode* node = tree->InsertNode(name, 7, 7, root, 3, nullptr);
     node->Attach(CTreeNode::kCondition, condition);
     tree->InsertNode("dummy", 0, 0, node, 1, nullptr);
     if (!tree->RunSearch(node))

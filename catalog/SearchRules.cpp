@@ -9,9 +9,6 @@ CString MakeUniqueSearchName(const CString& name, const std::vector<CString>& si
     const int length = name.GetLength();
     long long largest = 0;
     for (const CString& s : siblings) {
-        // A twin counts as the first of its name, so names stay unique.
-        if (s == name && largest < 1)
-            largest = 1;
         if (s.GetLength() <= length + 3 || s.Left(length) != name)
             continue;
         const char* p = static_cast<const char*>(s) + length;

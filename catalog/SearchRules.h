@@ -6,9 +6,8 @@
 
 #include <vector>
 
-// The new name, with " (K+1)" appended when children named "name" or "name (k)" exist (K the
-// largest k, 1 for "name" itself). The children's names are compared literally, so any
-// character in the name is safe.
+// The new name, with " (K+1)" appended when children named "name (k)" exist (K the largest
+// k). The children's names are compared literally, so any character in the name is safe.
 CString MakeUniqueSearchName(const CString& name, const std::vector<CString>& siblings);
 
 // The folder rule of the search dialogs. `text` is what the user typed. `check` is the path

@@ -212,7 +212,7 @@ TEST(SearchRules, UniqueNamesCountOnFromTheLargestNumber)
 {
     EXPECT_EQ(MakeUniqueSearchName("abc", {}), "abc");
     EXPECT_EQ(MakeUniqueSearchName("abc", {"abcd", "ab"}), "abc");
-    EXPECT_EQ(MakeUniqueSearchName("abc", {"abc"}), "abc (2)");  // a twin: the names stay unique
+    EXPECT_EQ(MakeUniqueSearchName("abc", {"abc"}), "abc");  // a twin is no number
     EXPECT_EQ(MakeUniqueSearchName("abc", {"abc", "abc (2)"}), "abc (3)");
     EXPECT_EQ(MakeUniqueSearchName("abc", {"abc (2)"}), "abc (3)");
     EXPECT_EQ(MakeUniqueSearchName("abc", {"abc (7)", "abc (2)", "abcd (9)", "abc (x)"}), "abc (8)");
@@ -220,7 +220,7 @@ TEST(SearchRules, UniqueNamesCountOnFromTheLargestNumber)
     EXPECT_EQ(MakeUniqueSearchName("50%", {"50%", "50% (2)"}), "50% (3)");
     EXPECT_EQ(MakeUniqueSearchName("a%sb", {"a%sb", "a%sb (4)"}), "a%sb (5)");
     EXPECT_EQ(MakeUniqueSearchName("a%sb", {"a%sb (%d)"}), "a%sb");
-    EXPECT_EQ(MakeUniqueSearchName("50%", {"50%"}), "50% (2)");
+    EXPECT_EQ(MakeUniqueSearchName("50%", {"50%"}), "50%");
 }
 
 TEST(SearchRules, FolderRule)
