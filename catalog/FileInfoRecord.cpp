@@ -88,3 +88,12 @@ const char* FolderListTypeName(const char* name)
     };
     return FindEnding(name, table, sizeof table / sizeof table[0], 4);
 }
+
+const char* RegisteredFolderTypeName(const char* name)
+{
+    static const Ending table[] = {
+        {"BMP", "BMPファイル"}, {"TIF", "TIFFファイル"}, {"JPG", "JPEGファイル"}, {"WMF", "メタファイル"},
+        {"DXF", "DXFファイル"},
+    };
+    return FindEnding(name, table, sizeof table / sizeof table[0], 3);
+}

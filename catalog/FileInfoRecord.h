@@ -28,3 +28,6 @@ CString FormatListSize(uint64_t size);
 const char* ImageSearchTypeName(const char* name);
 // The type name of a picture in a folder list, by its last four characters; NULL otherwise.
 const char* FolderListTypeName(const char* name);
+// The type name of a picture of a registered image folder, by the last three characters of
+// its name (BMP, TIF, JPG, WMF, DXF); NULL otherwise.
+const char* RegisteredFolderTypeName(const char* name);

@@ -9,6 +9,7 @@
 #include "FileInfoRecord.h"
 #include "HandOver.h"
 #include "ImageFileSearch.h"
+#include "ItemIdList.h"
 #include "MainFrame.h"
 #include "SearchRecords.h"
 #include "VendaroExplorerApp.h"
@@ -344,18 +345,8 @@ void CLeftView::BuildDesktopNodes()
         open = o >= 0 ? o : image;
     };
     auto name = [](IShellFolder* folder, LPCITEMIDLIST item, DWORD flags) {
-        STRRET ret{};
-        char buf[MAX_PATH * 2] = {};
-        if (SUCCEEDED(folder->GetDisplayNameOf(item, flags, &ret))) {
-            switch (ret.uType) {
-            case STRRET_WSTR:
-                ::WideCharToMultiByte(CP_ACP, 0, ret.pOleStr, -1, buf, sizeof buf - 1, nullptr, nullptr);
-                ::CoTaskMemFree(ret.pOleStr);
-                break;
-            case STRRET_CSTR: lstrcpyn(buf, ret.cStr, sizeof buf); break;
-            case STRRET_OFFSET: lstrcpyn(buf, reinterpret_cast<const char*>(item) + ret.uOffset, sizeof buf); break;
-            }
-        }
+        char buf[512];
+        GetDisplayName(folder, item, flags, buf);
         return CString(buf);
     };
     do {
@@ -696,6 +687,56 @@ int CLeftView::RescanFolder(CTreeNode* node)
     if (node->m_hItem)
         GetTreeCtrl().SetItemState(node->m_hItem, TVIS_EXPANDEDONCE, TVIS_EXPANDEDONCE);
     return 1;
+}
+
+void CLeftView::ReinsertSubtree(CTreeNode* node)
+{
+    if (!node || !m_hWnd)
+        return;
+    for (CTreeNode* child : node->m_children) {
+        TVINSERTSTRUCT tvi{};
+        tvi.hParent = node->m_hItem ? node->m_hItem : TVI_ROOT;
+        tvi.hInsertAfter = TVI_LAST;
+        tvi.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+        tvi.item.pszText = const_cast<char*>(static_cast<const char*>(child->m_strText));
+        tvi.item.iImage = child->m_nImage;
+        tvi.item.iSelectedImage = child->m_nSelectedImage;
+        tvi.item.lParam = reinterpret_cast<LPARAM>(child);
+        child->m_hItem = TreeView_InsertItem(m_hWnd, &tvi);
+        ReinsertSubtree(child);
+    }
+}
+
+void CLeftView::FillFolderFiles(CTreeNode* node)
+{
+    if (CTreeNode* first = node ? node->GetChild(0) : nullptr; first && first->GetState() == CTreeNode::kPlaceholder)
+        ListImageFiles(node);
+}
+
+void CLeftView::ListImageFiles(CTreeNode* node)
+{
+    if (!node)
+        return;
+    CWaitCursor wait;
+    if (CTreeNode* first = node->GetChild(0); first && first->GetState() == CTreeNode::kPlaceholder)
+        DeleteNode(first);
+    if (node->HasPath()) {
+        const CString folder = WithBackslash(node->m_strPath);
+        WIN32_FIND_DATA data;
+        HANDLE h = ::FindFirstFile(folder + "*.*", &data);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const char* type = RegisteredFolderTypeName(data.cFileName);
+                if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !type)
+                    continue;
+                CFileInfoRecord* record = AddRecord(data.cFileName, folder + data.cFileName, type, &data);
+                InsertNode(data.cFileName, 8, 8, node, 4, nullptr)->Attach(CTreeNode::kRecord, record);
+            } while (::FindNextFile(h, &data));
+            ::FindClose(h);
+        }
+    }
+    if (node->GetChildCount() == 0)
+        InsertNode("ファイルがありません", 15, 15, node, 6, nullptr);
 }
 
 // ---- positions ----
@@ -1119,13 +1160,11 @@ void CLeftView::Replay(const CNavigationHistory::Entry& e, bool showAgain)
 {
     if (e.IsPicture()) {
         // Shown again at full size, which records the picture in the same slot.
-        const long long position = m_history.GetCurrent();
-        const CString path = e.strPicture;
         CMainFrame* frame = Frame();
-        m_history.SetCurrent(position - 1);
-        if (auto* full = frame ? dynamic_cast<CImageDetailView*>(frame->SwitchRightView(4)) : nullptr)
-            full->SetImage(path, nullptr);
-        m_history.SetCurrent(position);
+        m_history.ReplayPicture([frame](const CString& path) {
+            if (auto* full = frame ? dynamic_cast<CImageDetailView*>(frame->SwitchRightView(4)) : nullptr)
+                full->SetImage(path, nullptr);
+        });
         return;
     }
     if (!e.hItem || !GetNode(e.hItem))

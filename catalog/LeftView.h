@@ -39,6 +39,11 @@ public:
     int FillShellFolder(CTreeNode* node);
     int RescanFolder(CTreeNode* node);
     static BOOL IsCatalogFolder(const char* path);
+    // Kept for the registered image folders, whose root nothing makes yet: a tree item for
+    // every descendant of a node, and a folder node's picture files as its children.
+    void ReinsertSubtree(CTreeNode* node);
+    void FillFolderFiles(CTreeNode* node);
+    void ListImageFiles(CTreeNode* node);
 
     // Selects the catalogue root, else the data-search root, else the desktop root.
     virtual void SelectStartNode();

@@ -1,5 +1,7 @@
 #include "NavigationHistory.h"
 
+#include <algorithm>
+
 void CNavigationHistory::Clear()
 {
     m_ring.clear();
@@ -57,6 +59,17 @@ CNavigationHistory::Entry CNavigationHistory::StepForward()
     return m_ring[Slot(m_nCurrent)];
 }
 
+void CNavigationHistory::ReplayPicture(const std::function<void(const CString&)>& show)
+{
+    if (!Exists())
+        return;
+    const long long position = m_nCurrent;
+    const CString path = m_ring[Slot(position)].strPicture;
+    m_nCurrent = position - 1;
+    show(path);
+    m_nCurrent = position;
+}
+
 void CNavigationHistory::Forget(const std::function<bool(_TREEITEM*)>& gone)
 {
     if (!Exists())
@@ -64,17 +77,21 @@ void CNavigationHistory::Forget(const std::function<bool(_TREEITEM*)>& gone)
     std::vector<Entry> kept;
     long long current = m_nOldest, newest = m_nOldest;
     bool any = false;
-    for (long long p = m_nOldest; p <= m_nNewest; ++p) {
+    // A picture shown last may stand beyond newest: it is kept too.
+    const long long last = std::max(m_nNewest, m_nCurrent);
+    for (long long p = m_nOldest; p <= last; ++p) {
         const Entry& e = m_ring[Slot(p)];
         if (!e.IsPicture() && gone(e.hItem))
             continue;
         kept.push_back(e);
-        newest = m_nOldest + static_cast<long long>(kept.size()) - 1;
+        const long long at = m_nOldest + static_cast<long long>(kept.size()) - 1;
+        if (p <= m_nNewest)
+            newest = at;
         if (p <= m_nCurrent)
-            current = newest;
+            current = at;
         any = true;
     }
-    if (kept.size() == static_cast<size_t>(m_nNewest - m_nOldest + 1))
+    if (kept.size() == static_cast<size_t>(last - m_nOldest + 1))
         return;
     for (size_t i = 0; i < kept.size(); ++i)
         m_ring[Slot(m_nOldest + static_cast<long long>(i))] = kept[i];

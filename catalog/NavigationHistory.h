@@ -34,6 +34,9 @@ public:
     // Steps and gives the entry to replay (a copy: replaying may record again).
     Entry StepBack();
     Entry StepForward();
+    // Shows the picture entry at current again: `show` records it anew (RecordPicture) into
+    // the same slot, and current stays on the entry.
+    void ReplayPicture(const std::function<void(const CString&)>& show);
 
     // Drops every entry that names an item `gone` says is deleted; later positions move down
     // so that Back and Forward never reach a deleted item.

@@ -4,12 +4,15 @@
 #include <string>
 
 #include "ConfirmDlg.h"
+#include "DragImage.h"
 #include "FileInfoRecord.h"
 #include "HandOver.h"
 #include "HandOverBlocks.h"
+#include "ImageDetailView.h"
 #include "LeftView.h"
 #include "ListRowCompare.h"
 #include "MainFrame.h"
+#include "MyListCtrl.h"
 #include "SearchRecords.h"
 #include "TreeNode.h"
 #include "VendaroExplorerApp.h"
@@ -44,6 +47,8 @@ const char* const kFileColumns[] = {"ファイル名", "サイズ", "種類", "�
 const int kFileWidths[] = {150, 100, 100, 150};
 const char* const kCatalogColumns[] = {"Vendaro名", "パス名"};
 const int kCatalogWidths[] = {300, 200};
+const char* const kFolderColumns[] = {"パス名"};
+const int kFolderWidths[] = {1024};
 const char* const kNameColumns[] = {"項目名"};
 const int kNameWidths[] = {200};
 
@@ -70,7 +75,12 @@ private:
     CWnd* m_wnd;
 };
 
-bool IsFileRowList(int kind) { return kind == yqListView::kCatalogs || kind == yqListView::kChildren || kind == yqListView::kFiles; }
+// Lists whose rows carry the index of their entry.
+bool IsFileRowList(int kind)
+{
+    return kind == yqListView::kCatalogs || kind == yqListView::kChildren || kind == yqListView::kFolders ||
+           kind == yqListView::kFiles;
+}
 
 }  // namespace
 
@@ -326,6 +336,23 @@ void yqListView::ShowImageSearches(CTreeNode* node)
     SetStatus("検索条件数 : %d", static_cast<int>(m_rows.size()));
 }
 
+void yqListView::ShowRegisteredFolders(CTreeNode* node)
+{
+    Reset(kFolders, kFolderColumns, kFolderWidths, 1);
+    if (!node)
+        return;
+    for (CTreeNode* child : node->m_children) {
+        AddRow(child->m_strPath, CVendaroExplorerApp::GetDriveIconIndex(child->m_strPath),
+               static_cast<LPARAM>(m_rows.size()));
+        m_rows.push_back({child->m_hItem, nullptr});
+    }
+    if (CMainFrame* f = Frame()) {
+        const SortState& s = f->GetSortState(kFolders);
+        SortItems(s.column, s.bAscending);
+    }
+    SetStatus("登録画像ディレクトリ数 : %d", static_cast<int>(m_rows.size()));
+}
+
 int yqListView::ShowSingleRow(const char* text)
 {
     ListView_DeleteAllItems(m_hWnd);
@@ -469,8 +496,28 @@ void yqListView::OpenRow(int row)
     if (!IsFileRowList(m_nKind) || item.lParam < 0 || static_cast<size_t>(item.lParam) >= m_rows.size())
         return;
     const yqListRow& r = m_rows[static_cast<size_t>(item.lParam)];
-    if (CTreeNode* n = tree->GetNode(r.hItem))
+    if (CTreeNode* n = tree->GetNode(r.hItem)) {
         tree->ExpandAndSelect(n);
+        return;
+    }
+    if (r.pRecord) {
+        // A picture file at full size, dragged as the selected rows (the row alone when it is
+        // the only one).
+        const int dragged = ListView_GetSelectedCount(m_hWnd) == 1 ? row : -1;
+        POINT at{};
+        CImageList* made = static_cast<CMyListCtrl&>(GetListCtrl()).CreateDragImageEx(dragged, &at);
+        auto* image = dynamic_cast<CDragImage*>(made);
+        if (!image)
+            delete made;
+        const CString path = r.pRecord->m_strPath;
+        CMainFrame* frame = Frame();
+        // The switch destroys this view: nothing of it is touched afterwards.
+        auto* full = frame ? dynamic_cast<CImageDetailView*>(frame->SwitchRightView(4)) : nullptr;
+        if (full)
+            full->SetImage(path, image);
+        else
+            delete image;
+    }
 }
 
 void yqListView::OnDblClk(NMHDR* nmhdr, LRESULT* result)

@@ -31,6 +31,9 @@ public:
     void ShowFolder(CTreeNode* node);
     void ShowDataSearches(CTreeNode* node);
     void ShowImageSearches(CTreeNode* node);
+    // The registered image folders below a node (its children's paths); nothing makes that
+    // node yet.
+    void ShowRegisteredFolders(CTreeNode* node);
     int ShowSingleRow(const char* text);
     void SortItems(int column, BOOL ascending);
 

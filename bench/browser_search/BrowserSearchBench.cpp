@@ -5,6 +5,7 @@
 //   browser_search_bench <catalogue folder> [searches=50] [text=ユニットバス] [fill categories=1]
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -66,15 +67,18 @@ void Leaves(CTreeNode* node, std::vector<CTreeNode*>& out)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        fprintf(stderr, "usage: browser_search_bench <catalogue folder> [searches] [text] [fill 0|1]\n");
+        fprintf(stderr, "usage: browser_search_bench <catalogue folder> [searches] [text] [fill 0|1] [report|thumbnails]\n");
         return 2;
     }
     std::string root = argv[1];
     if (root.back() != '\\')
         root += '\\';
     const int searches = argc > 2 ? atoi(argv[2]) : 50;
-    const char* text = argc > 3 ? argv[3] : "ユニットバス";
+    // "-" keeps the default text (a Japanese argument depends on the prefix's code page).
+    const char* text = argc > 3 && strcmp(argv[3], "-") != 0 ? argv[3] : "ユニットバス";
     const bool fill = argc > 4 ? atoi(argv[4]) != 0 : true;
+    // The report list unless asked for the thumbnails the program starts with.
+    const bool thumbnails = argc > 5 && strcmp(argv[5], "thumbnails") == 0;
 
     AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(""), SW_SHOWNORMAL);
     theApp.InitApplication();
@@ -98,6 +102,8 @@ int main(int argc, char** argv)
     theApp.m_pMainWnd = frame;
     frame->InitialUpdateFrame(doc, TRUE);
     frame->ShowWindow(SW_SHOW);
+    frame->m_nListMode = thumbnails ? 256 : LVS_REPORT;
+    printf("right pane: %s\n", thumbnails ? "item thumbnails" : "report list");
     Pump();
     CLeftView* tree = frame->GetLeftView();
     tree->DeleteAllNodes();

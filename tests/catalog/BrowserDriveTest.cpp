@@ -1,6 +1,7 @@
 // The tree on the drives of the browser tests' own prefix (tests/catalog/browser_prefix.sh):
 // the catalogue on the CD-ROM drive d:, folders made and removed under C:\ while the drive
 // watch runs, Back and Forward after a reload, and Cancel of a running search.
+#include "FileInfoRecord.h"
 #include "ImageSearchDlg.h"
 #include "TreeFixture.h"
 
@@ -8,8 +9,9 @@ using namespace catalogtest;
 
 namespace {
 
-// Where d: of the browser prefix points.
+// Where d: and the floppy a: of the browser prefix point.
 const char kDriveFolder[] = "C:\\vendaro_d";
+const char kFloppyFolder[] = "C:\\vendaro_a";
 
 class DriveTest : public TreeTest {
 protected:
@@ -23,6 +25,7 @@ protected:
     {
         TreeTest::TearDown();
         RemoveFolder(std::string(kDriveFolder) + "\\DISTRIB");
+        RemoveFolder(std::string(kFloppyFolder) + "\\DISTRIB");
     }
     // A catalogue of more than six categories on d:, found as the program finds it.
     Manifest OnDriveD()
@@ -87,6 +90,26 @@ TEST_F(DriveTest, CatalogueOnTheCdRomShowsAsTitleWithItsDriveAndListsEveryLeaf)
     EXPECT_TRUE(drive->HasKind(CTreeNode::kCatalogFolder));
     ExpectLeavesList(Catalog(), m);
     ExpectLeavesList(drive, m);
+}
+
+TEST_F(DriveTest, TheFloppyIsNeverProbedForItsCatalogue)
+{
+    if (::GetDriveType("A:\\") != DRIVE_REMOVABLE)
+        GTEST_SKIP() << "no floppy a: in this prefix";
+    FixtureOptions options;
+    const Manifest m = GenerateCatalog(kFloppyFolder, options);
+    // Loaded as if it had been found there: the drive still stays a plain drive.
+    doc->m_catalogs.push_back(new yqCatalog("A:\\"));
+    Rebuild();
+    CTreeNode* floppy = DriveNode("A:\\");
+    ASSERT_NE(nullptr, floppy);
+    EXPECT_FALSE(floppy->HasKind(CTreeNode::kCatalogFolder));
+    EXPECT_EQ(nullptr, floppy->GetCategory());
+    EXPECT_EQ(0, floppy->GetChildCount());
+    EXPECT_EQ(-1, floppy->m_strText.Find(m.title.c_str()));
+    // Under Vendaro the catalogue is listed as any other.
+    ASSERT_NE(nullptr, Catalog());
+    EXPECT_STREQ(m.title.c_str(), Catalog()->m_strText);
 }
 
 TEST_F(DriveTest, FoldersMadeAndRemovedUnderCShowWithinSeconds)
@@ -189,6 +212,35 @@ TEST_F(DriveTest, CancelDuringASearchRemovesTheNodeKeepsTheConditionAndIgnoresCl
     EXPECT_EQ("ドア", App().m_searchConditions[0]->m_strName);
     EXPECT_FALSE(App().m_dlgSearchProgress.IsShown());
     EXPECT_FALSE(App().m_bBusy);
+}
+
+TEST_F(DriveTest, QuickSearchOnTheDesktopBranchSearchesEachDriveKeepingThoseWithFinds)
+{
+    Rebuild();
+    // Only C: (the pictures) and the empty d: are walked: t: and s: hold the build and the
+    // sources.
+    for (CTreeNode* d : std::vector<CTreeNode*>(tree->m_pComputer->m_children))
+        if (d->m_strPath.CompareNoCase("C:\\") != 0 && d->m_strPath.CompareNoCase("D:\\") != 0)
+            tree->DeleteNode(d);
+    ASSERT_EQ(2, tree->m_pComputer->GetChildCount());
+    Select(DriveNode("C:\\"));
+    EXPECT_EQ("", QuickSearch("OLD"));
+    ASSERT_EQ(1, tree->m_pImageRoot->GetChildCount());
+    CTreeNode* node = tree->m_pImageRoot->GetChild(0);
+    EXPECT_EQ("OLD(C:\\)", node->m_strText);
+    bool picture = false;
+    for (CTreeNode* f : node->m_children)
+        picture = picture || (f->GetRecord() && f->GetRecord()->m_strPath.CompareNoCase("C:\\pictures\\OLD.BMP") == 0);
+    EXPECT_TRUE(picture);
+    ASSERT_EQ(1u, App().m_imageSearches.size());
+    EXPECT_EQ("OLD", App().m_imageSearches[0]->m_strName);
+    EXPECT_EQ("C:\\", App().m_imageSearches[0]->m_strFolder);
+
+    // Found on no drive: the message, and nothing more kept.
+    Select(DriveNode("C:\\"));
+    EXPECT_EQ("検索数が０でした。この結果は登録されません。", QuickSearch("qvz_nowhere_at_all"));
+    EXPECT_EQ(1, tree->m_pImageRoot->GetChildCount());
+    EXPECT_EQ(1u, App().m_imageSearches.size());
 }
 
 TEST_F(DriveTest, ImageSearchesOverThePicturesOfKnownDatesTakeWholeDays)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "FileInfoRecord.h"
 #include "ListRowCompare.h"
@@ -155,6 +156,42 @@ TEST(NavigationHistory, PictureEntryTakesTheNextPositionWithoutMovingNewest)
     EXPECT_EQ(e.strPicture, "C:\\a.jpg");
 }
 
+TEST(NavigationHistory, PictureEntryReplaysWithCurrentUnchanged)
+{
+    CNavigationHistory h;
+    h.Record(Item(1));
+    h.RecordPicture("C:\\a.jpg");  // at 1, shown at full size
+    h.UpdateNewest();
+    h.Record(Item(3));  // at 2
+    // Back onto the picture: the full-size view shows it and records it again, as it does
+    // every time it shows a picture.
+    CNavigationHistory::Entry e = h.StepBack();
+    ASSERT_TRUE(e.IsPicture());
+    std::vector<CString> shown;
+    h.ReplayPicture([&](const CString& path) {
+        shown.push_back(path);
+        h.RecordPicture(path);
+    });
+    EXPECT_EQ(std::vector<CString>{"C:\\a.jpg"}, shown);
+    EXPECT_EQ(1, h.GetCurrent());
+    EXPECT_EQ(0, h.GetOldest());
+    EXPECT_EQ(2, h.GetNewest());
+    EXPECT_EQ("C:\\a.jpg", h.At(1).strPicture);
+    EXPECT_EQ(Item(3), h.StepForward().hItem);  // the later selection is still ahead
+    EXPECT_EQ(Item(1), (h.StepBack(), h.StepBack()).hItem);
+
+    // A picture shown last, beyond newest, survives the removal of a deleted item.
+    CNavigationHistory p;
+    p.Record(Item(1));
+    p.Record(Item(2));
+    p.RecordPicture("C:\\b.jpg");
+    p.Forget([](_TREEITEM* item) { return item == Item(1); });
+    EXPECT_EQ(1, p.GetCurrent());
+    EXPECT_EQ(0, p.GetNewest());
+    EXPECT_EQ("C:\\b.jpg", p.At(1).strPicture);
+    EXPECT_EQ(Item(2), p.StepBack().hItem);
+}
+
 TEST(NavigationHistory, ForgetDropsDeletedItemsAndKeepsTheRestInOrder)
 {
     CNavigationHistory h;
@@ -173,13 +210,17 @@ TEST(NavigationHistory, ForgetDropsDeletedItemsAndKeepsTheRestInOrder)
 
 TEST(SearchRules, UniqueNamesCountOnFromTheLargestNumber)
 {
-    EXPECT_EQ(MakeUniqueSearchName("abc", {"abc"}), "abc");
+    EXPECT_EQ(MakeUniqueSearchName("abc", {}), "abc");
+    EXPECT_EQ(MakeUniqueSearchName("abc", {"abcd", "ab"}), "abc");
+    EXPECT_EQ(MakeUniqueSearchName("abc", {"abc"}), "abc");  // a twin is no number
     EXPECT_EQ(MakeUniqueSearchName("abc", {"abc", "abc (2)"}), "abc (3)");
+    EXPECT_EQ(MakeUniqueSearchName("abc", {"abc (2)"}), "abc (3)");
     EXPECT_EQ(MakeUniqueSearchName("abc", {"abc (7)", "abc (2)", "abcd (9)", "abc (x)"}), "abc (8)");
     // The user's text is never a format.
     EXPECT_EQ(MakeUniqueSearchName("50%", {"50%", "50% (2)"}), "50% (3)");
     EXPECT_EQ(MakeUniqueSearchName("a%sb", {"a%sb", "a%sb (4)"}), "a%sb (5)");
     EXPECT_EQ(MakeUniqueSearchName("a%sb", {"a%sb (%d)"}), "a%sb");
+    EXPECT_EQ(MakeUniqueSearchName("50%", {"50%"}), "50%");
 }
 
 TEST(SearchRules, FolderRule)

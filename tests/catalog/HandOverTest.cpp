@@ -1,7 +1,8 @@
 // The paste-to-board sequence against a receiver of ours standing in as QVZ.EXE in this
 // test's own program folder: it is started and then finds the blocks on the clipboard; and
 // without it, the user is told and the clipboard stays as it was. An OLE drag of the same
-// blocks, by synthetic mouse input, onto the receiver's window.
+// blocks, by synthetic mouse input, onto the receiver's window. The browser's frame: the tree's
+// copy of an item and the report list's hand-over of two item rows, as the receiver logs them.
 #include <gtest/gtest.h>
 
 #include <afxole.h>
@@ -15,6 +16,7 @@
 #include "CatalogFixture.h"
 #include "HandOver.h"
 #include "HandOverBlocks.h"
+#include "TreeFixture.h"
 #include "VendaroExplorerApp.h"
 #include "yqItem.h"
 #include "afxtest/ThreadPump.h"
@@ -250,6 +252,132 @@ TEST_F(HandOverTest, DragOfTwoItemsByTheMouseDropsTheSameBlocksOnTheReceiver)
     EXPECT_NE(std::string::npos, text.find(" VendaroExplorer ")) << text;
     EXPECT_NE(std::string::npos, text.find(Hex(privateBlock))) << text;
     EXPECT_NE(std::string::npos, text.find(Hex(hdrop))) << text;
+}
+
+// The frame over a generated catalogue, with the receiver beside this program as QVZ.EXE.
+class HandOverFrameTest : public TreeTest {
+protected:
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        RegisterVendaroClipboardFormat();
+        log = ProgramFolder() / "clipboard.log";
+        fs::remove(log);
+    }
+    void TearDown() override
+    {
+        CloseReceiver();
+        TreeTest::TearDown();
+    }
+    std::string Log() const
+    {
+        std::ifstream f(log, std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), {}};
+    }
+    // The bytes of the last logged block of a format, from its "format <id> <name> <size> <hex>" line.
+    std::string Logged(UINT format) const
+    {
+        const std::string text = Log(), head = "format " + std::to_string(format) + " ";
+        std::string hex;
+        for (size_t at = text.find(head); at != std::string::npos; at = text.find(head, at + 1)) {
+            if (at > 0 && text[at - 1] != '\n')
+                continue;
+            const size_t end = text.find('\n', at);
+            const std::string line = text.substr(at, end - at);
+            hex = line.substr(line.rfind(' ') + 1);
+        }
+        std::string bytes;
+        for (size_t i = 0; i + 1 < hex.size(); i += 2)
+            bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        return bytes;
+    }
+    // A filled leaf category with at least two product items, selected.
+    CTreeNode* SelectFilledLeaf()
+    {
+        std::vector<CTreeNode*> leaves;
+        Leaves(Catalog(), leaves);
+        for (CTreeNode* leaf : leaves) {
+            Select(leaf);
+            int products = 0;
+            for (CTreeNode* c : leaf->m_children)
+                if (c->GetItem() && c->GetItem()->m_nKind == yqItem::kProductImage)
+                    ++products;
+            if (products >= 2)
+                return leaf;
+        }
+        return nullptr;
+    }
+    fs::path log;
+};
+
+TEST_F(HandOverFrameTest, TwoItemRowsHandedOverGiveBothRecordsAndOneClosingNul)
+{
+    FixtureOptions options;
+    options.products = 60;
+    Load(options);
+    ASSERT_NE(nullptr, SelectFilledLeaf());
+    CListCtrl& list = List()->GetListCtrl();
+    ASSERT_GE(list.GetItemCount(), 2);
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    const auto* first = reinterpret_cast<const yqItem*>(list.GetItemData(0));
+    const auto* second = reinterpret_cast<const yqItem*>(list.GetItemData(1));
+    std::string want;
+    AppendCatalogItemBlock(want, *first);
+    AppendCatalogItemBlock(want, *second);
+    want.push_back('\0');
+    const std::string hdrop = BuildHDropBlock({first->m_strPicturePath, second->m_strPicturePath});
+    frame->SetActiveView(List(), FALSE);
+    frame->SendMessage(WM_COMMAND, ID_PASTE_TO_BOARD);
+    ASSERT_TRUE(PumpUntil([&] { return Logged(CF_VENDAROEXPLORER).size() >= want.size(); })) << Log();
+    EXPECT_EQ(Hex(want), Hex(Logged(CF_VENDAROEXPLORER).substr(0, want.size())));
+    // Nothing after the closing NUL but what the allocator may round up.
+    const std::string got = Logged(CF_VENDAROEXPLORER);
+    EXPECT_EQ(std::string::npos, got.find_first_not_of('\0', want.size())) << Hex(got);
+    EXPECT_EQ(Hex(hdrop), Hex(Logged(CF_HDROP).substr(0, hdrop.size())));
+}
+
+TEST_F(HandOverFrameTest, CopyOfAnItemGivesItsFileListAndPicture)
+{
+    FixtureOptions options;
+    options.products = 60;
+    Load(options);
+    CTreeNode* leaf = SelectFilledLeaf();
+    ASSERT_NE(nullptr, leaf);
+    CTreeNode* node = nullptr;
+    for (CTreeNode* c : leaf->m_children)
+        if (!node && c->GetItem() && c->GetItem()->m_nKind == yqItem::kProductImage)
+            node = c;
+    ASSERT_NE(nullptr, node);
+    // A picture the picture library reads (the generated ones are stubs).
+    std::string bmp = "BM";
+    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) bmp.push_back(static_cast<char>(v >> (8 * i))); };
+    auto put16 = [&](uint16_t v) { bmp.push_back(static_cast<char>(v)); bmp.push_back(static_cast<char>(v >> 8)); };
+    put32(54 + 24); put32(0); put32(54);
+    put32(40); put32(4); put32(2); put16(1); put16(24); put32(0); put32(24); put32(0); put32(0); put32(0); put32(0);
+    bmp.append(24, '\x30');
+    WriteFile(folder + "/ITEM.BMP", bmp);
+    const std::string picture = CatalogPath(folder + "/ITEM.BMP");
+    node->GetItem()->m_strPicturePath = picture.c_str();
+
+    STARTUPINFO si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + (ProgramFolder() / "QVZ.EXE").string() + "\"";
+    ASSERT_TRUE(::CreateProcess(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ASSERT_TRUE(PumpUntil([] { return ::FindWindow("QvzReceiverWnd", nullptr) != nullptr; }));
+    Select(node);
+    tree->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    const std::string hdrop = BuildHDropBlock({CString(picture.c_str())});
+    ASSERT_TRUE(PumpUntil([&] { return Logged(CF_HDROP).size() >= hdrop.size(); })) << Log();
+    EXPECT_EQ(Hex(hdrop), Hex(Logged(CF_HDROP).substr(0, hdrop.size())));
+    const std::string text = Log();
+    EXPECT_TRUE(text.find("\nformat 8 ") != std::string::npos || text.find("\nformat 2 ") != std::string::npos ||
+                text.find("\nformat 17 ") != std::string::npos)
+        << text;
+    EXPECT_TRUE(Logged(CF_VENDAROEXPLORER).empty());
 }
 
 }  // namespace

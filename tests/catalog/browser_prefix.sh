@@ -2,7 +2,8 @@
 # Runs a browser test program in the browser tests' own Wine prefix (one per architecture,
 # beside the build): no z: (nothing may walk the host), d: a CD-ROM drive on C:\vendaro_d
 # (which the tests fill with a generated catalogue), pictures under C:\pictures with known
-# dates, plain folders as Desktop and My Documents. The build folder is t:, the sources s:.
+# dates, plain folders as Desktop and My Documents, a: a floppy drive on C:\vendaro_a (never
+# probed for a catalogue). The build folder is t:, the sources s:.
 # Usage: browser_prefix.sh <build folder> <program in its bin> [arguments...]
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -21,7 +22,7 @@ ensure_display
 ensure_prefix
 
 # Bump when the drives or folders below change.
-layout=1
+layout=2
 (
   flock 9
   stamp=$WINEPREFIX/.qvz-browser
@@ -29,9 +30,10 @@ layout=1
   c=$WINEPREFIX/drive_c
   link() { [ "$(readlink "$dos/$1" 2>/dev/null)" = "$2" ] || { rm -f "$dos/$1"; ln -s "$2" "$dos/$1"; }; }
   # d: starts empty: a test that was stopped may have left its catalogue there.
-  rm -rf "$c/vendaro_d"
-  mkdir -p "$c/vendaro_d" "$c/pictures"
+  rm -rf "$c/vendaro_d" "$c/vendaro_a"
+  mkdir -p "$c/vendaro_d" "$c/vendaro_a" "$c/pictures"
   link d: ../drive_c/vendaro_d
+  link a: ../drive_c/vendaro_a
   link t: "$build"
   link s: "$src"
   rm -f "$dos/z:"
@@ -48,6 +50,7 @@ layout=1
       done
     done
     qvz_wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
+    qvz_wine reg add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f >/dev/null 2>&1
     # Only this prefix's server: the mount manager reads the drive types when it starts.
     qvz_wineserver -k || true
     qvz_wineserver -w || true

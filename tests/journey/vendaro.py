@@ -134,7 +134,8 @@ def _journey(j, b):
     print("first start ready after %.1f s" % b.wait_ready())
     j.shot("2-ready")
     assert j.send("text title") == "[Vendaro エクスプローラ]", j.send("text title")
-    _browse(j)
+    category = _browse(j)
+    _select_before_close(j, category)
     assert b.close() == 0
     history = os.path.getsize(b.file("HISTORY.DAT"))
     entries = cache_entries(b.file("CONFIG.DAT"))
@@ -148,6 +149,7 @@ def _journey(j, b):
     searches = j.send("treechildren Vendaro検索")
     print("saved searches after the restart:", searches)
     assert searches == "[玄関ドア]", searches
+    _expect_position(j, b, category)
     j.shot("3-from-cache")
     config_time = os.path.getmtime(b.file("CONFIG.DAT"))
     time.sleep(1.1)
@@ -265,6 +267,23 @@ def _browse(j):
     print("after the deletion:", left, "selected", _selected(j))
     assert left == ["玄関ドア"], left
     j.shot("9-search-deleted")
+    return path
+
+
+def _select_before_close(j, path):
+    """The position kept at close: the category of the walk."""
+    j.send("treeselect " + path)
+    assert _selected(j) == path, _selected(j)
+
+
+def _expect_position(j, b, path):
+    """The position of the close is kept in yqe.ini (a reload, as when the CD-ROM comes in,
+    goes back to the position of its moment); a start selects the first root."""
+    ini = open(b.file("yqe.ini"), encoding="cp932").read()
+    text = path.rsplit("|", 1)[-1]
+    assert "CurrentText=" + text in ini, ini
+    assert "RootText=Vendaro" in ini, ini
+    print("position kept at the close: %s; selected at the start: %s" % (text, _selected(j)))
 
 
 def _picture_maker(j):
