@@ -4,6 +4,8 @@
 // OleCreateFromFile refuses a file whose type has no class (MK_E_INVALIDEXTENSION) rather
 // than wrapping it in a package.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <memory>
@@ -210,6 +212,22 @@ bool RegisterTestServer() {
   return ended;
 }
 
+// Waits until no test server process is left (one that is ending still holds its class).
+bool ServerGone(DWORD ms = 20000) {
+  return PumpUntil(
+      [] {
+        HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 pe = {};
+        pe.dwSize = sizeof pe;
+        bool found = false;
+        for (BOOL b = ::Process32First(snap, &pe); b && !found; b = ::Process32Next(snap, &pe))
+          found = _stricmp(pe.szExeFile, "qvz_test_shape_server.exe") == 0;
+        ::CloseHandle(snap);
+        return !found;
+      },
+      ms);
+}
+
 bool Has(const std::vector<int>& codes, int code) {
   for (int c : codes)
     if (c == code) return true;
@@ -218,10 +236,108 @@ bool Has(const std::vector<int>& codes, int code) {
 
 }  // namespace
 
+namespace {
+
+// Pixels of the item drawn into a white bitmap within (20, 10)-(180, 90): how many inside
+// that rectangle have the colour, and how many outside it are not white.
+struct Drawn {
+  int inside;
+  int outside;
+};
+Drawn DrawnPixels(COleClientItem* item, COLORREF colour) {
+  const int w = 200, h = 100;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = NULL;
+  HBITMAP bm = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+  HDC hDC = ::CreateCompatibleDC(NULL);
+  HGDIOBJ old = ::SelectObject(hDC, bm);
+  const RECT all = {0, 0, w, h}, rc = {20, 10, 180, 90};
+  ::FillRect(hDC, &all, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+  CDC dc;
+  dc.Attach(hDC);
+  item->Draw(&dc, &rc);
+  dc.Detach();
+  ::GdiFlush();
+  Drawn d = {0, 0};
+  const DWORD want = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      const DWORD px = ((const DWORD*)bits)[y * w + x] & 0xFFFFFF;
+      const POINT pt = {x, y};
+      if (::PtInRect(&rc, pt))
+        d.inside += px == want;
+      else
+        d.outside += px != 0xFFFFFF;
+    }
+  ::SelectObject(hDC, old);
+  ::DeleteDC(hDC);
+  ::DeleteObject(bm);
+  return d;
+}
+
+// Most of the rectangle in the colour (the caption takes a little), nothing outside.
+void ExpectDrawn(COleClientItem* item, COLORREF colour) {
+  const Drawn d = DrawnPixels(item, colour);
+  EXPECT_GT(d.inside, 160 * 80 / 2);
+  EXPECT_EQ(0, d.outside);
+}
+
+}  // namespace
+
+// The item's picture comes from its cache: while the server runs and changes it, after the
+// server closed, and read back from the storage with the server stopped.
+TEST(OleServerItem, PictureDrawnFromTheCacheRunningClosedAndReloaded) {
+  ASSERT_TRUE(RegisterTestServer());
+  TestOleDoc doc;
+  CountingItem* item = new CountingItem(&doc);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  {
+    SCOPED_TRACE("new");
+    ExpectDrawn(item, RGB(255, 0, 0));
+  }
+  ASSERT_TRUE(item->DoVerb(OLEIVERB_OPEN, NULL));
+  HWND hServer = NULL;
+  ASSERT_TRUE(PumpUntil([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
+  item->m_codes.clear();
+  ::PostMessage(hServer, TESTSHAPE_SETCOLOR, RGB(0, 160, 0), 0);
+  ASSERT_TRUE(PumpUntil([&] { return Has(item->m_codes, OLE_CHANGED); }));
+  {
+    SCOPED_TRACE("running");
+    ExpectDrawn(item, RGB(0, 160, 0));
+  }
+  ::PostMessage(hServer, TESTSHAPE_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Has(item->m_codes, OLE_CLOSED) && !item->IsRunning(); }));
+  {
+    SCOPED_TRACE("closed");
+    ExpectDrawn(item, RGB(0, 160, 0));
+  }
+
+  const CString path = TempFile("qvz_ole_picture_items.stg", NULL);
+  LPSTORAGE root = NewFileStorage(path);
+  ASSERT_NE(nullptr, root);
+  const std::string bytes = StoreItems(doc, root);
+  root->Commit(STGC_DEFAULT);
+  TestOleDoc back;
+  ASSERT_TRUE(LoadItems(back, root, bytes));
+  root->Release();
+  POSITION pos = back.GetStartPosition();
+  COleClientItem* again = back.GetNextClientItem(pos);
+  ASSERT_NE(nullptr, again);
+  EXPECT_FALSE(again->IsRunning());
+  {
+    SCOPED_TRACE("reloaded");
+    ExpectDrawn(again, RGB(0, 160, 0));
+  }
+  EXPECT_TRUE(ServerGone());
+}
+
 // Our own server in its own process: made new through its class, its verbs on the menu,
 // opened, recoloured and closed by the test, and saved and reloaded with its colour.
-// Drawing from the cache is not tested: Wine's cache, asked to keep "whatever draws",
-// takes the server's picture but draws nothing from it.
 TEST(OleServerItem, NewItemOpenedChangedClosedDrawnSavedAndReloaded) {
   ASSERT_TRUE(RegisterTestServer());
   TestOleDoc doc;

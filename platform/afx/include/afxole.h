@@ -379,6 +379,8 @@ class COleClientItem : public CDocItem {
   BOOL MakeStorage();
   // Connects a newly made or loaded object; FALSE (object released) when it cannot.
   BOOL FinishCreate(HRESULT hr);
+  // Names the picture format the cache keeps for the draw aspect (see the source).
+  void CacheDrawnFormat();
   void DropStorage();
   DWORD m_dwConnection;
 };

@@ -20,6 +20,10 @@ std::wstring Wide(LPCTSTR lpsz) {
   return w;
 }
 
+// The format the cache keeps to draw an item.
+const CLIPFORMAT kDrawnFormat = CF_METAFILEPICT;
+const DWORD kDrawnTymed = TYMED_MFPICT;
+
 }  // namespace
 
 COleClientItem::COleClientItem(COleDocument* pContainerDoc)
@@ -76,6 +80,7 @@ BOOL COleClientItem::FinishCreate(HRESULT hr) {
     return FALSE;
   }
   m_lpObject->SetClientSite(&m_xOleClientSite);
+  CacheDrawnFormat();
   m_lpObject->SetHostNames(L"QVZ", L"QVZ");
   ::OleSetContainedObject(m_lpObject, TRUE);
   m_lpObject->Advise(&m_xAdviseSink, &m_dwConnection);
@@ -94,6 +99,44 @@ BOOL COleClientItem::FinishCreate(HRESULT hr) {
   m_nItemState = IsRunning() ? openState : loadedState;
   if (m_nItemState == openState) m_nItemState = loadedState;  // shown only through DoVerb
   return TRUE;
+}
+
+void COleClientItem::CacheDrawnFormat() {
+  // Wine's cache takes the server's picture into an entry asked for as "whatever draws"
+  // (no format) but draws nothing from it, and writes it so that a reload cannot read it
+  // either. Such an entry of the draw aspect gives way to one naming a metafile, which the
+  // cache draws, saves and reads back; boards whose items carry the old entry still open
+  // and draw again once their server has run.
+  IOleCache* pCache = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IOleCache, (void**)&pCache))) return;
+  IEnumSTATDATA* pEnum = NULL;
+  BOOL bNamed = FALSE;
+  DWORD dwAdvf = ADVF_PRIMEFIRST;
+  DWORD unnamed[8];
+  int nUnnamed = 0;
+  if (SUCCEEDED(pCache->EnumCache(&pEnum)) && pEnum != NULL) {
+    STATDATA sd;
+    while (pEnum->Next(1, &sd, NULL) == S_OK) {
+      if (sd.formatetc.dwAspect == (DWORD)m_nDrawAspect) {
+        if (sd.formatetc.cfFormat == 0) {
+          if (nUnnamed < 8) unnamed[nUnnamed++] = sd.dwConnection;
+          dwAdvf = sd.advf;
+        } else {
+          bNamed = TRUE;
+        }
+      }
+      ::CoTaskMemFree(sd.formatetc.ptd);
+      if (sd.pAdvSink) sd.pAdvSink->Release();
+    }
+    pEnum->Release();
+  }
+  if (!bNamed && nUnnamed > 0) {
+    for (int i = 0; i < nUnnamed; i++) pCache->Uncache(unnamed[i]);
+    FORMATETC fe = {kDrawnFormat, NULL, (DWORD)m_nDrawAspect, -1, kDrawnTymed};
+    DWORD dw = 0;
+    pCache->Cache(&fe, dwAdvf, &dw);
+  }
+  pCache->Release();
 }
 
 BOOL COleClientItem::CreateNewItem(REFCLSID clsid, OLERENDER render, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
