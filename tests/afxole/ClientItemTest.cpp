@@ -28,7 +28,10 @@ class CountingItem : public COleClientItem {
   DECLARE_SERIAL(CountingItem)
  public:
   CountingItem(COleDocument* pDoc = NULL) : COleClientItem(pDoc) {}
-  void OnChange(OLE_NOTIFICATION nCode, DWORD dwParam) override { m_codes.push_back(nCode); }
+  void OnChange(OLE_NOTIFICATION nCode, DWORD dwParam) override {
+    COleClientItem::OnChange(nCode, dwParam);
+    m_codes.push_back(nCode);
+  }
   std::vector<int> m_codes;
 };
 IMPLEMENT_SERIAL(CountingItem, COleClientItem, 0)
@@ -244,7 +247,9 @@ struct Drawn {
   int inside;
   int outside;
 };
-Drawn DrawnPixels(COleClientItem* item, COLORREF colour) {
+// Mapped: drawn on a mapping of half scale moved by (100, 50), through the rectangle's
+// logical bounds.
+Drawn DrawnPixels(COleClientItem* item, COLORREF colour, bool mapped) {
   const int w = 200, h = 100;
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -260,7 +265,15 @@ Drawn DrawnPixels(COleClientItem* item, COLORREF colour) {
   ::FillRect(hDC, &all, (HBRUSH)::GetStockObject(WHITE_BRUSH));
   CDC dc;
   dc.Attach(hDC);
-  item->Draw(&dc, &rc);
+  RECT bounds = rc;
+  if (mapped) {
+    ::SetMapMode(hDC, MM_ANISOTROPIC);
+    ::SetWindowExtEx(hDC, 2, 2, NULL);
+    ::SetViewportExtEx(hDC, 1, 1, NULL);
+    ::SetWindowOrgEx(hDC, 100, 50, NULL);
+    bounds = {140, 70, 460, 230};
+  }
+  item->Draw(&dc, &bounds);
   dc.Detach();
   ::GdiFlush();
   Drawn d = {0, 0};
@@ -282,9 +295,12 @@ Drawn DrawnPixels(COleClientItem* item, COLORREF colour) {
 
 // Most of the rectangle in the colour (the caption takes a little), nothing outside.
 void ExpectDrawn(COleClientItem* item, COLORREF colour) {
-  const Drawn d = DrawnPixels(item, colour);
-  EXPECT_GT(d.inside, 160 * 80 / 2);
-  EXPECT_EQ(0, d.outside);
+  for (bool mapped : {false, true}) {
+    SCOPED_TRACE(mapped ? "mapped" : "plain");
+    const Drawn d = DrawnPixels(item, colour, mapped);
+    EXPECT_GT(d.inside, 160 * 80 / 2);
+    EXPECT_EQ(0, d.outside);
+  }
 }
 
 }  // namespace
@@ -304,8 +320,11 @@ TEST(OleServerItem, PictureDrawnFromTheCacheRunningClosedAndReloaded) {
   HWND hServer = NULL;
   ASSERT_TRUE(PumpUntil([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
   item->m_codes.clear();
+  doc.SetModifiedFlag(FALSE);
   ::PostMessage(hServer, TESTSHAPE_SETCOLOR, RGB(0, 160, 0), 0);
   ASSERT_TRUE(PumpUntil([&] { return Has(item->m_codes, OLE_CHANGED); }));
+  // The new picture is a change of the document.
+  EXPECT_TRUE(doc.IsModified());
   {
     SCOPED_TRACE("running");
     ExpectDrawn(item, RGB(0, 160, 0));

@@ -1,5 +1,6 @@
 // An embedded item over the platform's default handler: creation, the site and sink that
 // turn the object's reports into OnChange codes, drawing from the cache, and storage.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -292,8 +293,21 @@ BOOL COleClientItem::Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect) {
   if (nDrawAspect == (DVASPECT)-1) nDrawAspect = m_nDrawAspect;
   IViewObject* pView = NULL;
   if (FAILED(m_lpObject->QueryInterface(IID_IViewObject, (void**)&pView))) return FALSE;
-  RECTL bounds = {lpBounds->left, lpBounds->top, lpBounds->right, lpBounds->bottom};
-  const HRESULT hr = pView->Draw(nDrawAspect, -1, NULL, NULL, NULL, pDC->m_hDC, &bounds, NULL, NULL, 0);
+  // Wine's cache places the picture taking the bounds as device units, so on a scaled or
+  // moved mapping (the editing view's, a printer's) it would land elsewhere: the bounds go
+  // to device units and the picture is played on the plain mapping.
+  HDC hDC = pDC->m_hDC;
+  POINT pt[2] = {{lpBounds->left, lpBounds->top}, {lpBounds->right, lpBounds->bottom}};
+  ::LPtoDP(hDC, pt, 2);
+  RECTL bounds = {std::min(pt[0].x, pt[1].x), std::min(pt[0].y, pt[1].y), std::max(pt[0].x, pt[1].x),
+                  std::max(pt[0].y, pt[1].y)};
+  const int nSaved = ::SaveDC(hDC);
+  if (::GetGraphicsMode(hDC) == GM_ADVANCED) ::ModifyWorldTransform(hDC, NULL, MWT_IDENTITY);
+  ::SetMapMode(hDC, MM_TEXT);
+  ::SetWindowOrgEx(hDC, 0, 0, NULL);
+  ::SetViewportOrgEx(hDC, 0, 0, NULL);
+  const HRESULT hr = pView->Draw(nDrawAspect, -1, NULL, NULL, NULL, hDC, &bounds, NULL, NULL, 0);
+  if (nSaved) ::RestoreDC(hDC, nSaved);
   pView->Release();
   return SUCCEEDED(hr);
 }
@@ -362,7 +376,11 @@ void COleClientItem::Delete(BOOL bAutoDelete) {
   if (bAutoDelete) delete this;
 }
 
-void COleClientItem::OnChange(OLE_NOTIFICATION, DWORD) {}
+void COleClientItem::OnChange(OLE_NOTIFICATION nCode, DWORD) {
+  // A new picture or a save by the server is a change the board has to keep.
+  if (nCode != OLE_CHANGED && nCode != OLE_SAVED) return;
+  if (COleDocument* pDoc = GetDocument()) pDoc->SetModifiedFlag(TRUE);
+}
 
 void COleClientItem::Serialize(CArchive& ar) {
   COleDocument* pDoc = ar.IsLoading() ? dynamic_cast<COleDocument*>(ar.m_pDocument) : GetDocument();
