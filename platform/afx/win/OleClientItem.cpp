@@ -347,6 +347,29 @@ void COleClientItem::Deactivate() {
   m_pView = NULL;
 }
 
+void COleClientItem::OnGetClipRect(CRect& rClipRect) {
+  rClipRect.SetRectEmpty();
+  if (m_pView != NULL && m_pView->GetSafeHwnd() != NULL) m_pView->GetClientRect(&rClipRect);
+}
+
+BOOL COleClientItem::SetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect) {
+  if (m_lpObject == NULL || (m_nItemState != activeState && m_nItemState != activeUIState)) return FALSE;
+  CRect pos, clip;
+  if (lpPosRect != NULL)
+    pos = *lpPosRect;
+  else
+    OnGetItemPosition(pos);
+  if (lpClipRect != NULL)
+    clip = *lpClipRect;
+  else
+    OnGetClipRect(clip);
+  IOleInPlaceObject* p = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) return FALSE;
+  const HRESULT hr = p->SetObjectRects(&pos, &clip);
+  p->Release();
+  return SUCCEEDED(hr);
+}
+
 void COleClientItem::Close(OLECLOSE dwCloseOption) {
   if (m_lpObject == NULL) return;
   m_lpObject->Close(dwCloseOption);
