@@ -355,6 +355,60 @@ TEST(OleServerItem, PictureDrawnFromTheCacheRunningClosedAndReloaded) {
   EXPECT_TRUE(ServerGone());
 }
 
+// An item written before its cache named a format (the object made with "whatever draws"
+// and saved so) still reads back, and its picture is drawn again once the server has run.
+TEST(OleServerItem, AnItemCachedWithoutAFormatReadsBackAndDrawsAfterARun) {
+  ASSERT_TRUE(RegisterTestServer());
+  ASSERT_TRUE(ServerGone());
+  TestOleDoc doc;
+  CountingItem* item = new CountingItem(&doc);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  const CString path = TempFile("qvz_ole_old_items.stg", NULL);
+  LPSTORAGE root = NewFileStorage(path);
+  ASSERT_NE(nullptr, root);
+  const std::string bytes = StoreItems(doc, root);
+  ASSERT_TRUE(item->DoVerb(OLEIVERB_OPEN, NULL));
+  HWND hServer = NULL;
+  ASSERT_TRUE(PumpUntil([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
+  ::PostMessage(hServer, TESTSHAPE_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Has(item->m_codes, OLE_CLOSED) && !item->IsRunning(); }));
+  ASSERT_TRUE(ServerGone());
+  // Its storage replaced by one written the old way.
+  ASSERT_EQ(S_OK, root->DestroyElement(L"Embedding 1"));
+  LPSTORAGE old = NULL;
+  ASSERT_EQ(S_OK, root->CreateStorage(L"Embedding 1", STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE, 0, 0, &old));
+  IOleObject* obj = NULL;
+  ASSERT_EQ(S_OK, ::OleCreate(CLSID_TestShape, IID_IOleObject, OLERENDER_DRAW, NULL, NULL, old, (void**)&obj));
+  IPersistStorage* persist = NULL;
+  ASSERT_EQ(S_OK, obj->QueryInterface(IID_IPersistStorage, (void**)&persist));
+  EXPECT_EQ(S_OK, ::OleSave(persist, old, TRUE));
+  persist->SaveCompleted(NULL);
+  persist->Release();
+  ASSERT_EQ(S_OK, obj->DoVerb(OLEIVERB_OPEN, NULL, NULL, -1, NULL, NULL));
+  ASSERT_TRUE(PumpUntil([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
+  ::PostMessage(hServer, TESTSHAPE_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return ::FindWindow(NULL, TESTSHAPE_TYPE) == NULL; }));
+  obj->Release();
+  old->Commit(STGC_DEFAULT);
+  old->Release();
+  root->Commit(STGC_DEFAULT);
+  ASSERT_TRUE(ServerGone());
+
+  TestOleDoc back;
+  ASSERT_TRUE(LoadItems(back, root, bytes));
+  root->Release();
+  POSITION pos = back.GetStartPosition();
+  CountingItem* again = (CountingItem*)back.GetNextClientItem(pos);
+  ASSERT_NE(nullptr, again);
+  EXPECT_FALSE(again->IsBlank());
+  ASSERT_TRUE(again->DoVerb(OLEIVERB_OPEN, NULL));
+  ASSERT_TRUE(PumpUntil([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
+  ::PostMessage(hServer, TESTSHAPE_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Has(again->m_codes, OLE_CLOSED) && !again->IsRunning(); }));
+  ExpectDrawn(again, RGB(255, 0, 0));
+  EXPECT_TRUE(ServerGone());
+}
+
 // Our own server in its own process: made new through its class, its verbs on the menu,
 // opened, recoloured and closed by the test, and saved and reloaded with its colour.
 TEST(OleServerItem, NewItemOpenedChangedClosedDrawnSavedAndReloaded) {

@@ -384,8 +384,9 @@ class COleClientItem : public CDocItem {
   BOOL MakeStorage();
   // Connects a newly made or loaded object; FALSE (object released) when it cannot.
   BOOL FinishCreate(HRESULT hr);
-  // Names the picture format the cache keeps for the draw aspect (see the source).
-  void CacheDrawnFormat();
+  // Names the picture format the cache keeps for the draw aspect (see the source); for an
+  // item read back, also when its cache has no entry at all.
+  void CacheDrawnFormat(BOOL bLoaded = FALSE);
   void DropStorage();
   DWORD m_dwConnection;
 };

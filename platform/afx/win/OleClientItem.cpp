@@ -21,10 +21,6 @@ std::wstring Wide(LPCTSTR lpsz) {
   return w;
 }
 
-// The format the cache keeps to draw an item.
-const CLIPFORMAT kDrawnFormat = CF_METAFILEPICT;
-const DWORD kDrawnTymed = TYMED_MFPICT;
-
 }  // namespace
 
 COleClientItem::COleClientItem(COleDocument* pContainerDoc)
@@ -102,28 +98,34 @@ BOOL COleClientItem::FinishCreate(HRESULT hr) {
   return TRUE;
 }
 
-void COleClientItem::CacheDrawnFormat() {
-  // Wine's cache takes the server's picture into an entry asked for as "whatever draws"
-  // (no format) but draws nothing from it, and writes it so that a reload cannot read it
-  // either. Such an entry of the draw aspect gives way to one naming a metafile, which the
-  // cache draws, saves and reads back; boards whose items carry the old entry still open
-  // and draw again once their server has run.
+void COleClientItem::CacheDrawnFormat(BOOL bLoaded) {
+  // Wine's cache takes the server's picture into an entry asked for as "whatever draws" (no
+  // format) but draws nothing from it, nor from an enhanced metafile, which is what such an
+  // entry is written back as. The draw aspect then gets an entry naming a metafile, which
+  // the cache draws, saves and reads back, and loses the entry without a format, which
+  // would take the server's pictures first; an enhanced metafile stays for platforms that
+  // draw it. Boards whose items carry the old entry still open, and draw again once their
+  // server has run (those written before carry no entry at all). Static pictures, and new
+  // items made to cache nothing, are left as made.
+  if (m_nItemType == OT_STATIC) return;
   IOleCache* pCache = NULL;
   if (FAILED(m_lpObject->QueryInterface(IID_IOleCache, (void**)&pCache))) return;
   IEnumSTATDATA* pEnum = NULL;
-  BOOL bNamed = FALSE;
+  BOOL bDrawn = FALSE, bUndrawn = FALSE;
   DWORD dwAdvf = ADVF_PRIMEFIRST;
-  DWORD unnamed[8];
-  int nUnnamed = 0;
+  DWORD stale[8];
+  int nStale = 0;
   if (SUCCEEDED(pCache->EnumCache(&pEnum)) && pEnum != NULL) {
     STATDATA sd;
     while (pEnum->Next(1, &sd, NULL) == S_OK) {
       if (sd.formatetc.dwAspect == (DWORD)m_nDrawAspect) {
-        if (sd.formatetc.cfFormat == 0) {
-          if (nUnnamed < 8) unnamed[nUnnamed++] = sd.dwConnection;
+        const CLIPFORMAT cf = sd.formatetc.cfFormat;
+        if (cf == CF_METAFILEPICT || cf == CF_DIB || cf == CF_BITMAP) {
+          bDrawn = TRUE;
+        } else if (cf == 0 || cf == CF_ENHMETAFILE) {
+          bUndrawn = TRUE;
           dwAdvf = sd.advf;
-        } else {
-          bNamed = TRUE;
+          if (cf == 0 && nStale < 8) stale[nStale++] = sd.dwConnection;
         }
       }
       ::CoTaskMemFree(sd.formatetc.ptd);
@@ -131,11 +133,11 @@ void COleClientItem::CacheDrawnFormat() {
     }
     pEnum->Release();
   }
-  if (!bNamed && nUnnamed > 0) {
-    for (int i = 0; i < nUnnamed; i++) pCache->Uncache(unnamed[i]);
-    FORMATETC fe = {kDrawnFormat, NULL, (DWORD)m_nDrawAspect, -1, kDrawnTymed};
+  if (!bDrawn && (bUndrawn || bLoaded)) {
+    for (int i = 0; i < nStale; i++) pCache->Uncache(stale[i]);
+    FORMATETC fe = {CF_METAFILEPICT, NULL, (DWORD)m_nDrawAspect, -1, TYMED_MFPICT};
     DWORD dw = 0;
-    pCache->Cache(&fe, dwAdvf, &dw);
+    pCache->Cache(&fe, (dwAdvf & ~ADVF_NODATA) | ADVF_PRIMEFIRST, &dw);
   }
   pCache->Release();
 }
@@ -451,6 +453,7 @@ void COleClientItem::Serialize(CArchive& ar) {
   if (FAILED(hr)) AfxThrowOleException(hr);
   hr = ::OleLoad(m_lpStorage, IID_IOleObject, &m_xOleClientSite, (void**)&m_lpObject);
   if (!FinishCreate(hr)) AfxThrowOleException(FAILED(hr) ? hr : E_FAIL);
+  CacheDrawnFormat(TRUE);
 }
 
 // IOleClientSite
