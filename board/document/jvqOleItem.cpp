@@ -45,19 +45,39 @@ BOOL jvqOleItem::UpdateExtent() {
   return TRUE;
 }
 
+namespace {
+
+// The mapping's device units run over the whole scrollable page; the view's client area
+// starts at its scroll position.
+CPoint ScrollOf(jvqViewMapping* pMapping) {
+  CScrollView* pView =
+      pMapping && pMapping->HasOwnerWindow() ? DYNAMIC_DOWNCAST(CScrollView, pMapping->m_pOwnerWnd) : NULL;
+  return pView ? pView->GetDeviceScrollPosition() : CPoint(0, 0);
+}
+
+}  // namespace
+
 void jvqOleItem::OnGetItemPosition(CRect& rPosition) {
   rPosition.SetRectEmpty();
   if (m_pOwner == NULL) return;
   RECT r;
   m_pOwner->GetHandlePointBounds(&r);
-  if (m_pOwner->m_pView) m_pOwner->m_pView->RectToDevice(&r);
+  if (m_pOwner->m_pView) {
+    m_pOwner->m_pView->RectToDevice(&r);
+    const CPoint scroll = ScrollOf(m_pOwner->m_pView);
+    ::OffsetRect(&r, -scroll.x, -scroll.y);
+  }
   rPosition = r;
 }
 
 BOOL jvqOleItem::OnChangeItemPosition(const CRect& rectPos) {
   if (m_pOwner != NULL) {
     RECT r = rectPos;
-    if (m_pOwner->m_pView) m_pOwner->m_pView->RectToLogical(&r);
+    if (m_pOwner->m_pView) {
+      const CPoint scroll = ScrollOf(m_pOwner->m_pView);
+      ::OffsetRect(&r, scroll.x, scroll.y);
+      m_pOwner->m_pView->RectToLogical(&r);
+    }
     RECT now;
     m_pOwner->GetHandlePointBounds(&now);
     if (!::EqualRect(&r, &now)) {

@@ -623,6 +623,10 @@ BOOL jvqView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll) {
       ::InflateRect(&rc, 500, 500);
       ::InvalidateRect(m_hWnd, &rc, TRUE);
     }
+    // An object being edited in place moves its windows with the page.
+    jvqDocument* d = GetDocument();
+    COleClientItem* pActive = d ? d->GetInPlaceActiveItem(this) : NULL;
+    if (pActive != NULL && pActive->GetItemState() == COleClientItem::activeUIState) pActive->SetItemRects(NULL, NULL);
   }
   return b;
 }

@@ -23,7 +23,102 @@ jvqOleObject* AddOleObject(qvzDocument* d, jvqPage* page, DWORD dwState, BOOL bO
   return o;
 }
 
+// An object active in place, as far as the view deals with it: it keeps the rectangles
+// it is given.
+class InPlaceObject : public IOleObject, public IOleInPlaceObject {
+ public:
+  RECT m_pos = {}, m_clip = {};
+  int m_nSet = 0;
+
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IOleObject)
+      *ppv = static_cast<IOleObject*>(this);
+    else if (riid == IID_IOleInPlaceObject || riid == IID_IOleWindow)
+      *ppv = static_cast<IOleInPlaceObject*>(this);
+    else {
+      *ppv = NULL;
+      return E_NOINTERFACE;
+    }
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP SetObjectRects(LPCRECT pos, LPCRECT clip) override {
+    m_pos = *pos;
+    m_clip = *clip;
+    m_nSet++;
+    return S_OK;
+  }
+  STDMETHODIMP GetWindow(HWND* p) override { return E_NOTIMPL; }
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP InPlaceDeactivate() override { return S_OK; }
+  STDMETHODIMP UIDeactivate() override { return S_OK; }
+  STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
+  STDMETHODIMP SetClientSite(IOleClientSite*) override { return S_OK; }
+  STDMETHODIMP GetClientSite(IOleClientSite** pp) override { return E_NOTIMPL; }
+  STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+  STDMETHODIMP Close(DWORD) override { return S_OK; }
+  STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+  STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+  STDMETHODIMP Update() override { return S_OK; }
+  STDMETHODIMP IsUpToDate() override { return S_OK; }
+  STDMETHODIMP GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+  STDMETHODIMP Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP Unadvise(DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMiscStatus(DWORD, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+};
+
 }  // namespace
+
+// A scroll moves the windows of an object being edited in place (active with its user
+// interface) with the page; one merely active in place is left to its server.
+TEST_F(ViewTest, AScrollMovesTheObjectActiveInPlace) {
+  jvqOleObject* a = AddOleObject(m_doc, m_page, 0x311, FALSE);
+  jvqOleItem* item = (jvqOleItem*)a->GetClientItem();
+  InPlaceObject fake;
+  LPOLEOBJECT real = item->m_lpObject;
+  item->m_lpObject = &fake;
+  item->m_pView = m_view;
+  RECT client;
+  m_view->GetClientRect(&client);
+  for (UINT state : {COleClientItem::activeUIState, COleClientItem::activeState}) {
+    SCOPED_TRACE(state);
+    item->m_nItemState = state;
+    fake.m_nSet = 0;
+    const POINT before = Dev(P(500, 500));
+    m_view->SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    m_view->SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+    const POINT lt = Dev(P(500, 500)), rb = Dev(P(1000, 800));
+    ASSERT_LT(lt.y, before.y);  // the page moved
+    ASSERT_LT(lt.x, before.x);
+    if (state == COleClientItem::activeState) {
+      EXPECT_EQ(0, fake.m_nSet);
+      continue;
+    }
+    EXPECT_EQ(2, fake.m_nSet);
+    const RECT want = {lt.x, lt.y, rb.x, rb.y};
+    EXPECT_TRUE(::EqualRect(&want, &fake.m_pos)) << fake.m_pos.left << " " << fake.m_pos.top << " " << fake.m_pos.right
+                                                 << " " << fake.m_pos.bottom;
+    EXPECT_TRUE(::EqualRect(&client, &fake.m_clip));
+    // The server handing the same place back moves nothing: positions go both ways through
+    // the scroll.
+    m_doc->SetModifiedFlag(FALSE);
+    EXPECT_TRUE(item->OnChangeItemPosition(CRect(fake.m_pos)));
+    EXPECT_FALSE(m_doc->IsModified());
+  }
+  item->m_lpObject = real;
+  item->m_nItemState = COleClientItem::loadedState;
+  item->m_pView = NULL;
+}
 
 // A file no server can embed (missing, or of a type without a class: Wine refuses those
 // rather than packaging them) leaves no item, no object and no message.

@@ -15,6 +15,9 @@ namespace {
 
 const char kWindowClass[] = "QvzTestShapeWindow";
 
+// Stops serving the class and ends the program (defined with the factory).
+void EndServing();
+
 class CTestShape : public CCmdTarget, public COleComObject {
   DECLARE_DYNCREATE(CTestShape)
  public:
@@ -42,6 +45,7 @@ class CTestShape : public CCmdTarget, public COleComObject {
     IAdviseSink* p;
     DWORD advf;
     DWORD id;
+    CLIPFORMAT cf;
   };
   std::vector<Sink> m_sinks;
   DWORD m_nextSink = 1;
@@ -139,8 +143,9 @@ CTestShape::~CTestShape() {
   if (m_pOleAdvise) m_pOleAdvise->Release();
   for (Sink& k : m_sinks) k.p->Release();
   AfxOleUnlockApp();
-  // Nobody holds an object any more: the server ends.
-  if (AfxOleCanExitApp()) ::PostQuitMessage(0);
+  // Nobody holds an object any more: the server ends, and first withdraws its class so
+  // that a container asking meanwhile starts a new server instead of reaching this one.
+  if (AfxOleCanExitApp()) EndServing();
 }
 
 HRESULT CTestShape::QueryComInterface(REFIID riid, void** ppv) {
@@ -356,21 +361,28 @@ STDMETHODIMP CTestShape::XDataObject::EnumFormatEtc(DWORD dwDirection, IEnumFORM
 }
 
 void CTestShape::SendData(const Sink& k) {
-  FORMATETC fe = {CF_ENHMETAFILE, NULL, DVASPECT_CONTENT, -1, TYMED_ENHMF};
+  // In the format the sink asked for; a sink that named none gets the enhanced metafile.
+  const bool mf = k.cf == CF_METAFILEPICT;
+  FORMATETC fe = {(CLIPFORMAT)(mf ? CF_METAFILEPICT : CF_ENHMETAFILE), NULL, DVASPECT_CONTENT, -1,
+                  (DWORD)(mf ? TYMED_MFPICT : TYMED_ENHMF)};
   STGMEDIUM m = {};
   if (!(k.advf & ADVF_NODATA)) {
-    m.tymed = TYMED_ENHMF;
-    m.hEnhMetaFile = MakePicture();
+    m.tymed = fe.tymed;
+    if (mf)
+      m.hMetaFilePict = MakeMetafilePict();
+    else
+      m.hEnhMetaFile = MakePicture();
   }
   k.p->OnDataChange(&fe, &m);
   ::ReleaseStgMedium(&m);
 }
 
 STDMETHODIMP CTestShape::XDataObject::DAdvise(FORMATETC* pfe, DWORD advf, IAdviseSink* pSink, DWORD* pdw) {
-  if (pSink == NULL || pdw == NULL) return E_INVALIDARG;
+  if (pSink == NULL || pdw == NULL || pfe == NULL) return E_INVALIDARG;
+  if (pfe->cfFormat != 0 && QueryGetData(pfe) != S_OK) return DV_E_FORMATETC;
   CTestShape* t = T();
   pSink->AddRef();
-  const Sink k = {pSink, advf, t->m_nextSink++};
+  const Sink k = {pSink, advf, t->m_nextSink++, pfe->cfFormat};
   t->m_sinks.push_back(k);
   *pdw = k.id;
   if (advf & ADVF_PRIMEFIRST) t->SendData(k);
@@ -478,6 +490,11 @@ class CTestShapeFactory : public COleObjectFactory {
   }
 };
 CTestShapeFactory theFactory;
+
+void EndServing() {
+  theFactory.Revoke();
+  ::PostQuitMessage(0);
+}
 
 class CTestShapeApp : public CWinApp {
  public:

@@ -334,12 +334,17 @@ class COleClientItem : public CDocItem {
   BOOL IsRunning() const;
   BOOL IsModified() const;
   void Deactivate();
+  // Tells the object active in place its position and clip rectangle in the view's client
+  // area (NULL: OnGetItemPosition, OnGetClipRect); FALSE when it is not active in place.
+  BOOL SetItemRects(LPCRECT lpPosRect = NULL, LPCRECT lpClipRect = NULL);
   // Saves the running object into the item's storage.
   BOOL SaveObject();
 
   virtual void OnChange(OLE_NOTIFICATION nCode, DWORD dwParam);
   virtual void OnGetItemPosition(CRect& rPosition) { rPosition.SetRectEmpty(); }
   virtual BOOL OnChangeItemPosition(const CRect& rectPos) { return TRUE; }
+  // The view's client area.
+  virtual void OnGetClipRect(CRect& rClipRect);
   void Serialize(CArchive& ar) override;
 
   COleDocument* GetDocument() const { return m_pDocument; }
@@ -381,6 +386,9 @@ class COleClientItem : public CDocItem {
   BOOL MakeStorage();
   // Connects a newly made or loaded object; FALSE (object released) when it cannot.
   BOOL FinishCreate(HRESULT hr);
+  // Names the picture format the cache keeps for the draw aspect (see the source); for an
+  // item read back, also when its cache has no entry at all.
+  void CacheDrawnFormat(BOOL bLoaded = FALSE);
   void DropStorage();
   DWORD m_dwConnection;
 };

@@ -1,5 +1,6 @@
 // An embedded item over the platform's default handler: creation, the site and sink that
 // turn the object's reports into OnChange codes, drawing from the cache, and storage.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -76,6 +77,7 @@ BOOL COleClientItem::FinishCreate(HRESULT hr) {
     return FALSE;
   }
   m_lpObject->SetClientSite(&m_xOleClientSite);
+  CacheDrawnFormat();
   m_lpObject->SetHostNames(L"QVZ", L"QVZ");
   ::OleSetContainedObject(m_lpObject, TRUE);
   m_lpObject->Advise(&m_xAdviseSink, &m_dwConnection);
@@ -94,6 +96,50 @@ BOOL COleClientItem::FinishCreate(HRESULT hr) {
   m_nItemState = IsRunning() ? openState : loadedState;
   if (m_nItemState == openState) m_nItemState = loadedState;  // shown only through DoVerb
   return TRUE;
+}
+
+void COleClientItem::CacheDrawnFormat(BOOL bLoaded) {
+  // Wine's cache takes the server's picture into an entry asked for as "whatever draws" (no
+  // format) but draws nothing from it, nor from an enhanced metafile, which is what such an
+  // entry is written back as. The draw aspect then gets an entry naming a metafile, which
+  // the cache draws, saves and reads back, and loses the entry without a format, which
+  // would take the server's pictures first; an enhanced metafile stays for platforms that
+  // draw it. Boards whose items carry the old entry still open, and draw again once their
+  // server has run (those written before carry no entry at all). Static pictures, and new
+  // items made to cache nothing, are left as made.
+  if (m_nItemType == OT_STATIC) return;
+  IOleCache* pCache = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IOleCache, (void**)&pCache))) return;
+  IEnumSTATDATA* pEnum = NULL;
+  BOOL bDrawn = FALSE, bUndrawn = FALSE;
+  DWORD dwAdvf = ADVF_PRIMEFIRST;
+  DWORD stale[8];
+  int nStale = 0;
+  if (SUCCEEDED(pCache->EnumCache(&pEnum)) && pEnum != NULL) {
+    STATDATA sd;
+    while (pEnum->Next(1, &sd, NULL) == S_OK) {
+      if (sd.formatetc.dwAspect == (DWORD)m_nDrawAspect) {
+        const CLIPFORMAT cf = sd.formatetc.cfFormat;
+        if (cf == CF_METAFILEPICT || cf == CF_DIB || cf == CF_BITMAP) {
+          bDrawn = TRUE;
+        } else if (cf == 0 || cf == CF_ENHMETAFILE) {
+          bUndrawn = TRUE;
+          dwAdvf = sd.advf;
+          if (cf == 0 && nStale < 8) stale[nStale++] = sd.dwConnection;
+        }
+      }
+      ::CoTaskMemFree(sd.formatetc.ptd);
+      if (sd.pAdvSink) sd.pAdvSink->Release();
+    }
+    pEnum->Release();
+  }
+  if (!bDrawn && (bUndrawn || bLoaded)) {
+    for (int i = 0; i < nStale; i++) pCache->Uncache(stale[i]);
+    FORMATETC fe = {CF_METAFILEPICT, NULL, (DWORD)m_nDrawAspect, -1, TYMED_MFPICT};
+    DWORD dw = 0;
+    pCache->Cache(&fe, (dwAdvf & ~ADVF_NODATA) | ADVF_PRIMEFIRST, &dw);
+  }
+  pCache->Release();
 }
 
 BOOL COleClientItem::CreateNewItem(REFCLSID clsid, OLERENDER render, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
@@ -297,8 +343,21 @@ BOOL COleClientItem::Draw(CDC* pDC, LPCRECT lpBounds, DVASPECT nDrawAspect) {
   if (nDrawAspect == (DVASPECT)-1) nDrawAspect = m_nDrawAspect;
   IViewObject* pView = NULL;
   if (FAILED(m_lpObject->QueryInterface(IID_IViewObject, (void**)&pView))) return FALSE;
-  RECTL bounds = {lpBounds->left, lpBounds->top, lpBounds->right, lpBounds->bottom};
-  const HRESULT hr = pView->Draw(nDrawAspect, -1, NULL, NULL, NULL, pDC->m_hDC, &bounds, NULL, NULL, 0);
+  // Wine's cache places the picture taking the bounds as device units, so on a scaled or
+  // moved mapping (the editing view's, a printer's) it would land elsewhere: the bounds go
+  // to device units and the picture is played on the plain mapping.
+  HDC hDC = pDC->m_hDC;
+  POINT pt[2] = {{lpBounds->left, lpBounds->top}, {lpBounds->right, lpBounds->bottom}};
+  ::LPtoDP(hDC, pt, 2);
+  RECTL bounds = {std::min(pt[0].x, pt[1].x), std::min(pt[0].y, pt[1].y), std::max(pt[0].x, pt[1].x),
+                  std::max(pt[0].y, pt[1].y)};
+  const int nSaved = ::SaveDC(hDC);
+  if (::GetGraphicsMode(hDC) == GM_ADVANCED) ::ModifyWorldTransform(hDC, NULL, MWT_IDENTITY);
+  ::SetMapMode(hDC, MM_TEXT);
+  ::SetWindowOrgEx(hDC, 0, 0, NULL);
+  ::SetViewportOrgEx(hDC, 0, 0, NULL);
+  const HRESULT hr = pView->Draw(nDrawAspect, -1, NULL, NULL, NULL, hDC, &bounds, NULL, NULL, 0);
+  if (nSaved) ::RestoreDC(hDC, nSaved);
   pView->Release();
   return SUCCEEDED(hr);
 }
@@ -338,6 +397,29 @@ void COleClientItem::Deactivate() {
   m_pView = NULL;
 }
 
+void COleClientItem::OnGetClipRect(CRect& rClipRect) {
+  rClipRect.SetRectEmpty();
+  if (m_pView != NULL && m_pView->GetSafeHwnd() != NULL) m_pView->GetClientRect(&rClipRect);
+}
+
+BOOL COleClientItem::SetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect) {
+  if (m_lpObject == NULL || (m_nItemState != activeState && m_nItemState != activeUIState)) return FALSE;
+  CRect pos, clip;
+  if (lpPosRect != NULL)
+    pos = *lpPosRect;
+  else
+    OnGetItemPosition(pos);
+  if (lpClipRect != NULL)
+    clip = *lpClipRect;
+  else
+    OnGetClipRect(clip);
+  IOleInPlaceObject* p = NULL;
+  if (FAILED(m_lpObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) return FALSE;
+  const HRESULT hr = p->SetObjectRects(&pos, &clip);
+  p->Release();
+  return SUCCEEDED(hr);
+}
+
 void COleClientItem::Close(OLECLOSE dwCloseOption) {
   if (m_lpObject == NULL) return;
   m_lpObject->Close(dwCloseOption);
@@ -367,7 +449,11 @@ void COleClientItem::Delete(BOOL bAutoDelete) {
   if (bAutoDelete) delete this;
 }
 
-void COleClientItem::OnChange(OLE_NOTIFICATION, DWORD) {}
+void COleClientItem::OnChange(OLE_NOTIFICATION nCode, DWORD) {
+  // A new picture or a save by the server is a change the board has to keep.
+  if (nCode != OLE_CHANGED && nCode != OLE_SAVED) return;
+  if (COleDocument* pDoc = GetDocument()) pDoc->SetModifiedFlag(TRUE);
+}
 
 void COleClientItem::Serialize(CArchive& ar) {
   COleDocument* pDoc = ar.IsLoading() ? dynamic_cast<COleDocument*>(ar.m_pDocument) : GetDocument();
@@ -415,6 +501,7 @@ void COleClientItem::Serialize(CArchive& ar) {
   if (FAILED(hr)) AfxThrowOleException(hr);
   hr = ::OleLoad(m_lpStorage, IID_IOleObject, &m_xOleClientSite, (void**)&m_lpObject);
   if (!FinishCreate(hr)) AfxThrowOleException(FAILED(hr) ? hr : E_FAIL);
+  CacheDrawnFormat(TRUE);
 }
 
 // IOleClientSite
