@@ -12,6 +12,7 @@
 #include "jvqPage.h"
 #include "jvqUndoManager.h"
 #include "jvqView.h"
+#include "jvqViewHost.h"
 
 int jvqView::OpenOleItem(jvqOleObject* pObject) {
   COleClientItem* pItem = pObject ? pObject->GetClientItem() : NULL;
@@ -21,7 +22,7 @@ int jvqView::OpenOleItem(jvqOleObject* pObject) {
   if (pOle) pOle->m_pOwner = pObject;
   // A server that cannot be started is reported by the platform's answer.
   if (!pItem->DoVerb(OLEIVERB_OPEN, this, NULL)) {
-    MessageBox("オブジェクトを開くことができませんでした。", NULL, MB_OK | MB_ICONEXCLAMATION);
+    jvqGetViewHost()->MessageBox("オブジェクトを開くことができませんでした。", MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }
   m_pOpenItem = pItem;

@@ -467,3 +467,23 @@ TEST(OleServerItem, NewItemOpenedChangedClosedDrawnSavedAndReloaded) {
   contents->Release();
   EXPECT_EQ(RGB(0, 0, 255), saved);
 }
+
+// A new item let go without ever being opened (its server started only to fill the cache),
+// and a document that ends holding one, leave no server process behind.
+TEST(OleServerItem, ItemsNeverOpenedLeaveNoServerWhenDeletedOrTheirDocumentEnds) {
+  ASSERT_TRUE(RegisterTestServer());
+  ASSERT_TRUE(ServerGone());
+  {
+    TestOleDoc doc;
+    CountingItem* item = new CountingItem(&doc);
+    ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+    item->Delete();
+    EXPECT_EQ(0, doc.GetItemCount());
+    EXPECT_TRUE(ServerGone(10000)) << "deleted";
+  }
+  TestOleDoc* doc = new TestOleDoc;  // closing deletes it
+  CountingItem* item = new CountingItem(doc);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  doc->OnCloseDocument();
+  EXPECT_TRUE(ServerGone(10000)) << "document closed";
+}

@@ -2,6 +2,7 @@
 // visible object after undo, selection of items.
 #include <cstdio>
 
+#include "TestShapeServer.h"
 #include "ViewFixture.h"
 #include "afxodlgs.h"
 #include "afxtest/PictureItem.h"
@@ -401,4 +402,80 @@ TEST_F(ViewTest, PasteSpecialMakesAStaticItemOfTheChosenFormat) {
   ::CloseClipboard();
   EXPECT_EQ(0, Probe(m_view, ID_EDIT_PASTE_SPECIAL).bEnabled);
   ::OleUninitialize();
+}
+
+namespace {
+
+// Runs the test server with the argument ("/RegServer", "/UnregServer") and waits for it.
+bool RunTestServer(const char* pszArg) {
+  char self[MAX_PATH];
+  ::GetModuleFileName(NULL, self, MAX_PATH);
+  *strrchr(self, '\\') = 0;
+  CString cmd;
+  cmd.Format("\"%s\\qvz_test_shape_server.exe\" %s", self, pszArg);
+  STARTUPINFO si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi;
+  if (!::CreateProcess(NULL, cmd.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return false;
+  const bool ended = ::WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
+  ::CloseHandle(pi.hProcess);
+  ::CloseHandle(pi.hThread);
+  return ended;
+}
+
+// The colour at the middle of an item drawn on its own into a white bitmap.
+COLORREF DrawnMiddle(COleClientItem* item) {
+  CDC dc;
+  dc.Attach(::CreateCompatibleDC(NULL));
+  CBitmap bm;
+  HDC hScreen = ::GetDC(NULL);
+  bm.Attach(::CreateCompatibleBitmap(hScreen, 100, 50));
+  ::ReleaseDC(NULL, hScreen);
+  CBitmap* old = dc.SelectObject(&bm);
+  const RECT rc = {0, 0, 100, 50};
+  ::FillRect(dc.m_hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+  item->Draw(&dc, &rc);
+  const COLORREF c = dc.GetPixel(50, 25);
+  dc.SelectObject(old);
+  ::DeleteDC(dc.Detach());
+  return c;
+}
+
+}  // namespace
+
+// With its server unregistered, an object is drawn from its item's cache, a double click
+// on it reports that it cannot be opened, and a save keeps the item and its picture.
+TEST_F(ViewTest, WithTheServerUnregisteredTheCacheDrawsAndADoubleClickReportsTheFailure) {
+  ASSERT_TRUE(RunTestServer("/RegServer"));
+  jvqOleItem* item = new jvqOleItem(m_doc, NULL);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  item->Close(OLECLOSE_SAVEIFDIRTY);
+  const RECT r = {200, 200, 600, 400};
+  jvqOleObject* o = new jvqOleObject(&r, m_doc->AddOleItem(item), m_page->m_pView, m_doc);
+  item->m_pOwner = o;
+  o->m_dwState = 0x311;
+  m_page->AddChild(o);
+  ASSERT_TRUE(RunTestServer("/UnregServer"));
+
+  EXPECT_EQ(RGB(255, 0, 0), PixelAt(P(400, 300)));
+  m_host.m_messages.clear();
+  Click(P(300, 200));
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, P(300, 200));
+  Release(P(300, 200));
+  ASSERT_EQ(1u, m_host.m_messages.size());
+  EXPECT_EQ("オブジェクトを開くことができませんでした。", m_host.m_messages[0]);
+  EXPECT_EQ(nullptr, m_view->GetOpenOleItem());
+
+  char dir[MAX_PATH];
+  ::GetTempPath(MAX_PATH, dir);
+  const CString path = CString(dir) + "qvz_view_unregistered.vqd";
+  ASSERT_TRUE(m_doc->OnSaveDocument(path));
+  qvzDocument back;
+  back.OnNewDocument();
+  ASSERT_TRUE(back.OnOpenDocument(path));
+  ASSERT_EQ(1, back.GetOleItemCount());
+  EXPECT_EQ(RGB(255, 0, 0), DrawnMiddle(back.GetOleItem(0)));
+  back.ResetContents();
+  ::DeleteFile(path);
+  EXPECT_TRUE(RunTestServer("/RegServer"));
 }

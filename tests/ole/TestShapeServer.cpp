@@ -491,7 +491,16 @@ class CTestShapeFactory : public COleObjectFactory {
 };
 CTestShapeFactory theFactory;
 
+DWORD s_dwMainThread = 0;
+
 void EndServing() {
+  // The last release of an object the container closed (its Close disconnects it while the
+  // call is still running) comes on one of the platform's threads: the class is withdrawn
+  // and the loop ended on the thread that registered them.
+  if (::GetCurrentThreadId() != s_dwMainThread) {
+    ::PostThreadMessage(s_dwMainThread, WM_QUIT, 0, 0);
+    return;
+  }
   theFactory.Revoke();
   ::PostQuitMessage(0);
 }
@@ -500,6 +509,7 @@ class CTestShapeApp : public CWinApp {
  public:
   BOOL InitInstance() override {
     if (!AfxOleInit()) return FALSE;
+    s_dwMainThread = ::GetCurrentThreadId();
     CCommandLineInfo cmd;
     ParseCommandLine(cmd);
     const CString line = ::GetCommandLine();
