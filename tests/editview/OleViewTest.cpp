@@ -1,6 +1,10 @@
 // The editing view's embedded objects: items from files, the server's close, one item per
 // visible object after undo, selection of items.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <cstdio>
+#include <vector>
 
 #include "TestShapeServer.h"
 #include "ViewFixture.h"
@@ -478,4 +482,90 @@ TEST_F(ViewTest, WithTheServerUnregisteredTheCacheDrawsAndADoubleClickReportsThe
   back.ResetContents();
   ::DeleteFile(path);
   EXPECT_TRUE(RunTestServer("/RegServer"));
+}
+
+namespace {
+
+// Messages for this thread (the server's calls arrive as messages) until pred holds, the
+// server's start taking longer than PumpUntil waits.
+template <class Pred>
+bool WaitFor(Pred pred, DWORD ms = 20000) {
+  const DWORD tEnd = ::GetTickCount() + ms;
+  while (!pred()) {
+    if (::GetTickCount() > tEnd) return false;
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) ::DispatchMessage(&msg);
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+  }
+  return true;
+}
+
+bool NoServerLeft() {
+  return WaitFor([] {
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof pe;
+    bool found = false;
+    for (BOOL b = ::Process32First(snap, &pe); b && !found; b = ::Process32Next(snap, &pe))
+      found = _stricmp(pe.szExeFile, "qvz_test_shape_server.exe") == 0;
+    ::CloseHandle(snap);
+    return !found;
+  });
+}
+
+}  // namespace
+
+// Two objects of the test server, the first recoloured in its server and then replaced by
+// its clone: the board and its copy read back draw each object in its own item's colour.
+// A reset of the board, its second item never opened, leaves no server running.
+TEST_F(ViewTest, AfterACloneReplacementEachObjectShowsItsOwnItem) {
+  ASSERT_TRUE(RunTestServer("/RegServer"));
+  ASSERT_TRUE(NoServerLeft());
+  for (int i = 0; i < 2; i++) {
+    jvqOleItem* item = new jvqOleItem(m_doc, NULL);
+    ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+    const RECT r = {200 + 500 * i, 200, 600 + 500 * i, 400};
+    jvqOleObject* o = new jvqOleObject(&r, m_doc->AddOleItem(item), m_page->m_pView, m_doc);
+    item->m_pOwner = o;
+    o->m_dwState = 0x311;
+    m_page->AddChild(o);
+  }
+  const COLORREF green = RGB(0, 160, 0), red = RGB(255, 0, 0);
+  jvqOleItem* first = (jvqOleItem*)m_doc->GetOleItem(0);
+  ASSERT_TRUE(first->DoVerb(OLEIVERB_OPEN, NULL));
+  HWND hServer = NULL;
+  ASSERT_TRUE(WaitFor([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
+  ::PostMessage(hServer, TESTSHAPE_SETCOLOR, green, 0);
+  ::PostMessage(hServer, TESTSHAPE_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return ::FindWindow(NULL, TESTSHAPE_TYPE) == NULL; }));
+  m_view->ReplaceOleItemWithClone(0);
+  ASSERT_NE(first, m_doc->GetOleItem(0));
+  EXPECT_EQ(2, m_doc->GetItemCount());
+  EXPECT_EQ(green, DrawnMiddle(m_doc->GetOleItem(0)));
+  EXPECT_EQ(red, DrawnMiddle(m_doc->GetOleItem(1)));
+
+  char dir[MAX_PATH];
+  ::GetTempPath(MAX_PATH, dir);
+  const CString path = CString(dir) + "qvz_view_clone.vqd";
+  ASSERT_TRUE(m_doc->OnSaveDocument(path));
+  qvzDocument back;
+  back.OnNewDocument();
+  ASSERT_TRUE(back.OnOpenDocument(path));
+  jvqPage* p = back.m_pBoard->GetPage(0);
+  std::vector<jvqOleObject*> objects;
+  for (int i = 0; i < p->GetChildCount(); i++)
+    if (p->GetChild(i)->GetClassCode() == JVQ_OBJ_OLE) objects.push_back((jvqOleObject*)p->GetChild(i));
+  ASSERT_EQ(2u, objects.size());
+  for (int i = 0; i < 2; i++) {
+    SCOPED_TRACE(i);
+    ASSERT_NE(nullptr, objects[i]->GetClientItem());
+    EXPECT_EQ(i == 0 ? green : red, DrawnMiddle(objects[i]->GetClientItem()));
+  }
+  back.ResetContents();
+  ::DeleteFile(path);
+
+  m_doc->ResetContents();
+  m_view->ResetView();
+  m_page = m_view->GetCurrentPage();
+  EXPECT_TRUE(NoServerLeft());
 }
