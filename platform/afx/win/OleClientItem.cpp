@@ -21,6 +21,25 @@ std::wstring Wide(LPCTSTR lpsz) {
   return w;
 }
 
+// Wine's clipboard hands an "Embed Source" storage out through GetData only, which its
+// OleCreateFromData does not ask for: the object is copied into the item's storage and
+// loaded from there.
+HRESULT LoadEmbedSource(IDataObject* pData, IStorage* pStg, IOleClientSite* pSite, void** ppObj) {
+  static const CLIPFORMAT cfEmbedSource = (CLIPFORMAT)::RegisterClipboardFormat("Embed Source");
+  FORMATETC fe = {cfEmbedSource, NULL, DVASPECT_CONTENT, -1, TYMED_ISTORAGE};
+  STGMEDIUM m = {};
+  HRESULT hr = pData->GetData(&fe, &m);
+  if (FAILED(hr)) return hr;
+  if (m.tymed != TYMED_ISTORAGE || m.pstg == NULL) {
+    ::ReleaseStgMedium(&m);
+    return DV_E_TYMED;
+  }
+  hr = m.pstg->CopyTo(0, NULL, NULL, pStg);
+  ::ReleaseStgMedium(&m);
+  if (SUCCEEDED(hr)) hr = ::OleLoad(pStg, IID_IOleObject, pSite, ppObj);
+  return hr;
+}
+
 }  // namespace
 
 COleClientItem::COleClientItem(COleDocument* pContainerDoc)
@@ -174,8 +193,10 @@ BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER rende
   if (m_lpObject != NULL || pDataObject == NULL || pDataObject->m_lpDataObject == NULL || !MakeStorage()) return FALSE;
   FORMATETC fe = {cfFormat, NULL, DVASPECT_CONTENT, -1, TYMED_NULL};
   if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
-  const HRESULT hr = ::OleCreateFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
-                                         &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  HRESULT hr = ::OleCreateFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
+                                   &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
+  if (FAILED(hr) && m_lpObject == NULL)
+    hr = LoadEmbedSource(pDataObject->m_lpDataObject, m_lpStorage, &m_xOleClientSite, (void**)&m_lpObject);
   return FinishCreate(hr);
 }
 
