@@ -447,43 +447,6 @@ COLORREF DrawnMiddle(COleClientItem* item) {
 
 }  // namespace
 
-// With its server unregistered, an object is drawn from its item's cache, a double click
-// on it reports that it cannot be opened, and a save keeps the item and its picture.
-TEST_F(ViewTest, WithTheServerUnregisteredTheCacheDrawsAndADoubleClickReportsTheFailure) {
-  ASSERT_TRUE(RunTestServer("/RegServer"));
-  jvqOleItem* item = new jvqOleItem(m_doc, NULL);
-  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
-  item->Close(OLECLOSE_SAVEIFDIRTY);
-  const RECT r = {200, 200, 600, 400};
-  jvqOleObject* o = new jvqOleObject(&r, m_doc->AddOleItem(item), m_page->m_pView, m_doc);
-  item->m_pOwner = o;
-  o->m_dwState = 0x311;
-  m_page->AddChild(o);
-  ASSERT_TRUE(RunTestServer("/UnregServer"));
-
-  EXPECT_EQ(RGB(255, 0, 0), PixelAt(P(400, 300)));
-  m_host.m_messages.clear();
-  Click(P(300, 200));
-  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, P(300, 200));
-  Release(P(300, 200));
-  ASSERT_EQ(1u, m_host.m_messages.size());
-  EXPECT_EQ("オブジェクトを開くことができませんでした。", m_host.m_messages[0]);
-  EXPECT_EQ(nullptr, m_view->GetOpenOleItem());
-
-  char dir[MAX_PATH];
-  ::GetTempPath(MAX_PATH, dir);
-  const CString path = CString(dir) + "qvz_view_unregistered.vqd";
-  ASSERT_TRUE(m_doc->OnSaveDocument(path));
-  qvzDocument back;
-  back.OnNewDocument();
-  ASSERT_TRUE(back.OnOpenDocument(path));
-  ASSERT_EQ(1, back.GetOleItemCount());
-  EXPECT_EQ(RGB(255, 0, 0), DrawnMiddle(back.GetOleItem(0)));
-  back.ResetContents();
-  ::DeleteFile(path);
-  EXPECT_TRUE(RunTestServer("/RegServer"));
-}
-
 namespace {
 
 // Messages for this thread (the server's calls arrive as messages) until pred holds, the
@@ -514,6 +477,46 @@ bool NoServerLeft() {
 }
 
 }  // namespace
+
+// With its server unregistered, an object is drawn from its item's cache, a double click
+// on it reports that it cannot be opened, and a save keeps the item and its picture.
+TEST_F(ViewTest, WithTheServerUnregisteredTheCacheDrawsAndADoubleClickReportsTheFailure) {
+  ASSERT_TRUE(RunTestServer("/RegServer"));
+  ASSERT_TRUE(NoServerLeft());  // a running server would still be reached
+  jvqOleItem* item = new jvqOleItem(m_doc, NULL);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  item->Close(OLECLOSE_SAVEIFDIRTY);
+  ASSERT_TRUE(NoServerLeft());
+  const RECT r = {200, 200, 600, 400};
+  jvqOleObject* o = new jvqOleObject(&r, m_doc->AddOleItem(item), m_page->m_pView, m_doc);
+  item->m_pOwner = o;
+  o->m_dwState = 0x311;
+  m_page->AddChild(o);
+  ASSERT_TRUE(RunTestServer("/UnregServer"));
+
+  EXPECT_EQ(RGB(255, 0, 0), PixelAt(P(400, 300)));
+  m_host.m_messages.clear();
+  Click(P(300, 200));
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, P(300, 200));
+  Release(P(300, 200));
+  ASSERT_EQ(1u, m_host.m_messages.size());
+  EXPECT_EQ("オブジェクトを開くことができませんでした。", m_host.m_messages[0]);
+  EXPECT_EQ(nullptr, m_view->GetOpenOleItem());
+
+  char dir[MAX_PATH];
+  ::GetTempPath(MAX_PATH, dir);
+  const CString path = CString(dir) + "qvz_view_unregistered.vqd";
+  ASSERT_TRUE(m_doc->OnSaveDocument(path));
+  qvzDocument back;
+  back.OnNewDocument();
+  ASSERT_TRUE(back.OnOpenDocument(path));
+  ASSERT_EQ(1, back.GetOleItemCount());
+  EXPECT_EQ(RGB(255, 0, 0), DrawnMiddle(back.GetOleItem(0)));
+  back.ResetContents();
+  ::DeleteFile(path);
+  EXPECT_TRUE(RunTestServer("/RegServer"));
+}
+
 
 // Two objects of the test server, the first recoloured in its server and then replaced by
 // its clone: the board and its copy read back draw each object in its own item's colour.
