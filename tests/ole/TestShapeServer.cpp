@@ -98,7 +98,7 @@ class CTestShape : public CCmdTarget, public COleComObject {
     STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
     STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
     STDMETHOD(GetData)(FORMATETC* pfe, STGMEDIUM* pm) override;
-    STDMETHOD(GetDataHere)(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHOD(GetDataHere)(FORMATETC* pfe, STGMEDIUM* pm) override;
     STDMETHOD(QueryGetData)(FORMATETC* pfe) override;
     STDMETHOD(GetCanonicalFormatEtc)(FORMATETC*, FORMATETC* pOut) override {
       pOut->ptd = NULL;
@@ -128,7 +128,29 @@ class CTestShape : public CCmdTarget, public COleComObject {
     STDMETHOD(HandsOffStorage)() override;
     CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xPersistStorage)); }
   } m_xPersistStorage;
+
+  // A file of our extension is a compound file holding the object's storage.
+  struct XPersistFile : public IPersistFile {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
+    STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
+    STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
+    STDMETHOD(GetClassID)(CLSID* p) override {
+      *p = CLSID_TestShape;
+      return S_OK;
+    }
+    STDMETHOD(IsDirty)() override { return S_FALSE; }
+    STDMETHOD(Load)(LPCOLESTR pszFile, DWORD) override;
+    STDMETHOD(Save)(LPCOLESTR, BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(SaveCompleted)(LPCOLESTR) override { return S_OK; }
+    STDMETHOD(GetCurFile)(LPOLESTR*) override { return E_NOTIMPL; }
+    CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xPersistFile)); }
+  } m_xPersistFile;
 };
+
+CLIPFORMAT EmbedSourceFormat() {
+  static const CLIPFORMAT cf = (CLIPFORMAT)::RegisterClipboardFormat("Embed Source");
+  return cf;
+}
 IMPLEMENT_DYNCREATE(CTestShape, CCmdTarget)
 
 CTestShape::CTestShape() {
@@ -155,6 +177,8 @@ HRESULT CTestShape::QueryComInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IDataObject*>(&m_xDataObject);
   else if (riid == IID_IPersistStorage || riid == IID_IPersist)
     *ppv = static_cast<IPersistStorage*>(&m_xPersistStorage);
+  else if (riid == IID_IPersistFile)
+    *ppv = static_cast<IPersistFile*>(&m_xPersistFile);
   else {
     *ppv = NULL;
     return E_NOINTERFACE;
@@ -343,13 +367,45 @@ STDMETHODIMP CTestShape::XDataObject::GetData(FORMATETC* pfe, STGMEDIUM* pm) {
     pm->hMetaFilePict = T()->MakeMetafilePict();
     return S_OK;
   }
+  if (pfe->cfFormat == EmbedSourceFormat() && (pfe->tymed & TYMED_ISTORAGE)) {
+    ILockBytes* bytes = NULL;
+    if (FAILED(::CreateILockBytesOnHGlobal(NULL, TRUE, &bytes))) return E_OUTOFMEMORY;
+    IStorage* stg = NULL;
+    HRESULT hr = ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &stg);
+    bytes->Release();
+    if (FAILED(hr)) return hr;
+    pm->tymed = TYMED_ISTORAGE;
+    pm->pstg = stg;
+    pm->pUnkForRelease = NULL;
+    return GetDataHere(pfe, pm);
+  }
   return DV_E_FORMATETC;
+}
+
+// Our object as a storage of its own ("Embed Source"), for a container embedding a file.
+STDMETHODIMP CTestShape::XDataObject::GetDataHere(FORMATETC* pfe, STGMEDIUM* pm) {
+  if (pfe == NULL || pm == NULL) return E_INVALIDARG;
+  if (pfe->cfFormat != EmbedSourceFormat() || pm->tymed != TYMED_ISTORAGE || pm->pstg == NULL) return DV_E_FORMATETC;
+  HRESULT hr = T()->m_xPersistStorage.Save(pm->pstg, FALSE);
+  if (SUCCEEDED(hr)) hr = pm->pstg->Commit(STGC_DEFAULT);
+  return hr;
+}
+
+STDMETHODIMP CTestShape::XPersistFile::Load(LPCOLESTR pszFile, DWORD) {
+  IStorage* stg = NULL;
+  HRESULT hr = ::StgOpenStorage(pszFile, NULL, STGM_READ | STGM_SHARE_DENY_WRITE, NULL, 0, &stg);
+  if (FAILED(hr)) return hr;
+  hr = T()->m_xPersistStorage.Load(stg);
+  T()->m_xPersistStorage.HandsOffStorage();  // the file is not kept open
+  stg->Release();
+  return hr;
 }
 
 STDMETHODIMP CTestShape::XDataObject::QueryGetData(FORMATETC* pfe) {
   if (pfe == NULL) return E_INVALIDARG;
   if (pfe->cfFormat == 0 || (pfe->cfFormat == CF_ENHMETAFILE && (pfe->tymed & TYMED_ENHMF))) return S_OK;
   if (pfe->cfFormat == CF_METAFILEPICT && (pfe->tymed & TYMED_MFPICT)) return S_OK;
+  if (pfe->cfFormat == EmbedSourceFormat() && (pfe->tymed & TYMED_ISTORAGE)) return S_OK;
   return DV_E_FORMATETC;
 }
 

@@ -337,6 +337,8 @@ class COleClientItem : public CDocItem {
   // Tells the object active in place its position and clip rectangle in the view's client
   // area (NULL: OnGetItemPosition, OnGetClipRect); FALSE when it is not active in place.
   BOOL SetItemRects(LPCRECT lpPosRect = NULL, LPCRECT lpClipRect = NULL);
+  // Whether the cache holds a picture for the draw aspect (a metafile, as the items keep).
+  BOOL CacheHasPicture() const;
   // Saves the running object into the item's storage.
   BOOL SaveObject();
 

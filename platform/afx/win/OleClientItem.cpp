@@ -21,25 +21,6 @@ std::wstring Wide(LPCTSTR lpsz) {
   return w;
 }
 
-// Wine's clipboard hands an "Embed Source" storage out through GetData only, which its
-// OleCreateFromData does not ask for: the object is copied into the item's storage and
-// loaded from there.
-HRESULT LoadEmbedSource(IDataObject* pData, IStorage* pStg, IOleClientSite* pSite, void** ppObj) {
-  static const CLIPFORMAT cfEmbedSource = (CLIPFORMAT)::RegisterClipboardFormat("Embed Source");
-  FORMATETC fe = {cfEmbedSource, NULL, DVASPECT_CONTENT, -1, TYMED_ISTORAGE};
-  STGMEDIUM m = {};
-  HRESULT hr = pData->GetData(&fe, &m);
-  if (FAILED(hr)) return hr;
-  if (m.tymed != TYMED_ISTORAGE || m.pstg == NULL) {
-    ::ReleaseStgMedium(&m);
-    return DV_E_TYMED;
-  }
-  hr = m.pstg->CopyTo(0, NULL, NULL, pStg);
-  ::ReleaseStgMedium(&m);
-  if (SUCCEEDED(hr)) hr = ::OleLoad(pStg, IID_IOleObject, pSite, ppObj);
-  return hr;
-}
-
 }  // namespace
 
 COleClientItem::COleClientItem(COleDocument* pContainerDoc)
@@ -185,7 +166,28 @@ BOOL COleClientItem::CreateFromFile(LPCTSTR lpszFileName, REFCLSID clsid, OLEREN
   const std::wstring w = Wide(lpszFileName);
   const HRESULT hr = ::OleCreateFromFile(clsid, w.c_str(), IID_IOleObject, render, lpFormatEtc, &m_xOleClientSite,
                                          m_lpStorage, (void**)&m_lpObject);
-  return FinishCreate(hr);
+  if (!FinishCreate(hr)) return FALSE;
+  // Wine loads the object from the storage the file's server gave without running it, so
+  // its cache has neither an entry nor a picture: the entry is made, the server run once to
+  // fill it, and let go.
+  if (render == OLERENDER_DRAW && m_nItemType == OT_EMBEDDED && !IsRunning() && !CacheHasPicture()) {
+    CacheDrawnFormat(TRUE);
+    if (FAILED(::OleRun(m_lpObject))) return TRUE;
+    m_lpObject->Update();
+    m_lpObject->Close(OLECLOSE_SAVEIFDIRTY);
+  }
+  return TRUE;
+}
+
+BOOL COleClientItem::CacheHasPicture() const {
+  IDataObject* pData = NULL;
+  if (m_lpObject == NULL || FAILED(m_lpObject->QueryInterface(IID_IDataObject, (void**)&pData))) return FALSE;
+  FORMATETC fe = {CF_METAFILEPICT, NULL, (DWORD)m_nDrawAspect, -1, TYMED_MFPICT};
+  STGMEDIUM m = {};
+  const HRESULT hr = pData->GetData(&fe, &m);
+  if (SUCCEEDED(hr)) ::ReleaseStgMedium(&m);
+  pData->Release();
+  return SUCCEEDED(hr);
 }
 
 BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
@@ -195,8 +197,6 @@ BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER rende
   if (cfFormat != 0 && lpFormatEtc == NULL) lpFormatEtc = &fe;
   HRESULT hr = ::OleCreateFromData(pDataObject->m_lpDataObject, IID_IOleObject, render, lpFormatEtc,
                                    &m_xOleClientSite, m_lpStorage, (void**)&m_lpObject);
-  if (FAILED(hr) && m_lpObject == NULL)
-    hr = LoadEmbedSource(pDataObject->m_lpDataObject, m_lpStorage, &m_xOleClientSite, (void**)&m_lpObject);
   return FinishCreate(hr);
 }
 
