@@ -163,40 +163,24 @@ void qvzView::OnEditPasteSpecial() {
   COlePasteSpecialDialog dlg(PSF_SELECTPASTE);
   dlg.AddStandardFormats(TRUE);
   if (dlg.DoModal() != IDOK) return;
-  CWaitCursor wait;
-  jvqOleItem* item = NULL;
-  jvqOleObject* o = NULL;
-  BOOL bInVector = FALSE;
-  try {
-    item = new jvqOleItem(d, NULL);
-    const BOOL ok = dlg.GetSelectionType() == COlePasteSpecialDialog::pasteLink
+  auto create = [](jvqOleItem* item, void* pDlg) {
+    COlePasteSpecialDialog* dlg = (COlePasteSpecialDialog*)pDlg;
+    const BOOL ok = dlg->GetSelectionType() == COlePasteSpecialDialog::pasteLink
                         ? item->CreateLinkFromClipboard(OLERENDER_DRAW)
-                        : dlg.CreateItem(item);
-    if (!ok) AfxThrowMemoryException();
-    item->UpdateLink();
-    const int n = d->AddOleItem(item);
-    bInVector = TRUE;
-    o = static_cast<jvqOleObject*>(jvqObjectDefaults::CreateObject(JVQ_OBJ_OLE));
-    if (o == NULL) AfxThrowMemoryException();
-    o->m_pDocument = d;
-    o->m_nItemIndex = n;
-    item->m_pOwner = o;
-    jvqObjectDefaults::GetObjectDefaults()->ApplyDefaults(o);
-    o->SetSizeFromItem(item);
-    // Last, what cannot fail, so that a failure leaves no object behind on a freed item.
-    page->AddChild(o);
-    theUndoManager.RecordAdded(o);
-  } catch (CException* e) {
-    e->Delete();
-    if (bInVector) d->m_OleItems.pop_back();
-    delete o;
-    if (item) item->Delete();
+                        : dlg->CreateItem(item);
+    if (ok) item->UpdateLink();
+    return ok;
+  };
+  CWaitCursor wait;
+  jvqOleObject* o = AddNewOleItem(create, &dlg, NULL);
+  if (o == NULL) {
     AfxMessageBox("クリップボードからの貼り付けに失敗しました。", MB_OK);
     SetModifiedFlag(TRUE);
     return;
   }
+  COleClientItem* item = d->GetOleItem(o->m_nItemIndex);
   // A static picture has no server to open.
-  if (item->GetType() != OT_STATIC) OpenOleItem(o);
+  if (item && item->GetType() != OT_STATIC) OpenOleItem(o);
   d->SetModifiedFlag(TRUE);
   d->UpdateAllViews(NULL);
   SetModifiedFlag(TRUE);

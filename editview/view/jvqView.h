@@ -93,8 +93,11 @@ class jvqView : public jvqScrollView {
   COleClientItem* GetOpenOleItem() const { return m_pOpenItem; }
   void SetOpenOleItem(COleClientItem* pItem) { m_pOpenItem = pItem; }
 
-  // Makes an item with the function, its object at the point on the current page, opens
-  // it; on any failure nothing is left (item, vector entry, object, undo record).
+  // Makes an item with the function and its object on the current page (centred on the point
+  // when one is given), one undo step; on any failure nothing is left (item, vector entry,
+  // object, undo record) and the result is NULL.
+  jvqOleObject* AddNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, const POINT* pPoint);
+  // The same at the point, then opened and selected.
   jvqOleObject* PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, POINT point);
 
   void SetCursorId(int n) { m_nCursorId = n; }

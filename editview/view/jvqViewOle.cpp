@@ -106,7 +106,7 @@ void jvqView::ReplaceOleItemWithClone(int nIndex) {
   clone->m_bOpened = FALSE;
 }
 
-jvqOleObject* jvqView::PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, POINT point) {
+jvqOleObject* jvqView::AddNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, const POINT* pPoint) {
   jvqDocument* d = GetDocument();
   jvqPage* p = GetCurrentPage();
   if (d == NULL || p == NULL) return NULL;
@@ -126,7 +126,10 @@ jvqOleObject* jvqView::PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), vo
     item->m_pOwner = o;
     GetObjectDefaults()->ApplyDefaults(o);
     o->SetSizeFromItem(item);
-    o->MoveTo(&point, 1);
+    if (pPoint) {
+      POINT at = *pPoint;
+      o->MoveTo(&at, 1);
+    }
     // Last, what cannot fail: the page and the undo history take the object.
     p->AddChild(o);
     theUndoManager.RecordAdded(o);
@@ -138,8 +141,15 @@ jvqOleObject* jvqView::PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), vo
     if (item) item->Delete();
     return NULL;
   }
+  return o;
+}
+
+jvqOleObject* jvqView::PlaceNewOleItem(BOOL (*pfnCreate)(jvqOleItem*, void*), void* pArg, POINT point) {
+  CWaitCursor wait;
+  jvqOleObject* o = AddNewOleItem(pfnCreate, pArg, &point);
+  if (o == NULL) return NULL;
   OpenOleItem(o);
-  d->SetModifiedFlag(TRUE);
+  GetDocument()->SetModifiedFlag(TRUE);
   Select(o, FALSE);
   return o;
 }
