@@ -488,6 +488,46 @@ TEST(OleServerItem, ItemsNeverOpenedLeaveNoServerWhenDeletedOrTheirDocumentEnds)
   EXPECT_TRUE(ServerGone(10000)) << "document closed";
 }
 
+// An object offered on the clipboard as "Embed Source" (a copy of an item's storage)
+// becomes an item of its own class, drawn from the picture its storage brought.
+TEST(OleServerItem, AnEmbeddedObjectFromTheClipboard) {
+  ASSERT_TRUE(RegisterTestServer());
+  TestOleDoc doc;
+  CountingItem* item = new CountingItem(&doc);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  ASSERT_TRUE(item->SaveObject());
+  item->Close();
+  ILockBytes* bytes = NULL;
+  ASSERT_EQ(S_OK, ::CreateILockBytesOnHGlobal(NULL, TRUE, &bytes));
+  IStorage* copy = NULL;
+  ASSERT_EQ(S_OK, ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &copy));
+  bytes->Release();
+  ASSERT_EQ(S_OK, item->m_lpStorage->CopyTo(0, NULL, NULL, copy));
+  copy->Commit(STGC_DEFAULT);
+  item->Delete();
+  ASSERT_TRUE(ServerGone());
+
+  const CLIPFORMAT cfEmbedSource = (CLIPFORMAT)::RegisterClipboardFormat("Embed Source");
+  COleDataSource* src = new COleDataSource;
+  STGMEDIUM m = {};
+  m.tymed = TYMED_ISTORAGE;
+  m.pstg = copy;
+  FORMATETC fe = {cfEmbedSource, NULL, DVASPECT_CONTENT, -1, TYMED_ISTORAGE};
+  src->CacheData(cfEmbedSource, &m, &fe);
+  src->SetClipboard();
+  EXPECT_TRUE(COleClientItem::CanPaste());
+  CountingItem* pasted = new CountingItem(&doc);
+  ASSERT_TRUE(pasted->CreateFromClipboard());
+  ::OleSetClipboard(NULL);
+  EXPECT_EQ(OT_EMBEDDED, pasted->GetType());
+  CLSID clsid = {};
+  pasted->m_lpObject->GetUserClassID(&clsid);
+  EXPECT_TRUE(IsEqualCLSID(CLSID_TestShape, clsid));
+  ExpectDrawn(pasted, RGB(255, 0, 0));
+  pasted->Delete();
+  EXPECT_TRUE(ServerGone());
+}
+
 // A file of the server's own extension is embedded through its class: the item is of that
 // class, with the colour the file held.
 TEST(OleServerItem, AnItemFromAFileOfTheServersType) {
