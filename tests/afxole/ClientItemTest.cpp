@@ -468,6 +468,53 @@ TEST(OleServerItem, NewItemOpenedChangedClosedDrawnSavedAndReloaded) {
   EXPECT_EQ(RGB(0, 0, 255), saved);
 }
 
+// A save while the server's window is still open carries what the server shows now, and
+// leaves the server open on the item.
+TEST(OleServerItem, ASaveWhileTheServerIsOpenCarriesItsCurrentState) {
+  ASSERT_TRUE(RegisterTestServer());
+  ASSERT_TRUE(ServerGone());
+  TestOleDoc doc;
+  CountingItem* item = new CountingItem(&doc);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  ASSERT_TRUE(item->DoVerb(OLEIVERB_OPEN, NULL));
+  HWND hServer = NULL;
+  ASSERT_TRUE(PumpUntil([&] { return (hServer = ::FindWindow(NULL, TESTSHAPE_TYPE)) != NULL; }));
+  item->m_codes.clear();
+  ::PostMessage(hServer, TESTSHAPE_SETCOLOR, RGB(0, 0, 255), 0);
+  ASSERT_TRUE(PumpUntil([&] { return Has(item->m_codes, OLE_CHANGED); }));
+
+  const CString path = TempFile("qvz_ole_open_save.stg", NULL);
+  LPSTORAGE root = NewFileStorage(path);
+  ASSERT_NE(nullptr, root);
+  const std::string bytes = StoreItems(doc, root);
+  root->Commit(STGC_DEFAULT);
+  EXPECT_TRUE(::IsWindow(hServer));
+  EXPECT_EQ((UINT)COleClientItem::openState, item->GetItemState());
+  EXPECT_TRUE(item->IsRunning());
+
+  TestOleDoc back;
+  ASSERT_TRUE(LoadItems(back, root, bytes));
+  root->Release();
+  POSITION pos = back.GetStartPosition();
+  COleClientItem* again = back.GetNextClientItem(pos);
+  ASSERT_NE(nullptr, again);
+  IStream* contents = NULL;
+  ASSERT_EQ(S_OK, again->m_lpStorage->OpenStream(L"Contents", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &contents));
+  COLORREF saved = 0;
+  contents->Read(&saved, 4, NULL);
+  contents->Release();
+  EXPECT_EQ(RGB(0, 0, 255), saved);
+  {
+    SCOPED_TRACE("reloaded while the server is open");
+    ExpectDrawn(again, RGB(0, 0, 255));
+  }
+
+  ::PostMessage(hServer, TESTSHAPE_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return Has(item->m_codes, OLE_CLOSED) && !item->IsRunning(); }));
+  EXPECT_TRUE(ServerGone(10000));
+  ::DeleteFile(path);
+}
+
 // A new item let go without ever being opened (its server started only to fill the cache),
 // and a document that ends holding one, leave no server process behind.
 TEST(OleServerItem, ItemsNeverOpenedLeaveNoServerWhenDeletedOrTheirDocumentEnds) {

@@ -34,6 +34,7 @@ class InPlaceObject : public IOleObject, public IOleInPlaceObject {
  public:
   RECT m_pos = {}, m_clip = {};
   int m_nSet = 0;
+  int m_nDeactivated = 0;
 
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
     if (riid == IID_IUnknown || riid == IID_IOleObject)
@@ -56,7 +57,10 @@ class InPlaceObject : public IOleObject, public IOleInPlaceObject {
   }
   STDMETHODIMP GetWindow(HWND* p) override { return E_NOTIMPL; }
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP InPlaceDeactivate() override { return S_OK; }
+  STDMETHODIMP InPlaceDeactivate() override {
+    m_nDeactivated++;
+    return S_OK;
+  }
   STDMETHODIMP UIDeactivate() override { return S_OK; }
   STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
   STDMETHODIMP SetClientSite(IOleClientSite*) override { return S_OK; }
@@ -119,6 +123,42 @@ TEST_F(ViewTest, AScrollMovesTheObjectActiveInPlace) {
     m_doc->SetModifiedFlag(FALSE);
     EXPECT_TRUE(item->OnChangeItemPosition(CRect(fake.m_pos)));
     EXPECT_FALSE(m_doc->IsModified());
+  }
+  item->m_lpObject = real;
+  item->m_nItemState = COleClientItem::loadedState;
+  item->m_pView = NULL;
+}
+
+// Deactivating any object, or the page that passes it to every object, ends the in-place
+// activity of whichever item is active in the view, once; an item active elsewhere is left.
+TEST_F(ViewTest, DeactivateEndsWhicheverItemIsActiveInTheView) {
+  jvqOleObject* a = AddOleObject(m_doc, m_page, 0x311, FALSE);
+  jvqOleObject* b = AddOleObject(m_doc, m_page, 0x311, FALSE);
+  jvqOleItem* item = (jvqOleItem*)b->GetClientItem();
+  InPlaceObject fake;
+  LPOLEOBJECT real = item->m_lpObject;
+  item->m_lpObject = &fake;
+  struct Case {
+    const char* name;
+    jvqObject* target;
+    bool inThisView;
+    int deactivated;
+  } cases[] = {
+      {"another object", a, true, 1},
+      {"its own object", b, true, 1},
+      {"the page", m_page, true, 1},
+      {"active in no view of this window", a, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake.m_nDeactivated = 0;
+    item->m_nItemState = COleClientItem::activeUIState;
+    item->m_pView = c.inThisView ? m_view : NULL;
+    c.target->Deactivate();
+    EXPECT_EQ(c.deactivated, fake.m_nDeactivated);
+    EXPECT_EQ(c.deactivated ? (UINT)COleClientItem::loadedState : (UINT)COleClientItem::activeUIState,
+              item->GetItemState());
+    EXPECT_EQ(nullptr, m_doc->GetInPlaceActiveItem(m_view));
   }
   item->m_lpObject = real;
   item->m_nItemState = COleClientItem::loadedState;
