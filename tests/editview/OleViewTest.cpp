@@ -558,6 +558,69 @@ TEST_F(ViewTest, WithTheServerUnregisteredTheCacheDrawsAndADoubleClickReportsThe
 }
 
 
+// The test server asked to activate in place shows itself in a window inside the view over
+// its object; a scroll moves that window with the page, a move by the server moves the
+// object, and deactivating the page ends it, leaving no server running.
+TEST_F(ViewTest, AServerActiveInPlaceFollowsTheViewAndMovesItsObject) {
+  ASSERT_TRUE(RunTestServer("/RegServer"));
+  ASSERT_TRUE(NoServerLeft());
+  jvqOleItem* item = new jvqOleItem(m_doc, NULL);
+  ASSERT_TRUE(item->CreateNewItem(CLSID_TestShape));
+  const RECT r = {500, 500, 1000, 800};
+  jvqOleObject* o = new jvqOleObject(&r, m_doc->AddOleItem(item), m_page->m_pView, m_doc);
+  item->m_pOwner = o;
+  o->m_dwState = 0x311;
+  m_page->AddChild(o);
+
+  ASSERT_TRUE(item->DoVerb(OLEIVERB_UIACTIVATE, m_view));
+  EXPECT_EQ((UINT)COleClientItem::activeUIState, item->GetItemState());
+  EXPECT_EQ(item, m_doc->GetInPlaceActiveItem(m_view));
+  const HWND hIn = ::FindWindowEx(m_view->GetSafeHwnd(), NULL, TESTSHAPE_WINDOW_CLASS, NULL);
+  ASSERT_NE(nullptr, hIn);
+  const auto placed = [&] {
+    RECT w;
+    ::GetWindowRect(hIn, &w);
+    ::MapWindowPoints(NULL, m_view->GetSafeHwnd(), (POINT*)&w, 2);
+    return w;
+  };
+  const auto over = [&](const RECT& logical) {
+    const POINT lt = Dev(P(logical.left, logical.top)), rb = Dev(P(logical.right, logical.bottom));
+    return RECT{lt.x, lt.y, rb.x, rb.y};
+  };
+  const auto same = [](const RECT& a, const RECT& b) {
+    return ::testing::AssertionResult(::EqualRect(&a, &b) != 0)
+           << a.left << "," << a.top << "," << a.right << "," << a.bottom << " against " << b.left << "," << b.top
+           << "," << b.right << "," << b.bottom;
+  };
+  EXPECT_TRUE(same(over(r), placed()));
+
+  m_view->SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+  m_view->SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+  EXPECT_TRUE(same(over(r), placed())) << "scrolled";
+
+  m_doc->SetModifiedFlag(FALSE);
+  const RECT before = placed();
+  ::PostMessage(hIn, TESTSHAPE_MOVEINPLACE, 40, 20);
+  ASSERT_TRUE(WaitFor([&] { return m_doc->IsModified() != FALSE; }));
+  RECT moved;
+  o->GetHandlePointBounds(&moved);
+  EXPECT_GT(moved.left, r.left);
+  EXPECT_GT(moved.top, r.top);
+  RECT want = before;
+  ::OffsetRect(&want, 40, 20);
+  EXPECT_TRUE(same(want, placed())) << "moved by the server";
+
+  m_page->Deactivate();
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hIn); }));
+  EXPECT_EQ((UINT)COleClientItem::loadedState, item->GetItemState());
+  EXPECT_EQ(nullptr, m_doc->GetInPlaceActiveItem(m_view));
+
+  m_doc->ResetContents();
+  m_view->ResetView();
+  m_page = m_view->GetCurrentPage();
+  EXPECT_TRUE(NoServerLeft());
+}
+
 // Two objects of the test server, the first recoloured in its server and then replaced by
 // its clone: the board and its copy read back draw each object in its own item's colour.
 // A reset of the board, its second item never opened, leaves no server running.

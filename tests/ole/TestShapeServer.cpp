@@ -1,6 +1,7 @@
 // Our own out-of-process OLE server for the tests: a coloured box with a caption. It keeps
 // colour, caption and extent in its storage, gives the container's cache a picture, opens
-// its window on OPEN, and obeys the commands a test posts to that window.
+// its window on OPEN, shows itself in a window inside the container's view when asked to
+// activate in place, and obeys the commands a test posts to those windows.
 #include <shlobj.h>
 
 #include <cstdio>
@@ -13,7 +14,7 @@
 
 namespace {
 
-const char kWindowClass[] = "QvzTestShapeWindow";
+const char kWindowClass[] = TESTSHAPE_WINDOW_CLASS;
 
 // Stops serving the class and ends the program (defined with the factory).
 void EndServing();
@@ -30,6 +31,11 @@ class CTestShape : public CCmdTarget, public COleComObject {
   HGLOBAL MakeMetafilePict();
   void Changed();
   void ShowWindow(BOOL bShow);
+  static void RegisterWindowClass();
+  // In place: a child window of the container's view at the place the container gives.
+  HRESULT ActivateInPlace(BOOL bUI);
+  void UIDeactivate();
+  void DeactivateInPlace();
   LRESULT OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -52,6 +58,53 @@ class CTestShape : public CCmdTarget, public COleComObject {
   void SendData(const Sink& k);
   LPSTORAGE m_pStorage = NULL;
   HWND m_hWnd = NULL;
+  HWND m_hWndInPlace = NULL;
+  IOleInPlaceSite* m_pIPSite = NULL;
+  IOleInPlaceFrame* m_pIPFrame = NULL;
+  BOOL m_bUIActive = FALSE;
+
+  struct XInPlaceObject : public IOleInPlaceObject {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
+    STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
+    STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
+    STDMETHOD(GetWindow)(HWND* p) override {
+      *p = T()->m_hWndInPlace;
+      return *p ? S_OK : E_FAIL;
+    }
+    STDMETHOD(ContextSensitiveHelp)(BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(InPlaceDeactivate)() override {
+      T()->DeactivateInPlace();
+      return S_OK;
+    }
+    STDMETHOD(UIDeactivate)() override {
+      T()->UIDeactivate();
+      return S_OK;
+    }
+    STDMETHOD(SetObjectRects)(LPCRECT pos, LPCRECT) override {
+      if (T()->m_hWndInPlace)
+        ::MoveWindow(T()->m_hWndInPlace, pos->left, pos->top, pos->right - pos->left, pos->bottom - pos->top, TRUE);
+      return S_OK;
+    }
+    STDMETHOD(ReactivateAndUndo)() override { return E_NOTIMPL; }
+    CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xInPlaceObject)); }
+  } m_xInPlaceObject;
+
+  struct XInPlaceActiveObject : public IOleInPlaceActiveObject {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
+    STDMETHOD_(ULONG, AddRef)() override { return T()->ExternalAddRef(); }
+    STDMETHOD_(ULONG, Release)() override { return T()->ExternalRelease(); }
+    STDMETHOD(GetWindow)(HWND* p) override {
+      *p = T()->m_hWndInPlace;
+      return *p ? S_OK : E_FAIL;
+    }
+    STDMETHOD(ContextSensitiveHelp)(BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(TranslateAccelerator)(LPMSG) override { return S_FALSE; }
+    STDMETHOD(OnFrameWindowActivate)(BOOL) override { return S_OK; }
+    STDMETHOD(OnDocWindowActivate)(BOOL) override { return S_OK; }
+    STDMETHOD(ResizeBorder)(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHOD(EnableModeless)(BOOL) override { return S_OK; }
+    CTestShape* T() { return (CTestShape*)((BYTE*)this - offsetof(CTestShape, m_xInPlaceActiveObject)); }
+  } m_xInPlaceActiveObject;
 
   struct XOleObject : public IOleObject {
     STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override { return T()->QueryComInterface(riid, ppv); }
@@ -160,6 +213,9 @@ CTestShape::CTestShape() {
 
 CTestShape::~CTestShape() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);
+  if (m_hWndInPlace) ::DestroyWindow(m_hWndInPlace);
+  if (m_pIPFrame) m_pIPFrame->Release();
+  if (m_pIPSite) m_pIPSite->Release();
   if (m_pSite) m_pSite->Release();
   if (m_pStorage) m_pStorage->Release();
   if (m_pOleAdvise) m_pOleAdvise->Release();
@@ -179,6 +235,10 @@ HRESULT CTestShape::QueryComInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IPersistStorage*>(&m_xPersistStorage);
   else if (riid == IID_IPersistFile)
     *ppv = static_cast<IPersistFile*>(&m_xPersistFile);
+  else if (riid == IID_IOleInPlaceObject || riid == IID_IOleWindow)
+    *ppv = static_cast<IOleInPlaceObject*>(&m_xInPlaceObject);
+  else if (riid == IID_IOleInPlaceActiveObject)
+    *ppv = static_cast<IOleInPlaceActiveObject*>(&m_xInPlaceActiveObject);
   else {
     *ppv = NULL;
     return E_NOINTERFACE;
@@ -231,20 +291,90 @@ HGLOBAL CTestShape::MakeMetafilePict() {
 void CTestShape::Changed() {
   m_bDirty = TRUE;
   if (m_hWnd) ::InvalidateRect(m_hWnd, NULL, TRUE);
+  if (m_hWndInPlace) ::InvalidateRect(m_hWndInPlace, NULL, TRUE);
   const std::vector<Sink> sinks = m_sinks;
   for (const Sink& k : sinks) SendData(k);
 }
 
+void CTestShape::RegisterWindowClass() {
+  WNDCLASS wc = {};
+  wc.lpfnWndProc = WndProc;
+  wc.hInstance = ::GetModuleHandle(NULL);
+  wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+  wc.lpszClassName = kWindowClass;
+  ::RegisterClass(&wc);
+}
+
+HRESULT CTestShape::ActivateInPlace(BOOL bUI) {
+  if (m_hWndInPlace == NULL) {
+    IOleInPlaceSite* ip = NULL;
+    if (m_pSite == NULL || FAILED(m_pSite->QueryInterface(IID_IOleInPlaceSite, (void**)&ip))) return E_NOINTERFACE;
+    if (ip->CanInPlaceActivate() != S_OK) {
+      ip->Release();
+      return E_FAIL;
+    }
+    ip->OnInPlaceActivate();
+    HWND hParent = NULL;
+    IOleInPlaceFrame* frame = NULL;
+    IOleInPlaceUIWindow* doc = NULL;
+    RECT pos = {}, clip = {};
+    OLEINPLACEFRAMEINFO info = {sizeof info};
+    if (FAILED(ip->GetWindow(&hParent)) || FAILED(ip->GetWindowContext(&frame, &doc, &pos, &clip, &info))) {
+      if (frame) frame->Release();
+      ip->OnInPlaceDeactivate();
+      ip->Release();
+      return E_FAIL;
+    }
+    if (doc) doc->Release();
+    RegisterWindowClass();
+    m_hWndInPlace = ::CreateWindow(kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, pos.left, pos.top,
+                                   pos.right - pos.left, pos.bottom - pos.top, hParent, NULL,
+                                   ::GetModuleHandle(NULL), this);
+    m_pIPSite = ip;
+    m_pIPFrame = frame;
+    if (m_hWndInPlace == NULL) {
+      DeactivateInPlace();
+      return E_FAIL;
+    }
+  }
+  if (bUI && !m_bUIActive) {
+    m_bUIActive = TRUE;
+    m_pIPSite->OnUIActivate();
+    if (m_pIPFrame) m_pIPFrame->SetActiveObject(&m_xInPlaceActiveObject, L"テスト図形");
+  }
+  return S_OK;
+}
+
+void CTestShape::UIDeactivate() {
+  if (!m_bUIActive) return;
+  m_bUIActive = FALSE;
+  if (m_pIPFrame) m_pIPFrame->SetActiveObject(NULL, NULL);
+  if (m_pIPSite) m_pIPSite->OnUIDeactivate(FALSE);
+}
+
+void CTestShape::DeactivateInPlace() {
+  ExternalAddRef();  // the container may let go during the calls below
+  UIDeactivate();
+  if (HWND h = m_hWndInPlace) {
+    m_hWndInPlace = NULL;
+    ::DestroyWindow(h);
+  }
+  IOleInPlaceSite* ip = m_pIPSite;
+  m_pIPSite = NULL;
+  if (m_pIPFrame) m_pIPFrame->Release();
+  m_pIPFrame = NULL;
+  if (ip) {
+    ip->OnInPlaceDeactivate();
+    ip->Release();
+  }
+  ExternalRelease();
+}
+
 void CTestShape::ShowWindow(BOOL bShow) {
   if (bShow && m_hWnd == NULL) {
-    WNDCLASS wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = ::GetModuleHandle(NULL);
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    ::RegisterClass(&wc);
+    RegisterWindowClass();
     m_hWnd = ::CreateWindow(kWindowClass, TESTSHAPE_TYPE, WS_OVERLAPPEDWINDOW, 500, 40, 320, 200, NULL, NULL,
-                            wc.hInstance, this);
+                            ::GetModuleHandle(NULL), this);
   }
   if (m_hWnd == NULL) return;
   ::ShowWindow(m_hWnd, bShow ? SW_SHOW : SW_HIDE);
@@ -285,8 +415,18 @@ LRESULT CTestShape::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case TESTSHAPE_SAVE:
       if (m_pSite) m_pSite->SaveObject();
       return 0;
+    case TESTSHAPE_MOVEINPLACE:
+      if (hWnd == m_hWndInPlace && m_pIPSite) {
+        RECT r;
+        ::GetWindowRect(hWnd, &r);
+        ::MapWindowPoints(NULL, ::GetParent(hWnd), (POINT*)&r, 2);
+        ::OffsetRect(&r, (int)wParam, (int)lParam);
+        m_pIPSite->OnPosRectChange(&r);
+      }
+      return 0;
     case WM_NCDESTROY:
-      m_hWnd = NULL;
+      if (hWnd == m_hWnd) m_hWnd = NULL;
+      if (hWnd == m_hWndInPlace) m_hWndInPlace = NULL;
       break;
   }
   return ::DefWindowProc(hWnd, msg, wParam, lParam);
@@ -309,6 +449,7 @@ STDMETHODIMP CTestShape::XOleObject::GetClientSite(IOleClientSite** pp) {
 STDMETHODIMP CTestShape::XOleObject::Close(DWORD dwSaveOption) {
   CTestShape* t = T();
   t->ExternalAddRef();  // the container lets go during the calls below
+  t->DeactivateInPlace();
   if (dwSaveOption != OLECLOSE_NOSAVE && t->m_bDirty && t->m_pSite) t->m_pSite->SaveObject();
   if (t->m_hWnd) t->ShowWindow(FALSE);
   if (t->m_pOleAdvise) t->m_pOleAdvise->SendOnClose();
@@ -321,8 +462,13 @@ STDMETHODIMP CTestShape::XOleObject::DoVerb(LONG iVerb, LPMSG, IOleClientSite*, 
   CTestShape* t = T();
   switch (iVerb) {
     case OLEIVERB_HIDE:
+      t->DeactivateInPlace();
       t->ShowWindow(FALSE);
       return S_OK;
+    case OLEIVERB_INPLACEACTIVATE:
+      return t->ActivateInPlace(FALSE);
+    case OLEIVERB_UIACTIVATE:
+      return t->ActivateInPlace(TRUE);
     case OLEIVERB_PRIMARY:
     case OLEIVERB_OPEN:
     case OLEIVERB_SHOW:

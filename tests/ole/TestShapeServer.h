@@ -15,3 +15,7 @@ static const CLSID CLSID_TestShape = {0x8e2d4b61, 0x1c7a, 0x4f3e, {0xb5, 0xd9, 0
 #define TESTSHAPE_SETEXTENT (WM_APP + 2)
 #define TESTSHAPE_SAVE (WM_APP + 3)
 #define TESTSHAPE_CLOSE (WM_APP + 4)
+// Posted to the window active in place (a child of the container's view, of this class):
+// move it by (wParam, lParam) pixels and tell the container the new place.
+#define TESTSHAPE_MOVEINPLACE (WM_APP + 5)
+#define TESTSHAPE_WINDOW_CLASS "QvzTestShapeWindow"

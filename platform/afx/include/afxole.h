@@ -344,7 +344,8 @@ class COleClientItem : public CDocItem {
 
   virtual void OnChange(OLE_NOTIFICATION nCode, DWORD dwParam);
   virtual void OnGetItemPosition(CRect& rPosition) { rPosition.SetRectEmpty(); }
-  virtual BOOL OnChangeItemPosition(const CRect& rectPos) { return TRUE; }
+  // The server moved or sized the object active in place: its window goes there.
+  virtual BOOL OnChangeItemPosition(const CRect& rectPos);
   // The view's client area.
   virtual void OnGetClipRect(CRect& rClipRect);
   void Serialize(CArchive& ar) override;
@@ -383,6 +384,48 @@ class COleClientItem : public CDocItem {
     COleClientItem* m_pThis;
   } m_xAdviseSink;
 
+  // The in-place site the server reaches through the client site.
+  struct XOleIPSite : public IOleInPlaceSite {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+    STDMETHOD(GetWindow)(HWND* phwnd) override;
+    STDMETHOD(ContextSensitiveHelp)(BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(CanInPlaceActivate)() override;
+    STDMETHOD(OnInPlaceActivate)() override;
+    STDMETHOD(OnUIActivate)() override;
+    STDMETHOD(GetWindowContext)(LPOLEINPLACEFRAME* ppFrame, LPOLEINPLACEUIWINDOW* ppDoc, LPRECT lprcPosRect,
+                                LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo) override;
+    STDMETHOD(Scroll)(SIZE) override { return E_NOTIMPL; }
+    STDMETHOD(OnUIDeactivate)(BOOL) override;
+    STDMETHOD(OnInPlaceDeactivate)() override;
+    STDMETHOD(DiscardUndoState)() override { return S_OK; }
+    STDMETHOD(DeactivateAndUndo)() override;
+    STDMETHOD(OnPosRectChange)(LPCRECT lprcPosRect) override;
+    COleClientItem* m_pThis;
+  } m_xOleIPSite;
+
+  // The frame a server hands its active object to. Wine's default handler does not pass an
+  // out-of-process server's in-place object on, so the item reaches it through that object.
+  struct XOleIPFrame : public IOleInPlaceFrame {
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+    STDMETHOD(GetWindow)(HWND* phwnd) override;
+    STDMETHOD(ContextSensitiveHelp)(BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(GetBorder)(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHOD(RequestBorderSpace)(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHOD(SetBorderSpace)(LPCBORDERWIDTHS) override { return S_OK; }
+    STDMETHOD(SetActiveObject)(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) override;
+    STDMETHOD(InsertMenus)(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    STDMETHOD(SetMenu)(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    STDMETHOD(RemoveMenus)(HMENU) override { return S_OK; }
+    STDMETHOD(SetStatusText)(LPCOLESTR) override { return S_OK; }
+    STDMETHOD(EnableModeless)(BOOL) override { return S_OK; }
+    STDMETHOD(TranslateAccelerator)(LPMSG, WORD) override { return S_FALSE; }
+    COleClientItem* m_pThis;
+  } m_xOleIPFrame;
+
  protected:
   // Gives the item a number and an empty storage in the document's working storage.
   BOOL MakeStorage();
@@ -392,5 +435,9 @@ class COleClientItem : public CDocItem {
   // item read back, also when its cache has no entry at all.
   void CacheDrawnFormat(BOOL bLoaded = FALSE);
   void DropStorage();
+  // The object's in-place interface (a reference the caller releases), or NULL.
+  LPOLEINPLACEOBJECT GetInPlaceObject();
+  void ReleaseInPlaceObject();
   DWORD m_dwConnection;
+  LPOLEINPLACEOBJECT m_lpInPlaceObject;  // from the active object the server handed over
 };

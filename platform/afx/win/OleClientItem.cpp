@@ -50,9 +50,12 @@ COleClientItem::COleClientItem(COleDocument* pContainerDoc)
       m_nDrawAspect(DVASPECT_CONTENT),
       m_nItemState(emptyState),
       m_pView(NULL),
-      m_dwConnection(0) {
+      m_dwConnection(0),
+      m_lpInPlaceObject(NULL) {
   m_xOleClientSite.m_pThis = this;
   m_xAdviseSink.m_pThis = this;
+  m_xOleIPSite.m_pThis = this;
+  m_xOleIPFrame.m_pThis = this;
   if (pContainerDoc != NULL) pContainerDoc->AddItem(this);
 }
 
@@ -376,6 +379,8 @@ BOOL COleClientItem::DoVerb(LONG nVerb, CView* pView, LPMSG lpMsg) {
     OnGetItemPosition(r);
     rc = r;
   }
+  // The view the object may come to be active in place in, asked by the server meanwhile.
+  if (pView != NULL && m_nItemState != activeState && m_nItemState != activeUIState) m_pView = pView;
   const HRESULT hr = m_lpObject->DoVerb(nVerb, lpMsg, &m_xOleClientSite, -1, hWnd, &rc);
   return SUCCEEDED(hr);
 }
@@ -428,13 +433,26 @@ BOOL COleClientItem::SetExtent(const SIZE& size, DVASPECT nDrawAspect) {
   return SUCCEEDED(m_lpObject->SetExtent(nDrawAspect, &s));
 }
 
+LPOLEINPLACEOBJECT COleClientItem::GetInPlaceObject() {
+  LPOLEINPLACEOBJECT p = NULL;
+  if (m_lpObject != NULL && SUCCEEDED(m_lpObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) return p;
+  if (m_lpInPlaceObject != NULL) m_lpInPlaceObject->AddRef();
+  return m_lpInPlaceObject;
+}
+
+void COleClientItem::ReleaseInPlaceObject() {
+  LPOLEINPLACEOBJECT p = m_lpInPlaceObject;
+  m_lpInPlaceObject = NULL;
+  if (p) p->Release();
+}
+
 void COleClientItem::Deactivate() {
   if (m_lpObject == NULL) return;
-  IOleInPlaceObject* p = NULL;
-  if (SUCCEEDED(m_lpObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) {
+  if (IOleInPlaceObject* p = GetInPlaceObject()) {
     p->InPlaceDeactivate();
     p->Release();
   }
+  ReleaseInPlaceObject();
   if (m_nItemState == activeState || m_nItemState == activeUIState) m_nItemState = loadedState;
   m_pView = NULL;
 }
@@ -455,11 +473,16 @@ BOOL COleClientItem::SetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect) {
     clip = *lpClipRect;
   else
     OnGetClipRect(clip);
-  IOleInPlaceObject* p = NULL;
-  if (FAILED(m_lpObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) return FALSE;
+  IOleInPlaceObject* p = GetInPlaceObject();
+  if (p == NULL) return FALSE;
   const HRESULT hr = p->SetObjectRects(&pos, &clip);
   p->Release();
   return SUCCEEDED(hr);
+}
+
+BOOL COleClientItem::OnChangeItemPosition(const CRect& rectPos) {
+  if (m_nItemState == activeState || m_nItemState == activeUIState) SetItemRects(rectPos);
+  return TRUE;
 }
 
 void COleClientItem::Close(OLECLOSE dwCloseOption) {
@@ -469,6 +492,7 @@ void COleClientItem::Close(OLECLOSE dwCloseOption) {
 }
 
 void COleClientItem::Release(OLECLOSE dwCloseOption) {
+  ReleaseInPlaceObject();
   if (m_lpObject == NULL) return;
   LPOLEOBJECT p = m_lpObject;
   m_lpObject = NULL;
@@ -486,6 +510,7 @@ void COleClientItem::Release(OLECLOSE dwCloseOption) {
   // references now, so that none of its late calls reaches an item that is gone.
   ::CoDisconnectObject(reinterpret_cast<LPUNKNOWN>(&m_xOleClientSite), 0);
   ::CoDisconnectObject(reinterpret_cast<LPUNKNOWN>(&m_xAdviseSink), 0);
+  ::CoDisconnectObject(reinterpret_cast<LPUNKNOWN>(&m_xOleIPFrame), 0);
   m_nItemState = emptyState;
 }
 
@@ -558,6 +583,8 @@ STDMETHODIMP COleClientItem::XOleClientSite::QueryInterface(REFIID riid, void** 
     *ppv = static_cast<IOleClientSite*>(this);
   } else if (riid == IID_IAdviseSink) {
     *ppv = static_cast<IAdviseSink*>(&m_pThis->m_xAdviseSink);
+  } else if (riid == IID_IOleInPlaceSite || riid == IID_IOleWindow) {
+    *ppv = static_cast<IOleInPlaceSite*>(&m_pThis->m_xOleIPSite);
   } else {
     *ppv = NULL;
     return E_NOINTERFACE;
@@ -614,4 +641,103 @@ STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnSave() { m_pThis->OnChange(OL
 STDMETHODIMP_(void) COleClientItem::XAdviseSink::OnClose() {
   m_pThis->m_nItemState = loadedState;
   m_pThis->OnChange(OLE_CLOSED, 0);
+}
+
+// IOleInPlaceSite: one object with the client site.
+
+STDMETHODIMP COleClientItem::XOleIPSite::QueryInterface(REFIID riid, void** ppv) {
+  return m_pThis->m_xOleClientSite.QueryInterface(riid, ppv);
+}
+STDMETHODIMP_(ULONG) COleClientItem::XOleIPSite::AddRef() { return m_pThis->m_xOleClientSite.AddRef(); }
+STDMETHODIMP_(ULONG) COleClientItem::XOleIPSite::Release() { return m_pThis->m_xOleClientSite.Release(); }
+STDMETHODIMP COleClientItem::XOleIPSite::GetWindow(HWND* phwnd) {
+  if (phwnd == NULL) return E_POINTER;
+  *phwnd = m_pThis->m_pView ? m_pThis->m_pView->GetSafeHwnd() : NULL;
+  return *phwnd ? S_OK : E_FAIL;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::CanInPlaceActivate() {
+  return m_pThis->m_pView != NULL && m_pThis->m_pView->GetSafeHwnd() != NULL ? S_OK : S_FALSE;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::OnInPlaceActivate() {
+  m_pThis->m_nItemState = activeState;
+  m_pThis->OnChange(OLE_CHANGED_STATE, activeState);
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::OnUIActivate() {
+  m_pThis->m_nItemState = activeUIState;
+  m_pThis->OnChange(OLE_CHANGED_STATE, activeUIState);
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::GetWindowContext(LPOLEINPLACEFRAME* ppFrame, LPOLEINPLACEUIWINDOW* ppDoc,
+                                                          LPRECT lprcPosRect, LPRECT lprcClipRect,
+                                                          LPOLEINPLACEFRAMEINFO lpFrameInfo) {
+  if (ppFrame == NULL || ppDoc == NULL || lprcPosRect == NULL || lprcClipRect == NULL) return E_POINTER;
+  *ppFrame = &m_pThis->m_xOleIPFrame;
+  m_pThis->m_xOleIPFrame.AddRef();
+  *ppDoc = NULL;
+  CRect pos, clip;
+  m_pThis->OnGetItemPosition(pos);
+  m_pThis->OnGetClipRect(clip);
+  *lprcPosRect = pos;
+  *lprcClipRect = clip;
+  if (lpFrameInfo != NULL) {
+    lpFrameInfo->fMDIApp = FALSE;
+    m_pThis->m_xOleIPFrame.GetWindow(&lpFrameInfo->hwndFrame);
+    lpFrameInfo->haccel = NULL;
+    lpFrameInfo->cAccelEntries = 0;
+  }
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::OnUIDeactivate(BOOL) {
+  if (m_pThis->m_nItemState == activeUIState) m_pThis->m_nItemState = activeState;
+  m_pThis->OnChange(OLE_CHANGED_STATE, m_pThis->m_nItemState);
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::OnInPlaceDeactivate() {
+  m_pThis->ReleaseInPlaceObject();
+  if (m_pThis->m_nItemState == activeState || m_pThis->m_nItemState == activeUIState)
+    m_pThis->m_nItemState = loadedState;
+  m_pThis->OnChange(OLE_CHANGED_STATE, m_pThis->m_nItemState);
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::DeactivateAndUndo() {
+  m_pThis->Deactivate();
+  return S_OK;
+}
+STDMETHODIMP COleClientItem::XOleIPSite::OnPosRectChange(LPCRECT lprcPosRect) {
+  if (lprcPosRect == NULL) return E_POINTER;
+  return m_pThis->OnChangeItemPosition(CRect(*lprcPosRect)) ? S_OK : E_FAIL;
+}
+
+// IOleInPlaceFrame: the view's top-level window; it keeps the object the server activates.
+
+STDMETHODIMP COleClientItem::XOleIPFrame::QueryInterface(REFIID riid, void** ppv) {
+  if (ppv == NULL) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceUIWindow ||
+      riid == IID_IOleInPlaceFrame) {
+    *ppv = static_cast<IOleInPlaceFrame*>(this);
+    m_pThis->ExternalAddRef();
+    return S_OK;
+  }
+  *ppv = NULL;
+  return E_NOINTERFACE;
+}
+STDMETHODIMP_(ULONG) COleClientItem::XOleIPFrame::AddRef() { return m_pThis->ExternalAddRef(); }
+STDMETHODIMP_(ULONG) COleClientItem::XOleIPFrame::Release() {
+  return m_pThis->m_dwRef > 1 ? m_pThis->ExternalRelease() : 1;
+}
+STDMETHODIMP COleClientItem::XOleIPFrame::GetWindow(HWND* phwnd) {
+  if (phwnd == NULL) return E_POINTER;
+  HWND h = m_pThis->m_pView ? m_pThis->m_pView->GetSafeHwnd() : NULL;
+  *phwnd = h ? ::GetAncestor(h, GA_ROOT) : NULL;
+  return *phwnd ? S_OK : E_FAIL;
+}
+STDMETHODIMP COleClientItem::XOleIPFrame::SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) {
+  if (pActiveObject == NULL) return S_OK;  // the object keeps its in-place interface until it deactivates
+  LPOLEINPLACEOBJECT p = NULL;
+  if (SUCCEEDED(pActiveObject->QueryInterface(IID_IOleInPlaceObject, (void**)&p))) {
+    m_pThis->ReleaseInPlaceObject();
+    m_pThis->m_lpInPlaceObject = p;
+  }
+  return S_OK;
 }
