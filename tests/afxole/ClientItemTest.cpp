@@ -215,6 +215,18 @@ bool RegisterTestServer() {
   return ended;
 }
 
+// The colour the test server wrote into the item's storage (CLR_INVALID without one).
+COLORREF SavedColour(COleClientItem* item) {
+  IStream* contents = NULL;
+  if (item->m_lpStorage == NULL ||
+      FAILED(item->m_lpStorage->OpenStream(L"Contents", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &contents)))
+    return CLR_INVALID;
+  COLORREF saved = CLR_INVALID;
+  contents->Read(&saved, 4, NULL);
+  contents->Release();
+  return saved;
+}
+
 // Waits until no test server process is left (one that is ending still holds its class).
 bool ServerGone(DWORD ms = 20000) {
   return PumpUntil(
@@ -460,12 +472,7 @@ TEST(OleServerItem, NewItemOpenedChangedClosedDrawnSavedAndReloaded) {
   EXPECT_FALSE(again->IsRunning());
   EXPECT_EQ(OT_EMBEDDED, again->GetType());
   // The colour the server saved when it closed came back with the item's storage.
-  IStream* contents = NULL;
-  ASSERT_EQ(S_OK, again->m_lpStorage->OpenStream(L"Contents", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &contents));
-  COLORREF saved = 0;
-  contents->Read(&saved, 4, NULL);
-  contents->Release();
-  EXPECT_EQ(RGB(0, 0, 255), saved);
+  EXPECT_EQ(RGB(0, 0, 255), SavedColour(again));
 }
 
 // A save while the server's window is still open carries what the server shows now, and
@@ -498,12 +505,7 @@ TEST(OleServerItem, ASaveWhileTheServerIsOpenCarriesItsCurrentState) {
   POSITION pos = back.GetStartPosition();
   COleClientItem* again = back.GetNextClientItem(pos);
   ASSERT_NE(nullptr, again);
-  IStream* contents = NULL;
-  ASSERT_EQ(S_OK, again->m_lpStorage->OpenStream(L"Contents", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &contents));
-  COLORREF saved = 0;
-  contents->Read(&saved, 4, NULL);
-  contents->Release();
-  EXPECT_EQ(RGB(0, 0, 255), saved);
+  EXPECT_EQ(RGB(0, 0, 255), SavedColour(again));
   {
     SCOPED_TRACE("reloaded while the server is open");
     ExpectDrawn(again, RGB(0, 0, 255));
