@@ -225,6 +225,13 @@ def walk(j):
     hand.double_click((int(wl) + int(wr)) // 2, (int(wt) + j.rect("pbar")[1]) // 2)
     hand.move(640, 512)
     j.send("idle")
+    # The dock comes from the frame's handling of the real double click, which can land after
+    # the first idle under Wine.
+    for _ in range(40):
+        if barid(j) == "771":
+            break
+        time.sleep(0.25)
+        j.send("idle")
     assert barid(j) == "771", "not docked again: %s" % barid(j)
     assert j.rect("pbar")[2] >= r - 2, "not at the right side: %s" % (j.rect("pbar"),)
     # The view fits the page to its narrower room again a moment later.
