@@ -16,6 +16,9 @@ class jvqPatternFill : public jvqSolidFill {
   virtual ~jvqPatternFill();
 
   virtual void FillRegion(CDC* pDC, CRgn* pRegion, CRgn* pClip);
+  // Through the object's region and FillRegion, as every painter but the solid fill: the
+  // solid fill's shortcut paints its plain brush, not the pattern in its colours.
+  virtual void Paint(CDC* pDC, jvqObject* pObject) { jvqFill::Paint(pDC, pObject); }
   // Through a rectangle region and FillRegion, as every painter but the solid fill.
   virtual void PaintRect(CDC* pDC, const RECT* pRect) { jvqFill::PaintRect(pDC, pRect); }
   virtual jvqFill* Clone();

@@ -16,6 +16,7 @@
 #include "jvqImagePool.h"
 #include "jvqPage.h"
 #include "jvqPatternFill.h"
+#include "jvqRectObject.h"
 #include "jvqTextureFill.h"
 #include "jvqViewMapping.h"
 
@@ -137,6 +138,28 @@ TEST(PicturePixels, PatternTilesKeepTheirPixelsTextureTilesGrowWithTheZoom) {
   EXPECT_EQ(16, pattern[1]);
   ASSERT_GT(texture[0], 0);
   EXPECT_NEAR(2 * texture[0], texture[1], 2);
+}
+
+// A pattern fill painted for an object lays its tile in its own two colours, as its region
+// painting does, and not the plain brush of the solid fill it derives from.
+TEST(PicturePixels, PatternFillOfAnObjectPaintsItsTileInItsColours) {
+  jvqImageFileList lib;
+  CImageLibraryEntry* e = new CImageLibraryEntry(1, "点", NULL);
+  e->m_pImage = MarkedTile(0x000000);
+  lib.Add(e);
+  jvqPatternFill f;
+  const COLORREF back = RGB(255, 255, 0), fore = RGB(0, 0, 255);
+  ASSERT_TRUE(f.SetPattern(&lib, 0, back, fore));
+  const RECT rc = {10, 10, 190, 130};
+  jvqRectObject o(&rc, nullptr, 0x311);
+  Canvas painted(200, 150), reference(200, 150);
+  f.Paint(painted.dc(), &o);
+  f.PaintRect(reference.dc(), &rc);
+  jvqPatternFill::SetLibrary(NULL);
+  EXPECT_GT(painted.Count(fore), 0);
+  EXPECT_GT(painted.Count(back), 100 * 100);
+  EXPECT_EQ(16, painted.Period(fore));
+  EXPECT_EQ(reference.Count(fore), painted.Count(fore));
 }
 
 TEST(PicturePixels, TurnedRasterFillsItsOutlineOneCopyPerZoom) {
