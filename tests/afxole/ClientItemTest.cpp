@@ -315,6 +315,15 @@ void ExpectDrawn(COleClientItem* item, COLORREF colour) {
   }
 }
 
+// An embedded object of the test server's class, drawn in the colour.
+void ExpectTestShapeItem(COleClientItem* item, COLORREF colour) {
+  EXPECT_EQ(OT_EMBEDDED, item->GetType());
+  CLSID clsid = {};
+  item->m_lpObject->GetUserClassID(&clsid);
+  EXPECT_TRUE(IsEqualCLSID(CLSID_TestShape, clsid));
+  ExpectDrawn(item, colour);
+}
+
 }  // namespace
 
 // The item's picture comes from its cache: while the server runs and changes it, after the
@@ -568,11 +577,7 @@ TEST(OleServerItem, AnEmbeddedObjectFromTheClipboard) {
   CountingItem* pasted = new CountingItem(&doc);
   ASSERT_TRUE(pasted->CreateFromClipboard());
   ::OleSetClipboard(NULL);
-  EXPECT_EQ(OT_EMBEDDED, pasted->GetType());
-  CLSID clsid = {};
-  pasted->m_lpObject->GetUserClassID(&clsid);
-  EXPECT_TRUE(IsEqualCLSID(CLSID_TestShape, clsid));
-  ExpectDrawn(pasted, RGB(255, 0, 0));
+  ExpectTestShapeItem(pasted, RGB(255, 0, 0));
   pasted->Delete();
   EXPECT_TRUE(ServerGone());
 }
@@ -603,11 +608,7 @@ TEST(OleServerItem, AnItemFromAFileOfTheServersType) {
   TestOleDoc doc;
   CountingItem* item = new CountingItem(&doc);
   ASSERT_TRUE(item->CreateFromFile(path));
-  EXPECT_EQ(OT_EMBEDDED, item->GetType());
-  CLSID clsid = {};
-  item->m_lpObject->GetUserClassID(&clsid);
-  EXPECT_TRUE(IsEqualCLSID(CLSID_TestShape, clsid));
-  ExpectDrawn(item, RGB(0, 160, 0));
+  ExpectTestShapeItem(item, RGB(0, 160, 0));
   item->Delete();
   EXPECT_TRUE(ServerGone());
   ::DeleteFile(path);

@@ -481,7 +481,7 @@ BOOL COleClientItem::SetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect) {
 }
 
 BOOL COleClientItem::OnChangeItemPosition(const CRect& rectPos) {
-  if (m_nItemState == activeState || m_nItemState == activeUIState) SetItemRects(rectPos);
+  SetItemRects(rectPos);  // nothing when the item is not active in place
   return TRUE;
 }
 
